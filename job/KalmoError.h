@@ -1,0 +1,22 @@
+// The one error type of the program: an operation that cannot go on throws
+// it, and the window program reports its message in a message box.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace kalmo {
+
+class KalmoError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// "Cannot open file "%s". %s" with the path and the system's reason.
+KalmoError cannotOpenFile(const std::string& path, const std::string& reason);
+// "Cannot create file "%s". %s" with the path and the system's reason.
+KalmoError cannotCreateFile(const std::string& path, const std::string& reason);
+// The operating system's own text for an errno value.
+std::string systemReason(int errorNumber);
+
+} // namespace kalmo
