@@ -16,6 +16,10 @@ public:
 KalmoError cannotOpenFile(const std::string& path, const std::string& reason);
 // "Cannot create file "%s". %s" with the path and the system's reason.
 KalmoError cannotCreateFile(const std::string& path, const std::string& reason);
+// The text an error report shows: the message with a full stop added,
+// unless it already ends in one or in a character with a lower code.
+std::string errorReportText(const std::string& message);
+
 // The operating system's own text for an errno value.
 std::string systemReason(int errorNumber);
 

@@ -1,0 +1,119 @@
+#include "job/EntryParser.h"
+
+#include <algorithm>
+
+namespace kalmo {
+namespace {
+
+int lengthOf(std::string_view line) { return static_cast<int>(line.size()); }
+
+char charAt(std::string_view line, int position) { return line[static_cast<std::size_t>(position - 1)]; }
+
+int backslashesBefore(std::string_view line, int position)
+{
+    int count = 0;
+    for (int p = position - 1; p >= 1 && charAt(line, p) == '\\'; --p)
+        ++count;
+    return count;
+}
+
+bool isValueQuote(char ch) { return ch == '\'' || ch == '"'; }
+
+} // namespace
+
+int findChar(char ch, std::string_view line, int from)
+{
+    if (line.empty())
+        return 0;
+    from = std::max(from, 1);
+    if (from > lengthOf(line))
+        return 0;
+    const auto found = line.find(ch, static_cast<std::size_t>(from - 1));
+    return found == std::string_view::npos ? 0 : static_cast<int>(found) + 1;
+}
+
+std::string partOf(std::string_view line, int start, int count)
+{
+    start = std::max(start, 1);
+    if (count <= 0 || start > lengthOf(line))
+        return {};
+    return std::string(line.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count)));
+}
+
+std::optional<char> firstNonBlankAfter(char ch, std::string_view line)
+{
+    for (int p = findChar(ch, line, 1) + 1; p <= lengthOf(line); ++p) {
+        if (charAt(line, p) != ' ')
+            return charAt(line, p);
+    }
+    return std::nullopt;
+}
+
+std::optional<EntryQuotes> entryQuotes(std::string_view sourceLine)
+{
+    const auto nameQuote = firstNonBlankAfter('(', sourceLine);
+    if (!nameQuote || !isValueQuote(*nameQuote))
+        return std::nullopt;
+    return EntryQuotes{*nameQuote, firstNonBlankAfter(',', sourceLine).value_or(0)};
+}
+
+EntryPositions entryPositions(std::string_view line, const EntryQuotes& quotes)
+{
+    EntryPositions at;
+    at.nameStart = findChar(quotes.nameQuote, line, 1);
+    at.nameEnd = findChar(quotes.nameQuote, line, at.nameStart + 1);
+    at.textStart = findChar(quotes.valueQuote, line, at.nameEnd + 1);
+    if (at.textStart == 0)
+        return at;
+    int close = findChar(quotes.valueQuote, line, at.textStart + 1);
+    while (close != 0 && backslashesBefore(line, close) % 2 == 1)
+        close = findChar(quotes.valueQuote, line, close + 1);
+    at.textEnd = close;
+    return at;
+}
+
+std::string spanBetween(std::string_view line, int open, int close)
+{
+    return partOf(line, open + 1, close - open - 1);
+}
+
+std::string escapeTranslation(std::string_view text, char valueQuote)
+{
+    std::string escaped;
+    escaped.reserve(text.size() + 2);
+    int backslashRun = 0;
+    for (const char ch : text) {
+        if (ch == valueQuote && backslashRun % 2 == 0)
+            escaped += '\\';
+        escaped += ch;
+        backslashRun = ch == '\\' ? backslashRun + 1 : 0;
+    }
+    if (backslashRun % 2 == 1)
+        escaped += '\\';
+    return escaped;
+}
+
+std::optional<std::string> rebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes,
+                                                  std::string_view translation)
+{
+    if (!isValueQuote(quotes.valueQuote))
+        return std::nullopt;
+    const int comma = findChar(',', workingLine, 1);
+    const EntryPositions at = entryPositions(workingLine, quotes);
+    if (comma == 0 || at.textStart <= comma || at.textEnd == 0)
+        return std::nullopt;
+    // Only blanks may stand between the comma and the text, as the rebuilt
+    // line drops them; anything else would be lost.
+    const auto between = workingLine.substr(static_cast<std::size_t>(comma),
+                                            static_cast<std::size_t>(at.textStart - comma - 1));
+    if (between.find_first_not_of(' ') != std::string_view::npos)
+        return std::nullopt;
+    std::string rebuilt(workingLine.substr(0, static_cast<std::size_t>(comma)));
+    rebuilt += quotes.valueQuote;
+    rebuilt += escapeTranslation(translation, quotes.valueQuote);
+    rebuilt += quotes.valueQuote;
+    rebuilt += workingLine.substr(static_cast<std::size_t>(at.textEnd));
+    return rebuilt;
+}
+
+} // namespace kalmo

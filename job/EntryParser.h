@@ -1,0 +1,58 @@
+// Takes one define line apart: where the constant name and the text stand,
+// and which quote characters enclose them. Works on bytes; every delimiter
+// is ASCII, so positions are exact for UTF-8 lines too.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kalmo {
+
+// Positions count bytes from 1; 0 means "not found".
+struct EntryPositions {
+    int nameStart = 0;
+    int nameEnd = 0;
+    int textStart = 0;
+    int textEnd = 0;
+};
+
+struct EntryQuotes {
+    char nameQuote = 0;
+    char valueQuote = 0; // any character after the first comma, quote or not
+};
+
+// The position of ch in line at or after position from (1-based); 0 when none.
+int findChar(char ch, std::string_view line, int from);
+
+// At most count characters of line from position start on (1-based).
+std::string partOf(std::string_view line, int start, int count);
+
+// The first non-space character after the first ch of the line (after
+// position 0 when the line has no ch); nullopt when the line ends first.
+std::optional<char> firstNonBlankAfter(char ch, std::string_view line);
+
+// The quotes of a candidate line, or nullopt when its name is not quoted
+// (the line is passed over).
+std::optional<EntryQuotes> entryQuotes(std::string_view sourceLine);
+
+// The four positions of an entry in line, searched with the given quotes.
+// The text closes at the first value quote preceded by an even number of
+// backslashes, so 'C:\\' closes at its last quote.
+EntryPositions entryPositions(std::string_view line, const EntryQuotes& quotes);
+
+// The characters strictly between two positions; empty when the closing
+// position is 0 or not after the opening one.
+std::string spanBetween(std::string_view line, int open, int close);
+
+// The typed text made safe between value quotes: a quote not already escaped
+// gets a backslash, and a trailing odd run of backslashes gets one more.
+std::string escapeTranslation(std::string_view text, char valueQuote);
+
+// The working line with its text replaced by the escaped translation, or
+// nullopt when the line cannot be rebuilt safely (value not quoted with ' or
+// ", no comma, no opening or closing value quote on the line).
+std::optional<std::string> rebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes,
+                                                  std::string_view translation);
+
+} // namespace kalmo

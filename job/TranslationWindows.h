@@ -1,0 +1,41 @@
+// What the translation job needs from its windows. The window program
+// implements it with real controls; the script runner and the tests with
+// plain fields.
+#pragma once
+
+#include "controls/Color.h"
+
+#include <optional>
+#include <string>
+
+namespace kalmo {
+
+struct FileDialogRequest {
+    std::string filter; // "Description|PATTERN"
+    std::string title;
+};
+
+class TranslationWindows {
+public:
+    virtual ~TranslationWindows() = default;
+
+    virtual void SetStatusText(const std::string& text) = 0;
+    virtual void Beep() = 0;
+
+    // The three entry fields: constant name, source text, translation.
+    virtual void SetNameField(const std::string& text) = 0;
+    virtual void SetSourceField(const std::string& text) = 0;
+    virtual void SetTranslationField(const std::string& text) = 0;
+    virtual std::string TranslationField() const = 0;
+    virtual void SetTranslationFieldEnabled(bool enabled) = 0;
+    virtual void SetTranslationFieldColors(ColorValue background, ColorValue text) = 0;
+
+    // The chosen path, or nullopt when the user cancelled.
+    virtual std::optional<std::string> ChooseSourceFile(const FileDialogRequest& request) = 0;
+
+    virtual void ShowAndFocusViewer() = 0;
+    virtual void FocusMainWindow() = 0;
+    virtual void EndProgram() = 0;
+};
+
+} // namespace kalmo
