@@ -1,0 +1,147 @@
+#include "job/EntryParser.h"
+
+#include <gtest/gtest.h>
+
+namespace kalmo {
+namespace {
+
+TEST(EntryParser, WorkedExampleFindsNameAndTextAroundAnEscapedQuote)
+{
+    const std::string line = R"(    define("_MB_TITLE", 'Don\'t "panic"');)";
+    ASSERT_EQ(line.size(), 42u);
+    const auto quotes = entryQuotes(line);
+    ASSERT_TRUE(quotes);
+    EXPECT_EQ(quotes->nameQuote, '"');
+    EXPECT_EQ(quotes->valueQuote, '\'');
+    const EntryPositions at = entryPositions(line, *quotes);
+    EXPECT_EQ(at.nameStart, 12);
+    EXPECT_EQ(at.nameEnd, 22);
+    EXPECT_EQ(at.textStart, 25);
+    EXPECT_EQ(at.textEnd, 40);
+    EXPECT_EQ(spanBetween(line, at.nameStart, at.nameEnd), "_MB_TITLE");
+    EXPECT_EQ(spanBetween(line, at.textStart, at.textEnd), R"(Don\'t "panic")");
+
+    const auto committed = rebuildWithTranslation(line, *quotes, "Keine Panik");
+    ASSERT_TRUE(committed);
+    EXPECT_EQ(*committed, R"(    define("_MB_TITLE",'Keine Panik');)");
+    const EntryPositions again = entryPositions(*committed, *quotes);
+    EXPECT_EQ(again.nameStart, 12);
+    EXPECT_EQ(again.nameEnd, 22);
+    EXPECT_EQ(again.textStart, 24);
+    EXPECT_EQ(again.textEnd, 36);
+}
+
+struct CandidateCase {
+    const char* line;
+    bool accepted;
+    const char* name;
+    char valueQuote;
+    const char* text;
+};
+
+class CandidateLines : public testing::TestWithParam<CandidateCase> {};
+
+TEST_P(CandidateLines, AreAcceptedOrPassedOverByTheirNameQuote)
+{
+    const CandidateCase& c = GetParam();
+    const auto quotes = entryQuotes(c.line);
+    ASSERT_EQ(quotes.has_value(), c.accepted);
+    if (!c.accepted)
+        return;
+    EXPECT_EQ(quotes->valueQuote, c.valueQuote);
+    const EntryPositions at = entryPositions(c.line, *quotes);
+    EXPECT_EQ(spanBetween(c.line, at.nameStart, at.nameEnd), c.name);
+    EXPECT_EQ(spanBetween(c.line, at.textStart, at.textEnd), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CandidateLines,
+    testing::Values(CandidateCase{"if (!defined('X')) {", false, "", 0, ""},
+                    CandidateCase{"define(_A, 'x');", false, "", 0, ""},
+                    CandidateCase{"define(\t'_A', 'x');", false, "", 0, ""},
+                    CandidateCase{"define", false, "", 0, ""},
+                    CandidateCase{"define(   '_A', 'x');", true, "_A", '\'', "x"},
+                    CandidateCase{"define ( '_A' ,  \"x\" ) ;", true, "_A", '"', "x"},
+                    CandidateCase{"define(\"_A\", 'x');", true, "_A", '\'', "x"},
+                    CandidateCase{"define('_A', 5);", true, "_A", '5', ""},
+                    CandidateCase{"define('_A', 'continued", true, "_A", '\'', ""},
+                    CandidateCase{"define('_A');", true, "_A", 'd', ""},
+                    CandidateCase{R"(define('_DIR', 'C:\\');)", true, "_DIR", '\'', R"(C:\\)"},
+                    CandidateCase{R"(define('_Q', 'a\\\'b');)", true, "_Q", '\'', R"(a\\\'b)"},
+                    CandidateCase{"// 'x' define('_A', 'y');", true, "x", '\'', "_A"}));
+
+struct EscapeCase {
+    const char* typed;
+    char quote;
+    const char* written;
+};
+
+class TranslationEscaping : public testing::TestWithParam<EscapeCase> {};
+
+TEST_P(TranslationEscaping, KeepsTheValueQuotesClosed)
+{
+    EXPECT_EQ(escapeTranslation(GetParam().typed, GetParam().quote), GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, TranslationEscaping,
+                         testing::Values(EscapeCase{"plain", '\'', "plain"},
+                                         EscapeCase{"Don't", '\'', R"(Don\'t)"},
+                                         EscapeCase{R"(Don\'t)", '\'', R"(Don\'t)"},
+                                         EscapeCase{R"(a\\'b)", '\'', R"(a\\\'b)"},
+                                         EscapeCase{"say \"hi\"", '\'', "say \"hi\""},
+                                         EscapeCase{"say \"hi\"", '"', R"(say \"hi\")"},
+                                         EscapeCase{R"(C:\)", '\'', R"(C:\\)"},
+                                         EscapeCase{R"(C:\\)", '\'', R"(C:\\)"},
+                                         EscapeCase{"", '\'', ""}));
+
+struct RebuildCase {
+    const char* working;
+    const char* translation;
+    const char* rebuilt; // nullptr: the line cannot be rebuilt and stays
+};
+
+class CommitRebuild : public testing::TestWithParam<RebuildCase> {};
+
+TEST_P(CommitRebuild, RewritesOnlyLinesWithAQuotedValue)
+{
+    const RebuildCase& c = GetParam();
+    const auto quotes = entryQuotes(c.working);
+    ASSERT_TRUE(quotes);
+    const auto rebuilt = rebuildWithTranslation(c.working, *quotes, c.translation);
+    if (c.rebuilt == nullptr)
+        EXPECT_FALSE(rebuilt) << *rebuilt;
+    else
+        EXPECT_EQ(rebuilt.value_or("<none>"), c.rebuilt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CommitRebuild,
+    testing::Values(RebuildCase{"define('_NAME', 'text');", "text", "define('_NAME','text');"},
+                    RebuildCase{"  define('_A', 'x' );", "y", "  define('_A','y' );"},
+                    RebuildCase{"define('_A', 'x'); // note", "y", "define('_A','y'); // note"},
+                    RebuildCase{"define('_A', 'x');", "it's", R"(define('_A','it\'s');)"},
+                    RebuildCase{R"(define('_D', 'C:\\');)", R"(D:\)", R"(define('_D','D:\\');)"},
+                    RebuildCase{"define('_A', 5);", "6", nullptr},
+                    RebuildCase{"define('_A', MY_CONST);", "x", nullptr},
+                    RebuildCase{"define('_A', 'continued", "x", nullptr},
+                    RebuildCase{"define('_A');", "x", nullptr},
+                    RebuildCase{"define('_A', /* c */ 'x');", "y", nullptr}));
+
+TEST(EntryParser, TextOperationsClampTheirArguments)
+{
+    EXPECT_EQ(findChar('a', "", 1), 0);
+    EXPECT_EQ(findChar('a', "abca", 0), 1);
+    EXPECT_EQ(findChar('a', "abca", 2), 4);
+    EXPECT_EQ(findChar('a', "abca", 5), 0);
+    EXPECT_EQ(partOf("abcdef", -3, 2), "ab");
+    EXPECT_EQ(partOf("abcdef", 5, 10), "ef");
+    EXPECT_EQ(partOf("abcdef", 2, 0), "");
+    EXPECT_EQ(partOf("abc", 4, 1), "");
+    EXPECT_EQ(spanBetween("abc", 3, 0), "");
+    EXPECT_EQ(spanBetween("abc", 2, 2), "");
+    EXPECT_FALSE(firstNonBlankAfter('(', "define(   "));
+    EXPECT_EQ(firstNonBlankAfter(',', "'a'"), '\'');
+}
+
+} // namespace
+} // namespace kalmo
