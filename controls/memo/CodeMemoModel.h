@@ -1,0 +1,247 @@
+// The code memo's model: line store, caret, selection ends, scroll position,
+// active line, the view geometry that scrolling depends on, and the events.
+// The Qt widget owns one of these, feeds it sizes and input, and paints it.
+//
+// The order of steps inside SetCaretCol, SetCaretLine, SetActiveLineIndex and
+// ScrollToLine is deliberate: they call one another (SetCaretLine ->
+// SetActiveLineIndex -> ScrollToLine -> SetCaretLine), and the order is what
+// keeps those nested calls finite and gives the documented scroll results.
+#pragma once
+
+#include "controls/memo/CodeMemoStrings.h"
+#include "controls/memo/MemoSettings.h"
+#include "controls/memo/MemoView.h"
+
+#include <functional>
+#include <string>
+
+namespace kalmo {
+
+enum class TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scThumbPosition };
+
+class TCustomCodeMemo {
+public:
+    using TNotifyEvent = std::function<void(TCustomCodeMemo& sender)>;
+    using TActiveLineChangeEvent = std::function<void(TCustomCodeMemo& sender, int curYPos)>;
+    using TColumnChangeEvent = std::function<void(TCustomCodeMemo& sender, int curXPos)>;
+
+    static constexpr int ScrollBarSize = 17; // the platform's standard bar width and height
+
+    TCustomCodeMemo();
+    TCustomCodeMemo(const TCustomCodeMemo&) = delete;
+    TCustomCodeMemo& operator=(const TCustomCodeMemo&) = delete;
+
+    TCodeMemoStrings& Lines() { return lines_; }
+    const TCodeMemoStrings& Lines() const { return lines_; }
+
+    // The view that receives repaint and caret requests; may be null.
+    void setView(MemoView* view) { view_ = view; }
+    MemoView* view() const { return view_; }
+
+    // --- caret, selection, scroll position --------------------------------
+    int CaretCol() const { return caretCol_; }
+    int CaretLine() const { return caretLine_; }
+    int FirstVisibleLine() const { return firstVisibleLine_; }
+    int FirstVisibleCol() const { return firstVisibleCol_; }
+    int SelFromCol() const { return selFromCol_; }
+    int SelFromLine() const { return selFromLine_; }
+    int SelToCol() const { return selToCol_; }
+    int SelToLine() const { return selToLine_; }
+    int AnchorCol() const { return anchorCol_; }
+    int AnchorLine() const { return anchorLine_; }
+    bool SelectionEmpty() const { return selFromCol_ == selToCol_ && selFromLine_ == selToLine_; }
+    int ActiveLineIndex() const { return activeLineIndex_; }
+    int LongestLine() const { return longestLine_; }
+
+    void SetCaretCol(int x);
+    void SetCaretLine(int y);
+    void CollapseSelection();
+    void ExtendSelection();
+    void PlaceCaret(int column, int line);
+    void ClearText();
+    void LinesChanged();
+    void SetActiveLineIndex(int line);
+    void ScrollToLine(int line);
+    void ScrollCaretIntoView();
+    std::string TrimmedLine(int index) const;
+    // Ctrl+Y: removes the caret line (empties a single line). The undo record
+    // of the removal is added by the undo history's owner of this command.
+    void DeleteLineCommand();
+
+    // Direct stores for the editing commands: no events, no repaint, no
+    // trimming. Out-of-range values are the caller's business.
+    void setCaretDirect(int column, int line);
+    void setSelection(int fromCol, int fromLine, int toCol, int toLine);
+    void setAnchor(int column, int line);
+    void setFirstVisibleCol(int column);
+    void setFirstVisibleLine(int line);
+
+    // --- plain properties --------------------------------------------------
+    bool ChangeTracking() const { return changeTracking_; }
+    void SetChangeTracking(bool value) { changeTracking_ = value; }
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool value) { readOnly_ = value; }
+    // The widget mirrors this onto the platform's enabled state.
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool value) { enabled_ = value; }
+    bool AutoExpand() const { return autoExpand_; }
+    void SetAutoExpand(bool value) { autoExpand_ = value; }
+    int TabSize() const { return tabSize_; }
+    void SetTabSize(int value);
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle value);
+    TScrollMode ScrollMode() const { return scrollMode_; }
+    void SetScrollMode(TScrollMode value) { scrollMode_ = value; }
+
+    TActiveLineSettings& ActiveLineSettings() { return activeLineSettings_; }
+    const TActiveLineSettings& ActiveLineSettings() const { return activeLineSettings_; }
+    TMemoGutter& Gutter() { return gutter_; }
+    const TMemoGutter& Gutter() const { return gutter_; }
+
+    // --- painting settings ---------------------------------------------------
+    ColorValue BkColor() const { return bkColor_; }
+    void SetBkColor(ColorValue value) { store(bkColor_, value); }
+    ColorValue SelColor() const { return selColor_; }
+    void SetSelColor(ColorValue value) { store(selColor_, value); }
+    ColorValue SelBkColor() const { return selBkColor_; }
+    void SetSelBkColor(ColorValue value) { store(selBkColor_, value); }
+    ColorValue BorderColor() const { return borderColor_; }
+    void SetBorderColor(ColorValue value) { store(borderColor_, value); }
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle value) { store(borderStyle_, value); }
+    bool Ctl3D() const { return ctl3D_; }
+    void SetCtl3D(bool value) { store(ctl3D_, value); }
+    int RightMargin() const { return rightMargin_; }
+    void SetRightMargin(int value) { store(rightMargin_, value); }
+    ColorValue RightMarginColor() const { return rightMarginColor_; }
+    void SetRightMarginColor(ColorValue value) { store(rightMarginColor_, value); }
+    bool ShowRightMargin() const { return showRightMargin_; }
+    void SetShowRightMargin(bool value) { store(showRightMargin_, value); }
+    bool UrlAware() const { return urlAware_; }
+    void SetUrlAware(bool value) { store(urlAware_, value); }
+    const TUrlStyle& UrlStyle() const { return urlStyle_; }
+    void SetUrlStyle(const TUrlStyle& value) { store(urlStyle_, value); }
+    bool HideSelection() const { return hideSelection_; }
+    void SetHideSelection(bool value) { store(hideSelection_, value); }
+    const TMemoFont& Font() const { return font_; }
+    // Asks the view to measure the font; the view answers with SetFontCell.
+    void SetFont(const TMemoFont& value);
+
+    // --- geometry --------------------------------------------------------------
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // A resize: the scroll bars and the caret's view follow.
+    void SetBounds(int width, int height);
+    int CharWidth() const { return charWidth_; }
+    int LineHeight() const { return lineHeight_; }
+    void SetCharWidth(int value) { SetFontCell(value, lineHeight_); }
+    void SetLineHeight(int value) { SetFontCell(charWidth_, value); }
+    // Negative values are ignored; 0 means "not measured yet".
+    void SetFontCell(int charWidth, int lineHeight);
+
+    TRect textArea() const;
+    int RowSpan() const;
+    int ColSpan() const;
+    // The cell of view column m, view row r (both counted from the first visible ones).
+    TRect cellRect(int column, int row) const;
+    TRect gutterRect() const;
+    // Screen rows of lines fromLine .. toLine (either order), across the text area.
+    TRect rowsRect(int fromLine, int toLine) const;
+
+    const TScrollBarState& VertScrollBar() const { return vertBar_; }
+    const TScrollBarState& HorzScrollBar() const { return horzBar_; }
+    void UpdateScrollBars(bool repaint = false);
+    // The user works a scroll bar; ignored while the memo is disabled.
+    void scrollVertically(TScrollCode code, int thumbPosition = 0);
+    void scrollHorizontally(TScrollCode code, int thumbPosition = 0);
+
+    // --- repaint requests ------------------------------------------------------
+    void Invalidate(bool erase = true);
+    void InvalidateRect(const TRect& rect, bool erase);
+
+    // --- events (sender first; unassigned ones are skipped) ------------------
+    TActiveLineChangeEvent OnActiveLineChange;
+    TColumnChangeEvent OnColumnChange;
+    TNotifyEvent OnSelectionChange;
+    TNotifyEvent OnStatusChange;
+    TNotifyEvent OnCursorChange;
+    TNotifyEvent OnTopLeftChanged;
+    TNotifyEvent OnChange;
+
+private:
+    // Turns ChangeTracking off for one step and restores its previous value.
+    class ChangeTrackingPause {
+    public:
+        explicit ChangeTrackingPause(TCustomCodeMemo& memo) : memo_(memo), saved_(memo.changeTracking_)
+        {
+            memo_.changeTracking_ = false;
+        }
+        ~ChangeTrackingPause() { memo_.changeTracking_ = saved_; }
+        ChangeTrackingPause(const ChangeTrackingPause&) = delete;
+        ChangeTrackingPause& operator=(const ChangeTrackingPause&) = delete;
+
+    private:
+        TCustomCodeMemo& memo_;
+        bool saved_;
+    };
+
+    template <typename T> void store(T& field, const T& value)
+    {
+        if (!(field == value)) {
+            field = value;
+            Invalidate();
+        }
+    }
+    void raise(const TNotifyEvent& event) { if (event) event(*this); }
+    bool caretLineTouchesStore() const;
+    void updateScrollBarsPass(bool& visibilityChanged);
+    void scrollBy(TScrollBarState& bar, int& first, int change);
+
+    TCodeMemoStrings lines_;
+    MemoView* view_ = nullptr;
+
+    int caretCol_ = 0;
+    int caretLine_ = 0;
+    int firstVisibleLine_ = 0;
+    int firstVisibleCol_ = 0;
+    int selFromCol_ = 0;
+    int selFromLine_ = 0;
+    int selToCol_ = 0;
+    int selToLine_ = 0;
+    int anchorCol_ = 0;
+    int anchorLine_ = 0;
+    int activeLineIndex_ = -1;
+    int longestLine_ = 0;
+    bool changeTracking_ = true;
+    int charWidth_ = 0;
+    int lineHeight_ = 0;
+    bool readOnly_ = false;
+    bool enabled_ = true;
+    bool autoExpand_ = true;
+    int tabSize_ = 4;
+    TScrollStyle scrollBars_ = TScrollStyle::ssBoth;
+    TScrollMode scrollMode_ = TScrollMode::smAuto;
+    TActiveLineSettings activeLineSettings_{*this};
+    TMemoGutter gutter_{*this};
+
+    ColorValue bkColor_ = clWhite;
+    ColorValue selColor_ = clWhite;
+    ColorValue selBkColor_ = clNavy;
+    ColorValue borderColor_ = clGray;
+    TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
+    bool ctl3D_ = false;
+    int rightMargin_ = 80;
+    ColorValue rightMarginColor_ = 0x00E2E2E2;
+    bool showRightMargin_ = true;
+    bool urlAware_ = true;
+    TUrlStyle urlStyle_;
+    bool hideSelection_ = true;
+    TMemoFont font_;
+
+    int width_ = 0;
+    int height_ = 0;
+    TScrollBarState vertBar_;
+    TScrollBarState horzBar_;
+};
+
+} // namespace kalmo

@@ -1,0 +1,195 @@
+// The line store's operations. Changes are reported to the owning memo
+// (which runs LinesChanged only while its ChangeTracking is on), except
+// inside a bulk update.
+#include "controls/memo/CodeMemoStrings.h"
+
+#include "controls/memo/CodeMemoModel.h"
+#include "controls/memo/Utf8Columns.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace kalmo {
+
+TCodeMemoStrings::TCodeMemoStrings(TCustomCodeMemo* owner) : owner_(owner) {}
+
+void TCodeMemoStrings::checkIndex(int index) const
+{
+    if (index < 0 || index >= LineCount()) {
+        throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+    }
+}
+
+const std::string& TCodeMemoStrings::Line(int index) const
+{
+    checkIndex(index);
+    return lines_[static_cast<std::size_t>(index)].text;
+}
+
+int TCodeMemoStrings::LineLength(int index) const
+{
+    checkIndex(index);
+    return lengths_[index];
+}
+
+TLineProp& TCodeMemoStrings::LineProp(int index)
+{
+    checkIndex(index);
+    return lines_[static_cast<std::size_t>(index)].prop;
+}
+
+const TLineProp& TCodeMemoStrings::LineProp(int index) const
+{
+    checkIndex(index);
+    return lines_[static_cast<std::size_t>(index)].prop;
+}
+
+int TCodeMemoStrings::tabSize() const { return owner_ ? owner_->TabSize() : 4; }
+
+std::string TCodeMemoStrings::ExpandTabs(std::string_view text) const
+{
+    std::string result;
+    if (text.find('\t') == std::string_view::npos) {
+        result.assign(text);
+        return result;
+    }
+    const std::string spaces(static_cast<std::size_t>(tabSize()), ' ');
+    result.reserve(text.size() + spaces.size());
+    for (char c : text) {
+        if (c == '\t') {
+            result += spaces;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+void TCodeMemoStrings::changed()
+{
+    if (updateCount_ == 0 && owner_) {
+        owner_->LinesChanged();
+    }
+}
+
+void TCodeMemoStrings::PutLine(int index, std::string_view text)
+{
+    checkIndex(index);
+    std::string expanded = ExpandTabs(text);
+    lengths_.Put(index, utf8Columns(expanded));
+    lines_[static_cast<std::size_t>(index)].text = std::move(expanded);
+    changed();
+}
+
+void TCodeMemoStrings::insertExpanded(int index, std::string text)
+{
+    if (index < 0 || index > LineCount()) {
+        throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+    }
+    lengths_.Insert(index, utf8Columns(text));
+    lines_.insert(lines_.begin() + index, StoredLine{std::move(text), {}});
+}
+
+void TCodeMemoStrings::InsertLineKeepSelection(int index, std::string_view text)
+{
+    insertExpanded(index, ExpandTabs(text));
+    changed();
+}
+
+void TCodeMemoStrings::InsertLine(int index, std::string_view text)
+{
+    if (owner_) {
+        owner_->CollapseSelection();
+    }
+    InsertLineKeepSelection(index, text);
+    if (owner_) {
+        owner_->Invalidate();
+    }
+}
+
+void TCodeMemoStrings::AddLine(std::string_view text)
+{
+    std::string piece;
+    for (char c : ExpandTabs(text)) {
+        if (c == '\n') {
+            continue;
+        }
+        if (c == '\r') {
+            insertExpanded(LineCount(), std::move(piece));
+            piece.clear();
+            continue;
+        }
+        piece += c;
+    }
+    insertExpanded(LineCount(), std::move(piece));
+    changed();
+}
+
+void TCodeMemoStrings::DeleteLine(int index)
+{
+    if (index < 0 || index >= LineCount()) {
+        return;
+    }
+    if (!owner_) {
+        RemoveLine(index);
+        changed();
+        return;
+    }
+    TCustomCodeMemo& memo = *owner_;
+    const bool singleLine = LineCount() == 1;
+    const int savedCol = memo.CaretCol();
+    const int savedLine = memo.CaretLine();
+    memo.SetCaretLine(index);
+    memo.DeleteLineCommand();
+    // The caret goes back to where it was, shifted up when its line moved up.
+    // It is kept inside the store: the saved line may have been the last one.
+    int line = savedLine > index ? savedLine - 1 : savedLine;
+    if (line > LineCount() - 1) {
+        line = std::max(0, LineCount() - 1);
+    }
+    memo.setCaretDirect(singleLine ? 0 : savedCol, line);
+}
+
+void TCodeMemoStrings::RemoveLine(int index)
+{
+    checkIndex(index);
+    lengths_.Delete(index);
+    lines_.erase(lines_.begin() + index);
+}
+
+void TCodeMemoStrings::ClearLines()
+{
+    if (owner_) {
+        owner_->setSelection(0, 0, 0, 0);
+        owner_->SetCaretLine(0);
+        owner_->SetCaretCol(0);
+        owner_->Invalidate();
+    }
+    lengths_.Clear();
+    lines_.clear();
+    changed();
+}
+
+void TCodeMemoStrings::AppendLines(const std::vector<std::string>& lines)
+{
+    BeginUpdate();
+    lines_.reserve(lines_.size() + lines.size());
+    for (const std::string& line : lines) {
+        lines_.push_back(StoredLine{line, {}});
+        lengths_.AppendUnindexed(utf8Columns(line));
+    }
+    lengths_.Rebuild();
+    EndUpdate();
+    if (updateCount_ == 0 && owner_ && owner_->view()) {
+        owner_->view()->paintNow();
+    }
+}
+
+void TCodeMemoStrings::EndUpdate()
+{
+    if (updateCount_ > 0) {
+        --updateCount_;
+    }
+}
+
+} // namespace kalmo

@@ -1,0 +1,87 @@
+// The memo's line store: UTF-8 line texts, their lengths in columns, a small
+// record per line, and the store's bulk-update counter. Lengths are counted
+// in code points because a memo column is one character cell.
+#pragma once
+
+#include "controls/memo/IntList.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kalmo {
+
+class TCustomCodeMemo;
+
+// Per-line flags. The program attaches no objects to lines and uses no code
+// folding, so only the two flags the memo reads are kept.
+struct TLineProp {
+    bool Modified = false;
+    bool WrapContinuation = false; // always clear: word wrap is off
+};
+
+class TCodeMemoStrings {
+public:
+    // A store without an owner expands tabs to 4 spaces and reports changes
+    // to nobody; the memo passes itself.
+    explicit TCodeMemoStrings(TCustomCodeMemo* owner = nullptr);
+    TCodeMemoStrings(const TCodeMemoStrings&) = delete;
+    TCodeMemoStrings& operator=(const TCodeMemoStrings&) = delete;
+
+    int LineCount() const { return static_cast<int>(lines_.size()); }
+    // Throws std::out_of_range "List index out of bounds (i)" for a bad index.
+    const std::string& Line(int index) const;
+    // The line's length in columns (code points).
+    int LineLength(int index) const;
+    TLineProp& LineProp(int index);
+    const TLineProp& LineProp(int index) const;
+
+    // Tabs become TabSize spaces in PutLine, InsertLine and AddLine.
+    void PutLine(int index, std::string_view text);
+    // The public insert: collapses the memo's selection first and invalidates
+    // afterwards. index == LineCount() appends.
+    void InsertLine(int index, std::string_view text);
+    // Insert for the editing commands: no selection change, no invalidation.
+    void InsertLineKeepSelection(int index, std::string_view text);
+    // Line feeds are dropped and every carriage return starts a new line.
+    void AddLine(std::string_view text);
+    // Goes through the memo's delete-line command (moves the caret there and
+    // back); out-of-range indexes are ignored.
+    void DeleteLine(int index);
+    // Takes out the text, its length and its record, nothing else. The
+    // editing commands use this for the removals they ask for themselves.
+    void RemoveLine(int index);
+    void ClearLines();
+    // Bulk append of unchanged texts (tabs and carriage returns kept); no
+    // change event; the memo repaints once unless an outer bulk update is open.
+    void AppendLines(const std::vector<std::string>& lines);
+
+    void BeginUpdate() { ++updateCount_; }
+    void EndUpdate();
+    int UpdateCount() const { return updateCount_; }
+
+    // Length in columns of the longest line, 0 for an empty store.
+    int MaxLineLength() const { return lengths_.Max(); }
+    const TIntList& Lengths() const { return lengths_; }
+
+    // The text with every tab replaced by the owner's TabSize spaces.
+    std::string ExpandTabs(std::string_view text) const;
+
+private:
+    struct StoredLine {
+        std::string text;
+        TLineProp prop;
+    };
+
+    void checkIndex(int index) const;
+    void insertExpanded(int index, std::string text);
+    void changed();
+    int tabSize() const;
+
+    TCustomCodeMemo* owner_;
+    std::vector<StoredLine> lines_;
+    TIntList lengths_;
+    int updateCount_ = 0;
+};
+
+} // namespace kalmo

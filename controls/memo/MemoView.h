@@ -1,0 +1,28 @@
+// What the memo model asks of whoever shows it. The model decides when a
+// repaint or a caret move is due; the widget (or a test) decides how.
+// Every request has an empty default so a view overrides only what it needs.
+#pragma once
+
+#include "controls/memo/MemoSettings.h"
+
+namespace kalmo {
+
+class MemoView {
+public:
+    virtual ~MemoView() = default;
+
+    // The whole client area; `erase` says whether the background is redrawn first.
+    virtual void invalidate(bool /*erase*/) {}
+    virtual void invalidateRect(const TRect& /*rect*/, bool /*erase*/) {}
+    // Paint at once instead of waiting for the next paint request.
+    virtual void paintNow() {}
+    // Move the platform caret to the caret cell, if it is shown.
+    virtual void updateCaret() {}
+    virtual void setCaretVisible(bool /*visible*/) {}
+    // The memo font changed: measure it and set the cell size.
+    virtual void fontChanged() {}
+    // The scroll bars' state changed: mirror it onto the real bars.
+    virtual void scrollBarsChanged() {}
+};
+
+} // namespace kalmo

@@ -1,0 +1,3 @@
+#include "controls/memo/CodeMemoStrings.h"
+#include <gtest/gtest.h>
+TEST(X, Y) {}
