@@ -1,0 +1,57 @@
+// `kalmo script`: one translation job driven by text commands, exactly as
+// the window program drives it, with the windows replaced by plain fields
+// whose state is printed after every command.
+#pragma once
+
+#include "controls/memo/CodeMemoModel.h"
+#include "job/TranslationJob.h"
+#include "job/TranslationWindows.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace kalmo {
+
+class ScriptSession : private TranslationWindows {
+public:
+    explicit ScriptSession(std::ostream& out);
+
+    // Runs one command line and prints its outcome; false once the program ended.
+    bool run(const std::string& commandLine);
+
+private:
+    void dispatch(const std::string& command, const std::string& argument);
+    void pressMainWindowKey(const std::string& name);
+    void printState();
+
+    void SetStatusText(const std::string& text) override { status_ = text; }
+    void Beep() override { ++beeps_; }
+    void SetNameField(const std::string& text) override { name_ = text; }
+    void SetSourceField(const std::string& text) override { source_ = text; }
+    void SetTranslationField(const std::string& text) override { translation_ = text; }
+    std::string TranslationField() const override { return translation_; }
+    void SetTranslationFieldEnabled(bool enabled) override { translationEnabled_ = enabled; }
+    void SetTranslationFieldColors(ColorValue, ColorValue) override {}
+    std::optional<std::string> ChooseSourceFile(const FileDialogRequest& request) override;
+    void ShowAndFocusViewer() override {}
+    void FocusMainWindow() override {}
+    void EndProgram() override { ended_ = true; }
+
+    std::ostream& out_;
+    TCustomCodeMemo memo1_;
+    TCustomCodeMemo memo2_;
+    TranslationJob job_;
+
+    std::string status_;
+    std::string name_;
+    std::string source_;
+    std::string translation_;
+    bool translationEnabled_ = true;
+    std::optional<std::string> dialogAnswer_;
+    int beeps_ = 0;
+    std::optional<std::string> savedPath_;
+    bool ended_ = false;
+};
+
+} // namespace kalmo

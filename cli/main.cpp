@@ -1,0 +1,48 @@
+// kalmo: the command-line companion of KALMO Translator.
+#include "cli/ScriptSession.h"
+
+#include <iostream>
+#include <string>
+
+namespace {
+
+const char* const kUsage = R"(Usage: kalmo script
+
+  script   Reads commands from standard input, one per line, drives one
+           translation job exactly as the window program does, and prints
+           the state after each command:
+             load PATH      File > Load Source File, the dialog answering PATH
+             load-cancel    File > Load Source File, the dialog cancelled
+             type TEXT      the translation field's text becomes TEXT
+             key NAME       Enter, Up, Down, F1 or F2 on the main window
+             exit           File > Exit: writes "Translated_" + file name
+)";
+
+int runScript()
+{
+    kalmo::ScriptSession session(std::cout);
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!session.run(line))
+            return 0;
+        std::cout.flush();
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "script" && argc == 2)
+        return runScript();
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    std::cerr << kUsage;
+    return 2;
+}

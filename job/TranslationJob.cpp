@@ -1,0 +1,321 @@
+#include "job/TranslationJob.h"
+
+#include "job/LanguageFile.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace kalmo {
+namespace {
+
+const char* const kPleaseLoad = "Please load file first";
+
+bool containsDefine(const std::string& line)
+{
+    static constexpr std::string_view word = "define";
+    const auto found = std::search(line.begin(), line.end(), word.begin(), word.end(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+    return found != line.end();
+}
+
+std::string withoutFolder(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string folderWithSeparator(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+} // namespace
+
+TranslationJob::TranslationJob(TranslationWindows& windows, TCustomCodeMemo& memo1, TCustomCodeMemo& memo2)
+    : windows_(windows), memo1_(memo1), memo2_(memo2)
+{
+}
+
+void TranslationJob::FormCreate()
+{
+    windows_.SetStatusText("Waiting..");
+    windows_.SetSourceField(kPleaseLoad);
+    windows_.SetNameField(kPleaseLoad);
+    windows_.SetTranslationField(kPleaseLoad);
+    wholeLineMode_ = false;
+    fullTextMode_ = false;
+    loaded_ = false;
+}
+
+std::string TranslationJob::TranslatedFilePath() const
+{
+    return folderWithSeparator(fileName_) + "Translated_" + withoutFolder(fileName_);
+}
+
+void TranslationJob::LoadSourceFile1Click()
+{
+    windows_.SetStatusText("Loading..");
+    const auto chosen = windows_.ChooseSourceFile({"Source files (*.php)|*.PHP", "Choose Sourcefile"});
+    if (!chosen) {
+        windows_.SetStatusText("Waiting..");
+        return;
+    }
+    // The new file replaces both lists: whatever the user changed is saved
+    // first, and a failed save stops the load with nothing lost.
+    if (loaded_ && hasUnsavedWork())
+        saveTranslation();
+
+    const std::string shortName = withoutFolder(*chosen);
+    windows_.SetStatusText("Sourcefile: " + shortName + " loading and parsing..");
+    // Read before touching the job, so a file that cannot be read leaves
+    // the previous job whole, its file name included.
+    LanguageFile file = readLanguageFile(*chosen);
+    fileName_ = *chosen;
+    encoding_ = file.encoding;
+    sourceLines_ = file.lines;
+    workingLines_ = std::move(file.lines);
+    lineCount_ = static_cast<int>(sourceLines_.size());
+    currentEntry_ = 0;
+    changedSinceLoad_ = false;
+    shownTranslation_.clear();
+
+    step(Direction::Forward, false);
+    windows_.SetStatusText("Sourcefile: " + shortName + " loaded and parsed.");
+    loaded_ = true;
+}
+
+void TranslationJob::Volgende()
+{
+    step(Direction::Forward, true);
+}
+
+void TranslationJob::Vorige()
+{
+    step(Direction::Backward, true);
+}
+
+void TranslationJob::step(Direction direction, bool takePaneEdits)
+{
+    lastDirection_ = direction;
+    // In full-text mode the lower pane holds the user's free edits and the
+    // translation field is disabled: keep the edits, commit no field.
+    if (fullTextMode_ && takePaneEdits) {
+        takeLowerPaneLines();
+        commit(false);
+    } else {
+        commit(true);
+    }
+
+    const bool forward = direction == Direction::Forward;
+    const char* const boundary = forward ? "End of File (line: " : "Begin of File (line: ";
+    if (forward ? currentEntry_ >= lineCount_ - 2 : currentEntry_ == 0) {
+        windows_.Beep();
+        setLineStatus(boundary, ")");
+        return;
+    }
+    const int before = currentEntry_;
+    const int last = forward ? lineCount_ - 2 : 1;
+    for (int i = currentEntry_ + (forward ? 1 : -1); forward ? i <= last : i >= last; i += forward ? 1 : -1) {
+        if (!containsDefine(sourceLines_[static_cast<std::size_t>(i)]))
+            continue;
+        currentEntry_ = i;
+        if (Split()) {
+            setLineStatus("Line: ", "");
+            return;
+        }
+        currentEntry_ = before;
+    }
+    windows_.Beep();
+    setLineStatus(boundary, ")");
+}
+
+void TranslationJob::setLineStatus(const char* prefix, const char* suffix)
+{
+    windows_.SetStatusText(prefix + std::to_string(currentEntry_) + "/" + std::to_string(lineCount_ - 1) + suffix);
+}
+
+void TranslationJob::Bewaar()
+{
+    commit(true);
+}
+
+void TranslationJob::commit(bool writeField)
+{
+    if (currentEntry_ != 0 && writeField)
+        writeFieldIntoLists();
+    refreshViewer();
+}
+
+void TranslationJob::writeFieldIntoLists()
+{
+    const std::string field = windows_.TranslationField();
+    const auto entry = static_cast<std::size_t>(currentEntry_);
+    if (wholeLineMode_) {
+        // Writing back an untouched whole line would replace a translation
+        // already in the working line by the source text.
+        if (field == shownTranslation_ || entry >= sourceLines_.size())
+            return;
+        sourceLines_[entry] = field;
+        if (entry < workingLines_.size())
+            workingLines_[entry] = field;
+        changedSinceLoad_ = true;
+        return;
+    }
+    if (entry >= workingLines_.size())
+        return;
+    // A line that cannot be rebuilt safely stays as it is; whole-line mode
+    // can still change it.
+    auto rebuilt = rebuildWithTranslation(workingLines_[entry], quotes_, field);
+    if (!rebuilt)
+        return;
+    if (field != shownTranslation_)
+        changedSinceLoad_ = true;
+    workingLines_[entry] = std::move(*rebuilt);
+}
+
+void TranslationJob::refreshViewer()
+{
+    memo2_.ClearText();
+    memo2_.Lines().AppendLines(workingLines_);
+    memo1_.ClearText();
+    memo1_.Lines().AppendLines(sourceLines_);
+}
+
+bool TranslationJob::Split()
+{
+    const auto entry = static_cast<std::size_t>(currentEntry_);
+    if (currentEntry_ < 0 || entry >= sourceLines_.size())
+        return false;
+    const std::string& source = sourceLines_[entry];
+    const auto quotes = entryQuotes(source);
+    if (!quotes)
+        return false;
+    static const std::string noLine;
+    const std::string& working = entry < workingLines_.size() ? workingLines_[entry] : noLine;
+
+    quotes_ = *quotes;
+    sourcePositions_ = entryPositions(source, quotes_);
+    workingPositions_ = entryPositions(working, quotes_);
+    memo2_.PlaceCaret(1, currentEntry_);
+    memo1_.PlaceCaret(1, currentEntry_);
+
+    if (wholeLineMode_) {
+        windows_.SetNameField(source);
+        windows_.SetSourceField(source);
+        shownTranslation_ = source;
+    } else {
+        windows_.SetNameField(spanBetween(source, sourcePositions_.nameStart, sourcePositions_.nameEnd));
+        windows_.SetSourceField(spanBetween(source, sourcePositions_.textStart, sourcePositions_.textEnd));
+        shownTranslation_ = spanBetween(working, workingPositions_.textStart, workingPositions_.textEnd);
+    }
+    windows_.SetTranslationField(shownTranslation_);
+    return true;
+}
+
+bool TranslationJob::hasUnsavedWork() const
+{
+    if (changedSinceLoad_ || fullTextMode_)
+        return true;
+    return currentEntry_ != 0 && windows_.TranslationField() != shownTranslation_;
+}
+
+void TranslationJob::saveTranslation()
+{
+    if (!fullTextMode_)
+        commit(true);
+    LineList lines;
+    const auto& pane = memo2_.Lines();
+    lines.reserve(static_cast<std::size_t>(pane.LineCount()));
+    for (int i = 0; i < pane.LineCount(); ++i)
+        lines.push_back(pane.Line(i));
+    writeLanguageFile(TranslatedFilePath(), lines, encoding_);
+    if (OnSaved)
+        OnSaved(TranslatedFilePath());
+}
+
+void TranslationJob::Exit1Click()
+{
+    if (!fileName_.empty() && loaded_)
+        saveTranslation();
+    sourceLines_.clear();
+    workingLines_.clear();
+    lineCount_ = 0;
+    currentEntry_ = 0;
+    windows_.EndProgram();
+}
+
+void TranslationJob::takeLowerPaneLines()
+{
+    const auto& pane = memo2_.Lines();
+    workingLines_.clear();
+    workingLines_.reserve(static_cast<std::size_t>(pane.LineCount()));
+    for (int i = 0; i < pane.LineCount(); ++i)
+        workingLines_.push_back(pane.Line(i));
+    changedSinceLoad_ = true;
+}
+
+void TranslationJob::EditWholeLine()
+{
+    wholeLineMode_ = !wholeLineMode_;
+    if (wholeLineMode_)
+        windows_.SetTranslationFieldColors(clBlack, clWhite);
+    else
+        windows_.SetTranslationFieldColors(clWhite, clBlack);
+    if (Split() || currentEntry_ != 0)
+        return;
+    if (lastDirection_ == Direction::Forward)
+        Volgende();
+    else
+        Vorige();
+}
+
+void TranslationJob::FullEdit()
+{
+    fullTextMode_ = !fullTextMode_;
+    if (fullTextMode_) {
+        windows_.SetTranslationFieldEnabled(false);
+        memo2_.SetEnabled(true);
+        memo2_.SetReadOnly(false);
+        windows_.ShowAndFocusViewer();
+        return;
+    }
+    memo2_.SetEnabled(false);
+    memo2_.SetReadOnly(true);
+    windows_.FocusMainWindow();
+    takeLowerPaneLines();
+    windows_.SetTranslationFieldEnabled(true);
+    // Show the entry again, so that the field holds the working line's
+    // current text and a later commit keeps the free edit.
+    if (currentEntry_ != 0)
+        Split();
+}
+
+void TranslationJob::Memo2ActiveLineChange()
+{
+    if (fullTextMode_)
+        memo1_.SetActiveLineIndex(memo2_.ActiveLineIndex());
+}
+
+void TranslationJob::FormKeyDown(KeyCode key)
+{
+    if (!loaded_)
+        return;
+    switch (key) {
+    case vk::Enter:
+    case vk::Down: Volgende(); break;
+    case vk::Up: Vorige(); break;
+    case vk::F1: EditWholeLine(); break;
+    case vk::F2: FullEdit(); break;
+    default: break;
+    }
+}
+
+void TranslationJob::ViewerKeyDown(KeyCode key)
+{
+    if (loaded_ && key == vk::F2)
+        FullEdit();
+}
+
+} // namespace kalmo

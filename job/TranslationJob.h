@@ -1,0 +1,95 @@
+// The translation job: one loaded language file, its source and working
+// lines, the entry on show, and the operations the main window's menu and
+// keys start. It drives the viewer panes through their memo models, so the
+// bytes that Exit writes are decided here.
+#pragma once
+
+#include "controls/KeyCodes.h"
+#include "controls/memo/CodeMemoModel.h"
+#include "job/EntryParser.h"
+#include "job/LineList.h"
+#include "job/TextEncoding.h"
+#include "job/TranslationWindows.h"
+
+#include <functional>
+#include <string>
+
+namespace kalmo {
+
+class TranslationJob {
+public:
+    // memo1 shows the source lines, memo2 the working lines.
+    TranslationJob(TranslationWindows& windows, TCustomCodeMemo& memo1, TCustomCodeMemo& memo2);
+
+    // The main window's initial texts and flags.
+    void FormCreate();
+
+    void LoadSourceFile1Click();
+    void Volgende();
+    void Vorige();
+    void Bewaar();
+    // Shows the current entry; false when the line is passed over.
+    bool Split();
+    void Exit1Click();
+    void EditWholeLine();
+    void FullEdit();
+
+    // Enter, Up, Down, F1 and F2 on the main window; nothing before a load.
+    void FormKeyDown(KeyCode key);
+    // F2 in the source viewer or its lower pane.
+    void ViewerKeyDown(KeyCode key);
+    // The lower pane's active line moved: in full-text mode the upper pane follows.
+    void Memo2ActiveLineChange();
+
+    const std::string& FileName() const { return fileName_; }
+    const LineList& SourceLines() const { return sourceLines_; }
+    const LineList& WorkingLines() const { return workingLines_; }
+    int LineCount() const { return lineCount_; }
+    int CurrentEntry() const { return currentEntry_; }
+    bool Loaded() const { return loaded_; }
+    bool WholeLineMode() const { return wholeLineMode_; }
+    bool FullTextMode() const { return fullTextMode_; }
+    TextEncoding Encoding() const { return encoding_; }
+    // The folder of the file name + "Translated_" + the file name without its folder.
+    std::string TranslatedFilePath() const;
+
+    // Raised after the translated file was written, with its path.
+    std::function<void(const std::string& path)> OnSaved;
+
+private:
+    enum class Direction { Forward, Backward };
+
+    void step(Direction direction, bool takePaneEdits);
+    void commit(bool writeField);
+    void writeFieldIntoLists();
+    void refreshViewer();
+    void takeLowerPaneLines();
+    bool hasUnsavedWork() const;
+    void saveTranslation();
+    void setLineStatus(const char* prefix, const char* suffix);
+
+    TranslationWindows& windows_;
+    TCustomCodeMemo& memo1_;
+    TCustomCodeMemo& memo2_;
+
+    std::string fileName_;
+    LineList sourceLines_;
+    LineList workingLines_;
+    TextEncoding encoding_ = TextEncoding::Utf8;
+    int lineCount_ = 0;
+    int currentEntry_ = 0;
+    EntryQuotes quotes_;
+    EntryPositions sourcePositions_;
+    EntryPositions workingPositions_;
+    bool loaded_ = false;
+    Direction lastDirection_ = Direction::Backward;
+    bool wholeLineMode_ = false;
+    bool fullTextMode_ = false;
+
+    // What the entry on show put into the translation field, and whether
+    // the user has changed anything since the load; a load saves first then.
+    std::string shownTranslation_;
+    bool changedSinceLoad_ = false;
+};
+
+} // namespace kalmo

@@ -1,0 +1,117 @@
+// Runs the real `kalmo script` on fixture files and compares what it prints
+// and what it writes.
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace kalmo {
+namespace {
+
+using testing_support::TempFolder;
+
+struct ScriptRun {
+    std::string output;
+    int exitStatus = -1;
+};
+
+ScriptRun runScript(const TempFolder& folder, const std::string& commands)
+{
+    const std::string input = folder.write("commands.txt", commands);
+    const std::string command = std::string("'") + KALMO_CLI_PATH + "' script < '" + input + "'";
+    ScriptRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    char buffer[4096];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.output.append(buffer, count);
+    const int status = ::pclose(pipe);
+    run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+const char* const kLanguageFile = "<?php\n"
+                                  "define('_HELLO', 'Hello');\n"
+                                  "define('_BYE', 'Bye'); // parting\n"
+                                  "?>\n";
+
+TEST(ScriptCommand, TranslatesTwoEntriesAndSavesOnExit)
+{
+    TempFolder folder;
+    const std::string source = folder.write("lang.php", kLanguageFile);
+    const ScriptRun run = runScript(folder, "load " + source + "\n"
+                                                "type Hallo\n"
+                                                "key Enter\n"
+                                                "type Tsch\xC3\xBC\xC3\x9F\n"
+                                                "key Down\n"
+                                                "exit\n"
+                                                "type never read\n");
+    const std::string saved = folder.path("Translated_lang.php");
+    EXPECT_EQ(run.output, "status: Sourcefile: lang.php loaded and parsed.\n"
+                          "name: _HELLO\nsource: Hello\ntranslation: Hello\n"
+                          "status: Sourcefile: lang.php loaded and parsed.\n"
+                          "name: _HELLO\nsource: Hello\ntranslation: Hallo\n"
+                          "status: Line: 2/3\n"
+                          "name: _BYE\nsource: Bye\ntranslation: Bye\n"
+                          "status: Line: 2/3\n"
+                          "name: _BYE\nsource: Bye\ntranslation: Tsch\xC3\xBC\xC3\x9F\n"
+                          "beep\n"
+                          "status: End of File (line: 2/3)\n"
+                          "name: _BYE\nsource: Bye\ntranslation: Tsch\xC3\xBC\xC3\x9F\n"
+                          "saved: " + saved + "\n");
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(folder.read("Translated_lang.php"), "<?php\r\n"
+                                                  "define('_HELLO','Hallo');\r\n"
+                                                  "define('_BYE','Tsch\xC3\xBC\xC3\x9F'); // parting\r\n"
+                                                  "?>\r\n");
+}
+
+TEST(ScriptCommand, ReportsErrorsAndGoesOn)
+{
+    TempFolder folder;
+    const std::string missing = folder.path("missing.php");
+    const ScriptRun run = runScript(folder, "load " + missing + "\nfrobnicate now\nkey Home\nload-cancel\n");
+    EXPECT_EQ(run.output, "error: Cannot open file \"" + missing + "\". No such file or directory.\n"
+                          "status: Sourcefile: missing.php loading and parsing..\n"
+                          "name: Please load file first\nsource: Please load file first\n"
+                          "translation: Please load file first\n"
+                          "error: Unknown command \"frobnicate\"\n"
+                          "status: Sourcefile: missing.php loading and parsing..\n"
+                          "name: Please load file first\nsource: Please load file first\n"
+                          "translation: Please load file first\n"
+                          "error: Unknown key \"Home\"\n"
+                          "status: Sourcefile: missing.php loading and parsing..\n"
+                          "name: Please load file first\nsource: Please load file first\n"
+                          "translation: Please load file first\n"
+                          "status: Waiting..\n"
+                          "name: Please load file first\nsource: Please load file first\n"
+                          "translation: Please load file first\n");
+    EXPECT_EQ(run.exitStatus, 0);
+}
+
+TEST(ScriptCommand, EndOfInputWithoutExitWritesNothing)
+{
+    TempFolder folder;
+    const std::string source = folder.write("lang.php", kLanguageFile);
+    const ScriptRun run = runScript(folder, "load " + source + "\ntype Hallo\n");
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_FALSE(folder.exists("Translated_lang.php"));
+}
+
+TEST(ScriptCommand, FailedSaveKeepsTheProgramRunning)
+{
+    TempFolder folder;
+    const std::string source = folder.write("lang.php", kLanguageFile);
+    std::filesystem::create_directory(folder.path("Translated_lang.php"));
+    const ScriptRun run = runScript(folder, "load " + source + "\nexit\n");
+    EXPECT_NE(run.output.find("error: Cannot create file \"" + folder.path("Translated_lang.php")
+                              + "\". Is a directory.\nstatus: "),
+              std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.exitStatus, 0);
+}
+
+} // namespace
+} // namespace kalmo

@@ -1,0 +1,48 @@
+// Plain fields in place of the main window, for driving a job in tests.
+#pragma once
+
+#include "job/TranslationWindows.h"
+
+#include <optional>
+#include <string>
+
+namespace kalmo::testing_support {
+
+class FakeTranslationWindows : public TranslationWindows {
+public:
+    void SetStatusText(const std::string& text) override { status = text; }
+    void Beep() override { ++beeps; }
+    void SetNameField(const std::string& text) override { name = text; }
+    void SetSourceField(const std::string& text) override { source = text; }
+    void SetTranslationField(const std::string& text) override { translation = text; }
+    std::string TranslationField() const override { return translation; }
+    void SetTranslationFieldEnabled(bool enabled) override { translationEnabled = enabled; }
+    void SetTranslationFieldColors(ColorValue background, ColorValue text) override
+    {
+        translationBackground = background;
+        translationText = text;
+    }
+    std::optional<std::string> ChooseSourceFile(const FileDialogRequest& request) override
+    {
+        lastDialog = request;
+        return dialogAnswer;
+    }
+    void ShowAndFocusViewer() override { viewerShownAndFocused = true; }
+    void FocusMainWindow() override { viewerShownAndFocused = false; }
+    void EndProgram() override { ended = true; }
+
+    std::string status;
+    int beeps = 0;
+    std::string name;
+    std::string source;
+    std::string translation;
+    bool translationEnabled = true;
+    ColorValue translationBackground = clWindow;
+    ColorValue translationText = clWindowText;
+    std::optional<std::string> dialogAnswer;
+    FileDialogRequest lastDialog;
+    bool viewerShownAndFocused = false;
+    bool ended = false;
+};
+
+} // namespace kalmo::testing_support
