@@ -30,6 +30,13 @@ void TCustomCodeMemo::InvalidateRect(const TRect& rect, bool erase)
     }
 }
 
+void TCustomCodeMemo::endLayoutLoad()
+{
+    loadingLayout_ = false;
+    UpdateScrollBars(true);
+    Invalidate();
+}
+
 void TCustomCodeMemo::SetTabSize(int value)
 {
     if (value > 0) {

@@ -76,6 +76,13 @@ public:
     void setFirstVisibleCol(int column);
     void setFirstVisibleLine(int line);
 
+    // A window layout is applied between these two calls. Settings written
+    // meanwhile are stored without their side effects; the end of loading
+    // brings the scroll bars up to date and repaints.
+    void beginLayoutLoad() { loadingLayout_ = true; }
+    void endLayoutLoad();
+    bool loadingLayout() const { return loadingLayout_; }
+
     // --- plain properties --------------------------------------------------
     bool ChangeTracking() const { return changeTracking_; }
     void SetChangeTracking(bool value) { changeTracking_ = value; }
@@ -238,6 +245,7 @@ private:
     bool hideSelection_ = true;
     TMemoFont font_;
 
+    bool loadingLayout_ = false;
     int width_ = 0;
     int height_ = 0;
     TScrollBarState vertBar_;

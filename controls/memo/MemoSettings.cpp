@@ -23,7 +23,7 @@ void TActiveLineSettings::SetActiveLineAtCursor(bool value)
 {
     activeLineAtCursor_ = value;
     owner_.Invalidate();
-    if (value) {
+    if (value && !owner_.loadingLayout()) {
         owner_.SetActiveLineIndex(owner_.CaretLine());
     }
 }
