@@ -11,11 +11,12 @@
 #include "controls/glass/GlassButtonPainter.h"
 
 #include <QApplication>
-#include <cmath>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <cmath>
 
 namespace kalmo {
 namespace {
@@ -124,7 +125,7 @@ void TGlassButton::keyPressEvent(QKeyEvent* event)
 {
     const ShiftState shift = toShiftState(event->modifiers());
     const KeyCode key = toKeyCode(event->key());
-    if (key == vk::Enter || event->key() == Qt::Key_Enter) {
+    if (key == vk::Enter) {
         if (model_.DialogKey(vk::Enter, shift)) {
             event->accept();
             return;
@@ -157,6 +158,13 @@ void TGlassButton::focusOutEvent(QFocusEvent* event)
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         model_.FocusChanged(false);
     model_.FocusExit();
+}
+
+void TGlassButton::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // A hidden widget loses the mouse grab; its release would never come.
+    model_.CancelPress();
 }
 
 void TGlassButton::changeEvent(QEvent* event)

@@ -139,13 +139,10 @@ void GlassButtonModel::SetEnabled(bool value)
     if (value == enabled_)
         return;
     enabled_ = value;
-    if (!enabled_) {
-        // A disabled control receives no more mouse input, so the release of a
-        // press in progress would never arrive and the glow would stay lit.
-        isPressed_ = false;
-        isTracking_ = false;
-        clickPending_ = false;
-    }
+    // A disabled control receives no more mouse input, so the release of a
+    // press in progress would never arrive and the glow would stay lit.
+    if (!enabled_)
+        CancelPress();
     requestRepaint();
 }
 
@@ -310,6 +307,18 @@ bool GlassButtonModel::DialogChar(char32_t character)
         return false;
     Click();
     return true;
+}
+
+void GlassButtonModel::CancelPress()
+{
+    if (!isPressed_ && !isTracking_ && !clickPending_)
+        return;
+    isPressed_ = false;
+    isTracking_ = false;
+    clickPending_ = false;
+    if (buttonState_ == gsPressed && !down_)
+        buttonState_ = gsNormal;
+    requestRepaint();
 }
 
 void GlassButtonModel::Click()

@@ -178,6 +178,8 @@ public:
     bool DialogKey(KeyCode key, ShiftState shift);
     bool DialogChar(char32_t character);
     void Click();
+    // Ends a press whose release can no longer arrive (disabled or hidden while held).
+    void CancelPress();
 
     void FocusChanged(bool focusedControlIsThis) { hasFocus_ = focusedControlIsThis; }
     void FocusEnter() { requestRepaint(); }

@@ -129,6 +129,17 @@ private slots:
         QCOMPARE(shot(), idle);
     }
 
+    void hidingWhileHeldLeavesNoStuckGlow()
+    {
+        const QImage idle = shot();
+        press(QPoint(50, 20));
+        window_->hide();
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QVERIFY(!button_->model().IsPressed());
+        QCOMPARE(shot(), idle);
+    }
+
     void lookUnchanged_data()
     {
         QTest::addColumn<std::function<void(TGlassButton*)>>("change");
