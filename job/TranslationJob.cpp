@@ -1,5 +1,6 @@
 #include "job/TranslationJob.h"
 
+#include "job/KalmoError.h"
 #include "job/LanguageFile.h"
 
 #include <algorithm>
@@ -151,28 +152,31 @@ void TranslationJob::commit(bool writeField)
 void TranslationJob::writeFieldIntoLists()
 {
     const std::string field = windows_.TranslationField();
-    const auto entry = static_cast<std::size_t>(currentEntry_);
-    if (wholeLineMode_) {
-        // Writing back an untouched whole line would replace a translation
-        // already in the working line by the source text.
-        if (field == shownTranslation_ || entry >= sourceLines_.size())
+    if (field == shownTranslation_ && wholeLineMode_)
+        return; // an untouched whole line would replace a translation by the source text
+    if (workingEntry_ < 0 || workingEntry_ >= static_cast<int>(workingLines_.size())) {
+        if (field == shownTranslation_)
             return;
-        sourceLines_[entry] = field;
-        if (entry < workingLines_.size())
-            workingLines_[entry] = field;
+        // Keep the typed text in the field rather than drop it silently.
+        throw KalmoError("The translation of \"" + entryName(sourceLines_[static_cast<std::size_t>(currentEntry_)])
+                         + "\" was not written: its line is no longer in \"" + withoutFolder(TranslatedFilePath())
+                         + "\"");
+    }
+    std::string& working = workingLines_[static_cast<std::size_t>(workingEntry_)];
+    if (wholeLineMode_) {
+        sourceLines_[static_cast<std::size_t>(currentEntry_)] = field;
+        working = field;
         changedSinceLoad_ = true;
         return;
     }
-    if (entry >= workingLines_.size())
-        return;
     // A line that cannot be rebuilt safely stays as it is; whole-line mode
     // can still change it.
-    auto rebuilt = rebuildWithTranslation(workingLines_[entry], quotes_, field);
+    auto rebuilt = rebuildWithTranslation(working, quotes_, field);
     if (!rebuilt)
         return;
     if (field != shownTranslation_)
         changedSinceLoad_ = true;
-    workingLines_[entry] = std::move(*rebuilt);
+    working = std::move(*rebuilt);
 }
 
 void TranslationJob::refreshViewer()
@@ -192,13 +196,14 @@ bool TranslationJob::Split()
     const auto quotes = entryQuotes(source);
     if (!quotes)
         return false;
-    static const std::string noLine;
-    const std::string& working = entry < workingLines_.size() ? workingLines_[entry] : noLine;
 
     quotes_ = *quotes;
     sourcePositions_ = entryPositions(source, quotes_);
-    workingPositions_ = entryPositions(working, quotes_);
-    memo2_.PlaceCaret(1, currentEntry_);
+    workingEntry_ = workingLineOf(currentEntry_);
+    static const std::string noLine;
+    const std::string& working = workingEntry_ >= 0 ? workingLines_[static_cast<std::size_t>(workingEntry_)] : noLine;
+    const EntryPositions workingPositions = entryPositions(working, quotes_);
+    memo2_.PlaceCaret(1, workingEntry_ >= 0 ? workingEntry_ : currentEntry_);
     memo1_.PlaceCaret(1, currentEntry_);
 
     if (wholeLineMode_) {
@@ -206,12 +211,40 @@ bool TranslationJob::Split()
         windows_.SetSourceField(source);
         shownTranslation_ = source;
     } else {
-        windows_.SetNameField(spanBetween(source, sourcePositions_.nameStart, sourcePositions_.nameEnd));
+        windows_.SetNameField(entryName(source));
         windows_.SetSourceField(spanBetween(source, sourcePositions_.textStart, sourcePositions_.textEnd));
-        shownTranslation_ = spanBetween(working, workingPositions_.textStart, workingPositions_.textEnd);
+        shownTranslation_ = spanBetween(working, workingPositions.textStart, workingPositions.textEnd);
     }
     windows_.SetTranslationField(shownTranslation_);
     return true;
+}
+
+std::string TranslationJob::entryName(const std::string& line) const
+{
+    const EntryPositions at = entryPositions(line, quotes_);
+    return spanBetween(line, at.nameStart, at.nameEnd);
+}
+
+int TranslationJob::workingLineOf(int entry) const
+{
+    const int workingCount = static_cast<int>(workingLines_.size());
+    if (workingCount == lineCount_)
+        return entry;
+    // Full-text editing added or removed lines, so index i of the two lists
+    // may hold different lines: the entry's working line is the nearest one
+    // that carries the same constant name.
+    const std::string name = entryName(sourceLines_[static_cast<std::size_t>(entry)]);
+    const auto hasName = [&](int i) {
+        return i >= 0 && i < workingCount && entryQuotes(workingLines_[static_cast<std::size_t>(i)])
+            && entryName(workingLines_[static_cast<std::size_t>(i)]) == name;
+    };
+    for (int distance = 0; distance <= std::max(entry, workingCount); ++distance) {
+        if (hasName(entry - distance))
+            return entry - distance;
+        if (hasName(entry + distance))
+            return entry + distance;
+    }
+    return -1;
 }
 
 bool TranslationJob::hasUnsavedWork() const

@@ -67,6 +67,8 @@ private:
     bool hasUnsavedWork() const;
     void saveTranslation();
     void setLineStatus(const char* prefix, const char* suffix);
+    std::string entryName(const std::string& line) const;
+    int workingLineOf(int entry) const;
 
     TranslationWindows& windows_;
     TCustomCodeMemo& memo1_;
@@ -80,7 +82,9 @@ private:
     int currentEntry_ = 0;
     EntryQuotes quotes_;
     EntryPositions sourcePositions_;
-    EntryPositions workingPositions_;
+    // Index of the current entry's working line; -1 when full-text editing
+    // removed it.
+    int workingEntry_ = -1;
     bool loaded_ = false;
     Direction lastDirection_ = Direction::Backward;
     bool wholeLineMode_ = false;

@@ -292,3 +292,195 @@ TEST_F(TranslationJobTest, UnquotedValuesAreShownEmptyAndNeverRewritten)
 
 } // namespace
 } // namespace kalmo
+
+namespace kalmo {
+namespace {
+
+// Editing modes: F1 shows and commits whole lines, F2 turns the lower pane
+// into a free editor whose lines become the working lines.
+class EditingModesTest : public TranslationJobTest {
+protected:
+    EditingModesTest()
+    {
+        memo2.OnActiveLineChange = [this](TCustomCodeMemo&, int) { job.Memo2ActiveLineChange(); };
+    }
+
+    // A free edit in the lower pane, as the editor would make it.
+    void editLowerPane(int line, const std::string& text) { memo2.Lines().PutLine(line, text); }
+};
+
+TEST_F(EditingModesTest, WholeLineModeShowsTheSourceLineAndDropsTextTypedBeforeTheToggle)
+{
+    load("lang.php", kTenLines);
+    windows.translation = "typed";
+    job.FormKeyDown(vk::F1);
+    EXPECT_TRUE(job.WholeLineMode());
+    EXPECT_EQ(windows.translationBackground, clBlack);
+    EXPECT_EQ(windows.translationText, clWhite);
+    EXPECT_EQ(windows.name, "define('_A', 'Alpha');");
+    EXPECT_EQ(windows.source, "define('_A', 'Alpha');");
+    EXPECT_EQ(windows.translation, "define('_A', 'Alpha');");
+    job.FormKeyDown(vk::F1);
+    EXPECT_EQ(windows.translationBackground, clWhite);
+    EXPECT_EQ(windows.translationText, clBlack);
+    EXPECT_EQ(windows.translation, "Alpha");
+}
+
+TEST_F(EditingModesTest, WholeLineCommitChangesBothListsOnlyWhenTheLineWasEdited)
+{
+    load("lang.php", kTenLines);
+    windows.translation = "Alfa";
+    job.Volgende();
+    job.Vorige();
+    job.FormKeyDown(vk::F1);
+    job.Volgende(); // untouched: the translation stays
+    EXPECT_EQ(job.WorkingLines()[3], "define('_A','Alfa');");
+    EXPECT_EQ(job.SourceLines()[3], "define('_A', 'Alpha');");
+
+    job.Vorige();
+    windows.translation = "define('_A', 'Alpha', true);";
+    job.Volgende();
+    EXPECT_EQ(job.SourceLines()[3], "define('_A', 'Alpha', true);");
+    EXPECT_EQ(job.WorkingLines()[3], "define('_A', 'Alpha', true);");
+    EXPECT_EQ(memo1.Lines().Line(3), "define('_A', 'Alpha', true);");
+    job.FormKeyDown(vk::F1);
+    EXPECT_EQ(windows.name, "_B");
+    EXPECT_EQ(windows.translation, "Beta");
+}
+
+TEST_F(EditingModesTest, WholeLineToggleWithoutAnEntryFollowsTheLastDirection)
+{
+    load("none.php", "<?php\n$a = 1;\n?>\n"); // the load's Next goes forward
+    windows.beeps = 0;
+    job.FormKeyDown(vk::F1);
+    EXPECT_EQ(windows.beeps, 1);
+    EXPECT_EQ(windows.status, "End of File (line: 0/2)");
+
+    job.Vorige();
+    windows.status.clear();
+    job.FormKeyDown(vk::F1);
+    EXPECT_EQ(windows.status, "Begin of File (line: 0/2)");
+
+    load("empty.php", ""); // no line 0 at all
+    job.FormKeyDown(vk::F1);
+    EXPECT_EQ(windows.status, "End of File (line: 0/-1)");
+    EXPECT_EQ(job.CurrentEntry(), 0);
+}
+
+TEST_F(EditingModesTest, WholeLineToggleOnLineZeroShowsItWithoutMakingItAnEntry)
+{
+    load("zero.php", "define('_Z', 'zero');\n$a = 1;\n?>\n");
+    EXPECT_EQ(job.CurrentEntry(), 0);
+    job.FormKeyDown(vk::F1);
+    EXPECT_EQ(windows.translation, "define('_Z', 'zero');");
+    windows.translation = "changed";
+    job.Volgende();
+    EXPECT_EQ(job.WorkingLines()[0], "define('_Z', 'zero');");
+}
+
+TEST_F(EditingModesTest, FullTextModeHandsTheLowerPaneToTheUserAndBack)
+{
+    load("lang.php", kTenLines);
+    job.FormKeyDown(vk::F2);
+    EXPECT_TRUE(job.FullTextMode());
+    EXPECT_FALSE(windows.translationEnabled);
+    EXPECT_TRUE(windows.viewerShownAndFocused);
+    EXPECT_TRUE(memo2.Enabled());
+    EXPECT_FALSE(memo2.ReadOnly());
+
+    editLowerPane(1, "// edited header");
+    editLowerPane(3, "define('_A', 'Freely edited');");
+    job.ViewerKeyDown(vk::F2);
+    EXPECT_FALSE(job.FullTextMode());
+    EXPECT_TRUE(windows.translationEnabled);
+    EXPECT_FALSE(windows.viewerShownAndFocused);
+    EXPECT_FALSE(memo2.Enabled());
+    EXPECT_TRUE(memo2.ReadOnly());
+    EXPECT_EQ(job.WorkingLines()[1], "// edited header");
+    EXPECT_EQ(windows.translation, "Freely edited");
+
+    job.Volgende();
+    job.Exit1Click();
+    const std::string written = folder.read("Translated_lang.php");
+    EXPECT_NE(written.find("// edited header\r\n"), std::string::npos);
+    EXPECT_NE(written.find("define('_A','Freely edited');\r\n"), std::string::npos);
+}
+
+TEST_F(EditingModesTest, NavigationInFullTextModeKeepsTheFreeEdits)
+{
+    load("lang.php", kTenLines);
+    job.FormKeyDown(vk::F2);
+    editLowerPane(6, "$x = 2;");
+    windows.translation = "ignored while disabled";
+    job.FormKeyDown(vk::Down);
+    EXPECT_EQ(job.CurrentEntry(), 5);
+    EXPECT_EQ(job.WorkingLines()[6], "$x = 2;");
+    EXPECT_EQ(job.WorkingLines()[3], "define('_A', 'Alpha');");
+    EXPECT_EQ(memo2.Lines().Line(6), "$x = 2;");
+
+    editLowerPane(8, "} // end");
+    job.Exit1Click();
+    const std::string written = folder.read("Translated_lang.php");
+    EXPECT_NE(written.find("$x = 2;\r\n"), std::string::npos);
+    EXPECT_NE(written.find("} // end\r\n"), std::string::npos);
+}
+
+TEST_F(EditingModesTest, EntriesFindTheirLinesAfterFullTextEditsChangedTheLineCount)
+{
+    load("lang.php", kTenLines);
+    job.FormKeyDown(vk::F2);
+    memo2.Lines().DeleteLine(4); // the blank line between the two entries
+    job.FormKeyDown(vk::F2);
+    EXPECT_EQ(job.WorkingLines().size(), 9u);
+    EXPECT_EQ(job.SourceLines().size(), 10u);
+
+    job.Volgende(); // entry 5 now stands at working line 4
+    EXPECT_EQ(job.CurrentEntry(), 5);
+    EXPECT_EQ(windows.translation, "Beta");
+    EXPECT_EQ(memo2.CaretLine(), 4);
+    windows.translation = "Beeta";
+    job.Vorige();
+    EXPECT_EQ(job.WorkingLines()[4], "  define(\"_B\",\"Beeta\"); // second");
+    EXPECT_EQ(job.WorkingLines()[5], "$x = 1;");
+}
+
+TEST_F(EditingModesTest, TranslationOfAnEntryWhoseLineWasRemovedIsKeptAndReported)
+{
+    load("lang.php", kTenLines);
+    job.FormKeyDown(vk::F2);
+    memo2.Lines().DeleteLine(3);
+    job.FormKeyDown(vk::F2);
+    EXPECT_EQ(windows.translation, "");
+    windows.translation = "Alfa";
+    const LineList before = job.WorkingLines();
+    EXPECT_EQ(errorOf(&TranslationJob::Volgende),
+              "The translation of \"_A\" was not written: its line is no longer in \"Translated_lang.php\"");
+    EXPECT_EQ(windows.translation, "Alfa");
+    EXPECT_EQ(job.WorkingLines(), before);
+    EXPECT_EQ(job.CurrentEntry(), 3);
+}
+
+TEST_F(EditingModesTest, LowerPaneActiveLineIsMirroredOnlyInFullTextMode)
+{
+    load("lang.php", kTenLines);
+    memo2.SetCaretLine(7);
+    EXPECT_EQ(memo1.ActiveLineIndex(), 3);
+    job.FormKeyDown(vk::F2);
+    memo2.SetCaretLine(8);
+    EXPECT_EQ(memo1.ActiveLineIndex(), 8);
+    EXPECT_EQ(memo1.CaretLine(), 3);
+}
+
+TEST_F(EditingModesTest, LoadInFullTextModeSavesTheFreeEditsFirstAndKeepsTheMode)
+{
+    load("one.php", kTenLines);
+    job.FormKeyDown(vk::F2);
+    editLowerPane(1, "// mine");
+    load("two.php", kTenLines);
+    EXPECT_NE(folder.read("Translated_one.php").find("// mine\r\n"), std::string::npos);
+    EXPECT_TRUE(job.FullTextMode());
+    EXPECT_EQ(memo2.Lines().Line(1), "// header");
+}
+
+} // namespace
+} // namespace kalmo
