@@ -276,8 +276,10 @@ void EntryEditWidgetTest::pasteKeepsLineBreaksAndPlacesSelection()
 
 void EntryEditWidgetTest::contextMenuPasteUsesTheSameRule()
 {
-    QGuiApplication::clipboard()->setText(QStringLiteral("a\nb"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("XY"));
+    edit_->SetText("hello");
     focusEdit();
+    edit_->setSelection(1, 3);
     QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5), edit_->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(edit_, &request);
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -287,10 +289,11 @@ void EntryEditWidgetTest::contextMenuPasteUsesTheSameRule()
         return action->text().endsWith(QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText));
     });
     QVERIFY(paste != actions.end());
-    (*paste)->trigger();
     menu->close();
+    (*paste)->trigger();
 
-    QCOMPARE(edit_->text(), QStringLiteral("a\nb"));
+    QCOMPARE(edit_->text(), QStringLiteral("hXYo"));
+    QCOMPARE(edit_->selectedText(), QStringLiteral("XY")); // QLineEdit's own paste leaves a bare caret
     QVERIFY(edit_->Modified());
 }
 
