@@ -64,8 +64,8 @@ public:
     void ScrollToLine(int line);
     void ScrollCaretIntoView();
     std::string TrimmedLine(int index) const;
-    // Ctrl+Y: removes the caret line (empties a single line). The undo record
-    // of the removal is added by the undo history's owner of this command.
+    // Ctrl+Y: removes the caret line, or empties the store's only line. The
+    // store's DeleteLine goes through here too.
     void DeleteLineCommand();
 
     // Direct stores for the editing commands: no events, no repaint, no
