@@ -46,6 +46,7 @@ private slots:
     void cleanup();
 
     void focusShowsFocusColoursAndSelectsAll();
+    void focusBackFromAnotherWindowSelectsAll();
     void disablingShowsDisabledColourAndEnablingRestoresIt();
     void enterInsertsNothingAndIsNotHandedToTheWindow();
     void menuShortcutWinsOverTheEdit_data();
@@ -120,6 +121,23 @@ void EntryEditWidgetTest::focusShowsFocusColoursAndSelectsAll()
 
     // Again on the next focus gain, also after the caret was moved.
     focusEdit();
+    QCOMPARE(edit_->selectedText(), QStringLiteral("hello"));
+}
+
+void EntryEditWidgetTest::focusBackFromAnotherWindowSelectsAll()
+{
+    edit_->SetText("hello");
+    focusEdit();
+    edit_->setCursorPosition(2);
+
+    QWidget otherWindow;
+    otherWindow.show();
+    otherWindow.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&otherWindow));
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+
+    QVERIFY(edit_->hasFocus());
     QCOMPARE(edit_->selectedText(), QStringLiteral("hello"));
 }
 
