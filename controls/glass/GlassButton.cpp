@@ -170,12 +170,8 @@ void TGlassButton::hideEvent(QHideEvent* event)
 void TGlassButton::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange) {
+    if (event->type() == QEvent::EnabledChange)
         model_.SetEnabled(isEnabled());
-        if (!isEnabled()) {
-            hoverTimer_.stop();
-        }
-    }
 }
 
 void TGlassButton::RequestRepaint()
