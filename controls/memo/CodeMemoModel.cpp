@@ -304,23 +304,6 @@ void TCustomCodeMemo::ScrollCaretIntoView()
     }
 }
 
-void TCustomCodeMemo::DeleteLineCommand()
-{
-    SetCaretCol(0);
-    if (lines_.LineCount() == 1) {
-        lines_.PutLine(0, "");
-    } else if (lines_.LineCount() > 1) {
-        if (caretLine_ >= lines_.LineCount() - 1) {
-            SetCaretLine(caretLine_ - 1);
-            lines_.RemoveLine(lines_.LineCount() - 1);
-        } else {
-            lines_.RemoveLine(caretLine_);
-        }
-    }
-    CollapseSelection();
-    Invalidate();
-}
-
 void TCustomCodeMemo::setCaretDirect(int column, int line)
 {
     caretCol_ = column;

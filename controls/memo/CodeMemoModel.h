@@ -8,12 +8,18 @@
 // keeps those nested calls finite and gives the documented scroll results.
 #pragma once
 
+#include "controls/KeyCodes.h"
 #include "controls/memo/CodeMemoStrings.h"
+#include "controls/memo/MemoClipboard.h"
+#include "controls/memo/MemoInput.h"
 #include "controls/memo/MemoSettings.h"
+#include "controls/memo/MemoUndoList.h"
 #include "controls/memo/MemoView.h"
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kalmo {
 
@@ -64,9 +70,6 @@ public:
     void ScrollToLine(int line);
     void ScrollCaretIntoView();
     std::string TrimmedLine(int index) const;
-    // Ctrl+Y: removes the caret line, or empties the store's only line. The
-    // store's DeleteLine goes through here too.
-    void DeleteLineCommand();
 
     // Direct stores for the editing commands: no events, no repaint, no
     // trimming. Out-of-range values are the caller's business.
@@ -83,7 +86,80 @@ public:
     void endLayoutLoad();
     bool loadingLayout() const { return loadingLayout_; }
 
+    // --- keyboard and mouse (CodeMemoEditing.cpp, CodeMemoMouse.cpp) ---------
+    // The widget translates its events into these calls; a disabled memo
+    // ignores them all.
+    void KeyDown(KeyCode key, ShiftState shift);
+    void KeyPress(char32_t ch);
+    void MouseDown(TMouseButton button, ShiftState shift, int x, int y);
+    void MouseMove(ShiftState shift, bool leftButtonHeld, int x, int y);
+    void MouseUp(TMouseButton button, ShiftState shift, int x, int y);
+    void DblClick(int x, int y);
+    void MouseWheel(int notches); // > 0: toward the user (down)
+    TCursorShape CursorAt(int x, int y) const;
+
+    // --- editing commands (no ReadOnly check: the key table decides) -------
+    void InsertCharacter(char32_t ch);
+    void InsertTab();
+    void SplitLine();
+    void DeleteForward();
+    void DeleteBackward();
+    void DeleteWordBackward();
+    // Ctrl+Y: removes the caret line, or empties the store's only line. The
+    // store's DeleteLine goes through here too.
+    void DeleteLineCommand();
+    void MoveWordLeft();
+    void MoveWordRight();
+
+    bool Overwrite() const { return overwrite_; }
+    bool KeySeen() const { return keySeen_; }
+    // "(" and "." ask for the completion list after this delay; without a
+    // syntax styler the list never shows, so the request is only state.
+    static constexpr int AutoCompletionDelayMs = 500;
+    bool AutoCompletionPending() const { return autoCompletionPending_; }
+    void AutoCompletionTimeout() { autoCompletionPending_ = false; }
+    // Any line's modified flag set since the last ClearText or AppendLines.
+    bool AnyLineModified() const { return lines_.AnyLineModified(); }
+
+    // --- undo history, selection and clipboard (CodeMemoClipboard.cpp) -----
+    TMemoUndoList& UndoList() { return undoList_; }
+    const TMemoUndoList& UndoList() const { return undoList_; }
+    void Undo() { undoList_.Undo(); }
+    void Redo() { undoList_.Redo(); }
+    bool CanUndo() const { return undoList_.CanUndo(); }
+    bool CanRedo() const { return undoList_.CanRedo(); }
+    int UndoCount() const { return undoList_.Count() - undoList_.Position(); }
+    int RedoCount() const { return undoList_.Position(); }
+
+    // May be null: copy and paste then do nothing.
+    void SetClipboard(MemoClipboard* clipboard) { clipboard_ = clipboard; }
+    MemoClipboard* Clipboard() const { return clipboard_; }
+    std::string SelText() const;
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    // These two do nothing on a read-only memo; undo and redo use the
+    // unchecked forms below.
+    void DeleteSelection(bool repaint);
+    void InsertText(const std::string& text);
+    void SelectAll();
+    // Character offsets of the ordered selection, a line break counting 2.
+    std::pair<int, int> SelectionOffsets() const;
+    void deleteSelectionUnchecked(bool repaint);
+    void insertTextUnchecked(const std::string& text);
+
+    // --- context menu (MemoContextMenu.cpp) ----------------------------------
+    bool WantsContextMenuAt(int x) const;
+    std::vector<TMemoMenuItem> ContextMenuItems() const;
+    void MenuCommand(int command);
+
     // --- plain properties --------------------------------------------------
+    bool AutoIndent() const { return autoIndent_; }
+    void SetAutoIndent(bool value) { autoIndent_ = value; }
+    bool DelErase() const { return delErase_; }
+    void SetDelErase(bool value) { delErase_ = value; }
+    bool AutoCompletionActive() const { return autoCompletionActive_; }
+    void SetAutoCompletionActive(bool value) { autoCompletionActive_ = value; }
     bool ChangeTracking() const { return changeTracking_; }
     void SetChangeTracking(bool value) { changeTracking_ = value; }
     bool ReadOnly() const { return readOnly_; }
@@ -174,8 +250,21 @@ public:
     TNotifyEvent OnCursorChange;
     TNotifyEvent OnTopLeftChanged;
     TNotifyEvent OnChange;
+    // Input events: the handlers run before the memo's own rule and may
+    // change the key or character (0 swallows it).
+    std::function<void(TCustomCodeMemo& sender, KeyCode& key, ShiftState shift)> OnKeyDown;
+    std::function<void(TCustomCodeMemo& sender, char32_t& ch)> OnKeyPress;
+    std::function<void(TCustomCodeMemo& sender, bool canUndo, bool canRedo)> OnUndoChange;
+    std::function<void(TCustomCodeMemo& sender, bool& allow)> OnOverwriteToggle;
+    std::function<void(TCustomCodeMemo& sender, const std::string& url)> OnURLClick;
+    std::function<void(TCustomCodeMemo& sender, int line)> OnGutterClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnFind;
+    TNotifyEvent OnReplace;
 
 private:
+    friend class TMemoUndoList;
+
     // Turns ChangeTracking off for one step and restores its previous value.
     class ChangeTrackingPause {
     public:
@@ -203,6 +292,25 @@ private:
     bool caretLineTouchesStore() const;
     void updateScrollBarsPass(bool& visibilityChanged);
     void scrollBy(TScrollBarState& bar, int& first, int change);
+
+    // Editing internals (CodeMemoEditing.cpp, CodeMemoMouse.cpp).
+    template <typename Move> void moveWithShiftRule(ShiftState shift, Move move);
+    void keyDownMovement(KeyCode key, ShiftState shift);
+    bool keyDownEditing(KeyCode key, ShiftState shift);
+    void pageBy(int direction, bool ctrl);
+    void ensureLine();
+    int lineLength(int line) const;
+    void insertAtCaret(const std::string& text, bool overwrite);
+    void deleteAtCaret(TMemoPos recordStart, bool forward);
+    void backspaceStep();
+    void joinNextLine();
+    void trimLeftLine(int line);
+    void markModified(int line);
+    void addUndo(std::unique_ptr<TUndo> record) { undoList_.Add(std::move(record)); }
+    TMemoPos caretPos() const { return TMemoPos{caretCol_, caretLine_}; }
+    TMemoPos cellAt(int x, int y) const;
+    void placeCaretByMouse(TMemoPos cell, ShiftState shift);
+    std::string webAddressAtCell(TMemoPos cell) const;
 
     TCodeMemoStrings lines_;
     MemoView* view_ = nullptr;
@@ -244,6 +352,22 @@ private:
     TUrlStyle urlStyle_;
     bool hideSelection_ = true;
     TMemoFont font_;
+
+    // Editing state.
+    TMemoUndoList undoList_{*this};
+    MemoClipboard* clipboard_ = nullptr;
+    bool autoIndent_ = true;
+    bool delErase_ = true;
+    bool autoCompletionActive_ = true;
+    bool autoCompletionPending_ = false;
+    bool overwrite_ = false;
+    bool keySeen_ = false;
+    bool mouseSelecting_ = false;
+    bool pressedInSelection_ = false;
+    bool justPressed_ = false;
+    bool dragging_ = false;
+    int pressX_ = 0;
+    int pressY_ = 0;
 
     bool loadingLayout_ = false;
     int width_ = 0;

@@ -157,8 +157,73 @@ void TCodeMemoStrings::RemoveLine(int index)
     lines_.erase(lines_.begin() + index);
 }
 
+void TCodeMemoStrings::RemoveLines(int index, int count)
+{
+    if (count <= 0) {
+        return;
+    }
+    checkIndex(index);
+    checkIndex(index + count - 1);
+    if (count == 1) {
+        RemoveLine(index);
+        return;
+    }
+    lines_.erase(lines_.begin() + index, lines_.begin() + index + count);
+    rebuildLengthsWithout(index, count, 0);
+}
+
+void TCodeMemoStrings::InsertLines(int index, std::vector<std::string> texts)
+{
+    if (index < 0 || index > LineCount()) {
+        throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+    }
+    if (texts.size() == 1) {
+        insertExpanded(index, ExpandTabs(texts.front()));
+        return;
+    }
+    std::vector<StoredLine> fresh;
+    fresh.reserve(texts.size());
+    for (std::string& text : texts) {
+        fresh.push_back(StoredLine{ExpandTabs(text), {}});
+    }
+    lines_.insert(lines_.begin() + index, std::make_move_iterator(fresh.begin()),
+                  std::make_move_iterator(fresh.end()));
+    rebuildLengthsWithout(index, 0, static_cast<int>(fresh.size()));
+}
+
+// The length list has no range operations; copying the kept entries and
+// measuring only the new lines keeps a bulk change one pass long.
+void TCodeMemoStrings::rebuildLengthsWithout(int index, int removed, int inserted)
+{
+    std::vector<int> old;
+    old.reserve(static_cast<std::size_t>(lengths_.Count()));
+    for (int i = 0; i < lengths_.Count(); ++i) {
+        old.push_back(lengths_[i]);
+    }
+    lengths_.Clear();
+    for (int i = 0; i < index; ++i) {
+        lengths_.AppendUnindexed(old[static_cast<std::size_t>(i)]);
+    }
+    for (int i = 0; i < inserted; ++i) {
+        lengths_.AppendUnindexed(utf8Columns(lines_[static_cast<std::size_t>(index + i)].text));
+    }
+    for (std::size_t i = static_cast<std::size_t>(index + removed); i < old.size(); ++i) {
+        lengths_.AppendUnindexed(old[i]);
+    }
+    lengths_.Rebuild();
+}
+
+void TCodeMemoStrings::MarkModified(int index)
+{
+    if (index >= 0 && index < LineCount()) {
+        lines_[static_cast<std::size_t>(index)].prop.Modified = true;
+    }
+    anyModified_ = true;
+}
+
 void TCodeMemoStrings::ClearLines()
 {
+    anyModified_ = false;
     if (owner_) {
         owner_->setSelection(0, 0, 0, 0);
         owner_->SetCaretLine(0);
@@ -172,6 +237,7 @@ void TCodeMemoStrings::ClearLines()
 
 void TCodeMemoStrings::AppendLines(const std::vector<std::string>& lines)
 {
+    anyModified_ = false;
     BeginUpdate();
     lines_.reserve(lines_.size() + lines.size());
     for (const std::string& line : lines) {

@@ -51,10 +51,19 @@ public:
     // Takes out the text, its length and its record, nothing else. The
     // editing commands use this for the removals they ask for themselves.
     void RemoveLine(int index);
+    // Bulk forms for the selection commands: one pass over the store however
+    // many lines move. No change event, no selection change.
+    void RemoveLines(int index, int count);
+    void InsertLines(int index, std::vector<std::string> texts);
     void ClearLines();
     // Bulk append of unchanged texts (tabs and carriage returns kept); no
     // change event; the memo repaints once unless an outer bulk update is open.
     void AppendLines(const std::vector<std::string>& lines);
+
+    // Sets the line's modified flag; any set flag counts until the next
+    // ClearLines or AppendLines.
+    void MarkModified(int index);
+    bool AnyLineModified() const { return anyModified_; }
 
     void BeginUpdate() { ++updateCount_; }
     void EndUpdate();
@@ -77,11 +86,13 @@ private:
     void insertExpanded(int index, std::string text);
     void changed();
     int tabSize() const;
+    void rebuildLengthsWithout(int index, int removed, int inserted);
 
     TCustomCodeMemo* owner_;
     std::vector<StoredLine> lines_;
     TIntList lengths_;
     int updateCount_ = 0;
+    bool anyModified_ = false;
 };
 
 } // namespace kalmo

@@ -5,6 +5,8 @@
 
 #include "controls/memo/MemoSettings.h"
 
+#include <string>
+
 namespace kalmo {
 
 class MemoView {
@@ -23,6 +25,12 @@ public:
     virtual void fontChanged() {}
     // The scroll bars' state changed: mirror it onto the real bars.
     virtual void scrollBarsChanged() {}
+    // A press, a right press or the undo of a buffer deletion focuses the memo.
+    virtual void takeFocus() {}
+    // A key went down: restart the caret's blink phase and show it.
+    virtual void restartCaretBlink() {}
+    // A click on a web address that no OnURLClick handler takes.
+    virtual void openUrl(const std::string& /*url*/) {}
 };
 
 } // namespace kalmo

@@ -1,0 +1,265 @@
+// The undo history's list, merge rule and frame, and what each record kind
+// does when undone and redone (always through the memo's editing commands).
+#include "controls/memo/MemoUndoList.h"
+
+#include "controls/memo/CodeMemoModel.h"
+#include "controls/memo/MemoCharacters.h"
+#include "controls/memo/Utf8Columns.h"
+
+namespace kalmo {
+
+namespace {
+
+void moveCaretTo(TCustomCodeMemo& memo, TMemoPos pos)
+{
+    memo.SetCaretLine(pos.Line);
+    memo.SetCaretCol(pos.Col);
+}
+
+int charBeforeCaret(const TCustomCodeMemo& memo)
+{
+    const TCodeMemoStrings& lines = memo.Lines();
+    if (memo.CaretCol() == 0 || memo.CaretLine() >= lines.LineCount()) {
+        return -1;
+    }
+    return utf8CodePointAt(lines.Line(memo.CaretLine()), memo.CaretCol() - 1);
+}
+
+} // namespace
+
+bool mergeUndo(TUndo& newest, const TUndo& added)
+{
+    if (newest.Kind() != added.Kind() || !(added.Start == newest.End)) {
+        return false;
+    }
+    switch (newest.Kind()) {
+    case TUndoKind::InsertChar:
+        newest.Text += added.Text;
+        newest.End = added.End;
+        return true;
+    case TUndoKind::DeleteChar:
+        if (static_cast<TDeleteCharUndo&>(newest).Forward != static_cast<const TDeleteCharUndo&>(added).Forward) {
+            return false;
+        }
+        // Backspaces run leftwards, so the newer character stands in front;
+        // forward deletions replay it the same way (each from the start).
+        newest.Text = added.Text + newest.Text;
+        newest.End = added.End;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TInsertCharUndo::Undo(TCustomCodeMemo& memo)
+{
+    const std::vector<char32_t> chars = codePoints(Text);
+    for (auto it = chars.rbegin(); it != chars.rend(); ++it) {
+        const bool lineBreak = *it == U'\r' && memo.CaretCol() == 0;
+        if (lineBreak || charBeforeCaret(memo) == static_cast<int>(*it)) {
+            memo.DeleteBackward();
+        }
+    }
+}
+
+void TInsertCharUndo::Redo(TCustomCodeMemo& memo)
+{
+    for (char32_t ch : codePoints(Text)) {
+        if (ch == U'\r') {
+            memo.SplitLine();
+        } else {
+            memo.InsertCharacter(ch);
+        }
+    }
+}
+
+void TDeleteCharUndo::Undo(TCustomCodeMemo& memo)
+{
+    for (char32_t ch : codePoints(Text)) {
+        if (Forward) {
+            moveCaretTo(memo, Start);
+        }
+        if (ch == U'\r') {
+            memo.SplitLine();
+        } else {
+            memo.InsertCharacter(ch);
+            memo.Invalidate();
+        }
+    }
+}
+
+void TDeleteCharUndo::Redo(TCustomCodeMemo& memo)
+{
+    for (std::size_t i = codePoints(Text).size(); i > 0; --i) {
+        if (Forward) {
+            memo.DeleteForward();
+        } else {
+            memo.DeleteBackward();
+        }
+    }
+}
+
+void TDeleteLineUndo::Undo(TCustomCodeMemo& memo)
+{
+    memo.CollapseSelection();
+    switch (place_) {
+    case Place::Inside:
+        memo.insertTextUnchecked(Text + "\r\n");
+        break;
+    case Place::Last:
+        // The caret stands on the line that was above; the text goes after it.
+        if (memo.CaretLine() < memo.Lines().LineCount()) {
+            memo.SetCaretCol(memo.Lines().LineLength(memo.CaretLine()));
+        }
+        memo.CollapseSelection();
+        memo.insertTextUnchecked("\r\n" + Text);
+        break;
+    case Place::Only:
+        memo.insertTextUnchecked(Text);
+        break;
+    }
+}
+
+void TDeleteLineUndo::Redo(TCustomCodeMemo& memo) { memo.DeleteLineCommand(); }
+
+void TDeleteBufUndo::Undo(TCustomCodeMemo& memo)
+{
+    memo.CollapseSelection();
+    memo.insertTextUnchecked(Text);
+    if (memo.view()) {
+        memo.view()->takeFocus();
+    }
+    memo.setSelection(SelFrom.Col, SelFrom.Line, SelTo.Col, SelTo.Line);
+    memo.Invalidate();
+}
+
+void TDeleteBufUndo::Redo(TCustomCodeMemo& memo)
+{
+    memo.setSelection(SelFrom.Col, SelFrom.Line, SelTo.Col, SelTo.Line);
+    memo.deleteSelectionUnchecked(true);
+}
+
+void TPasteUndo::Undo(TCustomCodeMemo& memo)
+{
+    memo.setSelection(Start.Col, Start.Line, End.Col, End.Line);
+    memo.deleteSelectionUnchecked(true);
+}
+
+void TPasteUndo::Redo(TCustomCodeMemo& memo)
+{
+    memo.CollapseSelection();
+    memo.insertTextUnchecked(Text);
+}
+
+void TMemoUndoList::changed()
+{
+    if (memo_.OnUndoChange) {
+        memo_.OnUndoChange(memo_, CanUndo(), CanRedo());
+    }
+}
+
+void TMemoUndoList::dropUndone()
+{
+    while (position_ > 0 && !records_.empty()) {
+        records_.pop_front();
+        --position_;
+    }
+    position_ = 0;
+}
+
+void TMemoUndoList::Add(std::unique_ptr<TUndo> record)
+{
+    if (performing_ || !record) {
+        return;
+    }
+    // Undone records go first: a record typed after an undo must not merge
+    // into one that is no longer in the text.
+    const bool dropped = position_ > 0;
+    dropUndone();
+    if (!records_.empty() && mergeUndo(*records_.front(), *record)) {
+        if (dropped) {
+            changed();
+        }
+        return;
+    }
+    records_.push_front(std::move(record));
+    while (Count() > limit_) {
+        records_.pop_back();
+    }
+    changed();
+}
+
+void TMemoUndoList::Clear()
+{
+    records_.clear();
+    position_ = 0;
+    changed();
+}
+
+void TMemoUndoList::SetLimit(int limit)
+{
+    limit_ = std::max(1, limit);
+    while (Count() > limit_) {
+        records_.pop_back();
+    }
+    position_ = std::min(position_, Count());
+}
+
+// The frame shared by undo and redo. Indenting and overwriting would change
+// what the replayed commands insert, so both are off while a record runs;
+// the selection is collapsed so that a replayed Backspace or Delete removes
+// one character, never a selection.
+void TMemoUndoList::perform(bool undo)
+{
+    const bool autoIndent = memo_.autoIndent_;
+    const bool overwrite = memo_.overwrite_;
+    struct Restore {
+        TCustomCodeMemo& memo;
+        bool autoIndent;
+        bool overwrite;
+        ~Restore()
+        {
+            memo.autoIndent_ = autoIndent;
+            memo.overwrite_ = overwrite;
+        }
+    } restore{memo_, autoIndent, overwrite};
+    memo_.autoIndent_ = false;
+    memo_.overwrite_ = false;
+    PerformingScope performing(*this);
+    if (!undo) {
+        --position_;
+    }
+    TUndo& record = *records_[static_cast<std::size_t>(position_)];
+    moveCaretTo(memo_, undo ? record.End : record.Start);
+    memo_.CollapseSelection();
+    if (undo) {
+        record.Undo(memo_);
+        ++position_;
+    } else {
+        record.Redo(memo_);
+    }
+    moveCaretTo(memo_, undo ? record.Start : record.End);
+}
+
+void TMemoUndoList::Undo()
+{
+    if (!CanUndo()) {
+        return;
+    }
+    perform(true);
+    changed();
+}
+
+void TMemoUndoList::Redo()
+{
+    if (!CanRedo()) {
+        return;
+    }
+    perform(false);
+    if (memo_.view()) {
+        memo_.view()->paintNow();
+    }
+    changed();
+}
+
+} // namespace kalmo
