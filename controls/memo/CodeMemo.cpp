@@ -1,7 +1,16 @@
 // TCodeMemo: Qt events in, model operations out; see CodeMemo.h.
 #include "controls/memo/CodeMemo.h"
 
+#include "controls/QtKeys.h"
+
+#include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QUrl>
+#include <QWheelEvent>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -13,6 +22,8 @@
 #include <QStyleHints>
 
 #include <cmath>
+#include <optional>
+#include <vector>
 
 namespace kalmo {
 namespace {
@@ -32,6 +43,70 @@ QFont realFont(const TMemoFont& description)
     font.setBold(description.Bold);
     font.setKerning(false);
     return font;
+}
+
+// The characters a key press delivers to the memo, as the platform's
+// character messages would: Enter 13, Backspace 8, Tab 9, Ctrl with a letter
+// its control code, otherwise the typed text. Alt combinations are system
+// characters the memo never sees (Alt+Backspace, undo, included).
+std::vector<char32_t> typedCharacters(const QKeyEvent& event)
+{
+    const int key = event.key();
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    const bool alt = modifiers & Qt::AltModifier;
+    if (alt && !ctrl)
+        return {};
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return {U'\r'};
+    case Qt::Key_Backspace: return {U'\b'};
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return ctrl ? std::vector<char32_t>{} : std::vector<char32_t>{U'\t'};
+    default: break;
+    }
+    if (ctrl && !alt) {
+        if (key >= Qt::Key_A && key <= Qt::Key_Z)
+            return {static_cast<char32_t>(key - Qt::Key_A + 1)};
+        return {};
+    }
+    std::vector<char32_t> characters;
+    for (const char32_t ch : event.text().toUcs4()) {
+        if (ch >= 0x20 && ch != 0x7F)
+            characters.push_back(ch);
+    }
+    return characters;
+}
+
+// The main window's menu shortcuts; the memo lets these go to the menu.
+bool isMenuShortcut(const QKeyEvent& event)
+{
+    if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier)
+        return false;
+    switch (event.key()) {
+    case Qt::Key_O:
+    case Qt::Key_H:
+    case Qt::Key_A:
+    case Qt::Key_X:
+    case Qt::Key_W: return true;
+    default: return false;
+    }
+}
+
+// Keys the memo handles itself, which an application shortcut must not take
+// from it while it has the focus. Plain Alt+letter stays with menu mnemonics
+// and function keys with the windows.
+bool memoHandlesKey(const QKeyEvent& event)
+{
+    if (isMenuShortcut(event))
+        return false;
+    const KeyCode key = toKeyCode(event.key());
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (key >= vk::F1 || key == 0 || key == vk::Escape)
+        return false;
+    if (key >= vk::LetterA && key <= vk::LetterA + 25)
+        return (modifiers & Qt::ControlModifier) || !(modifiers & Qt::AltModifier);
+    return true;
 }
 
 } // namespace
@@ -60,7 +135,13 @@ TCodeMemo::TCodeMemo(QWidget* parent)
     blinkTimer_.setInterval(flashTime > 0 ? flashTime / 2 : 0);
     connect(&blinkTimer_, &QTimer::timeout, this, &TCodeMemo::onBlink);
 
+    execContextMenu = [](QMenu& menu, const QPoint& globalPos) {
+        const QAction* chosen = menu.exec(globalPos);
+        return chosen != nullptr ? chosen->data().toInt() : 0;
+    };
+
     model_.setView(this);
+    model_.SetClipboard(&clipboard_);
     measureFont();
     refreshGutterFont();
     model_.SetBounds(width(), height());
@@ -95,6 +176,27 @@ void TCodeMemo::syncEnabled()
 bool TCodeMemo::event(QEvent* event)
 {
     syncEnabled();
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (model_.Enabled() && memoHandlesKey(*key)) {
+            key->accept();
+            return true;
+        }
+        key->ignore();
+        return true;
+    }
+    case QEvent::KeyPress: {
+        // Tab and Shift+Tab are the memo's own keys, not focus moves.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (model_.Enabled() && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            keyPressEvent(key);
+            return true;
+        }
+        break;
+    }
+    default: break;
+    }
     return QWidget::event(event);
 }
 
@@ -112,6 +214,10 @@ bool TCodeMemo::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
         return !model_.Enabled();
+    case QEvent::Wheel:
+        // The wheel scrolls the text the memo's way, wherever the pointer is.
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
     default:
         return false;
     }
@@ -169,6 +275,128 @@ void TCodeMemo::focusOutEvent(QFocusEvent* event)
     update();
 }
 
+void TCodeMemo::keyPressEvent(QKeyEvent* event)
+{
+    if (!model_.Enabled()) {
+        event->ignore();
+        return;
+    }
+    const KeyCode key = toKeyCode(event->key());
+    const std::vector<char32_t> characters = typedCharacters(*event);
+    if (key == 0 && characters.empty()) {
+        event->ignore();
+        return;
+    }
+    if (key != 0)
+        model_.KeyDown(key, toShiftState(event->modifiers()));
+    for (const char32_t ch : characters)
+        model_.KeyPress(ch);
+    // Escape does nothing in the memo; the window may still want it.
+    event->setAccepted(key != vk::Escape);
+}
+
+namespace {
+
+std::optional<TMouseButton> memoButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return TMouseButton::mbLeft;
+    case Qt::RightButton: return TMouseButton::mbRight;
+    case Qt::MiddleButton: return TMouseButton::mbMiddle;
+    default: return std::nullopt;
+    }
+}
+
+} // namespace
+
+void TCodeMemo::mousePressEvent(QMouseEvent* event)
+{
+    const std::optional<TMouseButton> button = memoButton(event->button());
+    if (!model_.Enabled() || !button) {
+        event->ignore();
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    model_.MouseDown(*button, toShiftState(event->modifiers()), pos.x(), pos.y());
+}
+
+void TCodeMemo::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (model_.Enabled())
+        model_.MouseMove(toShiftState(event->modifiers()), event->buttons() & Qt::LeftButton, pos.x(), pos.y());
+    showCursorShape(model_.CursorAt(pos.x(), pos.y()));
+}
+
+void TCodeMemo::mouseReleaseEvent(QMouseEvent* event)
+{
+    const std::optional<TMouseButton> button = memoButton(event->button());
+    if (!model_.Enabled() || !button) {
+        event->ignore();
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    model_.MouseUp(*button, toShiftState(event->modifiers()), pos.x(), pos.y());
+}
+
+void TCodeMemo::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (!model_.Enabled() || event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    model_.DblClick(pos.x(), pos.y());
+}
+
+void TCodeMemo::wheelEvent(QWheelEvent* event)
+{
+    if (!model_.Enabled()) {
+        event->ignore();
+        return;
+    }
+    // A notch is 120; touchpads deliver it in pieces, which add up here.
+    wheelRemainder_ -= event->angleDelta().y();
+    const int notches = wheelRemainder_ / 120;
+    wheelRemainder_ -= notches * 120;
+    if (notches != 0)
+        model_.MouseWheel(notches);
+}
+
+void TCodeMemo::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!model_.Enabled() || !model_.WantsContextMenuAt(event->pos().x())) {
+        event->ignore();
+        return;
+    }
+    QMenu menu(this);
+    for (const TMemoMenuItem& item : model_.ContextMenuItems()) {
+        if (item.separator) {
+            menu.addSeparator();
+            continue;
+        }
+        // A tab puts the shortcut text into the menu's second column.
+        QAction* action = menu.addAction(QString::fromStdString(item.text));
+        action->setData(item.command);
+        action->setEnabled(!item.grayed);
+    }
+    const int command = execContextMenu ? execContextMenu(menu, event->globalPos()) : 0;
+    if (command != 0)
+        model_.MenuCommand(command);
+}
+
+void TCodeMemo::showCursorShape(TCursorShape shape)
+{
+    Qt::CursorShape wanted = Qt::IBeamCursor;
+    switch (shape) {
+    case TCursorShape::crIBeam: wanted = Qt::IBeamCursor; break;
+    case TCursorShape::crArrow: wanted = Qt::ArrowCursor; break;
+    case TCursorShape::crHandPoint: wanted = Qt::PointingHandCursor; break;
+    }
+    if (cursor().shape() != wanted)
+        setCursor(wanted);
+}
+
 void TCodeMemo::restartBlink()
 {
     blinkOn_ = true;
@@ -203,6 +431,19 @@ void TCodeMemo::setCaretVisible(bool visible)
 {
     caretAllowed_ = visible;
     updateCaret();
+}
+
+void TCodeMemo::takeFocus()
+{
+    if (model_.Enabled() && !hasFocus())
+        setFocus(Qt::MouseFocusReason);
+}
+
+void TCodeMemo::restartCaretBlink() { restartBlink(); }
+
+void TCodeMemo::openUrl(const std::string& url)
+{
+    QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(url)));
 }
 
 void TCodeMemo::fontChanged()

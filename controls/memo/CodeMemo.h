@@ -7,17 +7,17 @@
 
 #include "controls/memo/CodeMemoModel.h"
 #include "controls/memo/MemoRenderer.h"
+#include "controls/memo/QtMemoClipboard.h"
 
 #include <QTimer>
 #include <QWidget>
 
-#include <memory>
+#include <functional>
 
+class QMenu;
 class QScrollBar;
 
 namespace kalmo {
-
-class QtMemoClipboard;
 
 class TCodeMemo : public QWidget, private MemoView {
     Q_OBJECT
@@ -44,6 +44,11 @@ public:
     // True while the caret is drawn (focus, enabled, in its visible blink phase).
     bool caretShown() const;
 
+    // The right-click menu as built for the model's items; replaceable so
+    // that tests can inspect it instead of waiting in a modal loop. Returns
+    // the chosen item's command, or 0.
+    std::function<int(QMenu& menu, const QPoint& globalPos)> execContextMenu;
+
     QSize sizeHint() const override { return QSize(300, 200); }
 
 protected:
@@ -54,6 +59,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // MemoView
@@ -64,6 +76,9 @@ private:
     void setCaretVisible(bool visible) override;
     void fontChanged() override;
     void scrollBarsChanged() override;
+    void takeFocus() override;
+    void restartCaretBlink() override;
+    void openUrl(const std::string& url) override;
 
     void measureFont();
     void refreshGutterFont();
@@ -71,8 +86,10 @@ private:
     void restartBlink();
     void onBlink();
     void onBarAction(QScrollBar* bar, int action);
+    void showCursorShape(TCursorShape shape);
 
     TCustomCodeMemo model_;
+    QtMemoClipboard clipboard_;
     MemoRenderer renderer_;
     MemoFonts fonts_;
     TMemoFont gutterFontSource_;
@@ -84,6 +101,7 @@ private:
     QRect caretDrawn_;
     bool measuring_ = false;
     bool mirroredEnabled_ = true;
+    int wheelRemainder_ = 0;
 };
 
 } // namespace kalmo

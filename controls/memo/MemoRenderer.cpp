@@ -6,14 +6,13 @@
 
 #include "controls/QtColor.h"
 #include "controls/memo/GutterPainting.h"
+#include "controls/memo/MemoWebAddress.h"
 #include "controls/memo/Utf8Columns.h"
 
 #include <QPainter>
 #include <QtMath>
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <limits>
 
 namespace kalmo {
@@ -22,24 +21,6 @@ namespace {
 constexpr ColorValue clScrollBar = 0xFF000000;
 
 QRect toQRect(const TRect& rect) { return QRect(rect.Left, rect.Top, rect.Width(), rect.Height()); }
-
-bool isUrlDelimiter(char c) { return c == ' ' || c == '"' || c == '\'' || c == ','; }
-
-bool startsWithUrlScheme(std::string_view piece)
-{
-    static constexpr std::array<std::string_view, 6> schemes{"http://", "mailto:", "www.",
-                                                             "https://", "ftp://", "nntp://"};
-    for (std::string_view scheme : schemes) {
-        if (piece.size() < scheme.size())
-            continue;
-        bool same = true;
-        for (std::size_t i = 0; i < scheme.size() && same; ++i)
-            same = std::tolower(static_cast<unsigned char>(piece[i])) == scheme[i];
-        if (same)
-            return true;
-    }
-    return false;
-}
 
 // The characters a row shows for a stretch of line text: control characters
 // (a tab taken in unchanged, a stray carriage return) keep their one cell as
@@ -56,36 +37,6 @@ QString displayText(std::string_view bytes, bool ascii)
 }
 
 } // namespace
-
-std::vector<MemoTextRun> memoTextRuns(std::string_view line, bool urlAware)
-{
-    const int columns = utf8Columns(line);
-    if (!urlAware)
-        return {MemoTextRun{0, columns, false}};
-
-    std::vector<MemoTextRun> runs;
-    std::size_t byte = 0;
-    int column = 0;
-    while (byte < line.size()) {
-        const bool delimiters = isUrlDelimiter(line[byte]);
-        std::size_t end = byte;
-        while (end < line.size() && isUrlDelimiter(line[end]) == delimiters)
-            ++end;
-        const std::string_view piece = line.substr(byte, end - byte);
-        const int length = utf8Columns(piece);
-        const bool url = !delimiters && startsWithUrlScheme(piece);
-        // Neighbouring pieces of the same kind draw as one run.
-        if (!runs.empty() && runs.back().url == url && !url)
-            runs.back().length += length;
-        else
-            runs.push_back(MemoTextRun{column, length, url});
-        column += length;
-        byte = end;
-    }
-    if (runs.empty())
-        runs.push_back(MemoTextRun{0, 0, false});
-    return runs;
-}
 
 QRect verticalBarRect(const TCustomCodeMemo& memo)
 {
@@ -263,9 +214,12 @@ void MemoRenderer::composeRow(const TCustomCodeMemo& memo, const MemoPaintContex
     const QColor fontColor = toQColor(memo.Font().Color, palette);
     QFont urlFont = fonts.text;
     urlFont.setUnderline(memo.UrlStyle().Underline);
-    for (const MemoTextRun& run : memoTextRuns(text, memo.UrlAware())) {
+    // Without web addresses the whole line is one run: one text call for a plain line.
+    const std::vector<TTextRun> runs = memo.UrlAware() ? webAddressRuns(text)
+                                                       : std::vector<TTextRun>{TTextRun{0, utf8Columns(text), false}};
+    for (const TTextRun& run : runs) {
         Colors colors{fontColor, back};
-        if (run.url) {
+        if (run.webAddress) {
             colors.text = toQColor(memo.UrlStyle().TextColor, palette);
             colors.back = memo.UrlStyle().BkColor == clNone ? back : toQColor(memo.UrlStyle().BkColor, palette);
         }
@@ -273,7 +227,7 @@ void MemoRenderer::composeRow(const TCustomCodeMemo& memo, const MemoPaintContex
             colors = Colors{toQColor(active.ActiveLineTextColor(), palette), toQColor(active.ActiveLineColor(), palette)};
         const Colors selected = activeShown ? Colors{colors.back, colors.text}
                                             : Colors{toQColor(memo.SelColor(), palette), toQColor(memo.SelBkColor(), palette)};
-        const QFont& font = run.url ? urlFont : fonts.text;
+        const QFont& font = run.webAddress ? urlFont : fonts.text;
 
         const int runEnd = run.start + run.length;
         const int cutFrom = std::clamp(selFrom, run.start, runEnd);

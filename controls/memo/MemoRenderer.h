@@ -37,18 +37,6 @@ struct MemoPaintContext {
     qreal devicePixelRatio = 1.0;
 };
 
-// A stretch of a line drawn in one style: plain text, or a web address.
-struct MemoTextRun {
-    int start = 0;  // column
-    int length = 0; // columns
-    bool url = false;
-};
-
-// The runs of a line: one plain run, or, when web addresses are recognised,
-// alternating plain runs and addresses (pieces between space, quote,
-// apostrophe and comma that start with a known scheme or "www.").
-std::vector<MemoTextRun> memoTextRuns(std::string_view line, bool urlAware);
-
 // Where the model's showing scroll bars sit: docked to the right and bottom
 // edges of the client area; empty when the bar is hidden. The widget places
 // its QScrollBars here and the renderer fills around them.

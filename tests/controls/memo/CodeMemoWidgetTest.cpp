@@ -6,8 +6,11 @@
 #include "controls/memo/CodeMemo.h"
 #include "controls/memo/MemoLayouts.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
 
@@ -70,6 +73,12 @@ private slots:
     void scrollBarsMirrorTheModel();
     void scrollBarPageClickGoesThroughTheModel();
     void caretIsDrawnOnlyWithFocus();
+    void keysAndCharactersReachTheModel();
+    void shiftDownSelectsFromTheAnchor();
+    void clickPlacesTheCaretAndTakesTheFocus();
+    void contextMenuShowsTheModelsItems();
+    void menuShortcutsWinOverTheMemo_data();
+    void menuShortcutsWinOverTheMemo();
 
 private:
     QImage grab() const { return memo_->grab().toImage().convertToFormat(QImage::Format_RGB32); }
@@ -298,6 +307,11 @@ void CodeMemoWidgetTest::disabledMemoPaintsLikeEnabledAndTakesNoInput()
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 25));
     QCOMPARE(memo_->model().FirstVisibleLine(), firstLine);
     QCOMPARE(bar->value(), memo_->model().VertScrollBar().Position);
+
+    const int caretLine = memo_->model().CaretLine();
+    QTest::mouseClick(memo_, Qt::LeftButton, {}, cellCenter(memo_->model(), 3, 2));
+    QCOMPARE(memo_->model().CaretLine(), caretLine);
+    QVERIFY(!memo_->hasFocus());
 }
 
 void CodeMemoWidgetTest::scrollBarsMirrorTheModel()
@@ -368,6 +382,131 @@ void CodeMemoWidgetTest::caretIsDrawnOnlyWithFocus()
     QCOMPARE(image.pixelColor(inCaret), QColor(Qt::black)); // white inverted
     QCOMPARE(image.pixelColor(inCaret + QPoint(1, 0)), QColor(Qt::black));
     QCOMPARE(image.pixelColor(inCaret + QPoint(2, 0)), QColor(Qt::white));
+}
+
+void CodeMemoWidgetTest::keysAndCharactersReachTheModel()
+{
+    TCustomCodeMemo& model = memo_->model();
+    showAndFocus();
+    QTest::keyClicks(memo_, "ab");
+    QTest::keyClick(memo_, Qt::Key_Return);
+    QTest::keyClick(memo_, Qt::Key_Tab); // the memo's own key, not a focus move
+    QKeyEvent accented(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("\xC3\xA9"));
+    QApplication::sendEvent(memo_, &accented);
+    QTest::keyClick(memo_, '!');
+    QVERIFY(memo_->hasFocus());
+    QCOMPARE(model.Lines().LineCount(), 2);
+    QCOMPARE(model.Lines().Line(0), std::string("ab"));
+    QCOMPARE(model.Lines().Line(1), std::string("    \xC3\xA9!"));
+
+    QTest::keyClick(memo_, Qt::Key_Backspace);
+    QCOMPARE(model.Lines().Line(1), std::string("    \xC3\xA9"));
+    // Ctrl+Y deletes the line; Alt+Backspace undoes, and its character is swallowed.
+    QTest::keyClick(memo_, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(model.Lines().LineCount(), 1);
+    QTest::keyClick(memo_, Qt::Key_Backspace, Qt::AltModifier);
+    QCOMPARE(model.Lines().LineCount(), 2);
+    QCOMPARE(model.Lines().Line(1), std::string("    \xC3\xA9"));
+}
+
+void CodeMemoWidgetTest::shiftDownSelectsFromTheAnchor()
+{
+    TCustomCodeMemo& model = memo_->model();
+    model.Lines().AppendLines({"b", "c      c", "d"});
+    showAndFocus();
+    QTest::keyClick(memo_, Qt::Key_Down);
+    QVERIFY(model.SelectionEmpty());
+    QTest::keyClick(memo_, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(memo_, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(model.SelFromLine(), 1);
+    QCOMPARE(model.SelToLine(), 3);
+    QCOMPARE(model.CaretLine(), 3);
+    QCOMPARE(grab().pixelColor(cellCenter(model, 3, 2)), color(clNavy));
+}
+
+void CodeMemoWidgetTest::clickPlacesTheCaretAndTakesTheFocus()
+{
+    TCustomCodeMemo& model = memo_->model();
+    model.Lines().AppendLines({"second line", "third line"});
+    memo_->resize(300, 150);
+    show();
+    QTest::mouseClick(memo_, Qt::LeftButton, {}, cellCenter(model, 3, 2));
+    QVERIFY(memo_->hasFocus());
+    QCOMPARE(model.CaretLine(), 2);
+    QCOMPARE(model.CaretCol(), 3);
+    QCOMPARE(memo_->cursor().shape(), Qt::IBeamCursor);
+    QTest::mouseMove(memo_, QPoint(10, 40)); // over the gutter
+    QCOMPARE(memo_->cursor().shape(), Qt::ArrowCursor);
+}
+
+void CodeMemoWidgetTest::contextMenuShowsTheModelsItems()
+{
+    // The Help text: read-only, no gutter, a selection to copy.
+    TCustomCodeMemo& model = memo_->model();
+    applyHelpMemoLayout(model, {"first help line", "second help line"});
+    memo_->resize(400, 200);
+    model.setSelection(0, 0, 5, 0);
+    show();
+
+    QStringList enabled;
+    QStringList grayed;
+    int separators = 0;
+    memo_->execContextMenu = [&](QMenu& menu, const QPoint&) {
+        for (QAction* action : menu.actions()) {
+            if (action->isSeparator())
+                ++separators;
+            else
+                (action->isEnabled() ? enabled : grayed) << action->text();
+        }
+        for (QAction* action : menu.actions())
+            if (action->text().startsWith(QLatin1String("Select All")))
+                return action->data().toInt();
+        return 0;
+    };
+    QContextMenuEvent inGutterWidth(QContextMenuEvent::Mouse, QPoint(40, 20), memo_->mapToGlobal(QPoint(40, 20)));
+    QApplication::sendEvent(memo_, &inGutterWidth);
+    QCOMPARE(separators, 0); // nothing within the first 45 pixels
+
+    QContextMenuEvent inText(QContextMenuEvent::Mouse, QPoint(120, 20), memo_->mapToGlobal(QPoint(120, 20)));
+    QApplication::sendEvent(memo_, &inText);
+    QCOMPARE(separators, 2);
+    QCOMPARE(grayed, QStringList({"Undo", "Redo", "Paste\tCtrl-V"}));
+    QCOMPARE(enabled, QStringList({"Copy\tCtrl-C", "Cut\tCtrl-X", "Delete", "Select All\tCtrl-A"}));
+    // The chosen command went back to the model: everything is selected.
+    QCOMPARE(model.SelToLine(), 1);
+    QCOMPARE(model.SelToCol(), 16);
+}
+
+void CodeMemoWidgetTest::menuShortcutsWinOverTheMemo_data()
+{
+    QTest::addColumn<QKeySequence>("shortcut");
+    QTest::addColumn<bool>("menuWins");
+    for (const char* key : {"Ctrl+O", "Ctrl+H", "Ctrl+A", "Ctrl+X", "Ctrl+W"})
+        QTest::newRow(key) << QKeySequence(QString::fromLatin1(key)) << true;
+    QTest::newRow("Ctrl+Y stays with the memo") << QKeySequence(QStringLiteral("Ctrl+Y")) << false;
+}
+
+void CodeMemoWidgetTest::menuShortcutsWinOverTheMemo()
+{
+    QFETCH(QKeySequence, shortcut);
+    QFETCH(bool, menuWins);
+    TCustomCodeMemo& model = memo_->model();
+    model.Lines().PutLine(0, "select me");
+    model.Lines().AppendLines({"second"});
+    model.setSelection(0, 0, 6, 0);
+    auto* action = new QAction(window_.get());
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    window_->addAction(action);
+    int triggered = 0;
+    connect(action, &QAction::triggered, this, [&triggered] { ++triggered; });
+    showAndFocus();
+
+    const QKeyCombination combination = shortcut[0];
+    QTest::keyClick(memo_, combination.key(), combination.keyboardModifiers());
+    QCOMPARE(triggered, menuWins ? 1 : 0);
+    QCOMPARE(model.Lines().LineCount(), menuWins ? 2 : 1); // Ctrl+X did not cut, Ctrl+Y deleted a line
+    QCOMPARE(model.Lines().Line(0), std::string(menuWins ? "select me" : "second"));
 }
 
 QTEST_MAIN(CodeMemoWidgetTest)
