@@ -238,7 +238,7 @@ void TCodeMemo::paintEvent(QPaintEvent* event)
     MemoPaintContext context;
     context.fonts = &fonts_;
     context.palette = palette();
-    context.hasFocus = hasFocus();
+    context.hasFocus = hasFocus() && model_.Enabled();
     context.exposed = event->rect();
     context.devicePixelRatio = devicePixelRatioF();
     renderer_.paint(painter, model_, context);
