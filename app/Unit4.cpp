@@ -1,8 +1,97 @@
 // The Help window: layout, balloon outline, help text and CLOSE.
 #include "app/Unit4.h"
 
+#include "app/FormLayout.h"
+#include "controls/glass/GlassButton.h"
+#include "controls/memo/CodeMemo.h"
+#include "controls/memo/MemoLayouts.h"
+#include "controls/shape/BalloonShape.h"
+#include "resources/layouts/HelpLayout.h"
+
+#include <QFont>
+#include <QResizeEvent>
+
+#include <array>
+#include <string>
+#include <vector>
+
+using namespace kalmo;
+namespace help = kalmo::layout::help;
+
+namespace {
+
+constexpr std::array<ControlPlace, 2> kHelpLayout{{
+    // The help text is anchored to the right edge as well as to the left and top.
+    {"CodeMemo1", help::CodeMemo1.left, help::CodeMemo1.top, help::CodeMemo1.width, help::CodeMemo1.height, true},
+    {"GlassButton1", help::GlassButton1.left, help::GlassButton1.top, help::GlassButton1.width,
+     help::GlassButton1.height},
+}};
+
+} // namespace
+
 TForm4::TForm4(QWidget* parent)
     : QWidget(parent, Qt::Window)
 {
-    setWindowTitle(QStringLiteral("Help"));
+    applyLayout();
+    // The balloon's after-load step runs once the whole layout is in place:
+    // it takes the window's designed size and gives it the room of the frame
+    // it removes, which the help text follows through its right anchor.
+    BalloonShape1->ApplyBalloonShape();
+}
+
+void TForm4::applyLayout()
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QString::fromLatin1(help::caption));
+    QFont font(QString::fromLatin1(help::fontName));
+    font.setPixelSize(help::fontPixels);
+    setFont(font);
+
+    CodeMemo1 = new TCodeMemo(this);
+    CodeMemo1->setObjectName(QStringLiteral("CodeMemo1"));
+    applyHelpMemoLayout(CodeMemo1->model(), std::vector<std::string>(help::helpLines.begin(), help::helpLines.end()));
+
+    GlassButton1 = new TGlassButton(this);
+    GlassButton1->setObjectName(QStringLiteral("GlassButton1"));
+    GlassButtonModel& button = GlassButton1->model();
+    button.BeginLoading();
+    button.SetCaption(help::buttonCaption);
+    button.SetBackColor(help::buttonBackColor);
+    button.SetFont(GlassFont{help::buttonFontName, -help::buttonFontPixels, true, false, false, false,
+                             help::buttonFontColor});
+    button.SetForeColor(clWhite);
+    button.SetForceTransparent(help::buttonForceTransparent);
+    button.SetGlowColor(help::buttonGlowColor);
+    button.SetInnerBorderColor(clBlack);
+    button.SetOuterBorderColor(clWhite);
+    button.SetShineColor(clWhite);
+    button.Loaded();
+    connect(GlassButton1, &TGlassButton::clicked, this, &TForm4::GlassButton1Click);
+
+    BalloonShape1 = new TBalloonShape(this);
+    BalloonShape1->setObjectName(QStringLiteral("BalloonShape1"));
+    BalloonShape1->SetReshape(true);
+    BalloonShape1->SetBalloonPosition(bpBottomRight);
+    BalloonShape1->SetBalloonEllips(help::balloonEllips);
+    BalloonShape1->SetBalloonIndent(help::balloonIndent);
+    BalloonShape1->SetBalloonColor(clWhite);
+    BalloonShape1->SetBorderColor(clBlack);
+    BalloonShape1->SetBorderWidth(1);
+    BalloonShape1->SetDragBalloon(true);
+
+    kalmo::applyLayout(*this, kHelpLayout);
+    resize(help::clientWidth, help::clientHeight);
+    move(help::left, help::top);
+}
+
+void TForm4::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (CodeMemo1)
+        followRightEdge(*this, kHelpLayout, help::clientWidth);
+}
+
+void TForm4::GlassButton1Click()
+{
+    hide();
 }

@@ -3,7 +3,8 @@
 # An object library holding the version record for <version>; an executable
 # that links it carries the record in its ".kalmo_version" section, where the
 # About window reads it back. Missing parts count as 0; each part must fit in
-# 16 bits.
+# 16 bits. The target's KALMO_VERSION_TEXT property holds the four numbers
+# joined with ".".
 function(kalmo_add_version_record name)
   cmake_parse_arguments(ARG "" "VERSION" "" ${ARGN})
   string(REPLACE "." ";" parts "${ARG_VERSION}")
@@ -30,5 +31,9 @@ function(kalmo_add_version_record name)
   list(JOIN numbers "," numbers)
   add_library(${name} OBJECT ${PROJECT_SOURCE_DIR}/app/VersionRecordData.cpp)
   kalmo_target_defaults(${name})
+  set_target_properties(${name} PROPERTIES AUTOMOC OFF)
   target_compile_definitions(${name} PRIVATE KALMO_VERSION_PARTS=${numbers})
+  # The record as "%d.%d.%d.%d" prints it, for tests that read it back.
+  string(REPLACE "," "." text "${numbers}")
+  set_target_properties(${name} PROPERTIES KALMO_VERSION_TEXT "${text}")
 endfunction()

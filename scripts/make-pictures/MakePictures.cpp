@@ -154,17 +154,18 @@ QImage drawLogo()
     QPainterPath sheen;
     sheen.addRoundedRect(badge.adjusted(1, 1, -1, -badge.height() / 2), 4, 4);
     QLinearGradient sheenFill(badge.topLeft(), QPointF(badge.left(), badge.center().y()));
-    sheenFill.setColorAt(0.0, QColor(255, 255, 255, 70));
-    sheenFill.setColorAt(1.0, QColor(255, 255, 255, 10));
+    sheenFill.setColorAt(0.0, QColor(255, 255, 255, 55));
+    sheenFill.setColorAt(1.0, QColor(255, 255, 255, 8));
     p.fillPath(sheen, sheenFill);
     p.setPen(QPen(QColor(0x0B, 0x27, 0x4B), 1));
     p.drawPath(shape);
 
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x0A, 0x1E, 0x3A, 120));
-    drawCentredCaps(p, QStringLiteral("KALMO"), wordFont(19, QFont::Bold, 2.2), QPointF(45.5, 16.8));
+    const QFont word = wordFont(16, QFont::Bold, 2.0);
+    p.setBrush(QColor(0x0A, 0x1E, 0x3A, 110));
+    drawCentredCaps(p, QStringLiteral("KALMO"), word, QPointF(45.5, 16.7));
     p.setBrush(Qt::white);
-    drawCentredCaps(p, QStringLiteral("KALMO"), wordFont(19, QFont::Bold, 2.2), QPointF(45, 16));
+    drawCentredCaps(p, QStringLiteral("KALMO"), word, QPointF(45, 16));
     p.end();
     return toIndexed8(image);
 }

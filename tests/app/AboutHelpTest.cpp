@@ -1,0 +1,238 @@
+// The About and Help windows on real windows: About's texts, pictures and
+// version line, its CLOSE handing the focus back to the main window and a
+// second show only bringing it forward; Help's text, read-only memo,
+// balloon outline and CLOSE.
+#include "app/AppServices.h"
+#include "app/FormControls.h"
+#include "app/Unit1.h"
+#include "app/Unit3.h"
+#include "app/Unit4.h"
+#include "controls/glass/GlassButton.h"
+#include "controls/memo/CodeMemo.h"
+#include "controls/shape/BalloonShape.h"
+#include "resources/layouts/HelpLayout.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace kalmo;
+
+namespace {
+
+// A main window whose services never open a dialog or end the test.
+AppServices quietServices()
+{
+    AppServices services;
+    services.chooseSourceFile = [](QWidget*, const FileDialogRequest&) { return std::optional<std::string>(); };
+    services.errorMessageBox = [](QWidget*, const QString&, const QString&) {};
+    services.endProgram = [] {};
+    return services;
+}
+
+QStringList memoLines(const TCodeMemo& memo)
+{
+    QStringList lines;
+    const auto& store = memo.model().Lines();
+    for (int i = 0; i < store.LineCount(); ++i)
+        lines << QString::fromStdString(store.Line(i));
+    return lines;
+}
+
+} // namespace
+
+class AboutHelpTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void aboutShowsHeadingPicturesAndVersion();
+    void aboutStaysOnTopWithoutACloseBox();
+    void fileVersionOfANamedFileOrOfTheProgram_data();
+    void fileVersionOfANamedFileOrOfTheProgram();
+    void aboutCloseHidesAndFocusesTheMainWindow();
+    void showingAboutAgainOnlyBringsItForward();
+
+    void helpShowsTheFifteenLinesReadOnly();
+    void helpIsABalloonWithTheTextFollowingItsWidth();
+    void helpCloseHidesTheWindow();
+
+private:
+    std::unique_ptr<TForm1> main_;
+    std::unique_ptr<TForm3> about_;
+    std::unique_ptr<TForm4> help_;
+};
+
+void AboutHelpTest::init()
+{
+    main_ = std::make_unique<TForm1>(quietServices());
+    about_ = std::make_unique<TForm3>(main_.get());
+    help_ = std::make_unique<TForm4>();
+    main_->AttachAboutWindow(*about_);
+    main_->AttachHelpWindow(*help_);
+}
+
+void AboutHelpTest::cleanup()
+{
+    help_.reset();
+    about_.reset();
+    main_.reset();
+}
+
+void AboutHelpTest::aboutShowsHeadingPicturesAndVersion()
+{
+    QCOMPARE(about_->windowTitle(), QStringLiteral("About"));
+    QCOMPARE(about_->size(), QSize(638, 477));
+    QCOMPARE(about_->Label1->Caption(), QStringLiteral("Langmill"));
+    QVERIFY(about_->Label1->font().bold());
+    QCOMPARE(about_->Label1->pos(), QPoint(24, 24));
+    // The test program carries the program's record, as the program does.
+    QCOMPARE(about_->Label2->Caption(), QStringLiteral("Version: " KALMO_VERSION_TEXT));
+    QCOMPARE(about_->Label2->pos(), QPoint(24, 56));
+
+    QCOMPARE(about_->Image1->Picture().size(), QSize(640, 480));
+    QCOMPARE(about_->Image1->geometry(), QRect(-1, -2, 640, 480));
+    QCOMPARE(about_->Image2->Picture().size(), QSize(90, 32));
+    QCOMPARE(about_->Image2->pos(), QPoint(540, 8));
+
+    const GlassButtonModel& button = about_->GlassButton1->model();
+    QCOMPARE(QString::fromStdString(button.Caption()), QStringLiteral("CLOSE"));
+    QCOMPARE(button.BackColor(), clBlack);
+    QCOMPARE(button.Font().Color, clSilver);
+    QCOMPARE(about_->GlassButton1->geometry(), QRect(24, 424, 100, 32));
+
+    // Labels and button lie over the full-window picture.
+    about_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(about_.get()));
+    QCOMPARE(about_->childAt(30, 30), about_->Label1);
+    QCOMPARE(about_->childAt(60, 440), about_->GlassButton1);
+    QCOMPARE(about_->childAt(300, 300), about_->Image1);
+}
+
+void AboutHelpTest::aboutStaysOnTopWithoutACloseBox()
+{
+    const Qt::WindowFlags flags = about_->windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(!flags.testFlag(Qt::WindowCloseButtonHint));
+    QCOMPARE(about_->minimumSize(), about_->maximumSize());
+}
+
+void AboutHelpTest::fileVersionOfANamedFileOrOfTheProgram_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("own file") << QString() << "%d.%d.%d.%d" << KALMO_VERSION_TEXT;
+    QTest::newRow("the program") << KALMO_TRANSLATOR << "%d.%d.%d.%d" << KALMO_VERSION_TEXT;
+    QTest::newRow("other format") << KALMO_TRANSLATOR << "v%d" << "v" + QString(KALMO_VERSION_TEXT).section('.', 0, 0);
+    QTest::newRow("file without record") << PROBE_WITHOUT_RECORD << "%d.%d.%d.%d" << QString();
+    QTest::newRow("missing file") << "/nonexistent/kalmo" << "%d.%d.%d.%d" << QString();
+}
+
+void AboutHelpTest::fileVersionOfANamedFileOrOfTheProgram()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, format);
+    QFETCH(QString, expected);
+    QCOMPARE(TForm3::GetFmtFileVersion(fileName, format), expected);
+}
+
+void AboutHelpTest::aboutCloseHidesAndFocusesTheMainWindow()
+{
+    main_->show();
+    QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+    main_->About1Click();
+    QVERIFY(QTest::qWaitForWindowActive(about_.get()));
+
+    QSignalSpy clicked(about_->GlassButton1, &TGlassButton::clicked);
+    QTest::mouseClick(about_->GlassButton1, Qt::LeftButton, {}, QPoint(50, 16));
+    QCOMPARE(clicked.count(), 1);
+    QVERIFY(!about_->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+    QCOMPARE(QApplication::activeWindow(), main_.get());
+}
+
+void AboutHelpTest::showingAboutAgainOnlyBringsItForward()
+{
+    main_->show();
+    main_->About1Click();
+    QVERIFY(QTest::qWaitForWindowExposed(about_.get()));
+    const QString versionLine = about_->Label2->Caption();
+    about_->move(about_->pos() + QPoint(40, 30));
+    const QPoint moved = about_->pos();
+
+    main_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+    main_->About1Click();
+    QVERIFY(QTest::qWaitForWindowActive(about_.get()));
+    QCOMPARE(about_->pos(), moved);
+    QCOMPARE(about_->Label2->Caption(), versionLine);
+}
+
+void AboutHelpTest::helpShowsTheFifteenLinesReadOnly()
+{
+    QStringList expected;
+    for (const char* line : layout::help::helpLines)
+        expected << QString::fromLatin1(line);
+    QCOMPARE(expected.size(), 15);
+    QCOMPARE(expected[2], QStringLiteral("From FILE menu choose \"Load Sourcefile\" or press CTRL-o."));
+    QVERIFY(expected[1].isEmpty() && expected[9].isEmpty());
+    QCOMPARE(memoLines(*help_->CodeMemo1), expected);
+
+    const TCustomCodeMemo& memo = help_->CodeMemo1->model();
+    QVERIFY(memo.ReadOnly());
+    QCOMPARE(memo.ScrollBars(), TScrollStyle::ssVertical);
+    QVERIFY(memo.ShowRightMargin());
+    QCOMPARE(memo.RightMargin(), 100);
+    QVERIFY(QFontInfo(help_->CodeMemo1->fonts().text).fixedPitch());
+
+    // Typing into the shown text changes nothing.
+    help_->show();
+    QVERIFY(QTest::qWaitForWindowActive(help_.get()));
+    help_->CodeMemo1->setFocus();
+    QTest::keyClicks(help_->CodeMemo1, QStringLiteral("xy"));
+    QTest::keyClick(help_->CodeMemo1, Qt::Key_Delete);
+    QTest::keyClick(help_->CodeMemo1, Qt::Key_Return);
+    QCOMPARE(memoLines(*help_->CodeMemo1), expected);
+}
+
+void AboutHelpTest::helpIsABalloonWithTheTextFollowingItsWidth()
+{
+    help_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(help_.get()));
+    QVERIFY(help_->windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(help_->pos(), QPoint(0, 0));
+
+    // The frame's room goes to the client area: 680 + 2 * 8 wide, 318 + 2 * 8 high.
+    const int r = help_->width(), b = help_->height();
+    QCOMPARE(QSize(r, b), QSize(696, 334));
+    const QRegion mask = help_->mask();
+    QVERIFY(mask.contains(QPoint(r - 24, b - 8)));  // inside the pointer
+    QVERIFY(!mask.contains(QPoint(r - 45, b - 8))); // beside it, below the body
+    QVERIFY(!mask.contains(QPoint(r - 8, b - 8)));  // between pointer and corner
+    QVERIFY(mask.contains(QPoint(r / 2, b / 2)));
+    QVERIFY(!mask.contains(QPoint(0, 0)));          // a rounded corner
+
+    // The help text is anchored right: it keeps its 5-pixel gap to the edge.
+    QCOMPARE(help_->CodeMemo1->geometry(), QRect(8, 8, r - 8 - 5, 266));
+    QCOMPARE(help_->GlassButton1->geometry(), QRect(296, 280, 81, 23));
+}
+
+void AboutHelpTest::helpCloseHidesTheWindow()
+{
+    main_->show();
+    main_->Help1Click();
+    QVERIFY(QTest::qWaitForWindowExposed(help_.get()));
+    QCOMPARE(QString::fromStdString(help_->GlassButton1->model().Caption()), QStringLiteral("CLOSE"));
+    QTest::mouseClick(help_->GlassButton1, Qt::LeftButton, {}, QPoint(40, 11));
+    QVERIFY(!help_->isVisible());
+}
+
+QTEST_MAIN(AboutHelpTest)
+#include "AboutHelpTest.moc"
