@@ -2,6 +2,7 @@
 
 #include "controls/KeyCodes.h"
 #include "controls/memo/MemoLayouts.h"
+#include "controls/memo/Utf8Columns.h"
 #include "job/KalmoError.h"
 #include "resources/layouts/SourceViewerLayout.h"
 
@@ -37,6 +38,8 @@ ScriptSession::ScriptSession(std::ostream& out) : out_(out), job_(*this, memo1_,
     shapeLikeViewerPane(memo1_, layout::source_viewer::Memo1);
     shapeLikeViewerPane(memo2_, layout::source_viewer::Memo2);
     memo2_.OnActiveLineChange = [this](TCustomCodeMemo&, int) { job_.Memo2ActiveLineChange(); };
+    memo2_.OnKeyDown = [this](TCustomCodeMemo&, KeyCode& key, ShiftState) { job_.ViewerKeyDown(key); };
+    memo2_.SetClipboard(&clipboard_);
     job_.OnSaved = [this](const std::string& path) { savedPath_ = path; };
     job_.FormCreate();
 }
@@ -54,6 +57,7 @@ bool ScriptSession::run(const std::string& commandLine)
 
     beeps_ = 0;
     savedPath_.reset();
+    panesAsked_ = false;
     std::optional<std::string> error;
     try {
         dispatch(command, argument);
@@ -69,6 +73,8 @@ bool ScriptSession::run(const std::string& commandLine)
         out_ << "error: " << errorReportText(*error) << '\n';
     if (ended_)
         return false;
+    if (panesAsked_)
+        printPanes();
     printState();
     return true;
 }
@@ -89,6 +95,14 @@ void ScriptSession::dispatch(const std::string& command, const std::string& argu
         pressMainWindowKey(argument);
     } else if (command == "exit") {
         job_.Exit1Click();
+    } else if (command == "pane-key") {
+        pressPaneKey(argument);
+    } else if (command == "pane-type") {
+        typeIntoPane(argument);
+    } else if (command == "clipboard") {
+        clipboard_.SetText(unescapeScriptText(argument));
+    } else if (command == "panes") {
+        panesAsked_ = true;
     } else {
         throw KalmoError("Unknown command \"" + command + "\"");
     }
@@ -103,6 +117,63 @@ void ScriptSession::pressMainWindowKey(const std::string& name)
     if (key == keys.end())
         throw KalmoError("Unknown key \"" + name + "\"");
     job_.FormKeyDown(key->second);
+}
+
+// As the platform delivers a key in the lower pane: the main menu's
+// shortcuts win, then the key goes down, then its character follows; a
+// disabled pane gets neither.
+void ScriptSession::pressPaneKey(const std::string& argument)
+{
+    const auto press = parsePaneKey(argument);
+    if (!press)
+        throw KalmoError("Unknown key \"" + argument + "\"");
+    if (runMenuShortcut(*press))
+        return;
+    if (memo2_.Enabled())
+        memo2_.KeyDown(press->key, press->shift);
+    const auto character = characterOfKey(*press);
+    if (character && memo2_.Enabled())
+        memo2_.KeyPress(*character);
+}
+
+bool ScriptSession::runMenuShortcut(const ScriptKeyPress& press)
+{
+    if (press.shift != ssCtrl)
+        return false;
+    switch (press.key) {
+    case 'X': job_.Exit1Click(); return true;
+    case 'O':
+        dialogAnswer_.reset();
+        job_.LoadSourceFile1Click();
+        return true;
+    case 'W': viewerVisible_ = !viewerVisible_; return true;
+    case 'H':
+    case 'A': return true; // Help and About only show their windows
+    default: return false;
+    }
+}
+
+void ScriptSession::typeIntoPane(const std::string& text)
+{
+    for (int column = 0; column < utf8Columns(text); ++column) {
+        if (memo2_.Enabled())
+            memo2_.KeyPress(static_cast<char32_t>(utf8CodePointAt(text, column)));
+    }
+}
+
+void ScriptSession::printPanes()
+{
+    out_ << "upper: first=" << memo1_.FirstVisibleLine() << " active=" << memo1_.ActiveLineIndex()
+         << " caret=" << memo1_.CaretCol() << ',' << memo1_.CaretLine() << '\n';
+    out_ << "lower: first=" << memo2_.FirstVisibleLine() << " active=" << memo2_.ActiveLineIndex()
+         << " caret=" << memo2_.CaretCol() << ',' << memo2_.CaretLine() << " selection=" << memo2_.SelFromCol()
+         << ',' << memo2_.SelFromLine() << '-' << memo2_.SelToCol() << ',' << memo2_.SelToLine()
+         << " undo=" << memo2_.UndoCount() << " redo=" << memo2_.RedoCount() << '\n';
+    out_ << "clipboard: " << escapeScriptText(clipboard_.Text()) << '\n';
+    for (int i = 0; i < memo2_.Lines().LineCount(); ++i)
+        out_ << "| " << memo2_.Lines().Line(i) << '\n';
+    for (const auto& line : job_.WorkingLines())
+        out_ << "|| " << line << '\n';
 }
 
 void ScriptSession::printState()

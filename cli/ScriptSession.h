@@ -3,7 +3,9 @@
 // whose state is printed after every command.
 #pragma once
 
+#include "cli/ScriptSyntax.h"
 #include "controls/memo/CodeMemoModel.h"
+#include "controls/memo/MemoClipboard.h"
 #include "job/TranslationJob.h"
 #include "job/TranslationWindows.h"
 
@@ -21,8 +23,23 @@ public:
     bool run(const std::string& commandLine);
 
 private:
+    // The plain-text clipboard the lower pane copies to and pastes from.
+    class ScriptClipboard : public MemoClipboard {
+    public:
+        bool HasText() const override { return text_.has_value(); }
+        std::string Text() const override { return text_.value_or(""); }
+        void SetText(const std::string& text) override { text_ = text; }
+
+    private:
+        std::optional<std::string> text_;
+    };
+
     void dispatch(const std::string& command, const std::string& argument);
     void pressMainWindowKey(const std::string& name);
+    void pressPaneKey(const std::string& argument);
+    bool runMenuShortcut(const ScriptKeyPress& press);
+    void typeIntoPane(const std::string& text);
+    void printPanes();
     void printState();
 
     void SetStatusText(const std::string& text) override { status_ = text; }
@@ -34,11 +51,12 @@ private:
     void SetTranslationFieldEnabled(bool enabled) override { translationEnabled_ = enabled; }
     void SetTranslationFieldColors(ColorValue, ColorValue) override {}
     std::optional<std::string> ChooseSourceFile(const FileDialogRequest& request) override;
-    void ShowAndFocusViewer() override {}
+    void ShowAndFocusViewer() override { viewerVisible_ = true; }
     void FocusMainWindow() override {}
     void EndProgram() override { ended_ = true; }
 
     std::ostream& out_;
+    ScriptClipboard clipboard_;
     TCustomCodeMemo memo1_;
     TCustomCodeMemo memo2_;
     TranslationJob job_;
@@ -52,6 +70,8 @@ private:
     int beeps_ = 0;
     std::optional<std::string> savedPath_;
     bool ended_ = false;
+    bool viewerVisible_ = false;
+    bool panesAsked_ = false;
 };
 
 } // namespace kalmo

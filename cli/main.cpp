@@ -16,6 +16,14 @@ const char* const kUsage = R"(Usage: kalmo script
              type TEXT      the translation field's text becomes TEXT
              key NAME       Enter, Up, Down, F1 or F2 on the main window
              exit           File > Exit: writes "Translated_" + file name
+             pane-key NAME [Shift] [Ctrl] [Alt]
+                            one key press in the viewer's lower pane: Left Right
+                            Up Down Home End PageUp PageDown Backspace Delete
+                            Insert Tab Escape Enter F2, or a letter or digit
+             pane-type TEXT one character per character of TEXT in the lower pane
+             clipboard TEXT the clipboard's text becomes TEXT (\n \r \t \\ escapes)
+             panes          print both panes' caret, scroll and selection state,
+                            the lower pane's lines (| ) and the working lines (|| )
 )";
 
 int runScript()

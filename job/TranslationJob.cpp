@@ -320,7 +320,10 @@ void TranslationJob::FullEdit()
     takeLowerPaneLines();
     windows_.SetTranslationFieldEnabled(true);
     // Show the entry again, so that the field holds the working line's
-    // current text and a later commit keeps the free edit.
+    // current text and a later commit keeps the free edit; the refill first
+    // puts both panes' highlight back on the entry, away from the line the
+    // upper pane mirrored.
+    refreshViewer();
     if (currentEntry_ != 0)
         Split();
 }

@@ -113,5 +113,83 @@ TEST(ScriptCommand, FailedSaveKeepsTheProgramRunning)
     EXPECT_EQ(run.exitStatus, 0);
 }
 
+// The panes block of the last `panes` command in the output.
+std::string lastPanesBlock(const std::string& output)
+{
+    const auto start = output.rfind("upper: ");
+    if (start == std::string::npos)
+        return {};
+    return output.substr(start, output.find("status: ", start) - start);
+}
+
+TEST(ScriptCommand, LowerPaneTakesKeysOnlyInFullTextMode)
+{
+    TempFolder folder;
+    const std::string source = folder.write("lang.php", kLanguageFile);
+    const ScriptRun run = runScript(folder, "load " + source + "\npane-type zzz\npanes\n");
+    EXPECT_EQ(lastPanesBlock(run.output), "upper: first=0 active=1 caret=1,1\n"
+                                          "lower: first=0 active=1 caret=1,1 selection=0,0-0,0 undo=0 redo=0\n"
+                                          "clipboard: \n"
+                                          "| <?php\n"
+                                          "| define('_HELLO', 'Hello');\n"
+                                          "| define('_BYE', 'Bye'); // parting\n"
+                                          "| ?>\n"
+                                          "|| <?php\n"
+                                          "|| define('_HELLO', 'Hello');\n"
+                                          "|| define('_BYE', 'Bye'); // parting\n"
+                                          "|| ?>\n");
+}
+
+TEST(ScriptCommand, FreeEditingWithUndoClipboardAndExitFromThePane)
+{
+    TempFolder folder;
+    const std::string source = folder.write("lang.php", kLanguageFile);
+    const ScriptRun run = runScript(folder, "load " + source + "\n"
+                                                "key F2\n"
+                                                "pane-key End\n"
+                                                "pane-type  // one\n"
+                                                "pane-key Backspace Alt\n"
+                                                "pane-key Backspace Alt Shift\n"
+                                                "clipboard A\\nB\n"
+                                                "pane-key Down\n"
+                                                "pane-key Home\n"
+                                                "pane-key V Ctrl\n"
+                                                "pane-key Q Shift Hyper\n"
+                                                "panes\n"
+                                                "pane-key X Ctrl\n");
+    EXPECT_NE(run.output.find("error: Unknown key \"Q Shift Hyper\"\n"), std::string::npos);
+    const std::string panes = lastPanesBlock(run.output);
+    EXPECT_NE(panes.find("lower: first=0 active=3 caret=1,3 selection=1,3-1,3 undo=2 redo=0\n"), std::string::npos)
+        << panes;
+    EXPECT_NE(panes.find("clipboard: A\\nB\n"), std::string::npos) << panes;
+    EXPECT_NE(panes.find("| define('_HELLO', 'Hello'); // one\n| A\n| Bdefine('_BYE'"), std::string::npos) << panes;
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(folder.read("Translated_lang.php"), "<?php\r\n"
+                                                  "define('_HELLO', 'Hello'); // one\r\n"
+                                                  "A\r\n"
+                                                  "Bdefine('_BYE', 'Bye'); // parting\r\n"
+                                                  "?>\r\n");
+}
+
+TEST(ScriptCommand, F2InThePaneLeavesFullTextModeWithTheEditsTaken)
+{
+    TempFolder folder;
+    const std::string source = folder.write("lang.php", kLanguageFile);
+    const ScriptRun run = runScript(folder, "load " + source + "\n"
+                                                "key F2\n"
+                                                "pane-key Down\n"
+                                                "pane-key End\n"
+                                                "pane-key Backspace Ctrl\n"
+                                                "pane-key Backspace Ctrl\n"
+                                                "pane-key Backspace Ctrl\n"
+                                                "pane-type 'Ciao'); // parting\n"
+                                                "pane-key F2\n"
+                                                "pane-type ignored\n"
+                                                "panes\n");
+    const std::string panes = lastPanesBlock(run.output);
+    EXPECT_NE(panes.find("|| define('_BYE', 'Ciao'); // parting\n"), std::string::npos) << panes;
+    EXPECT_EQ(panes.find("ignored"), std::string::npos) << panes;
+}
+
 } // namespace
 } // namespace kalmo

@@ -484,3 +484,19 @@ TEST_F(EditingModesTest, LoadInFullTextModeSavesTheFreeEditsFirstAndKeepsTheMode
 
 } // namespace
 } // namespace kalmo
+
+namespace kalmo {
+namespace {
+
+TEST_F(EditingModesTest, LeavingFullTextModePutsBothHighlightsBackOnTheEntry)
+{
+    load("lang.php", kTenLines);
+    job.FormKeyDown(vk::F2);
+    memo2.SetCaretLine(8);
+    job.FormKeyDown(vk::F2);
+    EXPECT_EQ(memo1.ActiveLineIndex(), 3);
+    EXPECT_EQ(memo2.ActiveLineIndex(), 3);
+}
+
+} // namespace
+} // namespace kalmo
