@@ -230,7 +230,17 @@ void TCustomCodeMemo::MouseWheel(int notches)
             }
             ScrollToLine(firstVisibleLine_ + 4);
         } else {
-            ScrollToLine(firstVisibleLine_ < 5 ? 0 : firstVisibleLine_ - 4);
+            const int before = firstVisibleLine_;
+            const int target = before < 5 ? 0 : before - 4;
+            ScrollToLine(target);
+            if (firstVisibleLine_ >= before && target < before) {
+                // Near the end ScrollToLine snaps back to the end position,
+                // which would keep the wheel from ever scrolling up from there.
+                firstVisibleLine_ = target;
+                vertBar_.SetPosition(target);
+                Invalidate();
+                raise(OnTopLeftChanged);
+            }
         }
     }
 }

@@ -1,0 +1,246 @@
+// The undo history: merging, the limit, the undo and redo frame, and every
+// record kind undone and redone through the memo's own commands.
+#include "EditingTestSupport.h"
+
+namespace kalmo {
+namespace {
+
+using testing::EditorTest;
+using testing::Lines;
+
+constexpr char32_t Enter = 13;
+constexpr ShiftState Ctrl = ssCtrl;
+constexpr ShiftState Shift = ssShift;
+constexpr ShiftState Alt = ssAlt;
+
+class UndoTest : public EditorTest {
+protected:
+    void undo() { press(vk::Backspace, Alt); }
+    void redo() { press(vk::Backspace, Alt | Shift); }
+};
+
+// Each edit, undone, gives back the text it started from (trailing blanks
+// aside, which leaving a line trims anyway); redone, gives its result again.
+struct EditCase {
+    const char* name;
+    Lines before;
+    TMemoPos caret;
+    std::function<void(UndoTest&)> edit;
+    int undoSteps;
+    friend void PrintTo(const EditCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class UndoRoundTripTest : public UndoTest, public ::testing::WithParamInterface<EditCase> {};
+
+TEST_P(UndoRoundTripTest, UndoRestoresAndRedoRepeats)
+{
+    const EditCase& c = GetParam();
+    fill(c.before);
+    caretAt(c.caret.Col, c.caret.Line);
+    c.edit(*this);
+    const Lines edited = lines(true);
+    ASSERT_NE(edited, c.before) << "the edit must change something";
+    ASSERT_EQ(memo.UndoCount(), c.undoSteps);
+    for (int step = 0; step < c.undoSteps; ++step) {
+        undo();
+    }
+    EXPECT_EQ(lines(true), c.before);
+    EXPECT_FALSE(memo.CanUndo());
+    for (int step = 0; step < c.undoSteps; ++step) {
+        redo();
+    }
+    EXPECT_EQ(lines(true), edited);
+    EXPECT_EQ(memo.UndoCount(), c.undoSteps) << "undo and redo record nothing themselves";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, UndoRoundTripTest,
+    ::testing::Values(
+        EditCase{"Typing", {"ab"}, {1, 0}, [](UndoTest& t) { t.type(U"xyz"); }, 1},
+        EditCase{"TypingWithEnterAndIndent", {"  ab cd"}, {5, 0}, [](UndoTest& t) { t.type(U"xy\rz"); }, 1},
+        EditCase{"Tab", {"ab"}, {1, 0}, [](UndoTest& t) { t.press(vk::Tab); }, 1},
+        EditCase{"TypingUnicode", {"añb"}, {3, 0}, [](UndoTest& t) { t.type(U"é€"); }, 1},
+        EditCase{"DeleteRun", {"abcdef"}, {1, 0},
+                 [](UndoTest& t) {
+                     for (int i = 0; i < 3; ++i) t.press(vk::Delete);
+                 },
+                 1},
+        EditCase{"BackspaceRunWithJoin", {"ab", "cd"}, {2, 1},
+                 [](UndoTest& t) {
+                     for (int i = 0; i < 3; ++i) t.press(vk::Backspace);
+                 },
+                 1},
+        EditCase{"DeleteJoin", {"ab", "  cd", "e"}, {2, 0}, [](UndoTest& t) { t.press(vk::Delete); }, 1},
+        EditCase{"DeleteJoinFromVirtualSpace", {"ab", "cd"}, {6, 0}, [](UndoTest& t) { t.press(vk::Delete); }, 1},
+        EditCase{"WordBackspace", {"ab cd", "x"}, {5, 0}, [](UndoTest& t) { t.press(vk::Backspace, Ctrl); }, 1},
+        EditCase{"DeleteLineInside", {"a", "b", "c"}, {0, 1}, [](UndoTest& t) { t.type({25}); }, 1},
+        EditCase{"DeleteLastLine", {"a", "b", "c"}, {1, 2}, [](UndoTest& t) { t.type({25}); }, 1},
+        EditCase{"DeleteOnlyLine", {"abc"}, {1, 0}, [](UndoTest& t) { t.type({25}); }, 1},
+        EditCase{"DeleteSelectionOverLines", {"abcdef", "ghi", "jkl", "mno"}, {3, 0},
+                 [](UndoTest& t) {
+                     t.memo.setSelection(3, 0, 1, 3);
+                     t.press(vk::Delete);
+                 },
+                 1},
+        EditCase{"PasteLines", {"abc", "d"}, {1, 0},
+                 [](UndoTest& t) {
+                     t.clipboard.SetText("X\r\nY\r\nZ");
+                     t.press(vk::Insert, Shift);
+                 },
+                 1},
+        EditCase{"PasteOverSelection", {"abcdef"}, {1, 0},
+                 [](UndoTest& t) {
+                     t.clipboard.SetText("XY");
+                     t.memo.setSelection(1, 0, 4, 0);
+                     t.type({22});
+                 },
+                 2},
+        EditCase{"PasteInVirtualSpace", {"ab", "cdefgh"}, {5, 0},
+                 [](UndoTest& t) {
+                     t.clipboard.SetText("XY");
+                     t.type({22});
+                 },
+                 1},
+        EditCase{"PasteWithTabs", {"ab"}, {1, 0},
+                 [](UndoTest& t) {
+                     t.clipboard.SetText("x\ty");
+                     t.type({22});
+                 },
+                 1},
+        EditCase{"DeletionUndoneWhileOverwriting", {"abc"}, {1, 0},
+                 [](UndoTest& t) {
+                     t.press(vk::Delete);
+                     t.press(vk::Insert);
+                 },
+                 1}),
+    [](const ::testing::TestParamInfo<EditCase>& info) { return std::string(info.param.name); });
+
+TEST_F(UndoTest, TypingWithEnterIsOneStepUndoneAndRedone)
+{
+    fill({"start"});
+    caretAt(5, 0);
+    type(U"abc\rde");
+    EXPECT_EQ(lines(), (Lines{"startabc", "de"}));
+    undo();
+    EXPECT_EQ(lines(true), Lines{"start"});
+    EXPECT_EQ(caret(), (TMemoPos{5, 0}));
+    redo();
+    EXPECT_EQ(lines(true), (Lines{"startabc", "de"}));
+    EXPECT_EQ(caret(), (TMemoPos{2, 1}));
+}
+
+TEST_F(UndoTest, DeletedSelectionComesBackWithItsLineBreaksAndBounds)
+{
+    fill({"abcdef", "ghi", "jkl"});
+    caretAt(0, 2);
+    memo.setSelection(3, 0, 0, 2);
+    press(vk::Delete);
+    EXPECT_EQ(lines(), (Lines{"abcjkl"}));
+    undo();
+    EXPECT_EQ(lines(), (Lines{"abcdef", "ghi", "jkl"}));
+    EXPECT_EQ(memo.SelText(), "def\r\nghi\r\n");
+    EXPECT_EQ(caret(), (TMemoPos{0, 2}));
+}
+
+TEST_F(UndoTest, OnlyTheNewestHundredStepsAreKept)
+{
+    fill({""});
+    for (int i = 0; i < 101; ++i) {
+        type(U"x");
+        press(vk::Left); // the next character no longer continues this one
+    }
+    EXPECT_EQ(memo.UndoCount(), 100);
+    while (memo.CanUndo()) {
+        undo();
+    }
+    EXPECT_EQ(lines(), Lines{"x"}) << "the oldest step fell out of the history";
+}
+
+TEST_F(UndoTest, UndoNeverDeletesASelection)
+{
+    fill({"xyz"});
+    caretAt(3, 0);
+    type(U"ab");
+    memo.setSelection(0, 0, 3, 0);
+    undo();
+    EXPECT_EQ(lines(true), Lines{"xyz"});
+    memo.setSelection(0, 0, 2, 0);
+    redo();
+    EXPECT_EQ(lines(true), Lines{"xyzab"});
+}
+
+TEST_F(UndoTest, TypingAfterAnUndoIsItselfUndoable)
+{
+    fill({""});
+    type(U"ab");
+    undo();
+    press(vk::Right);
+    press(vk::Right); // back where the undone typing ended
+    type(U"c");
+    EXPECT_EQ(memo.RedoCount(), 0);
+    ASSERT_TRUE(memo.CanUndo());
+    undo();
+    EXPECT_EQ(lines(true), Lines{""});
+}
+
+TEST_F(UndoTest, UndoingWhileOverwritingStillInserts)
+{
+    fill({"abc"});
+    caretAt(1, 0);
+    press(vk::Delete);
+    press(vk::Insert);
+    undo();
+    EXPECT_EQ(lines(), Lines{"abc"});
+    EXPECT_TRUE(memo.Overwrite()) << "the flag survives the undo";
+}
+
+TEST_F(UndoTest, DeleteRunsMergeOnlyInOneDirectionAndPlace)
+{
+    fill({"abcdef"});
+    caretAt(3, 0);
+    press(vk::Delete);
+    press(vk::Delete);
+    press(vk::Backspace);
+    EXPECT_EQ(memo.UndoCount(), 2);
+    press(vk::Home);
+    press(vk::Delete);
+    EXPECT_EQ(memo.UndoCount(), 3);
+}
+
+TEST_F(UndoTest, HistoryChangesAreReported)
+{
+    fill({""});
+    std::vector<std::pair<bool, bool>> reports;
+    memo.OnUndoChange = [&](TCustomCodeMemo&, bool canUndo, bool canRedo) { reports.emplace_back(canUndo, canRedo); };
+    type(U"a");
+    type(U"b"); // merges: no change of the history's shape
+    undo();
+    redo();
+    EXPECT_EQ(reports, (std::vector<std::pair<bool, bool>>{{true, false}, {false, true}, {true, false}}));
+    undo();
+    undo(); // nothing left: nothing happens
+    EXPECT_EQ(reports.size(), 4u);
+}
+
+TEST_F(UndoTest, ReadOnlyMemoStillUndoesByKey)
+{
+    fill({"ab"});
+    type(U"x");
+    memo.SetReadOnly(true);
+    undo();
+    EXPECT_EQ(lines(), Lines{"ab"});
+    redo();
+    EXPECT_EQ(lines(), Lines{"xab"});
+}
+
+TEST_F(UndoTest, HistorySurvivesARefill)
+{
+    fill({"ab"});
+    type(U"x");
+    memo.ClearText();
+    memo.Lines().AppendLines({"ab"});
+    EXPECT_TRUE(memo.CanUndo());
+}
+
+} // namespace
+} // namespace kalmo
