@@ -20,9 +20,9 @@
 
 namespace {
 
-// The colour the pictures stand on where they have no shape of their own:
-// the usual light button face, so their edges blend into the windows.
-const QColor kFace(0xF0, 0xF0, 0xF0);
+// KLOGO stands on the main window's silver and is drawn transparent by the
+// colour of its bottom-left pixel: its edges blend into that same silver.
+const QColor kSilver(0xC0, 0xC0, 0xC0);
 const QColor kInk(0x12, 0x2B, 0x4A);
 const QColor kBlueTop(0x2F, 0x6F, 0xB5);
 const QColor kBlueBottom(0x12, 0x3B, 0x6E);
@@ -137,28 +137,34 @@ QImage toIndexed8(const QImage& image)
 
 QImage drawLogo()
 {
+    // Square corners: the word mark sits on silver windows and on the light
+    // About picture, and no corner colour suits both.
     QImage image(90, 32, QImage::Format_RGB32);
-    image.fill(kFace);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
-    const QRectF badge(0.5, 0.5, 89, 31);
+    const QRectF badge(0, 0, 90, 32);
     QLinearGradient fill(badge.topLeft(), badge.bottomLeft());
     fill.setColorAt(0.0, kBlueTop);
     fill.setColorAt(1.0, kBlueBottom);
     QPainterPath shape;
-    shape.addRoundedRect(badge, 5, 5);
+    shape.addRect(badge);
     p.fillPath(shape, fill);
 
     // A soft sheen over the upper half gives the badge its glass edge.
     QPainterPath sheen;
-    sheen.addRoundedRect(badge.adjusted(1, 1, -1, -badge.height() / 2), 4, 4);
+    sheen.addRect(badge.adjusted(1, 1, -1, -badge.height() / 2));
     QLinearGradient sheenFill(badge.topLeft(), QPointF(badge.left(), badge.center().y()));
     sheenFill.setColorAt(0.0, QColor(255, 255, 255, 55));
     sheenFill.setColorAt(1.0, QColor(255, 255, 255, 8));
     p.fillPath(sheen, sheenFill);
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(QColor(0x0B, 0x27, 0x4B), 1));
-    p.drawPath(shape);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(0, 0, 89, 31));
+    p.setPen(QPen(QColor(255, 255, 255, 60), 1));
+    p.drawLine(1, 1, 88, 1);
+    p.setRenderHint(QPainter::Antialiasing);
 
     p.setPen(Qt::NoPen);
     const QFont word = wordFont(16, QFont::Bold, 2.0);
@@ -173,7 +179,7 @@ QImage drawLogo()
 QImage drawKLogo()
 {
     QImage image(57, 54, QImage::Format_RGB32);
-    image.fill(kFace);
+    image.fill(kSilver);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -51,6 +52,8 @@ private slots:
     void init();
     void cleanup();
 
+    void picturesHaveTheirSizesAndColourDepths_data();
+    void picturesHaveTheirSizesAndColourDepths();
     void aboutShowsHeadingPicturesAndVersion();
     void aboutStaysOnTopWithoutACloseBox();
     void fileVersionOfANamedFileOrOfTheProgram_data();
@@ -82,6 +85,32 @@ void AboutHelpTest::cleanup()
     help_.reset();
     about_.reset();
     main_.reset();
+}
+
+void AboutHelpTest::picturesHaveTheirSizesAndColourDepths_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("palette");
+    QTest::newRow("LOGO") << ":/LOGO" << QSize(90, 32) << true;
+    QTest::newRow("KLOGO") << ":/KLOGO" << QSize(57, 54) << false;
+    QTest::newRow("kalmo") << ":/kalmo" << QSize(640, 480) << false;
+}
+
+void AboutHelpTest::picturesHaveTheirSizesAndColourDepths()
+{
+    QFETCH(QString, path);
+    QFETCH(QSize, size);
+    QFETCH(bool, palette);
+    const QImage picture(path);
+    QCOMPARE(picture.size(), size);
+    QVERIFY(!picture.hasAlphaChannel());
+    if (palette) {
+        QCOMPARE(picture.format(), QImage::Format_Indexed8);
+        QVERIFY(picture.colorCount() <= 256);
+    } else {
+        QCOMPARE(picture.format(), QImage::Format_RGB32); // 24-bit pictures load as RGB32
+    }
 }
 
 void AboutHelpTest::aboutShowsHeadingPicturesAndVersion()
