@@ -1,0 +1,223 @@
+// libFuzzer target for the translation job. The whole input is written as the
+// language file; the reader stops at the first NUL, so the bytes after it are
+// free to serve as the program of user steps without changing what the job
+// reads. Every time the job writes its translated file, the file is read back
+// and must hold exactly the lines the job meant to write.
+//
+// Step bytes (value % 8): 0 Next (Down), 1 Previous (Up), 2 type a
+// translation (next byte = length, then that many bytes), 3 F1, 4 F2,
+// 5 Exit (saves; the session ends and a new one starts with a load),
+// 6 load again (next byte even: the language file, odd: its translated copy),
+// 7 load cancelled.
+#include "controls/memo/MemoLayouts.h"
+#include "job/FileAccess.h"
+#include "job/KalmoError.h"
+#include "job/LineList.h"
+#include "job/TextEncoding.h"
+#include "job/TranslationJob.h"
+#include "tests/job/FakeTranslationWindows.h"
+#include "tests/support/TempFolder.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kalmo {
+namespace {
+
+using testing_support::FakeTranslationWindows;
+using testing_support::TempFolder;
+
+constexpr std::size_t kMaxSteps = 256;
+
+// One folder for the whole run; each input starts from an empty one.
+const TempFolder& workFolder()
+{
+    static const TempFolder folder;
+    return folder;
+}
+
+void emptyWorkFolder()
+{
+    for (const auto& entry : std::filesystem::directory_iterator(workFolder().root()))
+        std::filesystem::remove_all(entry.path());
+}
+
+[[noreturn]] void failWithLines(const std::string& what, const LineList& expected, const LineList& written)
+{
+    std::fprintf(stderr, "%s\nexpected %zu lines, file holds %zu\n", what.c_str(), expected.size(), written.size());
+    for (std::size_t i = 0; i < expected.size() || i < written.size(); ++i) {
+        const char* want = i < expected.size() ? expected[i].c_str() : "<none>";
+        const char* got = i < written.size() ? written[i].c_str() : "<none>";
+        if (i >= expected.size() || i >= written.size() || expected[i] != written[i])
+            std::fprintf(stderr, "line %zu differs:\n  expected [%s]\n  written  [%s]\n", i, want, got);
+    }
+    std::abort();
+}
+
+// What reading the file back in the given encoding gives for these lines:
+// characters the encoding cannot hold come back as their "&#N;" form.
+LineList asReadBack(const LineList& lines, TextEncoding encoding)
+{
+    LineList result;
+    result.reserve(lines.size());
+    for (const std::string& line : lines)
+        result.push_back(toUtf8(fromUtf8(line, encoding), encoding));
+    return result;
+}
+
+// One run of the program: a job, its windows and its two viewer panes.
+class Session {
+public:
+    explicit Session(const bool& checkWrites) : checkWrites_(checkWrites)
+    {
+        for (TCustomCodeMemo* memo : {&memo1_, &memo2_}) {
+            applyViewerPaneLayout(*memo);
+            memo->SetFontCell(7, 14);
+        }
+        memo1_.SetBounds(488, 193);
+        memo2_.SetBounds(488, 199);
+        memo2_.OnActiveLineChange = [this](TCustomCodeMemo&, int) { job_.Memo2ActiveLineChange(); };
+        job_.OnSaved = [this](const std::string& path) { checkWrittenFile(path); };
+        job_.FormCreate();
+    }
+
+    TranslationJob& job() { return job_; }
+    FakeTranslationWindows& windows() { return windows_; }
+
+    // Errors the program reports to the user (a file that cannot be opened)
+    // are part of normal use; anything else escapes and stops the fuzzer.
+    template <typename Operation>
+    void run(Operation operation)
+    {
+        try {
+            operation();
+        } catch (const KalmoError&) {
+        }
+    }
+
+    void load(std::optional<std::string> path)
+    {
+        windows_.dialogAnswer = std::move(path);
+        run([this] { job_.LoadSourceFile1Click(); });
+    }
+
+private:
+    // Called right after the job wrote its file, before Exit drops the lists.
+    void checkWrittenFile(const std::string& path)
+    {
+        if (!checkWrites_)
+            return;
+        LineList expected;
+        if (job_.FullTextMode()) {
+            const auto& pane = memo2_.Lines();
+            for (int i = 0; i < pane.LineCount(); ++i)
+                expected.push_back(pane.Line(i));
+        } else {
+            expected = job_.WorkingLines();
+        }
+        // Decoded in the job's own encoding: detection alone could take a
+        // Windows-1252 translation whose bytes happen to form UTF-8 for UTF-8.
+        const std::string bytes = readWholeFile(path);
+        const LineList written = splitLines(toUtf8(contentBeforeNul(bytes), job_.Encoding()));
+        expected = asReadBack(expected, job_.Encoding());
+        if (written != expected)
+            failWithLines("translated file " + path + " differs from the lines the job holds"
+                              + (job_.FullTextMode() ? " (full-text mode)" : ""),
+                          expected, written);
+    }
+
+    const bool& checkWrites_;
+    FakeTranslationWindows windows_;
+    TCustomCodeMemo memo1_;
+    TCustomCodeMemo memo2_;
+    TranslationJob job_{windows_, memo1_, memo2_};
+};
+
+class StepReader {
+public:
+    explicit StepReader(std::string_view bytes) : bytes_(bytes) {}
+    bool done() const { return position_ >= bytes_.size(); }
+    std::uint8_t next() { return done() ? 0 : static_cast<std::uint8_t>(bytes_[position_++]); }
+    std::string_view take(std::size_t count)
+    {
+        const std::string_view part = bytes_.substr(position_, count);
+        position_ += part.size();
+        return part;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t position_ = 0;
+};
+
+// A real edit field only ever holds valid text.
+std::string typedText(std::string_view bytes)
+{
+    return isValidUtf8(bytes) ? std::string(bytes) : windows1252ToUtf8(bytes);
+}
+
+// Line breaks split a line when the file is read back, and a NUL ends the
+// content there, so such text cannot come back as the one line it was typed in.
+bool cannotRoundTrip(std::string_view text)
+{
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+void runInput(std::string_view input)
+{
+    emptyWorkFolder();
+    const std::string sourcePath = workFolder().write("lang.php", std::string(input));
+    const std::string translatedPath = workFolder().path("Translated_lang.php");
+
+    bool checkWrites = true;
+    auto session = std::make_unique<Session>(checkWrites);
+    session->load(sourcePath);
+
+    const auto nul = input.find('\0');
+    StepReader steps(nul == std::string_view::npos ? std::string_view() : input.substr(nul + 1));
+    for (std::size_t count = 0; count < kMaxSteps && !steps.done(); ++count) {
+        TranslationJob& job = session->job();
+        FakeTranslationWindows& windows = session->windows();
+        switch (steps.next() % 8) {
+        case 0: session->run([&] { job.FormKeyDown(vk::Down); }); break;
+        case 1: session->run([&] { job.FormKeyDown(vk::Up); }); break;
+        case 2: {
+            const std::string text = typedText(steps.take(steps.next()));
+            // A disabled field takes no typing.
+            if (windows.translationEnabled) {
+                windows.translation = text;
+                if (cannotRoundTrip(text))
+                    checkWrites = false;
+            }
+            break;
+        }
+        case 3: session->run([&] { job.FormKeyDown(vk::F1); }); break;
+        case 4: session->run([&] { job.FormKeyDown(vk::F2); }); break;
+        case 5:
+            session->run([&] { job.Exit1Click(); });
+            if (windows.ended) {
+                session = std::make_unique<Session>(checkWrites);
+                session->load(sourcePath);
+            }
+            break;
+        case 6: session->load(steps.next() % 2 == 0 ? sourcePath : translatedPath); break;
+        case 7: session->load(std::nullopt); break;
+        }
+    }
+    session->run([&] { session->job().Exit1Click(); });
+}
+
+} // namespace
+} // namespace kalmo
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    kalmo::runInput(std::string_view(reinterpret_cast<const char*>(data), size));
+    return 0;
+}
