@@ -1,0 +1,39 @@
+// The outside world as the windows meet it: the file-open dialog, the error
+// message box and the end of the event loop. Each is a plain function so that
+// tests replace it and never open a modal dialog or stop their own loop.
+#pragma once
+
+#include "job/TranslationWindows.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace kalmo {
+
+// Used on the task bar and as the caption of every error report.
+inline constexpr const char* ApplicationTitle = "KALMO Translator";
+
+struct AppServices {
+    // The chosen file's full path, or nullopt when the user cancelled.
+    using ChooseFile = std::function<std::optional<std::string>(QWidget* parent, const FileDialogRequest& request)>;
+    using MessageBox = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+    using EndProgram = std::function<void()>;
+
+    ChooseFile chooseSourceFile;
+    MessageBox errorMessageBox;
+    EndProgram endProgram;
+
+    // The real dialog, QMessageBox::critical and QCoreApplication::exit.
+    static AppServices platform();
+};
+
+// The error report: the message with the full-stop rule, in an error box
+// titled with the application title.
+void reportError(const AppServices& services, QWidget* parent, const std::string& message);
+
+} // namespace kalmo

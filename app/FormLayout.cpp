@@ -1,0 +1,53 @@
+// Applying the layout tables of the windows; see FormLayout.h.
+#include "app/FormLayout.h"
+
+#include "app/FormControls.h"
+
+#include <QWidget>
+
+#include <algorithm>
+
+namespace kalmo {
+namespace {
+
+QWidget* control(QWidget& client, const ControlPlace& place)
+{
+    QWidget* widget = client.findChild<QWidget*>(QString::fromLatin1(place.name));
+    Q_ASSERT_X(widget, "applyLayout", place.name);
+    return widget;
+}
+
+} // namespace
+
+void applyLayout(QWidget& client, std::span<const ControlPlace> places)
+{
+    for (const ControlPlace& place : places) {
+        QWidget* widget = control(client, place);
+        if (!widget)
+            continue;
+        int width = place.width;
+        int height = place.height;
+        // The stored sizes were measured with the design font; a substituted
+        // font may need more room, never less.
+        if (auto* label = qobject_cast<TLabel*>(widget); label && label->AutoSize()) {
+            width = std::max(width, label->sizeHint().width());
+            height = std::max(height, label->sizeHint().height());
+        }
+        widget->setGeometry(place.left, place.top, width, height);
+        // Later controls in the table lie on top, as in the stored layout.
+        widget->raise();
+    }
+}
+
+void followRightEdge(QWidget& client, std::span<const ControlPlace> places, int designClientWidth)
+{
+    const int change = client.width() - designClientWidth;
+    for (const ControlPlace& place : places) {
+        if (!place.anchorRight)
+            continue;
+        if (QWidget* widget = control(client, place))
+            widget->resize(std::max(0, place.width + change), widget->height());
+    }
+}
+
+} // namespace kalmo

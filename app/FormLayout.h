@@ -1,0 +1,28 @@
+// A window's stored layout as data: every control's place and size in
+// client pixels, applied in one place, and the right-edge anchor that lets
+// a control grow and shrink with its window's width.
+#pragma once
+
+#include <span>
+
+class QWidget;
+
+namespace kalmo {
+
+struct ControlPlace {
+    const char* name; // the control's objectName
+    int left;
+    int top;
+    int width;
+    int height;
+    bool anchorRight = false; // keep the distance to the right edge
+};
+
+// Places the named children of `client`; a control with AutoSize keeps the
+// size of its text, at least the stored one.
+void applyLayout(QWidget& client, std::span<const ControlPlace> places);
+
+// After the client area changed width: anchored controls take the change.
+void followRightEdge(QWidget& client, std::span<const ControlPlace> places, int designClientWidth);
+
+} // namespace kalmo

@@ -1,0 +1,314 @@
+// TForm1: layout, menu, keys and the job's windows; see Unit1.h.
+#include "app/Unit1.h"
+
+#include "app/FormControls.h"
+#include "app/FormLayout.h"
+#include "app/KeyRouting.h"
+#include "app/Pictures.h"
+#include "app/Unit2.h"
+#include "controls/QtColor.h"
+#include "controls/QtKeys.h"
+#include "controls/edit/EntryEdit.h"
+#include "job/KalmoError.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+
+#include <array>
+
+using namespace kalmo;
+
+namespace {
+
+// Left, top, width, height in client pixels; later entries lie on top.
+constexpr std::array<ControlPlace, 9> kMainWindowLayout{{
+    {"StaticText1", 8, 8, 71, 17},
+    {"Label2", 8, 24, 37, 13},
+    {"StaticText2", 8, 59, 98, 17},
+    {"Label1", 8, 77, 37, 13},
+    {"StaticText3", 8, 101, 106, 17},
+    {"EntryEdit1", 8, 120, 453, 21},
+    {"Image1", 8, 154, 90, 32},
+    {"Image2", 404, 8, 57, 54},
+    {"StatusBar1", 0, 195, 469, 19},
+}};
+
+struct MenuItem {
+    const char* name;
+    const char* caption;
+    ShortCut shortCut; // as stored: key code + 0x4000 for Ctrl
+    void (TForm1::*click)();
+};
+
+constexpr std::array<MenuItem, 4> kFileMenu{{
+    {"LoadSourceFile1", "Load Source File", 16463, &TForm1::LoadSourceFile1Click},
+    {"Help1", "Help", 16456, &TForm1::Help1Click},
+    {"About1", "About", 16449, &TForm1::About1Click},
+    {"Exit1", "Exit", 16472, &TForm1::Exit1Click},
+}};
+constexpr MenuItem kViewMenu{"SourceWindows1", "SourceWindows", 16471, &TForm1::SourceWindows1Click};
+
+// The menu's shortcuts are letters, whose key codes are the Qt keys' too.
+QKeySequence toQKeySequence(ShortCut value)
+{
+    const int key = value & 0xFF;
+    Q_ASSERT((key >= vk::LetterA && key < vk::LetterA + 26) || (key >= vk::Digit0 && key < vk::Digit0 + 10));
+    Qt::KeyboardModifiers modifiers;
+    if (value & 0x4000)
+        modifiers |= Qt::ControlModifier;
+    if (value & 0x2000)
+        modifiers |= Qt::ShiftModifier;
+    if (value & 0x8000)
+        modifiers |= Qt::AltModifier;
+    return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(key)));
+}
+
+QFont windowFont(bool bold = false)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextColor(QWidget& widget, ColorValue color)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, toQColor(color, palette));
+    widget.setPalette(palette);
+}
+
+} // namespace
+
+TForm1::TForm1(AppServices services)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                               | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)
+    , services_(std::move(services))
+{
+    setWindowTitle(QString::fromUtf8(ApplicationTitle));
+    // The edit keeps Escape for a window that previews its keys.
+    setProperty(TEntryEdit::KeyPreviewProperty, true);
+
+    createControls();
+    createMenu();
+
+    keyPreview_ = new KeyPreviewFilter(*this, [this](const QKeyEvent& key) {
+        ReportErrors([&] { FormKeyDown(toKeyCode(key.key())); });
+    });
+
+    // The client area has the stored size; the menu bar lies outside it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(0, 0), frameGeometry().size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+
+    registerPictures();
+    Image1->LoadPicture(QStringLiteral(":/LOGO"));
+    Image2->LoadPicture(QStringLiteral(":/KLOGO"));
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::createControls()
+{
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("Client"));
+    client_->setFixedSize(ClientWidth, ClientHeight);
+    client_->setFont(windowFont());
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, toQColor(clSilver, palette));
+    client_->setPalette(palette);
+    client_->setAutoFillBackground(true);
+    setCentralWidget(client_);
+
+    auto label = [this](const char* name, const char* caption) {
+        auto* created = new TLabel(client_);
+        created->setObjectName(QString::fromLatin1(name));
+        created->SetCaption(QString::fromUtf8(caption));
+        return created;
+    };
+    StaticText1 = label("StaticText1", "Variable name");
+    Label2 = label("Label2", "");
+    StaticText2 = label("StaticText2", "Orignal Sourcetekst");
+    Label1 = label("Label1", "");
+    StaticText3 = label("StaticText3", "To be translated text");
+    for (TLabel* field : {Label1, Label2}) {
+        field->setFont(windowFont(true));
+        setTextColor(*field, clBlue);
+    }
+
+    EntryEdit1 = new TEntryEdit(client_);
+    EntryEdit1->setObjectName(QStringLiteral("EntryEdit1"));
+    EntryEdit1->BeginLoading();
+    EntryEdit1->SetColor(clWindow);
+    EntryEdit1->SetText("EntryEdit1");
+    EntryEdit1->Loaded();
+
+    Image1 = new TImage(client_);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image2 = new TImage(client_);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->SetTransparent(true);
+
+    StatusBar1 = new QStatusBar(client_);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+
+    applyLayout(*client_, kMainWindowLayout);
+}
+
+void TForm1::createMenu()
+{
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    setMenuBar(MainMenu1);
+    shortcutPriority_ = new MenuShortcutPriority(this);
+
+    auto addItem = [this](QMenu* menu, const MenuItem& item) {
+        auto* action = menu->addAction(QString::fromUtf8(item.caption));
+        action->setObjectName(QString::fromLatin1(item.name));
+        action->setShortcut(toQKeySequence(item.shortCut));
+        // The menu's keys act in every window of the program.
+        action->setShortcutContext(Qt::ApplicationShortcut);
+        shortcutPriority_->addAction(action);
+        connect(action, &QAction::triggered, this, [this, click = item.click] { ReportErrors([&] { (this->*click)(); }); });
+        return action;
+    };
+
+    File1 = MainMenu1->addMenu(QStringLiteral("File"));
+    File1->setObjectName(QStringLiteral("File1"));
+    LoadSourceFile1 = addItem(File1, kFileMenu[0]);
+    Help1 = addItem(File1, kFileMenu[1]);
+    About1 = addItem(File1, kFileMenu[2]);
+    Exit1 = addItem(File1, kFileMenu[3]);
+
+    View1 = MainMenu1->addMenu(QStringLiteral("View"));
+    View1->setObjectName(QStringLiteral("View1"));
+    SourceWindows1 = addItem(View1, kViewMenu);
+    SourceWindows1->setCheckable(true);
+    SourceWindows1->setChecked(false);
+}
+
+void TForm1::AttachViewer(TForm2& viewer)
+{
+    viewer_ = &viewer;
+    TranslationWindows& windows = *this;
+    job_ = std::make_unique<TranslationJob>(windows, viewer.Memo1Model(), viewer.Memo2Model());
+    job_->FormCreate();
+}
+
+QString TForm1::StatusText() const { return StatusBar1->currentMessage(); }
+
+bool TForm1::ReportErrors(const std::function<void()>& handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const KalmoError& error) {
+        reportError(services_, QApplication::activeWindow() ? QApplication::activeWindow() : this, error.what());
+        return false;
+    }
+}
+
+void TForm1::LoadSourceFile1Click() { job_->LoadSourceFile1Click(); }
+
+void TForm1::Help1Click() { showWindow(help_); }
+
+void TForm1::About1Click() { showWindow(about_); }
+
+void TForm1::Exit1Click() { job_->Exit1Click(); }
+
+void TForm1::SourceWindows1Click()
+{
+    if (!viewer_)
+        return;
+    // The viewer's visibility decides, not the check mark: F2 shows the
+    // viewer without setting it.
+    if (viewer_->isVisible()) {
+        viewer_->hide();
+        SourceWindows1->setChecked(false);
+    } else {
+        showWindow(viewer_);
+        SourceWindows1->setChecked(true);
+    }
+}
+
+void TForm1::FormKeyDown(KeyCode key) { job_->FormKeyDown(key); }
+
+void TForm1::showWindow(QWidget* window)
+{
+    if (!window)
+        return;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window by any means is Exit: the translation is saved,
+    // and a save that fails keeps the window open with the work intact.
+    if (!ended_ && !ReportErrors([this] { job_->Exit1Click(); })) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TForm1::SetStatusText(const std::string& text) { StatusBar1->showMessage(QString::fromStdString(text)); }
+
+void TForm1::Beep() { QApplication::beep(); }
+
+void TForm1::SetNameField(const std::string& text) { Label2->SetCaption(QString::fromStdString(text)); }
+
+void TForm1::SetSourceField(const std::string& text) { Label1->SetCaption(QString::fromStdString(text)); }
+
+void TForm1::SetTranslationField(const std::string& text) { EntryEdit1->SetText(text); }
+
+std::string TForm1::TranslationField() const { return EntryEdit1->Text(); }
+
+void TForm1::SetTranslationFieldEnabled(bool enabled) { EntryEdit1->SetEnabled(enabled); }
+
+void TForm1::SetTranslationFieldColors(ColorValue background, ColorValue text)
+{
+    EntryEdit1->SetColor(background);
+    EntryEdit1->SetFontColor(text);
+}
+
+std::optional<std::string> TForm1::ChooseSourceFile(const FileDialogRequest& request)
+{
+    if (!services_.chooseSourceFile)
+        return std::nullopt;
+    return services_.chooseSourceFile(this, request);
+}
+
+void TForm1::ShowAndFocusViewer()
+{
+    if (viewer_)
+        viewer_->ShowAndFocusLowerPane();
+}
+
+void TForm1::FocusMainWindow()
+{
+    if (viewer_)
+        viewer_->SyncPaneStates();
+    raise();
+    activateWindow();
+}
+
+void TForm1::EndProgram()
+{
+    ended_ = true;
+    if (services_.endProgram)
+        services_.endProgram();
+}

@@ -1,0 +1,7 @@
+// kalmo-translator: the window program.
+#include "app/KalmoProgram.h"
+
+int main(int argc, char** argv)
+{
+    return kalmo::KalmoProgram(argc, argv);
+}

@@ -1,0 +1,79 @@
+// Shared by the window tests: services that record instead of opening a
+// dialog, a message box or ending the loop; a small language file; and key
+// presses delivered the way the window system delivers them.
+#pragma once
+
+#include "app/AppServices.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kalmo::testing_support {
+
+struct RecordedServices {
+    std::optional<std::string> dialogAnswer;
+    std::vector<FileDialogRequest> dialogs;
+    QStringList messageTitles;
+    QStringList messages;
+    int programEnds = 0;
+
+    AppServices services()
+    {
+        AppServices result;
+        result.chooseSourceFile = [this](QWidget*, const FileDialogRequest& request) {
+            dialogs.push_back(request);
+            return dialogAnswer;
+        };
+        result.errorMessageBox = [this](QWidget*, const QString& title, const QString& text) {
+            messageTitles << title;
+            messages << text;
+        };
+        result.endProgram = [this] { ++programEnds; };
+        return result;
+    }
+};
+
+// Ten lines; the entries are at 3 and 5, line 2 holds "define" but is no entry.
+inline const std::string kLanguageFile = "<?php\n"
+                                         "// KALMO language file\n"
+                                         "if (!defined('_KALMO')) { die(); }\n"
+                                         "define('_GREETING', 'Hello');\n"
+                                         "// between\n"
+                                         "define(\"_FAREWELL\", \"R&D\");\n"
+                                         "\n"
+                                         "$x = 1;\n"
+                                         "// end\n"
+                                         "?>\n";
+
+// Keys enter through the focused window, as the window system delivers
+// them: menu shortcuts first, then the window, then its focused control.
+inline QWindow* keyWindow()
+{
+    if (QWindow* window = QGuiApplication::focusWindow())
+        return window;
+    return QApplication::activeWindow() ? QApplication::activeWindow()->windowHandle() : nullptr;
+}
+
+inline void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWindow* window = keyWindow();
+    QVERIFY2(window, "no window is active");
+    QTest::keyClick(window, key, modifiers);
+}
+
+inline void typeText(const QString& text)
+{
+    QWindow* window = keyWindow();
+    QVERIFY2(window, "no window is active");
+    for (const QChar c : text)
+        QTest::keyClick(window, c.toLatin1());
+}
+
+} // namespace kalmo::testing_support

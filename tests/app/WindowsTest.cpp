@@ -1,0 +1,469 @@
+// The main window and the source viewer on screen, driven by real key
+// events: keys before and after a load, stepping, Exit from the translation
+// field and from the lower pane, the View check mark, both editing modes,
+// the viewer following the entry, and errors reaching the message box.
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/TempFolder.h"
+
+#include "app/FormControls.h"
+#include "app/KalmoApplication.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "controls/QtKeys.h"
+#include "controls/edit/EntryEdit.h"
+#include "controls/memo/CodeMemo.h"
+#include "job/KalmoError.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+
+#include <filesystem>
+#include <memory>
+
+using namespace kalmo;
+using namespace kalmo::testing_support;
+
+namespace {
+
+// What the error net of the application object reported.
+QStringList backstopReports;
+
+// Counts the presses of one key that reach one widget after the window's preview.
+class KeyCounter : public QObject {
+public:
+    explicit KeyCounter(std::initializer_list<int> keys) : keys_(keys) {}
+    int presses = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && keys_.contains(static_cast<QKeyEvent*>(event)->key()))
+            ++presses;
+        return false;
+    }
+
+private:
+    QList<int> keys_;
+};
+
+class ThrowingObject : public QObject {
+public:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::User)
+            throw KalmoError("Nothing to see");
+        return QObject::event(event);
+    }
+};
+
+std::string withCrLf(const std::string& text)
+{
+    std::string result;
+    for (char c : text) {
+        if (c == '\n')
+            result += '\r';
+        result += c;
+    }
+    return result;
+}
+
+} // namespace
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void keysBeforeLoadChangeNothing_data();
+    void keysBeforeLoadChangeNothing();
+    void loadGoesThroughTheDialogAndShowsTheFirstEntry();
+    void cancelledLoadWaits();
+    void navigationKeysStepWithStatusTexts();
+    void navigationKeysReachTheTranslationFieldToo();
+    void ctrlXWhileTypingWritesTheFileAndEndsTheProgram();
+    void menuShortcutsWinOverTheTranslationField();
+    void viewCheckMarkFollowsTheViewer();
+    void f1TogglesWholeLineMode();
+    void f2MakesTheLowerPaneTheEditorAndF2ThereLeavesIt();
+    void f2InTheViewerWindowActsOnlyAfterALoad();
+    void ctrlXInTheLowerPaneExitsInsteadOfCutting();
+    void viewerFollowsTheEntry();
+    void fullTextModeMirrorsTheLowerPanesActiveLine();
+    void unreadableFileIsReportedWithAFullStop();
+    void closingTheMainWindowIsExit();
+    void closingKeepsTheWindowWhenTheSaveFails();
+    void applicationReportsErrorsNoHandlerCaught();
+
+private:
+    void load();
+    void typeTranslation(const QString& text);
+    void showViewerActive();
+
+    std::unique_ptr<TempFolder> folder_;
+    std::unique_ptr<RecordedServices> recorded_;
+    std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<TForm2> form2_;
+    std::string fixture_;
+};
+
+void WindowsTest::init()
+{
+    folder_ = std::make_unique<TempFolder>();
+    fixture_ = folder_->write("lang.php", kLanguageFile);
+    recorded_ = std::make_unique<RecordedServices>();
+    recorded_->dialogAnswer = fixture_;
+    form1_ = std::make_unique<TForm1>(recorded_->services());
+    form2_ = std::make_unique<TForm2>(form1_.get());
+    form1_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form1_.get()));
+    QCOMPARE(QApplication::focusWidget(), form1_->EntryEdit1);
+}
+
+void WindowsTest::cleanup()
+{
+    form2_.reset();
+    form1_.reset();
+    recorded_.reset();
+    folder_.reset();
+}
+
+void WindowsTest::load()
+{
+    pressKey(Qt::Key_O, Qt::ControlModifier);
+    QVERIFY(form1_->Job().Loaded());
+}
+
+void WindowsTest::typeTranslation(const QString& text)
+{
+    pressKey(Qt::Key_Home);
+    pressKey(Qt::Key_End, Qt::ShiftModifier);
+    typeText(text);
+}
+
+void WindowsTest::showViewerActive()
+{
+    pressKey(Qt::Key_W, Qt::ControlModifier);
+    QVERIFY(QTest::qWaitForWindowActive(form2_.get()));
+}
+
+void WindowsTest::keysBeforeLoadChangeNothing_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("Up") << int(Qt::Key_Up);
+    QTest::newRow("Down") << int(Qt::Key_Down);
+    QTest::newRow("F1") << int(Qt::Key_F1);
+    QTest::newRow("F2") << int(Qt::Key_F2);
+}
+
+void WindowsTest::keysBeforeLoadChangeNothing()
+{
+    QFETCH(int, key);
+    pressKey(static_cast<Qt::Key>(key));
+    QCOMPARE(form1_->StatusText(), QStringLiteral("Waiting.."));
+    QCOMPARE(form1_->Label1->Caption(), QStringLiteral("Please load file first"));
+    QCOMPARE(form1_->Label2->Caption(), QStringLiteral("Please load file first"));
+    QCOMPARE(form1_->EntryEdit1->Text(), std::string("Please load file first"));
+    QVERIFY(form1_->EntryEdit1->isEnabled());
+    QCOMPARE(form1_->EntryEdit1->Color(), clWindow);
+    QVERIFY(!form2_->isVisible());
+    QVERIFY(!form1_->Job().WholeLineMode());
+    QVERIFY(!form1_->Job().FullTextMode());
+}
+
+void WindowsTest::loadGoesThroughTheDialogAndShowsTheFirstEntry()
+{
+    load();
+    QCOMPARE(recorded_->dialogs.size(), std::size_t(1));
+    QCOMPARE(recorded_->dialogs[0].title, std::string("Choose Sourcefile"));
+    QCOMPARE(recorded_->dialogs[0].filter, std::string("Source files (*.php)|*.PHP"));
+    QCOMPARE(form1_->StatusText(), QStringLiteral("Sourcefile: lang.php loaded and parsed."));
+    QCOMPARE(form1_->Label2->Caption(), QStringLiteral("_GREETING"));
+    QCOMPARE(form1_->Label1->Caption(), QStringLiteral("Hello"));
+    QCOMPARE(form1_->EntryEdit1->Text(), std::string("Hello"));
+    QCOMPARE(form1_->Job().CurrentEntry(), 3);
+}
+
+void WindowsTest::cancelledLoadWaits()
+{
+    recorded_->dialogAnswer.reset();
+    pressKey(Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(recorded_->dialogs.size(), std::size_t(1));
+    QCOMPARE(form1_->StatusText(), QStringLiteral("Waiting.."));
+    QVERIFY(!form1_->Job().Loaded());
+}
+
+void WindowsTest::navigationKeysStepWithStatusTexts()
+{
+    load();
+    struct Step {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int entry;
+        const char* status;
+    };
+    // Modifiers are not looked at: Shift+Down is Down.
+    const Step steps[] = {
+        {Qt::Key_Down, Qt::NoModifier, 5, "Line: 5/9"},
+        {Qt::Key_Down, Qt::NoModifier, 5, "End of File (line: 5/9)"},
+        {Qt::Key_Up, Qt::NoModifier, 3, "Line: 3/9"},
+        {Qt::Key_Up, Qt::NoModifier, 3, "Begin of File (line: 3/9)"},
+        {Qt::Key_Return, Qt::NoModifier, 5, "Line: 5/9"},
+        {Qt::Key_Up, Qt::ShiftModifier, 3, "Line: 3/9"},
+        {Qt::Key_Down, Qt::ShiftModifier, 5, "Line: 5/9"},
+    };
+    for (const Step& step : steps) {
+        pressKey(step.key, step.modifiers);
+        QCOMPARE(form1_->StatusText(), QString::fromLatin1(step.status));
+        QCOMPARE(form1_->Job().CurrentEntry(), step.entry);
+    }
+    // The source text of entry 5 is drawn with the accelerator rule.
+    QCOMPARE(form1_->Label1->Caption(), QStringLiteral("R&D"));
+    QCOMPARE(form1_->Label1->ShownText(), QStringLiteral("RD"));
+}
+
+void WindowsTest::navigationKeysReachTheTranslationFieldToo()
+{
+    load();
+    KeyCounter counter{Qt::Key_Up, Qt::Key_Down};
+    form1_->EntryEdit1->installEventFilter(&counter);
+    pressKey(Qt::Key_Down);
+    pressKey(Qt::Key_Up);
+    QCOMPARE(counter.presses, 2);
+    // Each key stepped once, although the field passes Up and Down on to
+    // the window.
+    QCOMPARE(form1_->StatusText(), QStringLiteral("Line: 3/9"));
+}
+
+void WindowsTest::ctrlXWhileTypingWritesTheFileAndEndsTheProgram()
+{
+    load();
+    typeTranslation(QStringLiteral("Hallo"));
+    pressKey(Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(recorded_->programEnds, 1);
+    std::string expected = kLanguageFile;
+    expected.replace(expected.find("define('_GREETING', 'Hello');"), 29, "define('_GREETING','Hallo');");
+    QCOMPARE(folder_->read("Translated_lang.php"), withCrLf(expected));
+    // The field kept the text: Ctrl+X did not cut it.
+    QCOMPARE(form1_->EntryEdit1->Text(), std::string("Hallo"));
+}
+
+void WindowsTest::menuShortcutsWinOverTheTranslationField()
+{
+    QWidget about;
+    QWidget help;
+    form1_->AttachAboutWindow(about);
+    form1_->AttachHelpWindow(help);
+    typeText(QStringLiteral("abc"));
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(about.isVisible());
+    QVERIFY(form1_->EntryEdit1->selectedText().isEmpty());
+    form1_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form1_.get()));
+    pressKey(Qt::Key_H, Qt::ControlModifier);
+    QVERIFY(help.isVisible());
+}
+
+void WindowsTest::viewCheckMarkFollowsTheViewer()
+{
+    QVERIFY(!form1_->SourceWindows1->isChecked());
+    showViewerActive();
+    QVERIFY(form1_->SourceWindows1->isChecked());
+
+    // The viewer's own close box hides it and clears the mark.
+    QVERIFY(form2_->close());
+    QVERIFY(!form2_->isVisible());
+    QVERIFY(!form1_->SourceWindows1->isChecked());
+
+    form1_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form1_.get()));
+    showViewerActive();
+    QVERIFY(form1_->SourceWindows1->isChecked());
+
+    // The shortcut acts in the viewer as well.
+    pressKey(Qt::Key_W, Qt::ControlModifier);
+    QVERIFY(!form2_->isVisible());
+    QVERIFY(!form1_->SourceWindows1->isChecked());
+}
+
+void WindowsTest::f1TogglesWholeLineMode()
+{
+    load();
+    const QString wholeLine = QStringLiteral("define('_GREETING', 'Hello');");
+    pressKey(Qt::Key_F1);
+    QVERIFY(form1_->Job().WholeLineMode());
+    QCOMPARE(form1_->Label1->Caption(), wholeLine);
+    QCOMPARE(form1_->Label2->Caption(), wholeLine);
+    QCOMPARE(QString::fromStdString(form1_->EntryEdit1->Text()), wholeLine);
+    QCOMPARE(form1_->EntryEdit1->Color(), clBlack);
+    QCOMPARE(form1_->EntryEdit1->FontColor(), clWhite);
+
+    pressKey(Qt::Key_F1);
+    QVERIFY(!form1_->Job().WholeLineMode());
+    QCOMPARE(form1_->EntryEdit1->Text(), std::string("Hello"));
+    QCOMPARE(form1_->EntryEdit1->Color(), clWhite);
+    QCOMPARE(form1_->EntryEdit1->FontColor(), clBlack);
+}
+
+void WindowsTest::f2MakesTheLowerPaneTheEditorAndF2ThereLeavesIt()
+{
+    load();
+    pressKey(Qt::Key_F2);
+    QVERIFY(form1_->Job().FullTextMode());
+    QVERIFY(QTest::qWaitForWindowActive(form2_.get()));
+    QVERIFY(form2_->Memo2->Enabled());
+    QVERIFY(!form2_->Memo2->model().ReadOnly());
+    QVERIFY(form2_->Memo2->hasFocus());
+    QVERIFY(!form2_->Memo1->Enabled());
+    QVERIFY(!form1_->EntryEdit1->isEnabled());
+    // F2 shows the viewer without setting the View check mark.
+    QVERIFY(!form1_->SourceWindows1->isChecked());
+
+    pressKey(Qt::Key_F2);
+    QVERIFY(!form1_->Job().FullTextMode());
+    QVERIFY(!form2_->Memo2->Enabled());
+    QVERIFY(form2_->Memo2->model().ReadOnly());
+    QVERIFY(form1_->EntryEdit1->isEnabled());
+    QVERIFY(form2_->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(form1_.get()));
+
+    // View now hides the viewer that F2 showed.
+    pressKey(Qt::Key_W, Qt::ControlModifier);
+    QVERIFY(!form2_->isVisible());
+}
+
+void WindowsTest::f2InTheViewerWindowActsOnlyAfterALoad()
+{
+    showViewerActive();
+    QCOMPARE(QApplication::focusWidget(), nullptr);
+    pressKey(Qt::Key_F2);
+    QVERIFY(!form1_->Job().FullTextMode());
+    QVERIFY(!form2_->Memo2->Enabled());
+
+    form1_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form1_.get()));
+    load();
+    form2_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form2_.get()));
+    pressKey(Qt::Key_F2);
+    QVERIFY(form1_->Job().FullTextMode());
+    QVERIFY(form2_->Memo2->hasFocus());
+
+    // Leaving the mode from the pane hands the keys back to the window:
+    // F2 in the viewer enters it again.
+    pressKey(Qt::Key_F2);
+    QVERIFY(!form1_->Job().FullTextMode());
+    form2_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form2_.get()));
+    pressKey(Qt::Key_F2);
+    QVERIFY(form1_->Job().FullTextMode());
+}
+
+void WindowsTest::ctrlXInTheLowerPaneExitsInsteadOfCutting()
+{
+    load();
+    pressKey(Qt::Key_F2);
+    QVERIFY(form2_->Memo2->hasFocus());
+    const int lines = form2_->Memo2->model().Lines().LineCount();
+    KeyCounter counter{Qt::Key_X};
+    form2_->Memo2->installEventFilter(&counter);
+    pressKey(Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(recorded_->programEnds, 1);
+    // The pane never saw the key, so it cut nothing.
+    QCOMPARE(counter.presses, 0);
+    QCOMPARE(form2_->Memo2->model().Lines().LineCount(), lines);
+    QCOMPARE(form2_->Memo2->model().Lines().Line(3), std::string("define('_GREETING', 'Hello');"));
+    QCOMPARE(folder_->read("Translated_lang.php"), withCrLf(kLanguageFile));
+}
+
+void WindowsTest::viewerFollowsTheEntry()
+{
+    load();
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Down}) {
+        pressKey(key);
+        const int entry = form1_->Job().CurrentEntry();
+        QCOMPARE(form2_->Memo1->model().ActiveLineIndex(), entry);
+        QCOMPARE(form2_->Memo2->model().ActiveLineIndex(), entry);
+        QCOMPARE(form2_->Memo2->model().CaretLine(), entry);
+    }
+    QCOMPARE(form2_->Memo2->model().Lines().Line(3), std::string("define('_GREETING','Hello');"));
+}
+
+void WindowsTest::fullTextModeMirrorsTheLowerPanesActiveLine()
+{
+    load();
+    pressKey(Qt::Key_F2);
+    QVERIFY(form2_->Memo2->hasFocus());
+    pressKey(Qt::Key_Down);
+    pressKey(Qt::Key_Down);
+    QCOMPARE(form2_->Memo2->model().ActiveLineIndex(), 5);
+    QCOMPARE(form2_->Memo1->model().ActiveLineIndex(), 5);
+    // Only the highlight follows; the upper pane's caret stays.
+    QCOMPARE(form2_->Memo1->model().CaretLine(), 3);
+}
+
+void WindowsTest::unreadableFileIsReportedWithAFullStop()
+{
+    const std::string missing = folder_->path("missing.php");
+    recorded_->dialogAnswer = missing;
+    pressKey(Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(recorded_->messages.size(), 1);
+    QCOMPARE(recorded_->messageTitles[0], QStringLiteral("KALMO Translator"));
+    QCOMPARE(recorded_->messages[0],
+             QStringLiteral("Cannot open file \"%1\". No such file or directory.").arg(QString::fromStdString(missing)));
+    QCOMPARE(form1_->StatusText(), QStringLiteral("Sourcefile: missing.php loading and parsing.."));
+    QVERIFY(!form1_->Job().Loaded());
+
+    // The program goes on: the next load works.
+    recorded_->dialogAnswer = fixture_;
+    load();
+}
+
+void WindowsTest::closingTheMainWindowIsExit()
+{
+    load();
+    QVERIFY(form1_->close());
+    QCOMPARE(recorded_->programEnds, 1);
+    QVERIFY(folder_->exists("Translated_lang.php"));
+}
+
+void WindowsTest::closingKeepsTheWindowWhenTheSaveFails()
+{
+    load();
+    // A folder in the translated file's place cannot be replaced.
+    std::filesystem::create_directory(folder_->path("Translated_lang.php"));
+    QVERIFY(!form1_->close());
+    QVERIFY(form1_->isVisible());
+    QCOMPARE(recorded_->programEnds, 0);
+    QCOMPARE(recorded_->messages.size(), 1);
+    QVERIFY(recorded_->messages[0].startsWith(QStringLiteral("Cannot create file \"")));
+    QVERIFY(recorded_->messages[0].endsWith(QLatin1Char('.')));
+    QVERIFY(form1_->Job().Loaded());
+    QCOMPARE(form1_->Job().LineCount(), 10);
+}
+
+void WindowsTest::applicationReportsErrorsNoHandlerCaught()
+{
+    backstopReports.clear();
+    ThrowingObject object;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&object, &event);
+    QCOMPARE(backstopReports, QStringList{QStringLiteral("KALMO Translator|Nothing to see.")});
+}
+
+int main(int argc, char** argv)
+{
+    AppServices services;
+    services.errorMessageBox = [](QWidget*, const QString& title, const QString& text) {
+        backstopReports << title + QLatin1Char('|') + text;
+    };
+    KalmoApplication application(argc, argv, services);
+    WindowsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "WindowsTest.moc"
