@@ -25,6 +25,9 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     Form1.AttachHelpWindow(Form4);
 
     Form1.show();
+    // A desktop gives a new window the keyboard; without a window manager
+    // nobody would.
+    Form1.activateWindow();
     if (options.started)
         options.started(Form1);
     return application.exec();

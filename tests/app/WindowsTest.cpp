@@ -119,6 +119,8 @@ void WindowsTest::init()
     form1_ = std::make_unique<TForm1>(recorded_->services());
     form2_ = std::make_unique<TForm2>(form1_.get());
     form1_->show();
+    // Without a window manager nothing activates a new window.
+    form1_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form1_.get()));
     QCOMPARE(QApplication::focusWidget(), form1_->EntryEdit1);
 }
