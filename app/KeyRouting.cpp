@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QWidget>
+#include <QWindow>
 
 namespace kalmo {
 
