@@ -188,6 +188,9 @@ void TCustomCodeMemo::insertTextUnchecked(const std::string& rawText)
         changeTracking_ = tracking;
         LinesChanged();
     }
+    // The caret may not have moved (text of zero width at a virtual column),
+    // so no caret move has covered the longer line.
+    longestLine_ = std::max(longestLine_, lines_.MaxLineLength());
     addUndo(std::make_unique<TPasteUndo>(start, caretPos(), text));
     CollapseSelection();
     Invalidate();

@@ -103,6 +103,11 @@ void TCustomCodeMemo::SetCaretCol(int x)
             }
             Invalidate();
         }
+        // After a bulk append LongestLine is stale, and padding widens any
+        // tabs of the line; neither may leave the scroll range short.
+        if (lines_.Lengths().Count() == lines_.LineCount()) {
+            longestLine_ = std::max(longestLine_, lines_.MaxLineLength());
+        }
     }
     caretCol_ = x;
     ScrollCaretIntoView();
@@ -140,6 +145,11 @@ void TCustomCodeMemo::SetCaretLine(int y)
         if (trimmed.size() != text.size() || trimmed.find('\t') != std::string::npos) {
             lines_.PutLine(old, trimmed);
         }
+    }
+    // A move to another line is also "the next caret move" after a bulk
+    // append, which leaves LongestLine stale.
+    if (lines_.Lengths().Count() == lines_.LineCount()) {
+        longestLine_ = std::max(longestLine_, lines_.MaxLineLength());
     }
     ScrollCaretIntoView();
     UpdateScrollBars();

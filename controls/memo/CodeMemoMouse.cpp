@@ -71,6 +71,12 @@ void TCustomCodeMemo::placeCaretByMouse(TMemoPos cell, ShiftState shift)
     if (old != caretLine_) {
         trimLeftLine(old);
     }
+    // The caret line was stored directly, so no line move refreshed
+    // LongestLine (stale after a refill, and widened tabs may have grown it).
+    if (lines_.Lengths().Count() == lines_.LineCount() && lines_.MaxLineLength() > longestLine_) {
+        longestLine_ = lines_.MaxLineLength();
+        UpdateScrollBars();
+    }
     if (hasShift(shift)) {
         ExtendSelection();
     } else {

@@ -354,6 +354,18 @@ TEST_F(EditorTest, DisabledMemoTakesNoInput)
     EXPECT_EQ(caret(), (TMemoPos{0, 0}));
 }
 
+TEST_F(EditorTest, LongestLineCoversTheLongestLineAfterARefill)
+{
+    fill({"ab", std::string(90, 'x')});
+    press(vk::Tab);
+    EXPECT_EQ(memo.LongestLine(), 90) << "the first move after the refill passed the stale value";
+    EXPECT_EQ(memo.HorzScrollBar().Max, 90);
+
+    fill({"ab", "cd", std::string(90, 'x')});
+    press(vk::Down);
+    EXPECT_EQ(memo.LongestLine(), 90) << "a move to another line counts as well";
+}
+
 TEST_F(EditorTest, DownAfterEditingRaisesActiveLineChange)
 {
     fill({"ab", "cd"});
