@@ -230,8 +230,12 @@ void TCodeMemoStrings::ClearLines()
         owner_->SetCaretCol(0);
         owner_->Invalidate();
     }
-    lengths_.Clear();
+    clearedLengths_.clear();
+    for (int i = 0; i < lengths_.Count(); ++i)
+        clearedLengths_.push_back(lengths_[i]);
+    clearedLines_ = std::move(lines_);
     lines_.clear();
+    lengths_.Clear();
     changed();
 }
 
@@ -239,11 +243,35 @@ void TCodeMemoStrings::AppendLines(const std::vector<std::string>& lines)
 {
     anyModified_ = false;
     BeginUpdate();
-    lines_.reserve(lines_.size() + lines.size());
-    for (const std::string& line : lines) {
-        lines_.push_back(StoredLine{line, {}});
+    // The job refills its panes on every step through the file: reusing the
+    // cleared lines' memory keeps a refill close to the cost of a copy.
+    const bool refill = lines_.empty() && !clearedLines_.empty();
+    if (refill)
+        lines_ = std::move(clearedLines_);
+    const std::size_t reused = refill ? std::min(lines_.size(), lines.size()) : 0;
+    lines_.resize(refill ? lines.size() : lines_.size());
+    const std::size_t first = refill ? 0 : lines_.size();
+    lines_.reserve(first + lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (i < reused) {
+            StoredLine& stored = lines_[i];
+            stored.prop = {};
+            if (stored.text == line && i < clearedLengths_.size()) {
+                lengths_.AppendUnindexed(clearedLengths_[i]);
+                continue;
+            }
+            stored.text.assign(line);
+        } else if (refill) {
+            lines_[i].text = line;
+            lines_[i].prop = {};
+        } else {
+            lines_.push_back(StoredLine{line, {}});
+        }
         lengths_.AppendUnindexed(utf8Columns(line));
     }
+    clearedLines_.clear();
+    clearedLengths_.clear();
     lengths_.Rebuild();
     EndUpdate();
     if (updateCount_ == 0 && owner_ && owner_->view()) {

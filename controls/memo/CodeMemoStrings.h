@@ -91,6 +91,11 @@ private:
     TCustomCodeMemo* owner_;
     std::vector<StoredLine> lines_;
     TIntList lengths_;
+    // The lines ClearLines took out, kept for the AppendLines that refills
+    // the store right after it: their strings' memory is reused, and a line
+    // that comes back unchanged keeps its counted length.
+    std::vector<StoredLine> clearedLines_;
+    std::vector<int> clearedLengths_;
     int updateCount_ = 0;
     bool anyModified_ = false;
 };

@@ -1,5 +1,6 @@
 #include "controls/memo/CodeMemoStrings.h"
 #include "controls/memo/IntList.h"
+#include "controls/memo/Utf8Columns.h"
 #include "MemoTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -200,6 +201,31 @@ TEST(CodeMemoStrings, DeletingTheOnlyLineEmptiesItAndResetsTheColumn)
     memo.Lines().DeleteLine(0);
     EXPECT_EQ(contents(memo.Lines()), std::vector<std::string>{""});
     EXPECT_EQ(memo.CaretCol(), 0);
+}
+
+TEST(CodeMemoStrings, RefillAfterClearHoldsExactlyTheNewLines)
+{
+    TCustomCodeMemo memo;
+    const std::vector<std::vector<std::string>> refills = {
+        {"alpha", "\xC3\xBC\xC3\xBC", "", "a much longer line than the others"},
+        {"alpha", "\xC3\xBC", "changed", "a much longer line than the others", "one more"},
+        {"x"},
+        {},
+        {"\tkept tab", "alpha", "\xE2\x82\xAC"},
+    };
+    for (const auto& lines : refills) {
+        memo.ClearText();
+        memo.Lines().AppendLines(lines);
+        ASSERT_EQ(memo.Lines().LineCount(), static_cast<int>(lines.size()));
+        int longest = 0;
+        for (int i = 0; i < memo.Lines().LineCount(); ++i) {
+            EXPECT_EQ(memo.Lines().Line(i), lines[static_cast<std::size_t>(i)]);
+            EXPECT_EQ(memo.Lines().LineLength(i), utf8Columns(lines[static_cast<std::size_t>(i)]));
+            EXPECT_FALSE(memo.Lines().LineProp(i).Modified);
+            longest = std::max(longest, utf8Columns(lines[static_cast<std::size_t>(i)]));
+        }
+        EXPECT_EQ(memo.Lines().MaxLineLength(), longest);
+    }
 }
 
 TEST(IntList, MaximumFallsBackWhenTheLastLongestEntryShrinks)
