@@ -110,6 +110,15 @@ void TCustomCodeMemo::SetCaretCol(int x)
         }
     }
     caretCol_ = x;
+    announceCaretMove();
+    if (OnColumnChange) {
+        OnColumnChange(*this, caretCol_);
+    }
+}
+
+// What every caret move ends with, column or line alike.
+void TCustomCodeMemo::announceCaretMove()
+{
     ScrollCaretIntoView();
     UpdateScrollBars();
     raise(OnStatusChange);
@@ -117,9 +126,6 @@ void TCustomCodeMemo::SetCaretCol(int x)
         view_->updateCaret();
     }
     raise(OnCursorChange);
-    if (OnColumnChange) {
-        OnColumnChange(*this, caretCol_);
-    }
 }
 
 void TCustomCodeMemo::SetCaretLine(int y)
@@ -151,13 +157,7 @@ void TCustomCodeMemo::SetCaretLine(int y)
     if (lines_.Lengths().Count() == lines_.LineCount()) {
         longestLine_ = std::max(longestLine_, lines_.MaxLineLength());
     }
-    ScrollCaretIntoView();
-    UpdateScrollBars();
-    raise(OnStatusChange);
-    if (view_) {
-        view_->updateCaret();
-    }
-    raise(OnCursorChange);
+    announceCaretMove();
     if (activeLineSettings_.ActiveLineAtCursor() && OnActiveLineChange) {
         OnActiveLineChange(*this, caretLine_);
     }

@@ -290,6 +290,7 @@ private:
     }
     void raise(const TNotifyEvent& event) { if (event) event(*this); }
     bool caretLineTouchesStore() const;
+    void announceCaretMove();
     void updateScrollBarsPass(bool& visibilityChanged);
     void scrollBy(TScrollBarState& bar, int& first, int change);
 
