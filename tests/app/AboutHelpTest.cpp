@@ -13,7 +13,7 @@
 #include "resources/layouts/HelpLayout.h"
 
 #include <QApplication>
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QSignalSpy>
 #include <QTest>
@@ -219,7 +219,12 @@ void AboutHelpTest::helpShowsTheFifteenLinesReadOnly()
     QCOMPARE(memo.ScrollBars(), TScrollStyle::ssVertical);
     QVERIFY(memo.ShowRightMargin());
     QCOMPARE(memo.RightMargin(), 100);
-    QVERIFY(QFontInfo(help_->CodeMemo1->fonts().text).fixedPitch());
+    // Verdana is proportional, so the memo swapped it for a font whose
+    // characters all fill one cell (Qt's fixed-pitch flag is not reliable
+    // for every monospace font, so the widths are compared).
+    const QFontMetrics metrics(help_->CodeMemo1->fonts().text);
+    QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('W')));
+    QCOMPARE(memo.Font().Name, std::string("FixedSys"));
 
     // Typing into the shown text changes nothing.
     help_->show();
