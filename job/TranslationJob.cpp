@@ -306,6 +306,13 @@ void TranslationJob::EditWholeLine()
 
 void TranslationJob::FullEdit()
 {
+    if (!fullTextMode_ && currentEntry_ != 0 && windows_.TranslationField() != shownTranslation_) {
+        // The field is about to be disabled and navigation in full-text mode
+        // does not commit it: a translation typed so far goes into the
+        // working lines now, where the free editor shows it.
+        commit(true);
+        Split();
+    }
     fullTextMode_ = !fullTextMode_;
     if (fullTextMode_) {
         windows_.SetTranslationFieldEnabled(false);

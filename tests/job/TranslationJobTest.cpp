@@ -500,3 +500,25 @@ TEST_F(EditingModesTest, LeavingFullTextModePutsBothHighlightsBackOnTheEntry)
 
 } // namespace
 } // namespace kalmo
+
+namespace kalmo {
+namespace {
+
+TEST_F(EditingModesTest, TranslationTypedBeforeFullTextModeIsKept)
+{
+    load("lang.php", kTenLines);
+    windows.translation = "Alfa";
+    job.FormKeyDown(vk::F2);
+    EXPECT_EQ(job.WorkingLines()[3], "define('_A','Alfa');");
+    EXPECT_EQ(memo2.Lines().Line(3), "define('_A','Alfa');");
+    EXPECT_EQ(memo2.CaretLine(), 3);
+
+    job.FormKeyDown(vk::Down); // navigation in the mode keeps it too
+    job.FormKeyDown(vk::F2);
+    EXPECT_EQ(job.WorkingLines()[3], "define('_A','Alfa');");
+    job.Exit1Click();
+    EXPECT_NE(folder.read("Translated_lang.php").find("define('_A','Alfa');\r\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace kalmo
