@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMenuBar>
 #include <QWidget>
 #include <QWindow>
 
@@ -39,8 +40,10 @@ bool KeyPreviewFilter::eventFilter(QObject* watched, QEvent* event)
             watchWindowHandle();
         return false;
     }
-    // While a menu is open its keys belong to the menu.
-    if (watched == watchedHandle_ && event->type() == QEvent::KeyPress && !QApplication::activePopupWidget())
+    // While a menu is open, or the menu bar is being worked from the
+    // keyboard (after Alt), its keys belong to the menu.
+    const bool menuHasKeys = QApplication::activePopupWidget() || qobject_cast<QMenuBar*>(QApplication::focusWidget());
+    if (watched == watchedHandle_ && event->type() == QEvent::KeyPress && !menuHasKeys)
         handler_(static_cast<const QKeyEvent&>(*event));
     return false;
 }

@@ -277,7 +277,14 @@ void TForm1::SetTranslationField(const std::string& text) { EntryEdit1->SetText(
 
 std::string TForm1::TranslationField() const { return EntryEdit1->Text(); }
 
-void TForm1::SetTranslationFieldEnabled(bool enabled) { EntryEdit1->SetEnabled(enabled); }
+void TForm1::SetTranslationFieldEnabled(bool enabled)
+{
+    EntryEdit1->SetEnabled(enabled);
+    // The field is the window's only tab stop: usable again, it takes the
+    // keyboard, also when the main window stayed active all along.
+    if (enabled)
+        EntryEdit1->setFocus(Qt::OtherFocusReason);
+}
 
 void TForm1::SetTranslationFieldColors(ColorValue background, ColorValue text)
 {

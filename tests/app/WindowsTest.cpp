@@ -90,6 +90,8 @@ private slots:
     void f1TogglesWholeLineMode();
     void f2MakesTheLowerPaneTheEditorAndF2ThereLeavesIt();
     void f2InTheViewerWindowActsOnlyAfterALoad();
+    void leavingFullTextModeFromTheMainWindowGivesTheFieldTheKeyboard();
+    void navigationKeysBelongToTheMenuBarWhileItHasTheKeyboard();
     void ctrlXInTheLowerPaneExitsInsteadOfCutting();
     void viewerFollowsTheEntry();
     void fullTextModeMirrorsTheLowerPanesActiveLine();
@@ -336,6 +338,32 @@ void WindowsTest::f2MakesTheLowerPaneTheEditorAndF2ThereLeavesIt()
     // View now hides the viewer that F2 showed.
     pressKey(Qt::Key_W, Qt::ControlModifier);
     QVERIFY(!form2_->isVisible());
+}
+
+void WindowsTest::leavingFullTextModeFromTheMainWindowGivesTheFieldTheKeyboard()
+{
+    load();
+    pressKey(Qt::Key_F2);
+    QVERIFY(QTest::qWaitForWindowActive(form2_.get()));
+    form1_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form1_.get()));
+    pressKey(Qt::Key_F2);
+    QVERIFY(!form1_->Job().FullTextMode());
+    QCOMPARE(QApplication::focusWidget(), form1_->EntryEdit1);
+    typeTranslation(QStringLiteral("Hallo"));
+    QCOMPARE(form1_->EntryEdit1->Text(), std::string("Hallo"));
+}
+
+void WindowsTest::navigationKeysBelongToTheMenuBarWhileItHasTheKeyboard()
+{
+    load();
+    const QString status = form1_->StatusText();
+    form1_->menuBar()->setFocus(Qt::MenuBarFocusReason);
+    pressKey(Qt::Key_Down);
+    QCOMPARE(form1_->StatusText(), status);
+    QCOMPARE(form1_->Job().CurrentEntry(), 3);
+    if (QWidget* menu = QApplication::activePopupWidget())
+        menu->close();
 }
 
 void WindowsTest::f2InTheViewerWindowActsOnlyAfterALoad()
