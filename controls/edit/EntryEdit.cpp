@@ -271,9 +271,11 @@ void TEntryEdit::applyColors()
     QPalette colors = palette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         colors.setColor(group, QPalette::Base, background);
-    // Disabled text keeps the toolkit's own colour.
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
         colors.setColor(group, QPalette::Text, text);
+    // Disabled text in the platform's grey text colour: the toolkit's own
+    // light grey all but vanishes on the silver disabled background.
+    colors.setColor(QPalette::Disabled, QPalette::Text, QColor(0x6D, 0x6D, 0x6D));
     if (colors != palette())
         setPalette(colors);
     update();

@@ -153,6 +153,9 @@ void EntryEditWidgetTest::disablingShowsDisabledColourAndEnablingRestoresIt()
     QCOMPARE(pixelInside(), shown(clSilver));
     const QImage image = edit_->grab().toImage();
     QCOMPARE(image.pixelColor(0, image.height() / 2), shown(clSilver)); // the disabled frame
+    // The disabled text stays readable on the silver background.
+    const QColor disabledText = edit_->palette().color(QPalette::Disabled, QPalette::Text);
+    QVERIFY2(shown(clSilver).lightness() - disabledText.lightness() >= 64, qPrintable(disabledText.name()));
 
     edit_->setEnabled(true);
     QCOMPARE(edit_->Color(), clWindow);
