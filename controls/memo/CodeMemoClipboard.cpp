@@ -115,13 +115,17 @@ void TCustomCodeMemo::deleteSelectionUnchecked(bool repaint)
     }
     const TMemoPos start = caretPos();
     const std::string removed = SelText();
+    // A selection that starts beyond its line's end removes nothing of that
+    // line: the joined text and the caret stand at the line's end, so that
+    // the undo puts the removed text back where it came from.
+    const int joinCol = std::min(first.Col, lines_.LineLength(first.Line));
     const bool tracking = changeTracking_;
     changeTracking_ = false;
-    lines_.PutLine(first.Line, std::string(utf8Left(lines_.Line(first.Line), first.Col))
+    lines_.PutLine(first.Line, std::string(utf8Left(lines_.Line(first.Line), joinCol))
                                    + std::string(utf8From(lines_.Line(last.Line), last.Col)));
     markModified(first.Line);
     SetCaretLine(first.Line);
-    SetCaretCol(first.Col);
+    SetCaretCol(joinCol);
     CollapseSelection();
     if (first.Line != last.Line) {
         TMemoUndoList::PerformingScope performing(undoList_);

@@ -82,6 +82,13 @@ INSTANTIATE_TEST_SUITE_P(
                      t.press(vk::Delete);
                  },
                  1},
+        EditCase{"DeleteSelectionStartingInVirtualSpace", {"ab", "cdefgh"}, {5, 1},
+                 [](UndoTest& t) {
+                     t.press(vk::Up);
+                     t.press(vk::Down, Shift); // selects from (5, 0), right of "ab"
+                     t.press(vk::Delete);
+                 },
+                 1},
         EditCase{"PasteLines", {"abc", "d"}, {1, 0},
                  [](UndoTest& t) {
                      t.clipboard.SetText("X\r\nY\r\nZ");
