@@ -286,6 +286,66 @@ void TCustomCodeMemo::insertAtCaret(const std::string& text, bool overwrite)
     SetCaretCol(x0 + utf8Columns(inserted));
 }
 
+std::vector<std::string> TCustomCodeMemo::lineTexts(int first, int last) const
+{
+    std::vector<std::string> texts;
+    for (int line = std::max(0, first); line <= last && line < lines_.LineCount(); ++line) {
+        texts.push_back(lines_.Line(line));
+    }
+    return texts;
+}
+
+// Typing, Tab and Enter keep the start line as it was and the lines as they
+// are now, from the start line to the caret line.
+void TCustomCodeMemo::addInsertUndo(TMemoPos start, const std::string& text, std::string before)
+{
+    if (undoList_.Performing()) {
+        return;
+    }
+    addUndo(std::make_unique<TInsertCharUndo>(start, caretPos(), text, std::move(before),
+                                              lineTexts(start.Line, caretLine_)));
+}
+
+void TCustomCodeMemo::replaceLines(int first, int count, const std::vector<std::string>& texts)
+{
+    const int lineCount = lines_.LineCount();
+    // The store may have been refilled behind the history; then there is
+    // nothing of the record's lines left to replace.
+    if (texts.empty() || first < 0 || first >= lineCount) {
+        return;
+    }
+    count = std::clamp(count, 1, lineCount - first);
+    const int common = std::min(count, static_cast<int>(texts.size()));
+    {
+        ChangeTrackingPause pause(*this);
+        for (int i = 0; i < common; ++i) {
+            lines_.PutLine(first + i, texts[static_cast<std::size_t>(i)]);
+        }
+        if (count > common) {
+            lines_.RemoveLines(first + common, count - common);
+        } else {
+            lines_.InsertLines(first + common, std::vector<std::string>(texts.begin() + common, texts.end()));
+        }
+        for (int line = first; line < first + static_cast<int>(texts.size()); ++line) {
+            markModified(line);
+        }
+    }
+    longestLine_ = std::max(longestLine_, lines_.MaxLineLength());
+    LinesChanged();
+    Invalidate();
+}
+
+void TCustomCodeMemo::expandCaretLine(int width)
+{
+    const int length = lineLength(caretLine_);
+    if (caretLine_ >= lines_.LineCount() || width <= length) {
+        return;
+    }
+    ChangeTrackingPause pause(*this);
+    lines_.PutLine(caretLine_, lines_.Line(caretLine_) + std::string(static_cast<std::size_t>(width - length), ' '));
+    longestLine_ = std::max(longestLine_, width);
+}
+
 // --- editing commands -----------------------------------------------------------
 
 void TCustomCodeMemo::InsertCharacter(char32_t ch)
@@ -296,10 +356,11 @@ void TCustomCodeMemo::InsertCharacter(char32_t ch)
     }
     ensureLine();
     const TMemoPos start = caretPos();
+    std::string before = lines_.Line(start.Line);
     const std::string text = utf8Of(ch);
     insertAtCaret(text, overwrite_);
     CollapseSelection();
-    addUndo(std::make_unique<TInsertCharUndo>(start, caretPos(), lines_.ExpandTabs(text)));
+    addInsertUndo(start, lines_.ExpandTabs(text), std::move(before));
 }
 
 void TCustomCodeMemo::InsertTab()
@@ -310,10 +371,11 @@ void TCustomCodeMemo::InsertTab()
     }
     ensureLine();
     const TMemoPos start = caretPos();
+    std::string before = lines_.Line(start.Line);
     const std::string spaces(static_cast<std::size_t>(tabSize_), ' ');
     insertAtCaret(spaces, false);
     CollapseSelection();
-    addUndo(std::make_unique<TInsertCharUndo>(start, caretPos(), spaces));
+    addInsertUndo(start, spaces, std::move(before));
     Invalidate();
 }
 
@@ -350,7 +412,7 @@ void TCustomCodeMemo::SplitLine()
     moveWithShiftRule(0, [&] { SetCaretLine(start.Line + 1); });
     SetCaretCol(indent);
     CollapseSelection();
-    addUndo(std::make_unique<TInsertCharUndo>(start, caretPos(), "\r" + indentText));
+    addInsertUndo(start, "\r" + indentText, line);
     changeTracking_ = tracking;
     LinesChanged();
 }

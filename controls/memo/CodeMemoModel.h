@@ -147,6 +147,11 @@ public:
     std::pair<int, int> SelectionOffsets() const;
     void deleteSelectionUnchecked(bool repaint);
     void insertTextUnchecked(const std::string& text);
+    // For undo and redo: `texts` take the place of `count` lines from `first`
+    // (at least one line, within the store); the caret line gets back, as
+    // spaces, trailing blanks it lost, up to `width` columns.
+    void replaceLines(int first, int count, const std::vector<std::string>& texts);
+    void expandCaretLine(int width);
 
     // --- context menu (MemoContextMenu.cpp) ----------------------------------
     bool WantsContextMenuAt(int x) const;
@@ -302,6 +307,8 @@ private:
     void ensureLine();
     int lineLength(int line) const;
     void insertAtCaret(const std::string& text, bool overwrite);
+    std::vector<std::string> lineTexts(int first, int last) const;
+    void addInsertUndo(TMemoPos start, const std::string& text, std::string before);
     void deleteAtCaret(TMemoPos recordStart, bool forward);
     void backspaceStep();
     void joinNextLine();

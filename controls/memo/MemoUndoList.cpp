@@ -4,7 +4,8 @@
 
 #include "controls/memo/CodeMemoModel.h"
 #include "controls/memo/MemoCharacters.h"
-#include "controls/memo/Utf8Columns.h"
+
+#include <algorithm>
 
 namespace kalmo {
 
@@ -16,13 +17,13 @@ void moveCaretTo(TCustomCodeMemo& memo, TMemoPos pos)
     memo.SetCaretCol(pos.Col);
 }
 
-int charBeforeCaret(const TCustomCodeMemo& memo)
+// Leaving a line trims its trailing blanks. Where a deletion joins lines or
+// removes such a blank, the line first gets them back up to the caret, so
+// that the join happens at the column it happened at.
+void moveCaretFilled(TCustomCodeMemo& memo, TMemoPos pos)
 {
-    const TCodeMemoStrings& lines = memo.Lines();
-    if (memo.CaretCol() == 0 || memo.CaretLine() >= lines.LineCount()) {
-        return -1;
-    }
-    return utf8CodePointAt(lines.Line(memo.CaretLine()), memo.CaretCol() - 1);
+    moveCaretTo(memo, pos);
+    memo.expandCaretLine(pos.Col);
 }
 
 } // namespace
@@ -33,10 +34,18 @@ bool mergeUndo(TUndo& newest, const TUndo& added)
         return false;
     }
     switch (newest.Kind()) {
-    case TUndoKind::InsertChar:
-        newest.Text += added.Text;
-        newest.End = added.End;
+    case TUndoKind::InsertChar: {
+        auto& run = static_cast<TInsertCharUndo&>(newest);
+        const auto& more = static_cast<const TInsertCharUndo&>(added);
+        // The added typing began on the run's last line; its lines supersede it.
+        if (!run.After.empty()) {
+            run.After.pop_back();
+        }
+        run.After.insert(run.After.end(), more.After.begin(), more.After.end());
+        run.Text += added.Text;
+        run.End = added.End;
         return true;
+    }
     case TUndoKind::DeleteChar:
         if (static_cast<TDeleteCharUndo&>(newest).Forward != static_cast<const TDeleteCharUndo&>(added).Forward) {
             return false;
@@ -53,24 +62,15 @@ bool mergeUndo(TUndo& newest, const TUndo& added)
 
 void TInsertCharUndo::Undo(TCustomCodeMemo& memo)
 {
-    const std::vector<char32_t> chars = codePoints(Text);
-    for (auto it = chars.rbegin(); it != chars.rend(); ++it) {
-        const bool lineBreak = *it == U'\r' && memo.CaretCol() == 0;
-        if (lineBreak || charBeforeCaret(memo) == static_cast<int>(*it)) {
-            memo.DeleteBackward();
-        }
-    }
+    // The caret stands on the line that stays, not on one about to go.
+    memo.SetCaretLine(Start.Line);
+    memo.replaceLines(Start.Line, End.Line - Start.Line + 1, {Before});
 }
 
 void TInsertCharUndo::Redo(TCustomCodeMemo& memo)
 {
-    for (char32_t ch : codePoints(Text)) {
-        if (ch == U'\r') {
-            memo.SplitLine();
-        } else {
-            memo.InsertCharacter(ch);
-        }
-    }
+    memo.SetCaretLine(Start.Line);
+    memo.replaceLines(Start.Line, 1, After);
 }
 
 void TDeleteCharUndo::Undo(TCustomCodeMemo& memo)
@@ -88,14 +88,22 @@ void TDeleteCharUndo::Undo(TCustomCodeMemo& memo)
     }
 }
 
+// The removed text starts at End in both directions, so it goes again by
+// deleting forward from there. A Backspace from Start would join at the
+// previous line's present end, which may have lost trailing blanks.
 void TDeleteCharUndo::Redo(TCustomCodeMemo& memo)
 {
-    for (std::size_t i = codePoints(Text).size(); i > 0; --i) {
-        if (Forward) {
-            memo.DeleteForward();
-        } else {
-            memo.DeleteBackward();
+    moveCaretFilled(memo, End);
+    std::vector<char32_t> chars = codePoints(Text);
+    if (Forward) {
+        // The newer deletion stands in front, though it lay further right.
+        std::reverse(chars.begin(), chars.end());
+    }
+    for (char32_t ch : chars) {
+        if (ch != U'\r') {
+            memo.expandCaretLine(memo.CaretCol() + 1);
         }
+        memo.DeleteForward();
     }
 }
 
@@ -135,12 +143,15 @@ void TDeleteBufUndo::Undo(TCustomCodeMemo& memo)
 
 void TDeleteBufUndo::Redo(TCustomCodeMemo& memo)
 {
+    // End is where the lines were joined; the first line must reach it again.
+    moveCaretFilled(memo, End);
     memo.setSelection(SelFrom.Col, SelFrom.Line, SelTo.Col, SelTo.Line);
     memo.deleteSelectionUnchecked(true);
 }
 
 void TPasteUndo::Undo(TCustomCodeMemo& memo)
 {
+    moveCaretFilled(memo, Start);
     memo.setSelection(Start.Col, Start.Line, End.Col, End.Line);
     memo.deleteSelectionUnchecked(true);
 }

@@ -7,6 +7,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kalmo {
 
@@ -45,14 +46,23 @@ private:
 };
 
 // Typing, Tab and Enter; Enter contributes a CR followed by the indent.
+// Enter trims and re-indents, and leaving a line trims it, so replaying the
+// text cannot give back what the lines held: the record keeps the lines
+// themselves. A run of typing starts on one line and every Enter in it adds
+// one, so Before replaces lines Start.Line .. End.Line and After replaces
+// line Start.Line.
 class TInsertCharUndo : public TUndo {
 public:
-    TInsertCharUndo(TMemoPos start, TMemoPos end, std::string text)
-        : TUndo(TUndoKind::InsertChar, start, end, std::move(text))
+    TInsertCharUndo(TMemoPos start, TMemoPos end, std::string text, std::string before,
+                    std::vector<std::string> after)
+        : TUndo(TUndoKind::InsertChar, start, end, std::move(text)), Before(std::move(before)),
+          After(std::move(after))
     {
     }
     void Undo(TCustomCodeMemo& memo) override;
     void Redo(TCustomCodeMemo& memo) override;
+    std::string Before;
+    std::vector<std::string> After;
 };
 
 // Delete (forward) and Backspace (backward): one character or one join (CR).

@@ -2,6 +2,8 @@
 // record kind undone and redone through the memo's own commands.
 #include "EditingTestSupport.h"
 
+#include <random>
+
 namespace kalmo {
 namespace {
 
@@ -36,15 +38,16 @@ TEST_P(UndoRoundTripTest, UndoRestoresAndRedoRepeats)
 {
     const EditCase& c = GetParam();
     fill(c.before);
+    const Lines original = lines(true);
     caretAt(c.caret.Col, c.caret.Line);
     c.edit(*this);
     const Lines edited = lines(true);
-    ASSERT_NE(edited, c.before) << "the edit must change something";
+    ASSERT_NE(edited, original) << "the edit must change something";
     ASSERT_EQ(memo.UndoCount(), c.undoSteps);
     for (int step = 0; step < c.undoSteps; ++step) {
         undo();
     }
-    EXPECT_EQ(lines(true), c.before);
+    EXPECT_EQ(lines(true), original);
     EXPECT_FALSE(memo.CanUndo());
     for (int step = 0; step < c.undoSteps; ++step) {
         redo();
@@ -119,8 +122,116 @@ INSTANTIATE_TEST_SUITE_P(
                      t.press(vk::Delete);
                      t.press(vk::Insert);
                  },
+                 1},
+        // Enter trims the blank before the caret and re-indents the rest;
+        // neither may leak into the undone or redone text.
+        EditCase{"EnterAfterABlank", {"    foo bar"}, {8, 0}, [](UndoTest& t) { t.type({Enter}); }, 1},
+        EditCase{"EnterBeforeTheIndent", {"  x"}, {0, 0}, [](UndoTest& t) { t.type({Enter}); }, 1},
+        EditCase{"EnterInsideTheIndent", {"  x"}, {1, 0}, [](UndoTest& t) { t.type({Enter}); }, 1},
+        EditCase{"EnterOnAPaddedLineThenLeavingIt", {"", "z"}, {0, 0},
+                 [](UndoTest& t) {
+                     t.press(vk::Right);
+                     t.type({Enter});
+                     t.press(vk::Down); // trims the new line's indent away
+                 },
+                 1},
+        // The joined line's trailing blank is gone once undo leaves the line;
+        // redo must still join after it.
+        EditCase{"BackspaceJoinAfterATrailingBlank", {"a ", "b"}, {0, 1},
+                 [](UndoTest& t) { t.press(vk::Backspace); }, 1},
+        EditCase{"DeleteSelectionJoiningAfterTrailingBlanks", {"ab  ", "cd"}, {0, 1},
+                 [](UndoTest& t) {
+                     t.memo.setSelection(4, 0, 0, 1);
+                     t.press(vk::Delete);
+                 },
+                 1},
+        EditCase{"OverwriteTyping", {"abcd"}, {1, 0},
+                 [](UndoTest& t) {
+                     t.press(vk::Insert);
+                     t.type(U"xy");
+                 },
                  1}),
     [](const ::testing::TestParamInfo<EditCase>& info) { return std::string(info.param.name); });
+
+// Random edits with caret moves in between, on a few short lines without
+// tabs: undoing every step gives back the lines, redoing every step gives
+// back the edited ones (both compared without trailing blanks, which leaving
+// a line trims anyway).
+TEST_F(UndoTest, AnyEditSequenceUndoesAndRedoesToTheSameLines)
+{
+    std::mt19937 random(20261210);
+    const auto pick = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
+    const std::vector<std::string> words = {"", "ab", " cd", "  e f", "gh  ", "   ", " i j "};
+    // Line feeds alone: the clipboard turns them into line breaks, and the
+    // failure messages stay on one line each.
+    const std::vector<std::string> pastes = {"x", " y ", "p\nq", "\n", "  r\n s\n"};
+    for (int round = 0; round < 400; ++round) {
+        Lines start;
+        for (int n = 3 + pick(2); n > 0; --n) {
+            start.push_back(words[static_cast<std::size_t>(pick(static_cast<int>(words.size())))]);
+        }
+        fill(start);
+        memo.UndoList().Clear(); // a refill keeps the history of the round before
+        caretAt(0, 0);
+        const Lines original = lines(true);
+        std::string steps;
+        for (int n = 1 + pick(20); n > 0; --n) {
+            const int lineCount = memo.Lines().LineCount();
+            switch (pick(16)) {
+            case 0: steps += "a"; type(U"a"); break;
+            case 1: steps += "_"; type(U" "); break;
+            case 2: steps += "<Enter>"; type({Enter}); break;
+            case 3: steps += "<Tab>"; press(vk::Tab); break;
+            case 4: steps += "<BS>"; press(vk::Backspace); break;
+            case 5: steps += "<Del>"; press(vk::Delete); break;
+            case 6: steps += "<CtrlBS>"; press(vk::Backspace, Ctrl); break;
+            case 7: steps += "<CtrlY>"; type({25}); break;
+            case 8: {
+                clipboard.SetText(pastes[static_cast<std::size_t>(pick(static_cast<int>(pastes.size())))]);
+                steps += "<Paste " + ::testing::PrintToString(clipboard.text) + ">";
+                type({22});
+                break;
+            }
+            case 9: {
+                const int fromLine = pick(lineCount);
+                const int toLine = pick(lineCount);
+                const int fromCol = pick(memo.Lines().LineLength(fromLine) + 3);
+                const int toCol = pick(memo.Lines().LineLength(toLine) + 3);
+                steps += "<Sel " + std::to_string(fromCol) + "," + std::to_string(fromLine) + "-"
+                         + std::to_string(toCol) + "," + std::to_string(toLine) + " Del>";
+                memo.setSelection(fromCol, fromLine, toCol, toLine);
+                press(vk::Delete);
+                break;
+            }
+            case 10: {
+                const int line = pick(lineCount);
+                const int column = pick(memo.Lines().LineLength(line) + 3);
+                steps += "<Goto " + std::to_string(column) + "," + std::to_string(line) + ">";
+                memo.PlaceCaret(column, line);
+                break;
+            }
+            case 11: steps += "<Left>"; press(vk::Left); break;
+            case 12: steps += "<Right>"; press(vk::Right); break;
+            case 13: steps += "<Up>"; press(vk::Up); break;
+            case 14: steps += "<Down>"; press(vk::Down); break;
+            default: steps += "<End>"; press(vk::End); break;
+            }
+        }
+        const Lines edited = lines(true);
+        int undone = 0;
+        while (memo.CanUndo()) {
+            undo();
+            ++undone;
+        }
+        ASSERT_EQ(lines(true), original) << "round " << round << ", edited to " << ::testing::PrintToString(edited)
+                                         << " by " << steps;
+        for (; undone > 0; --undone) {
+            redo();
+        }
+        ASSERT_EQ(lines(true), edited) << "round " << round << ", from " << ::testing::PrintToString(original)
+                                       << " by " << steps;
+    }
+}
 
 TEST_F(UndoTest, TypingWithEnterIsOneStepUndoneAndRedone)
 {
