@@ -346,6 +346,22 @@ void TCustomCodeMemo::expandCaretLine(int width)
     longestLine_ = std::max(longestLine_, width);
 }
 
+void TCustomCodeMemo::endCaretLineAtCaret()
+{
+    if (caretLine_ >= lines_.LineCount()) {
+        return;
+    }
+    const std::string& line = lines_.Line(caretLine_);
+    const std::string_view beyond = utf8From(line, caretCol_);
+    if (std::all_of(beyond.begin(), beyond.end(), [](char c) { return static_cast<unsigned char>(c) <= 32; })) {
+        if (!beyond.empty()) {
+            ChangeTrackingPause pause(*this);
+            lines_.PutLine(caretLine_, std::string(utf8Left(line, caretCol_)));
+        }
+        expandCaretLine(caretCol_);
+    }
+}
+
 // --- editing commands -----------------------------------------------------------
 
 void TCustomCodeMemo::InsertCharacter(char32_t ch)

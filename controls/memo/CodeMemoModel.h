@@ -152,6 +152,9 @@ public:
     // spaces, trailing blanks it lost, up to `width` columns.
     void replaceLines(int first, int count, const std::vector<std::string>& texts);
     void expandCaretLine(int width);
+    // Makes the caret line end at the caret for a join there: blanks beyond
+    // it go, spaces fill up to it. Text beyond it stays.
+    void endCaretLineAtCaret();
 
     // --- context menu (MemoContextMenu.cpp) ----------------------------------
     bool WantsContextMenuAt(int x) const;

@@ -100,7 +100,11 @@ void TDeleteCharUndo::Redo(TCustomCodeMemo& memo)
         std::reverse(chars.begin(), chars.end());
     }
     for (char32_t ch : chars) {
-        if (ch != U'\r') {
+        // The line may have gained or lost trailing blanks since: a join
+        // happened at its end, a removed blank lay inside it.
+        if (ch == U'\r') {
+            memo.endCaretLineAtCaret();
+        } else {
             memo.expandCaretLine(memo.CaretCol() + 1);
         }
         memo.DeleteForward();
@@ -143,8 +147,12 @@ void TDeleteBufUndo::Undo(TCustomCodeMemo& memo)
 
 void TDeleteBufUndo::Redo(TCustomCodeMemo& memo)
 {
-    // End is where the lines were joined; the first line must reach it again.
+    // End is where the lines were joined. A selection that started beyond
+    // its line's end was joined at that end, which may since have moved.
     moveCaretFilled(memo, End);
+    if (End.Col < SelFrom.Col) {
+        memo.endCaretLineAtCaret();
+    }
     memo.setSelection(SelFrom.Col, SelFrom.Line, SelTo.Col, SelTo.Line);
     memo.deleteSelectionUnchecked(true);
 }

@@ -145,6 +145,32 @@ INSTANTIATE_TEST_SUITE_P(
                      t.press(vk::Delete);
                  },
                  1},
+        // Redone typing brings back a blank that leaving the line trimmed
+        // before the join; the redone join still happens at the trimmed end.
+        EditCase{"DeleteJoinAfterTypedBlankWasTrimmed", {"x", "", "ab"}, {0, 1},
+                 [](UndoTest& t) {
+                     t.type(U"a ");
+                     t.press(vk::Up);
+                     t.press(vk::Down);
+                     t.press(vk::Delete);
+                 },
+                 2},
+        // The undone deletion's blank is trimmed again before the redo.
+        EditCase{"DeleteOfABlankThatIsTrimmedBeforeTheRedo", {"   ", ""}, {0, 1},
+                 [](UndoTest& t) {
+                     t.type(U"z");
+                     t.press(vk::Up);
+                     t.press(vk::Home);
+                     t.press(vk::Delete);
+                     t.press(vk::Down);
+                 },
+                 2},
+        EditCase{"PastedLineBreakAfterBlanks", {"ab  cd"}, {4, 0},
+                 [](UndoTest& t) {
+                     t.clipboard.SetText("\r\n");
+                     t.type({22});
+                 },
+                 1},
         EditCase{"OverwriteTyping", {"abcd"}, {1, 0},
                  [](UndoTest& t) {
                      t.press(vk::Insert);
@@ -172,12 +198,15 @@ TEST_F(UndoTest, AnyEditSequenceUndoesAndRedoesToTheSameLines)
         }
         fill(start);
         memo.UndoList().Clear(); // a refill keeps the history of the round before
+        if (memo.Overwrite()) {
+            press(vk::Insert);
+        }
         caretAt(0, 0);
         const Lines original = lines(true);
         std::string steps;
         for (int n = 1 + pick(20); n > 0; --n) {
             const int lineCount = memo.Lines().LineCount();
-            switch (pick(16)) {
+            switch (pick(22)) {
             case 0: steps += "a"; type(U"a"); break;
             case 1: steps += "_"; type(U" "); break;
             case 2: steps += "<Enter>"; type({Enter}); break;
@@ -214,7 +243,13 @@ TEST_F(UndoTest, AnyEditSequenceUndoesAndRedoesToTheSameLines)
             case 12: steps += "<Right>"; press(vk::Right); break;
             case 13: steps += "<Up>"; press(vk::Up); break;
             case 14: steps += "<Down>"; press(vk::Down); break;
-            default: steps += "<End>"; press(vk::End); break;
+            case 15: steps += "<End>"; press(vk::End); break;
+            case 16: steps += "<Home>"; press(vk::Home); break;
+            case 17: steps += "<CtrlLeft>"; press(vk::Left, Ctrl); break;
+            case 18: steps += "<CtrlRight>"; press(vk::Right, Ctrl); break;
+            case 19: steps += "<ShiftRight>"; press(vk::Right, Shift); break;
+            case 20: steps += "<ShiftDown>"; press(vk::Down, Shift); break;
+            default: steps += "<Insert>"; press(vk::Insert); break; // overwrite on or off
             }
         }
         const Lines edited = lines(true);
