@@ -1,5 +1,5 @@
 // The undo history's list, merge rule and frame, and what each record kind
-// does when undone and redone (always through the memo's editing commands).
+// does when undone and redone.
 #include "controls/memo/MemoUndoList.h"
 
 #include "controls/memo/CodeMemoModel.h"

@@ -1,7 +1,8 @@
 // The memo's undo history: the record kinds, the one rule by which a new
 // record merges into the newest one, and the list with its undo and redo
-// frame. Every record undoes and redoes itself through the memo's own
-// editing commands, which record nothing while the list is performing.
+// frame. Typing records put back the lines they changed; the other records
+// undo and redo themselves through the memo's own editing commands, which
+// record nothing while the list is performing.
 #pragma once
 
 #include <deque>
