@@ -10,7 +10,6 @@ using testing::Lines;
 constexpr char32_t Enter = 13;
 constexpr ShiftState Ctrl = ssCtrl;
 constexpr ShiftState Shift = ssShift;
-constexpr ShiftState Alt = ssAlt;
 
 struct KeyCase {
     const char* name;
