@@ -258,12 +258,7 @@ void TranslationJob::saveTranslation()
 {
     if (!fullTextMode_)
         commit(true);
-    LineList lines;
-    const auto& pane = memo2_.Lines();
-    lines.reserve(static_cast<std::size_t>(pane.LineCount()));
-    for (int i = 0; i < pane.LineCount(); ++i)
-        lines.push_back(pane.Line(i));
-    writeLanguageFile(TranslatedFilePath(), lines, encoding_);
+    writeLanguageFile(TranslatedFilePath(), lowerPaneLines(), encoding_);
     if (OnSaved)
         OnSaved(TranslatedFilePath());
 }
@@ -279,13 +274,19 @@ void TranslationJob::Exit1Click()
     windows_.EndProgram();
 }
 
-void TranslationJob::takeLowerPaneLines()
+LineList TranslationJob::lowerPaneLines() const
 {
     const auto& pane = memo2_.Lines();
-    workingLines_.clear();
-    workingLines_.reserve(static_cast<std::size_t>(pane.LineCount()));
+    LineList lines;
+    lines.reserve(static_cast<std::size_t>(pane.LineCount()));
     for (int i = 0; i < pane.LineCount(); ++i)
-        workingLines_.push_back(pane.Line(i));
+        lines.push_back(pane.Line(i));
+    return lines;
+}
+
+void TranslationJob::takeLowerPaneLines()
+{
+    workingLines_ = lowerPaneLines();
     changedSinceLoad_ = true;
 }
 

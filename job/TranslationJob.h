@@ -63,6 +63,7 @@ private:
     void commit(bool writeField);
     void writeFieldIntoLists();
     void refreshViewer();
+    LineList lowerPaneLines() const;
     void takeLowerPaneLines();
     bool hasUnsavedWork() const;
     void saveTranslation();

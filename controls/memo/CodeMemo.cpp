@@ -145,28 +145,21 @@ TCodeMemo::TCodeMemo(QWidget* parent)
     measureFont();
     refreshGutterFont();
     model_.SetBounds(width(), height());
-    syncEnabled();
+    enabledChanged();
 }
 
 TCodeMemo::~TCodeMemo() { model_.setView(nullptr); }
 
-void TCodeMemo::SetEnabled(bool enabled)
-{
-    model_.SetEnabled(enabled);
-    syncEnabled();
-    update();
-}
+void TCodeMemo::SetEnabled(bool enabled) { model_.SetEnabled(enabled); }
 
 bool TCodeMemo::caretShown() const { return hasFocus() && model_.Enabled() && caretAllowed_ && blinkOn_; }
 
-// The model's Enabled may be written behind the widget's back (the job
-// toggles the lower viewer pane), so every event re-reads it; it is cheap.
-void TCodeMemo::syncEnabled()
+// The job enables the lower viewer pane through the model, so the model
+// tells the widget; the widget itself stays enabled for Qt so that a
+// disabled memo paints exactly like an enabled one.
+void TCodeMemo::enabledChanged()
 {
     const bool enabled = model_.Enabled();
-    if (enabled == mirroredEnabled_)
-        return;
-    mirroredEnabled_ = enabled;
     setFocusPolicy(enabled ? Qt::StrongFocus : Qt::NoFocus);
     if (enabled)
         restartBlink();
@@ -175,7 +168,6 @@ void TCodeMemo::syncEnabled()
 
 bool TCodeMemo::event(QEvent* event)
 {
-    syncEnabled();
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
         auto* key = static_cast<QKeyEvent*>(event);

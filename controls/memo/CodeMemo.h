@@ -79,10 +79,10 @@ private:
     void takeFocus() override;
     void restartCaretBlink() override;
     void openUrl(const std::string& url) override;
+    void enabledChanged() override;
 
     void measureFont();
     void refreshGutterFont();
-    void syncEnabled();
     void restartBlink();
     void onBlink();
     void onBarAction(QScrollBar* bar, int action);
@@ -100,7 +100,6 @@ private:
     bool caretAllowed_ = true;
     QRect caretDrawn_;
     bool measuring_ = false;
-    bool mirroredEnabled_ = true;
     int wheelRemainder_ = 0;
 };
 

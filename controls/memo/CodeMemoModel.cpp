@@ -116,6 +116,17 @@ void TCustomCodeMemo::SetCaretCol(int x)
     }
 }
 
+void TCustomCodeMemo::SetEnabled(bool value)
+{
+    if (value == enabled_) {
+        return;
+    }
+    enabled_ = value;
+    if (view_) {
+        view_->enabledChanged();
+    }
+}
+
 // What every caret move ends with, column or line alike.
 void TCustomCodeMemo::announceCaretMove()
 {

@@ -174,7 +174,7 @@ public:
     void SetReadOnly(bool value) { readOnly_ = value; }
     // The widget mirrors this onto the platform's enabled state.
     bool Enabled() const { return enabled_; }
-    void SetEnabled(bool value) { enabled_ = value; }
+    void SetEnabled(bool value);
     bool AutoExpand() const { return autoExpand_; }
     void SetAutoExpand(bool value) { autoExpand_ = value; }
     int TabSize() const { return tabSize_; }

@@ -25,6 +25,8 @@ public:
     virtual void fontChanged() {}
     // The scroll bars' state changed: mirror it onto the real bars.
     virtual void scrollBarsChanged() {}
+    // The memo was enabled or disabled: input and focus follow.
+    virtual void enabledChanged() {}
     // A press, a right press or the undo of a buffer deletion focuses the memo.
     virtual void takeFocus() {}
     // A key went down: restart the caret's blink phase and show it.
