@@ -19,6 +19,15 @@ int backslashesBefore(std::string_view line, int position)
 
 bool isValueQuote(char ch) { return ch == '\'' || ch == '"'; }
 
+bool isBlank(char ch) { return ch == ' ' || ch == '\t'; }
+
+// PHP expands "$name", "${...}" and "$\x80..." inside double quotes.
+bool startsInterpolation(char next)
+{
+    const auto byte = static_cast<unsigned char>(next);
+    return (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z') || next == '_' || next == '{' || byte >= 0x80;
+}
+
 } // namespace
 
 int findChar(char ch, std::string_view line, int from)
@@ -43,7 +52,7 @@ std::string partOf(std::string_view line, int start, int count)
 std::optional<char> firstNonBlankAfter(char ch, std::string_view line)
 {
     for (int p = findChar(ch, line, 1) + 1; p <= lengthOf(line); ++p) {
-        if (charAt(line, p) != ' ')
+        if (!isBlank(charAt(line, p)))
             return charAt(line, p);
     }
     return std::nullopt;
@@ -82,8 +91,12 @@ std::string escapeTranslation(std::string_view text, char valueQuote)
     std::string escaped;
     escaped.reserve(text.size() + 2);
     int backslashRun = 0;
-    for (const char ch : text) {
-        if (ch == valueQuote && backslashRun % 2 == 0)
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        const bool unescaped = backslashRun % 2 == 0;
+        const bool interpolates
+            = valueQuote == '"' && ch == '$' && i + 1 < text.size() && startsInterpolation(text[i + 1]);
+        if (unescaped && (ch == valueQuote || interpolates))
             escaped += '\\';
         escaped += ch;
         backslashRun = ch == '\\' ? backslashRun + 1 : 0;
@@ -102,14 +115,13 @@ std::optional<std::string> rebuildWithTranslation(std::string_view workingLine, 
     const EntryPositions at = entryPositions(workingLine, quotes);
     if (comma == 0 || at.textStart <= comma || at.textEnd == 0)
         return std::nullopt;
-    // Only blanks may stand between the comma and the text, as the rebuilt
-    // line drops them; anything else would be lost.
+    // Only blanks may stand between the comma and the text: anything else
+    // there (a comment, a concatenation) is no text the translation replaces.
     const auto between = workingLine.substr(static_cast<std::size_t>(comma),
                                             static_cast<std::size_t>(at.textStart - comma - 1));
-    if (between.find_first_not_of(' ') != std::string_view::npos)
+    if (!std::all_of(between.begin(), between.end(), isBlank))
         return std::nullopt;
-    std::string rebuilt(workingLine.substr(0, static_cast<std::size_t>(comma)));
-    rebuilt += quotes.valueQuote;
+    std::string rebuilt(workingLine.substr(0, static_cast<std::size_t>(at.textStart)));
     rebuilt += escapeTranslation(translation, quotes.valueQuote);
     rebuilt += quotes.valueQuote;
     rebuilt += workingLine.substr(static_cast<std::size_t>(at.textEnd));

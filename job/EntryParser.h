@@ -28,8 +28,9 @@ int findChar(char ch, std::string_view line, int from);
 // At most count characters of line from position start on (1-based).
 std::string partOf(std::string_view line, int start, int count);
 
-// The first non-space character after the first ch of the line (after
-// position 0 when the line has no ch); nullopt when the line ends first.
+// The first character that is not a blank (space or tab) after the first ch
+// of the line (after position 0 when the line has no ch); nullopt when the
+// line ends first.
 std::optional<char> firstNonBlankAfter(char ch, std::string_view line);
 
 // The quotes of a candidate line, or nullopt when its name is not quoted
@@ -47,11 +48,16 @@ std::string spanBetween(std::string_view line, int open, int close);
 
 // The typed text made safe between value quotes: a quote not already escaped
 // gets a backslash, and a trailing odd run of backslashes gets one more.
+// Between double quotes an unescaped "$" that PHP would expand (before a
+// letter, "_", "{" or a non-ASCII byte) gets a backslash too, so the value
+// is the text typed and never runs code.
 std::string escapeTranslation(std::string_view text, char valueQuote);
 
-// The working line with its text replaced by the escaped translation, or
-// nullopt when the line cannot be rebuilt safely (value not quoted with ' or
-// ", no comma, no opening or closing value quote on the line).
+// The working line with its text replaced by the escaped translation and
+// everything else kept, or nullopt when the line cannot be rebuilt safely
+// (value not quoted with ' or ", no comma, something other than blanks
+// between the comma and the opening value quote, no closing value quote on
+// the line).
 std::optional<std::string> rebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes,
                                                   std::string_view translation);
 

@@ -63,10 +63,14 @@ void TranslationJob::LoadSourceFile1Click()
         windows_.SetStatusText("Waiting..");
         return;
     }
-    // The new file replaces both lists: whatever the user changed is saved
-    // first, and a failed save stops the load with nothing lost.
-    if (loaded_ && hasUnsavedWork())
-        saveTranslation();
+    // The new file replaces both lists: what Exit would write is saved first
+    // when it differs from the file as loaded, and a failed save stops the
+    // load with nothing lost.
+    if (loaded_) {
+        const LineList lines = committedLinesToWrite();
+        if (lines != loadedLines_)
+            writeTranslation(lines);
+    }
 
     const std::string shortName = withoutFolder(*chosen);
     windows_.SetStatusText("Sourcefile: " + shortName + " loading and parsing..");
@@ -76,10 +80,10 @@ void TranslationJob::LoadSourceFile1Click()
     fileName_ = *chosen;
     encoding_ = file.encoding;
     sourceLines_ = file.lines;
-    workingLines_ = std::move(file.lines);
+    workingLines_ = file.lines;
+    loadedLines_ = std::move(file.lines);
     lineCount_ = static_cast<int>(sourceLines_.size());
     currentEntry_ = 0;
-    changedSinceLoad_ = false;
     shownTranslation_.clear();
 
     step(Direction::Forward, false);
@@ -109,15 +113,17 @@ void TranslationJob::step(Direction direction, bool takePaneEdits)
         commit(true);
     }
 
+    // The last line can be an entry, as many PHP files end without "?>";
+    // line 0 never is.
     const bool forward = direction == Direction::Forward;
     const char* const boundary = forward ? "End of File (line: " : "Begin of File (line: ";
-    if (forward ? currentEntry_ >= lineCount_ - 2 : currentEntry_ == 0) {
+    if (forward ? currentEntry_ >= lineCount_ - 1 : currentEntry_ == 0) {
         windows_.Beep();
         setLineStatus(boundary, ")");
         return;
     }
     const int before = currentEntry_;
-    const int last = forward ? lineCount_ - 2 : 1;
+    const int last = forward ? lineCount_ - 1 : 1;
     for (int i = currentEntry_ + (forward ? 1 : -1); forward ? i <= last : i >= last; i += forward ? 1 : -1) {
         if (!containsDefine(sourceLines_[static_cast<std::size_t>(i)]))
             continue;
@@ -152,31 +158,33 @@ void TranslationJob::commit(bool writeField)
 void TranslationJob::writeFieldIntoLists()
 {
     const std::string field = windows_.TranslationField();
-    if (field == shownTranslation_ && wholeLineMode_)
-        return; // an untouched whole line would replace a translation by the source text
+    // An untouched field leaves its line exactly as it is: a whole line would
+    // otherwise replace a translation by the source text, and a rebuilt one
+    // would change bytes nobody edited.
+    if (field == shownTranslation_)
+        return;
+    const std::string name = entryName(sourceLines_[static_cast<std::size_t>(currentEntry_)]);
     if (workingEntry_ < 0 || workingEntry_ >= static_cast<int>(workingLines_.size())) {
-        if (field == shownTranslation_)
-            return;
         // Keep the typed text in the field rather than drop it silently.
-        throw KalmoError("The translation of \"" + entryName(sourceLines_[static_cast<std::size_t>(currentEntry_)])
-                         + "\" was not written: its line is no longer in \"" + withoutFolder(TranslatedFilePath())
-                         + "\"");
+        throw KalmoError("The translation of \"" + name + "\" was not written: its line is no longer in \""
+                         + withoutFolder(TranslatedFilePath()) + "\"");
     }
     std::string& working = workingLines_[static_cast<std::size_t>(workingEntry_)];
     if (wholeLineMode_) {
         sourceLines_[static_cast<std::size_t>(currentEntry_)] = field;
         working = field;
-        changedSinceLoad_ = true;
         return;
     }
-    // A line that cannot be rebuilt safely stays as it is; whole-line mode
-    // can still change it.
     auto rebuilt = rebuildWithTranslation(working, quotes_, field);
-    if (!rebuilt)
+    if (rebuilt) {
+        working = std::move(*rebuilt);
         return;
-    if (field != shownTranslation_)
-        changedSinceLoad_ = true;
-    working = std::move(*rebuilt);
+    }
+    // An emptied field is the way out of an entry whose line takes no text.
+    if (field.empty())
+        return;
+    throw KalmoError("The translation of \"" + name + "\" cannot be written: its value is not a quoted text on one "
+                     "line. Press F1 to edit the whole line, or empty the field");
 }
 
 void TranslationJob::refreshViewer()
@@ -247,18 +255,16 @@ int TranslationJob::workingLineOf(int entry) const
     return -1;
 }
 
-bool TranslationJob::hasUnsavedWork() const
-{
-    if (changedSinceLoad_ || fullTextMode_)
-        return true;
-    return currentEntry_ != 0 && windows_.TranslationField() != shownTranslation_;
-}
-
-void TranslationJob::saveTranslation()
+LineList TranslationJob::committedLinesToWrite()
 {
     if (!fullTextMode_)
         commit(true);
-    writeLanguageFile(TranslatedFilePath(), lowerPaneLines(), encoding_);
+    return lowerPaneLines();
+}
+
+void TranslationJob::writeTranslation(const LineList& lines)
+{
+    writeLanguageFile(TranslatedFilePath(), lines, encoding_);
     if (OnSaved)
         OnSaved(TranslatedFilePath());
 }
@@ -266,7 +272,7 @@ void TranslationJob::saveTranslation()
 void TranslationJob::Exit1Click()
 {
     if (!fileName_.empty() && loaded_)
-        saveTranslation();
+        writeTranslation(committedLinesToWrite());
     sourceLines_.clear();
     workingLines_.clear();
     lineCount_ = 0;
@@ -274,20 +280,35 @@ void TranslationJob::Exit1Click()
     windows_.EndProgram();
 }
 
+std::string TranslationJob::tidiedLikeThePane(std::string_view line) const
+{
+    std::size_t end = line.size();
+    while (end > 0 && static_cast<unsigned char>(line[end - 1]) <= ' ')
+        --end;
+    return memo2_.Lines().ExpandTabs(line.substr(0, end));
+}
+
 LineList TranslationJob::lowerPaneLines() const
 {
     const auto& pane = memo2_.Lines();
+    const bool sameCount = pane.LineCount() == static_cast<int>(workingLines_.size());
     LineList lines;
     lines.reserve(static_cast<std::size_t>(pane.LineCount()));
-    for (int i = 0; i < pane.LineCount(); ++i)
-        lines.push_back(pane.Line(i));
+    for (int i = 0; i < pane.LineCount(); ++i) {
+        const std::string& paneLine = pane.Line(i);
+        const std::string* working = sameCount ? &workingLines_[static_cast<std::size_t>(i)] : nullptr;
+        // The pane tidies every line its caret leaves (trailing blanks go,
+        // tabs widen); a line it only tidied keeps the bytes it was given.
+        const bool onlyTidied
+            = working && paneLine != *working && tidiedLikeThePane(paneLine) == tidiedLikeThePane(*working);
+        lines.push_back(onlyTidied ? *working : paneLine);
+    }
     return lines;
 }
 
 void TranslationJob::takeLowerPaneLines()
 {
     workingLines_ = lowerPaneLines();
-    changedSinceLoad_ = true;
 }
 
 void TranslationJob::EditWholeLine()

@@ -63,10 +63,15 @@ private:
     void commit(bool writeField);
     void writeFieldIntoLists();
     void refreshViewer();
+    std::string tidiedLikeThePane(std::string_view line) const;
+    // The lower pane's lines, as Exit writes them and full-text mode hands
+    // them back.
     LineList lowerPaneLines() const;
     void takeLowerPaneLines();
-    bool hasUnsavedWork() const;
-    void saveTranslation();
+    // Commits the field (outside full-text mode, where the pane holds the
+    // work) and gives the lines Exit writes.
+    LineList committedLinesToWrite();
+    void writeTranslation(const LineList& lines);
     void setLineStatus(const char* prefix, const char* suffix);
     std::string entryName(const std::string& line) const;
     int workingLineOf(int entry) const;
@@ -91,10 +96,11 @@ private:
     bool wholeLineMode_ = false;
     bool fullTextMode_ = false;
 
-    // What the entry on show put into the translation field, and whether
-    // the user has changed anything since the load; a load saves first then.
+    // The file's lines as loaded: a later load saves first only when Exit
+    // would write something else.
+    LineList loadedLines_;
+    // What the entry on show put into the translation field.
     std::string shownTranslation_;
-    bool changedSinceLoad_ = false;
 };
 
 } // namespace kalmo

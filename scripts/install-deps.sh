@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
-# Skips apt entirely when everything is already there.
+# Installs the Debian packages that building and running need; with the
+# argument "test", also those the tests need. Skips apt entirely when
+# everything is already there.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core
 )
+# A real PHP judges the files the tests write.
+[ "${1:-}" = test ] && packages+=(php-cli)
 
 missing=()
 for p in "${packages[@]}"; do

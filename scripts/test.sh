@@ -5,7 +5,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
-"$top/scripts/install-deps.sh"
+"$top/scripts/install-deps.sh" test
 
 cmake -S "$top" -B "$top/build"
 cmake --build "$top/build" -j"$jobs"

@@ -63,8 +63,8 @@ TEST(ScriptCommand, TranslatesTwoEntriesAndSavesOnExit)
                           "saved: " + saved + "\n");
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(folder.read("Translated_lang.php"), "<?php\r\n"
-                                                  "define('_HELLO','Hallo');\r\n"
-                                                  "define('_BYE','Tsch\xC3\xBC\xC3\x9F'); // parting\r\n"
+                                                  "define('_HELLO', 'Hallo');\r\n"
+                                                  "define('_BYE', 'Tsch\xC3\xBC\xC3\x9F'); // parting\r\n"
                                                   "?>\r\n");
 }
 

@@ -23,12 +23,12 @@ TEST(EntryParser, WorkedExampleFindsNameAndTextAroundAnEscapedQuote)
 
     const auto committed = rebuildWithTranslation(line, *quotes, "Keine Panik");
     ASSERT_TRUE(committed);
-    EXPECT_EQ(*committed, R"(    define("_MB_TITLE",'Keine Panik');)");
+    EXPECT_EQ(*committed, R"(    define("_MB_TITLE", 'Keine Panik');)");
     const EntryPositions again = entryPositions(*committed, *quotes);
     EXPECT_EQ(again.nameStart, 12);
     EXPECT_EQ(again.nameEnd, 22);
-    EXPECT_EQ(again.textStart, 24);
-    EXPECT_EQ(again.textEnd, 36);
+    EXPECT_EQ(again.textStart, 25);
+    EXPECT_EQ(again.textEnd, 37);
 }
 
 struct CandidateCase {
@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, CandidateLines,
     testing::Values(CandidateCase{"if (!defined('X')) {", false, "", 0, ""},
                     CandidateCase{"define(_A, 'x');", false, "", 0, ""},
-                    CandidateCase{"define(\t'_A', 'x');", false, "", 0, ""},
+                    CandidateCase{"define(\t'_A',\t'x');", true, "_A", '\'', "x"},
                     CandidateCase{"define", false, "", 0, ""},
                     CandidateCase{"define(   '_A', 'x');", true, "_A", '\'', "x"},
                     CandidateCase{"define ( '_A' ,  \"x\" ) ;", true, "_A", '"', "x"},
@@ -92,7 +92,12 @@ INSTANTIATE_TEST_SUITE_P(Texts, TranslationEscaping,
                                          EscapeCase{"say \"hi\"", '"', R"(say \"hi\")"},
                                          EscapeCase{R"(C:\)", '\'', R"(C:\\)"},
                                          EscapeCase{R"(C:\\)", '\'', R"(C:\\)"},
-                                         EscapeCase{"", '\'', ""}));
+                                         EscapeCase{"", '\'', ""},
+                                         EscapeCase{"Hello $name", '"', R"(Hello \$name)"},
+                                         EscapeCase{"Hello $name", '\'', "Hello $name"},
+                                         EscapeCase{"${x} {$y} $_z $\xC3\xA9", '"', R"(\${x} {\$y} \$_z \$)" "\xC3\xA9"},
+                                         EscapeCase{R"(\$kept \\$x)", '"', R"(\$kept \\\$x)"},
+                                         EscapeCase{"5 $ or $1 or $", '"', "5 $ or $1 or $"}));
 
 struct RebuildCase {
     const char* working;
@@ -116,11 +121,13 @@ TEST_P(CommitRebuild, RewritesOnlyLinesWithAQuotedValue)
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, CommitRebuild,
-    testing::Values(RebuildCase{"define('_NAME', 'text');", "text", "define('_NAME','text');"},
-                    RebuildCase{"  define('_A', 'x' );", "y", "  define('_A','y' );"},
-                    RebuildCase{"define('_A', 'x'); // note", "y", "define('_A','y'); // note"},
-                    RebuildCase{"define('_A', 'x');", "it's", R"(define('_A','it\'s');)"},
-                    RebuildCase{R"(define('_D', 'C:\\');)", R"(D:\)", R"(define('_D','D:\\');)"},
+    testing::Values(RebuildCase{"define('_NAME', 'text');", "Text", "define('_NAME', 'Text');"},
+                    RebuildCase{"  define('_A',  'x' );", "y", "  define('_A',  'y' );"},
+                    RebuildCase{"define('_A',\t'x');", "y", "define('_A',\t'y');"},
+                    RebuildCase{"define('_A','x'); // note", "y", "define('_A','y'); // note"},
+                    RebuildCase{"define('_A', 'x');", "it's", R"(define('_A', 'it\'s');)"},
+                    RebuildCase{R"(define('_D', 'C:\\');)", R"(D:\)", R"(define('_D', 'D:\\');)"},
+                    RebuildCase{"define('_V', \"x\");", "$v", R"(define('_V', "\$v");)"},
                     RebuildCase{"define('_A', 5);", "6", nullptr},
                     RebuildCase{"define('_A', MY_CONST);", "x", nullptr},
                     RebuildCase{"define('_A', 'continued", "x", nullptr},
@@ -139,7 +146,7 @@ TEST(EntryParser, TextOperationsClampTheirArguments)
     EXPECT_EQ(partOf("abc", 4, 1), "");
     EXPECT_EQ(spanBetween("abc", 3, 0), "");
     EXPECT_EQ(spanBetween("abc", 2, 2), "");
-    EXPECT_FALSE(firstNonBlankAfter('(', "define(   "));
+    EXPECT_FALSE(firstNonBlankAfter('(', "define( \t "));
     EXPECT_EQ(firstNonBlankAfter(',', "'a'"), '\'');
 }
 

@@ -2,19 +2,24 @@
 #include "job/KalmoError.h"
 #include "job/TranslationJob.h"
 #include "tests/job/FakeTranslationWindows.h"
+#include "tests/support/PhpJudge.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace kalmo {
 namespace {
 
 using testing_support::FakeTranslationWindows;
+using testing_support::phpConstants;
+using testing_support::phpSyntaxErrors;
 using testing_support::TempFolder;
 
-// Entries at 3 and 5; the define lines at 0, 2, 7 and 9 are never shown.
+// Entries at 3, 5 and 9 (the last line); the define lines at 0, 2 and 7 are
+// never shown.
 const char* const kTenLines = "<?php define('_ZERO', 'z');\n"
                               "// header\n"
                               "if (!defined('X')) {\n"
@@ -37,6 +42,8 @@ protected:
         memo1.SetFontCell(7, 14);
         memo2.SetFontCell(7, 14);
         job.FormCreate();
+        // Every file the job writes must be one that PHP accepts.
+        job.OnSaved = [](const std::string& path) { EXPECT_EQ(phpSyntaxErrors(path), "") << path; };
     }
 
     void load(const std::string& name, const std::string& content)
@@ -93,7 +100,9 @@ TEST_F(TranslationJobTest, StepsThroughTheEntriesBothWays)
     };
     const Step steps[] = {
         {vk::Down, 5, "Line: 5/9", 0},
-        {vk::Down, 5, "End of File (line: 5/9)", 1},
+        {vk::Down, 9, "Line: 9/9", 0},
+        {vk::Down, 9, "End of File (line: 9/9)", 1},
+        {vk::Up, 5, "Line: 5/9", 1},
         {vk::Up, 3, "Line: 3/9", 1},
         {vk::Up, 3, "Begin of File (line: 3/9)", 2},
         {vk::Enter, 5, "Line: 5/9", 2},
@@ -119,8 +128,8 @@ TEST_F(TranslationJobTest, CommitRewritesEntriesAndLeavesOtherLinesAlone)
     windows.translation = "B \"quoted\"";
     job.Vorige();
     const LineList& working = job.WorkingLines();
-    EXPECT_EQ(working[3], R"(define('_A','It\'s A');)");
-    EXPECT_EQ(working[5], R"(  define("_B","B \"quoted\""); // second)");
+    EXPECT_EQ(working[3], R"(define('_A', 'It\'s A');)");
+    EXPECT_EQ(working[5], R"(  define("_B", "B \"quoted\""); // second)");
     EXPECT_EQ(working[2], "if (!defined('X')) {");
     EXPECT_EQ(working[7], "define(_C, 'x');");
     EXPECT_EQ(job.SourceLines()[3], "define('_A', 'Alpha');");
@@ -128,11 +137,85 @@ TEST_F(TranslationJobTest, CommitRewritesEntriesAndLeavesOtherLinesAlone)
     EXPECT_EQ(memo2.Lines().Line(3), working[3]);
 }
 
-TEST_F(TranslationJobTest, UntouchedEntryLosesOnlyTheBlanksAfterTheComma)
+TEST_F(TranslationJobTest, UntouchedEntryKeepsItsLineExactly)
 {
-    load("lang.php", "<?php\ndefine('_NAME', 'text');\n?>\n");
+    load("lang.php", "<?php\ndefine('_NAME',  'text' ); // kept\n?>\n");
     job.Volgende();
-    EXPECT_EQ(job.WorkingLines()[1], "define('_NAME','text');");
+    EXPECT_EQ(job.WorkingLines()[1], "define('_NAME',  'text' ); // kept");
+}
+
+// What PHP makes of the value written for a typed text, for both value quotes.
+TEST_F(TranslationJobTest, IncludedFileGivesEveryConstantTheValueTyped)
+{
+    struct Typed {
+        const char* line;
+        const char* text;
+    };
+    const Typed typed[] = {
+        {"define('_S1', 'x');", "Don't panic"},
+        {"define('_S2', 'x');", "say \"hi\" to C:\\dir\\"},
+        {"define('_S3', 'x');", "Hello $name, ${x}"},
+        {"define('_S4', 'x');", "Gr\xC3\xBC\xC3\x9F""e \xE4\xB8\x96\xE7\x95\x8C \xE0\xB8\xAA\xE0\xB8\xA7\xE0\xB8\xB1"},
+        {"define('_D1', \"x\");", "say \"hi\""},
+        {"define('_D2', \"x\");", "Hello $name and {$name} and ${name} and $_x"},
+        {"define('_D3', \"x\");", "$\xC3\xBC costs 5 $, $1 or 100%"},
+        {"define('_D4', \"x\");", "C:\\dir\\"},
+        {"define('_D5', \"x\");", "Gr\xC3\xBC\xC3\x9F""e, Don't"},
+    };
+    std::string content = "<?php\n";
+    for (const Typed& entry : typed)
+        content += std::string(entry.line) + "\n";
+    load("values.php", content + "?>\n");
+    for (const Typed& entry : typed) {
+        windows.translation = entry.text;
+        job.Volgende();
+    }
+    job.Exit1Click();
+
+    const auto constants = phpConstants(folder.path("Translated_values.php"));
+    ASSERT_EQ(constants.size(), std::size(typed));
+    for (const Typed& entry : typed) {
+        const std::string name = std::string(entry.line).substr(8, 3);
+        EXPECT_EQ(constants.at(name), entry.text) << entry.line;
+    }
+}
+
+TEST_F(TranslationJobTest, LoadSavesFirstOnlyWhenExitWouldWriteSomethingElse)
+{
+    const std::string finished = "<?php\ndefine('_A', 'Fertig');\n?>\n";
+    struct Case {
+        const char* what;
+        std::function<void()> work;
+        bool saves;
+    };
+    const Case cases[] = {
+        {"nothing done", [] {}, false},
+        {"full-text mode on and off", [&] { job.FullEdit(); job.FullEdit(); }, false},
+        {"the shown text typed again", [&] { windows.translation = "Alpha"; }, false},
+        {"a translation taken back", [&] {
+             windows.translation = "Alfa";
+             job.Volgende();
+             job.Vorige();
+             windows.translation = "Alpha";
+             job.Volgende();
+         }, false},
+        {"a translation typed", [&] { windows.translation = "Alfa"; }, true},
+        {"a whole line changed", [&] {
+             job.EditWholeLine();
+             windows.translation = "define('_A', 'Alpha', true);";
+             job.Volgende();
+             job.EditWholeLine();
+         }, true},
+    };
+    for (const Case& c : cases) {
+        folder.write("Translated_one.php", finished);
+        load("one.php", kTenLines);
+        c.work();
+        load("two.php", kTenLines);
+        EXPECT_EQ(job.FileName(), folder.path("two.php")) << c.what;
+        EXPECT_EQ(folder.read("Translated_one.php") != finished, c.saves) << c.what;
+        job.Vorige(); // leave nothing typed behind for the next case's load
+    }
 }
 
 TEST_F(TranslationJobTest, ExitWritesTheTranslationIncludingTheTextBeingTyped)
@@ -142,7 +225,7 @@ TEST_F(TranslationJobTest, ExitWritesTheTranslationIncludingTheTextBeingTyped)
     job.Exit1Click();
     EXPECT_TRUE(windows.ended);
     const std::string written = folder.read("Translated_lang.php");
-    EXPECT_NE(written.find("define('_A','Alfa');\r\n"), std::string::npos);
+    EXPECT_NE(written.find("define('_A', 'Alfa');\r\n"), std::string::npos);
     EXPECT_EQ(written.rfind("<?php define('_ZERO', 'z');\r\n", 0), 0u);
     EXPECT_EQ(folder.read("lang.php"), kTenLines);
 }
@@ -164,7 +247,7 @@ TEST_F(TranslationJobTest, FailedExitKeepsTheProgramAndTheJob)
     EXPECT_FALSE(windows.ended);
     EXPECT_TRUE(job.Loaded());
     EXPECT_EQ(job.LineCount(), 10);
-    EXPECT_EQ(job.WorkingLines()[3], "define('_A','Alfa');");
+    EXPECT_EQ(job.WorkingLines()[3], "define('_A', 'Alfa');");
 
     std::filesystem::remove(folder.path("Translated_lang.php"));
     job.Exit1Click();
@@ -204,7 +287,7 @@ TEST_F(TranslationJobTest, LoadingAnotherFileSavesTheChangedOneFirst)
     load("one.php", kTenLines);
     windows.translation = "Eins";
     load("two.php", kTenLines);
-    EXPECT_NE(folder.read("Translated_one.php").find("define('_A','Eins');"), std::string::npos);
+    EXPECT_NE(folder.read("Translated_one.php").find("define('_A', 'Eins');"), std::string::npos);
     EXPECT_EQ(job.FileName(), folder.path("two.php"));
     EXPECT_EQ(windows.translation, "Alpha");
 
@@ -222,7 +305,7 @@ TEST_F(TranslationJobTest, LoadStopsWhenSavingTheChangedFileFails)
     EXPECT_EQ(errorOf(&TranslationJob::LoadSourceFile1Click),
               "Cannot create file \"" + folder.path("Translated_one.php") + "\". Is a directory");
     EXPECT_EQ(job.FileName(), folder.path("one.php"));
-    EXPECT_EQ(job.WorkingLines()[3], "define('_A','Eins');");
+    EXPECT_EQ(job.WorkingLines()[3], "define('_A', 'Eins');");
 }
 
 TEST_F(TranslationJobTest, FilesWithoutEntries)
@@ -250,7 +333,7 @@ TEST_F(TranslationJobTest, ExitWritesCrLfAndNothingAfterANul)
     const char content[] = "a\n\tb  \ndefine('_A', 'x');\nc\0ignored\n";
     load("lf.php", std::string(content, sizeof content - 1));
     job.Exit1Click();
-    EXPECT_EQ(folder.read("Translated_lf.php"), "a\r\n\tb  \r\ndefine('_A','x');\r\nc\r\n");
+    EXPECT_EQ(folder.read("Translated_lf.php"), "a\r\n\tb  \r\ndefine('_A', 'x');\r\nc\r\n");
 }
 
 TEST_F(TranslationJobTest, Windows1252FileIsWrittenBackInItsEncoding)
@@ -260,7 +343,7 @@ TEST_F(TranslationJobTest, Windows1252FileIsWrittenBackInItsEncoding)
     EXPECT_EQ(windows.source, "caf\xC3\xA9 \xE2\x82\xAC");
     windows.translation = "\xE2\x82\xAC \xD0\x96 \xC3\xA9";
     job.Exit1Click();
-    EXPECT_EQ(folder.read("Translated_latin.php"), "<?php\r\ndefine('_CAFE','\x80 &#1046; \xE9');\r\n?>\r\n");
+    EXPECT_EQ(folder.read("Translated_latin.php"), "<?php\r\ndefine('_CAFE', '\x80 &#1046; \xE9');\r\n?>\r\n");
 }
 
 TEST_F(TranslationJobTest, WorkedExampleShowsTheEscapedTextAndCommitsTheTranslation)
@@ -270,24 +353,65 @@ TEST_F(TranslationJobTest, WorkedExampleShowsTheEscapedTextAndCommitsTheTranslat
     EXPECT_EQ(windows.source, R"(Don\'t "panic")");
     windows.translation = "Keine Panik";
     job.Volgende();
-    EXPECT_EQ(job.WorkingLines()[1], R"(    define("_MB_TITLE",'Keine Panik');)");
+    EXPECT_EQ(job.WorkingLines()[1], R"(    define("_MB_TITLE", 'Keine Panik');)");
     job.Vorige();
     EXPECT_EQ(windows.translation, "Keine Panik");
     EXPECT_EQ(windows.source, R"(Don\'t "panic")");
 }
 
-TEST_F(TranslationJobTest, UnquotedValuesAreShownEmptyAndNeverRewritten)
+TEST_F(TranslationJobTest, TextTypedForALineThatTakesNoTextStopsTheStepAndStaysInTheField)
 {
-    load("num.php", "<?php\ndefine('_N', 5); // five\ndefine('_M', 'multi\nline');\n?>\n");
+    const std::string content = "<?php\ndefine('_N', 5); // five\ndefine('_M', 'multi\nline');\n"
+                                "defined('_X') or die('x');\n?>\n";
+    load("num.php", content);
     EXPECT_EQ(windows.name, "_N");
     EXPECT_EQ(windows.translation, "");
-    windows.translation = "six";
+
+    struct Attempt {
+        const char* what;
+        void (TranslationJob::*operation)();
+    };
+    const Attempt attempts[] = {{"Next", &TranslationJob::Volgende},
+                                {"Previous", &TranslationJob::Vorige},
+                                {"Exit", &TranslationJob::Exit1Click},
+                                {"Load", &TranslationJob::LoadSourceFile1Click},
+                                {"full-text mode", &TranslationJob::FullEdit}};
+    windows.dialogAnswer = folder.write("other.php", kTenLines);
+    for (const Attempt& attempt : attempts) {
+        windows.translation = "six";
+        EXPECT_EQ(errorOf(attempt.operation),
+                  "The translation of \"_N\" cannot be written: its value is not a quoted text on one line. "
+                  "Press F1 to edit the whole line, or empty the field")
+            << attempt.what;
+        EXPECT_EQ(windows.translation, "six") << attempt.what;
+        EXPECT_EQ(job.CurrentEntry(), 1) << attempt.what;
+        EXPECT_EQ(job.FileName(), folder.path("num.php")) << attempt.what;
+        EXPECT_FALSE(job.FullTextMode()) << attempt.what;
+    }
+    EXPECT_FALSE(windows.ended);
+    EXPECT_FALSE(folder.exists("Translated_num.php"));
+
+    // An emptied field goes on without it; so do the lines the parse shows
+    // with an empty text, as long as nothing is typed.
+    windows.translation = "";
     job.Volgende();
-    EXPECT_EQ(job.WorkingLines()[1], "define('_N', 5); // five");
     EXPECT_EQ(job.CurrentEntry(), 2);
-    windows.translation = "typed";
     job.Volgende();
-    EXPECT_EQ(job.WorkingLines()[2], "define('_M', 'multi");
+    EXPECT_EQ(windows.name, "_X");
+    windows.translation = "typed";
+    EXPECT_NE(errorOf(&TranslationJob::Volgende).find("\"_X\" cannot be written"), std::string::npos);
+    windows.translation = "";
+    job.Exit1Click();
+    EXPECT_EQ(folder.read("Translated_num.php"), folder.read("num.php"));
+}
+
+TEST_F(TranslationJobTest, WholeLineModeWritesALineThatTakesNoText)
+{
+    load("num.php", "<?php\ndefine('_N', 5);\n?>\n");
+    job.FormKeyDown(vk::F1);
+    windows.translation = "define('_N', 6);";
+    job.Volgende();
+    EXPECT_EQ(job.WorkingLines()[1], "define('_N', 6);");
 }
 
 } // namespace
@@ -334,7 +458,7 @@ TEST_F(EditingModesTest, WholeLineCommitChangesBothListsOnlyWhenTheLineWasEdited
     job.Vorige();
     job.FormKeyDown(vk::F1);
     job.Volgende(); // untouched: the translation stays
-    EXPECT_EQ(job.WorkingLines()[3], "define('_A','Alfa');");
+    EXPECT_EQ(job.WorkingLines()[3], "define('_A', 'Alfa');");
     EXPECT_EQ(job.SourceLines()[3], "define('_A', 'Alpha');");
 
     job.Vorige();
@@ -403,7 +527,7 @@ TEST_F(EditingModesTest, FullTextModeHandsTheLowerPaneToTheUserAndBack)
     job.Exit1Click();
     const std::string written = folder.read("Translated_lang.php");
     EXPECT_NE(written.find("// edited header\r\n"), std::string::npos);
-    EXPECT_NE(written.find("define('_A','Freely edited');\r\n"), std::string::npos);
+    EXPECT_NE(written.find("define('_A', 'Freely edited');\r\n"), std::string::npos);
 }
 
 TEST_F(EditingModesTest, NavigationInFullTextModeKeepsTheFreeEdits)
@@ -440,7 +564,7 @@ TEST_F(EditingModesTest, EntriesFindTheirLinesAfterFullTextEditsChangedTheLineCo
     EXPECT_EQ(memo2.CaretLine(), 4);
     windows.translation = "Beeta";
     job.Vorige();
-    EXPECT_EQ(job.WorkingLines()[4], "  define(\"_B\",\"Beeta\"); // second");
+    EXPECT_EQ(job.WorkingLines()[4], "  define(\"_B\", \"Beeta\"); // second");
     EXPECT_EQ(job.WorkingLines()[5], "$x = 1;");
 }
 
@@ -458,6 +582,34 @@ TEST_F(EditingModesTest, TranslationOfAnEntryWhoseLineWasRemovedIsKeptAndReporte
     EXPECT_EQ(windows.translation, "Alfa");
     EXPECT_EQ(job.WorkingLines(), before);
     EXPECT_EQ(job.CurrentEntry(), 3);
+}
+
+TEST_F(EditingModesTest, PassingTheCaretOverEveryLineChangesNoByte)
+{
+    const std::string content = "<?php  \r\n\tdefine('_A',\t'x');\t\r\n// note \x01\n\n\tif (1) {\r\n"
+                                "    define(\"_B\", \"y\"); \r}\n?>";
+    load("tidy.php", content);
+    job.FormKeyDown(vk::F2);
+    for (int line = 0; line < memo2.Lines().LineCount(); ++line) {
+        memo2.SetCaretLine(line);
+        memo2.SetCaretCol(40); // beyond the line's end
+    }
+    memo2.SetCaretLine(0);
+    job.FormKeyDown(vk::F2);
+    EXPECT_EQ(job.WorkingLines(), job.SourceLines());
+    job.Exit1Click();
+    EXPECT_EQ(folder.read("Translated_tidy.php"), content);
+}
+
+TEST_F(EditingModesTest, FullTextEditsReachTheFileAndUntouchedLinesKeepTheirBytes)
+{
+    load("tidy.php", "<?php\n\t$a = 1;  \ndefine('_A', 'x');\n?>\n");
+    job.FormKeyDown(vk::F2);
+    memo2.SetCaretLine(1);
+    editLowerPane(2, "define('_A', 'edited');");
+    memo2.SetCaretLine(3);
+    job.Exit1Click(); // still in full-text mode
+    EXPECT_EQ(folder.read("Translated_tidy.php"), "<?php\n\t$a = 1;  \ndefine('_A', 'edited');\n?>\n");
 }
 
 TEST_F(EditingModesTest, LowerPaneActiveLineIsMirroredOnlyInFullTextMode)
@@ -509,15 +661,15 @@ TEST_F(EditingModesTest, TranslationTypedBeforeFullTextModeIsKept)
     load("lang.php", kTenLines);
     windows.translation = "Alfa";
     job.FormKeyDown(vk::F2);
-    EXPECT_EQ(job.WorkingLines()[3], "define('_A','Alfa');");
-    EXPECT_EQ(memo2.Lines().Line(3), "define('_A','Alfa');");
+    EXPECT_EQ(job.WorkingLines()[3], "define('_A', 'Alfa');");
+    EXPECT_EQ(memo2.Lines().Line(3), "define('_A', 'Alfa');");
     EXPECT_EQ(memo2.CaretLine(), 3);
 
     job.FormKeyDown(vk::Down); // navigation in the mode keeps it too
     job.FormKeyDown(vk::F2);
-    EXPECT_EQ(job.WorkingLines()[3], "define('_A','Alfa');");
+    EXPECT_EQ(job.WorkingLines()[3], "define('_A', 'Alfa');");
     job.Exit1Click();
-    EXPECT_NE(folder.read("Translated_lang.php").find("define('_A','Alfa');\r\n"), std::string::npos);
+    EXPECT_NE(folder.read("Translated_lang.php").find("define('_A', 'Alfa');\r\n"), std::string::npos);
 }
 
 } // namespace
