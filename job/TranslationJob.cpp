@@ -275,6 +275,7 @@ void TranslationJob::Exit1Click()
         writeTranslation(committedLinesToWrite());
     sourceLines_.clear();
     workingLines_.clear();
+    loadedLines_.clear();
     lineCount_ = 0;
     currentEntry_ = 0;
     windows_.EndProgram();

@@ -250,7 +250,7 @@ void WindowsTest::ctrlXWhileTypingWritesTheFileAndEndsTheProgram()
     pressKey(Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(recorded_->programEnds, 1);
     std::string expected = kLanguageFile;
-    expected.replace(expected.find("define('_GREETING', 'Hello');"), 29, "define('_GREETING','Hallo');");
+    expected.replace(expected.find("define('_GREETING', 'Hello');"), 29, "define('_GREETING', 'Hallo');");
     QCOMPARE(folder_->read("Translated_lang.php"), withCrLf(expected));
     // The field kept the text: Ctrl+X did not cut it.
     QCOMPARE(form1_->EntryEdit1->Text(), std::string("Hallo"));
@@ -420,7 +420,7 @@ void WindowsTest::viewerFollowsTheEntry()
         QCOMPARE(form2_->Memo2->model().ActiveLineIndex(), entry);
         QCOMPARE(form2_->Memo2->model().CaretLine(), entry);
     }
-    QCOMPARE(form2_->Memo2->model().Lines().Line(3), std::string("define('_GREETING','Hello');"));
+    QCOMPARE(form2_->Memo2->model().Lines().Line(3), std::string("define('_GREETING', 'Hello');"));
 }
 
 void WindowsTest::fullTextModeMirrorsTheLowerPanesActiveLine()

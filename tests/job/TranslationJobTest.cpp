@@ -7,8 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 namespace kalmo {
 namespace {
@@ -413,6 +417,75 @@ TEST_F(TranslationJobTest, WholeLineModeWritesALineThatTakesNoText)
     job.Volgende();
     EXPECT_EQ(job.WorkingLines()[1], "define('_N', 6);");
 }
+
+struct RoundTripCase {
+    std::string name;
+    std::string content;
+};
+
+void PrintTo(const RoundTripCase& c, std::ostream* out) { *out << c.name; }
+
+std::vector<RoundTripCase> roundTripCases()
+{
+    std::vector<RoundTripCase> cases = {
+        {"every_line_end", "<?php\r\ndefine('_A', 'a');\ndefine('_B', 'b');\rdefine('_C', 'c');\n\r"
+                           "define('_D', 'd');\r\n?>\n"},
+        {"no_final_line_end", "<?php\ndefine('_A', 'a');\ndefine('_LAST', 'z');"},
+        {"tabs_and_trailing_blanks", "<?php \t\n\tdefine('_A',\t'a' );\t \n  define(\"_B\",  \"b\");  \x01\n"
+                                     "\n\t// done\t\n?>  "},
+        {"one_line_only", "define('_A', 'a');"},
+        {"empty", ""},
+        {"line_ends_only", "\r\n\n\r\r\n"},
+    };
+    for (const auto& entry : std::filesystem::directory_iterator(KALMO_FIXTURES_DIR)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        cases.push_back({entry.path().stem().string(),
+                         {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}});
+    }
+    return cases;
+}
+
+// A file taken through the program without a change comes back byte for
+// byte, however its lines end and whatever blanks they hold.
+class ByteExactRoundTrip : public TranslationJobTest, public testing::WithParamInterface<RoundTripCase> {
+protected:
+    void loadCase() { load(GetParam().name + ".php", GetParam().content); }
+    void expectWrittenUnchanged()
+    {
+        job.Exit1Click();
+        const std::string written = folder.read("Translated_" + GetParam().name + ".php");
+        EXPECT_EQ(written, GetParam().content);
+    }
+};
+
+TEST_P(ByteExactRoundTrip, SteppingThroughEveryEntryChangesNoByte)
+{
+    loadCase();
+    for (int step = 0; step < job.LineCount() && windows.status.rfind("End of File", 0) != 0; ++step)
+        job.FormKeyDown(vk::Down);
+    EXPECT_EQ(windows.status.rfind("End of File", 0), 0u);
+    expectWrittenUnchanged();
+}
+
+TEST_P(ByteExactRoundTrip, PassingTheCaretOverEveryLineInFullTextModeChangesNoByte)
+{
+    loadCase();
+    job.FormKeyDown(vk::F2);
+    for (int line = 0; line < memo2.Lines().LineCount(); ++line) {
+        memo2.SetCaretLine(line);
+        memo2.SetCaretCol(memo2.Lines().LineLength(line) + 3);
+    }
+    memo2.SetCaretLine(0);
+    job.FormKeyDown(vk::F2);
+    expectWrittenUnchanged();
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ByteExactRoundTrip, testing::ValuesIn(roundTripCases()),
+                         [](const testing::TestParamInfo<RoundTripCase>& info) {
+                             std::string name = info.param.name;
+                             std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+                             return name;
+                         });
 
 } // namespace
 } // namespace kalmo
