@@ -1,6 +1,8 @@
 // TLabel and TImage; see FormControls.h.
 #include "app/FormControls.h"
 
+#include <algorithm>
+
 #include <QBitmap>
 #include <QEvent>
 #include <QFontMetrics>
@@ -10,7 +12,7 @@
 namespace kalmo {
 namespace {
 
-constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
+constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
 
 } // namespace
 
@@ -35,8 +37,33 @@ void TLabel::SetAutoSize(bool autoSize)
     fitToText();
 }
 
+void TLabel::SetShowAccelChar(bool show)
+{
+    showAccelChar_ = show;
+    fitToText();
+    update();
+}
+
+void TLabel::SetMaxWidth(int width)
+{
+    maxWidth_ = std::max(width, 0);
+    fitToText();
+    update();
+}
+
+int TLabel::textFlags() const { return kTextFlags | (showAccelChar_ ? Qt::TextShowMnemonic : 0); }
+
+QString TLabel::drawnCaption() const
+{
+    if (maxWidth_ <= 0 || showAccelChar_)
+        return caption_;
+    return QFontMetrics(font()).elidedText(caption_, Qt::ElideRight, maxWidth_, textFlags());
+}
+
 QString TLabel::ShownText() const
 {
+    if (!showAccelChar_)
+        return drawnCaption();
     QString shown;
     shown.reserve(caption_.size());
     for (qsizetype i = 0; i < caption_.size(); ++i) {
@@ -49,6 +76,8 @@ QString TLabel::ShownText() const
 
 int TLabel::UnderlinedIndex() const
 {
+    if (!showAccelChar_)
+        return -1;
     int underlined = -1;
     int shownIndex = 0;
     for (qsizetype i = 0; i < caption_.size(); ++i, ++shownIndex) {
@@ -63,14 +92,14 @@ int TLabel::UnderlinedIndex() const
 
 QSize TLabel::sizeHint() const
 {
-    return QFontMetrics(font()).size(kTextFlags, caption_);
+    return QFontMetrics(font()).size(textFlags(), drawnCaption());
 }
 
 void TLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect(), kTextFlags, caption_);
+    painter.drawText(rect(), textFlags(), drawnCaption());
 }
 
 void TLabel::changeEvent(QEvent* event)
@@ -84,6 +113,8 @@ void TLabel::fitToText()
 {
     if (autoSize_ && !caption_.isEmpty())
         resize(sizeHint());
+    if (maxWidth_ > 0)
+        setToolTip(drawnCaption() == caption_ ? QString() : caption_);
 }
 
 TImage::TImage(QWidget* parent)
@@ -94,8 +125,11 @@ TImage::TImage(QWidget* parent)
 
 void TImage::LoadPicture(const QString& path)
 {
-    source_ = QPixmap(path);
-    applyTransparency();
+    picture_.source = QPixmap(path);
+    sharpPicture_.source = QPixmap(path + QStringLiteral("@2x"));
+    sharpPicture_.source.setDevicePixelRatio(2);
+    applyTransparency(picture_);
+    applyTransparency(sharpPicture_);
     update();
 }
 
@@ -104,28 +138,35 @@ void TImage::SetTransparent(bool transparent)
     if (transparent == transparent_)
         return;
     transparent_ = transparent;
-    applyTransparency();
+    applyTransparency(picture_);
+    applyTransparency(sharpPicture_);
     update();
+}
+
+const QPixmap& TImage::PictureAt(qreal devicePixelRatio) const
+{
+    return devicePixelRatio > 1.5 && !sharpPicture_.shown.isNull() ? sharpPicture_.shown : picture_.shown;
 }
 
 void TImage::paintEvent(QPaintEvent*)
 {
-    if (picture_.isNull())
+    const QPixmap& picture = PictureAt(devicePixelRatioF());
+    if (picture.isNull())
         return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, picture_);
+    painter.drawPixmap(0, 0, picture);
 }
 
-void TImage::applyTransparency()
+void TImage::applyTransparency(Version& version) const
 {
     // A mask cannot be taken back off a pixmap, so the picture is rebuilt
     // from the loaded one.
-    picture_ = source_;
-    if (!transparent_ || picture_.isNull())
+    version.shown = version.source;
+    if (!transparent_ || version.shown.isNull())
         return;
-    const QImage image = source_.toImage();
+    const QImage image = version.source.toImage();
     const QColor key = image.pixelColor(0, image.height() - 1);
-    picture_.setMask(picture_.createMaskFromColor(key, Qt::MaskInColor));
+    version.shown.setMask(version.shown.createMaskFromColor(key, Qt::MaskInColor));
 }
 
 } // namespace kalmo

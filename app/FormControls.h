@@ -8,9 +8,11 @@
 
 namespace kalmo {
 
-// "R&D" shows RD with the D underlined; "&&" shows one "&". With AutoSize
-// the label takes the size of its text on one line and is cut off by its
-// window's edge when longer.
+// "R&D" shows RD with the D underlined; "&&" shows one "&" (unless
+// ShowAccelChar is off: then the caption shows as it is). With AutoSize the
+// label takes the size of its text on one line and is cut off by its
+// window's edge when longer; a label given a MaxWidth instead ends a longer
+// text in "…" and shows all of it in its tooltip.
 class TLabel : public QWidget {
     Q_OBJECT
 
@@ -21,6 +23,11 @@ public:
     void SetCaption(const QString& caption);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool show);
+    // 0: no limit.
+    int MaxWidth() const { return maxWidth_; }
+    void SetMaxWidth(int width);
 
     // The caption as it reads on screen, accelerator marks removed.
     QString ShownText() const;
@@ -35,13 +42,20 @@ protected:
 
 private:
     void fitToText();
+    int textFlags() const;
+    // The caption as drawn: shortened with "…" when it is wider than MaxWidth.
+    QString drawnCaption() const;
 
     QString caption_;
     bool autoSize_ = true;
+    bool showAccelChar_ = true;
+    int maxWidth_ = 0;
 };
 
 // A picture drawn at its natural size from the top-left corner. A
 // transparent picture leaves out every pixel of its bottom-left pixel's colour.
+// On a screen at more than 1.5 times the scale it draws the picture's "@2x"
+// version, where there is one, so that it stays sharp.
 class TImage : public QWidget {
     Q_OBJECT
 
@@ -50,7 +64,9 @@ public:
 
     // A resource path such as ":/LOGO"; a missing picture leaves the control empty.
     void LoadPicture(const QString& path);
-    const QPixmap& Picture() const { return picture_; }
+    const QPixmap& Picture() const { return picture_.shown; }
+    // What is drawn at the given device pixel ratio.
+    const QPixmap& PictureAt(qreal devicePixelRatio) const;
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
 
@@ -58,10 +74,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void applyTransparency();
+    struct Version {
+        QPixmap source;
+        QPixmap shown; // the source, transparent where asked
+    };
+    void applyTransparency(Version& version) const;
 
-    QPixmap source_;
-    QPixmap picture_;
+    Version picture_;
+    Version sharpPicture_;
     bool transparent_ = false;
 };
 

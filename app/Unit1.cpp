@@ -165,6 +165,13 @@ void TForm1::createControls()
     StatusBar1->setSizeGripEnabled(false);
 
     applyLayout(*client_, kMainWindowLayout);
+    // The entry fields show their text as it stands (language files are full
+    // of HTML entities such as "&uuml;"); a long source text ends in "…" at
+    // the translation field's right edge, and a long name stops before the logo.
+    for (TLabel* field : {Label1, Label2})
+        field->SetShowAccelChar(false);
+    Label1->SetMaxWidth(EntryEdit1->geometry().right() + 1 - Label1->x());
+    Label2->SetMaxWidth(Image2->x() - 4 - Label2->x());
 }
 
 void TForm1::createMenu()

@@ -5,6 +5,7 @@
 #include "controls/glass/GlassButton.h"
 #include "controls/memo/CodeMemo.h"
 #include "controls/memo/MemoLayouts.h"
+#include "controls/memo/WordWrap.h"
 #include "controls/shape/BalloonShape.h"
 #include "resources/layouts/HelpLayout.h"
 
@@ -37,6 +38,23 @@ TForm4::TForm4(QWidget* parent)
     // it takes the window's designed size and gives it the room of the frame
     // it removes, which the help text follows through its right anchor.
     BalloonShape1->ApplyBalloonShape();
+    wrapHelpText();
+}
+
+void TForm4::wrapHelpText()
+{
+    TCustomCodeMemo& memo = CodeMemo1->model();
+    // The memo's own resize event may still be pending while the window is
+    // hidden; its width is already set.
+    memo.SetBounds(CodeMemo1->width(), CodeMemo1->height());
+    // More lines can bring the scroll bar, which narrows the text: wrap again
+    // until the width holds.
+    for (int pass = 0; pass < 3 && memo.ColSpan() > 0 && memo.ColSpan() != wrappedCells_; ++pass) {
+        wrappedCells_ = memo.ColSpan();
+        const std::vector<std::string> lines(help::helpLines.begin(), help::helpLines.end());
+        memo.ClearText();
+        memo.Lines().AppendLines(wrapAtWords(lines, wrappedCells_));
+    }
 }
 
 void TForm4::applyLayout()
@@ -87,8 +105,10 @@ void TForm4::applyLayout()
 void TForm4::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (CodeMemo1)
+    if (CodeMemo1) {
         followRightEdge(*this, kHelpLayout, help::clientWidth);
+        wrapHelpText();
+    }
 }
 
 void TForm4::GlassButton1Click()

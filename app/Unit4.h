@@ -25,5 +25,9 @@ protected:
 
 private:
     void applyLayout();
+    // Breaks the help text at word boundaries to the memo's width in cells.
+    void wrapHelpText();
     void GlassButton1Click();
+
+    int wrappedCells_ = 0;
 };

@@ -1,6 +1,6 @@
 // Draws the program's pictures: the word mark LOGO (90 x 32, 256-colour
 // palette), the emblem KLOGO (57 x 54, 24 bits) and the About background
-// kalmo (640 x 480, 24 bits). Everything is drawn with QPainter so the
+// kalmo (640 x 480, 24 bits), each also at twice its size. Everything is drawn with QPainter so the
 // artwork can be changed and redrawn from source.
 #include <QColor>
 #include <QFont>
@@ -135,12 +135,13 @@ QImage toIndexed8(const QImage& image)
     return indexed;
 }
 
-QImage drawLogo()
+QImage drawLogo(int scale)
 {
     // Square corners: the word mark sits on silver windows and on the light
     // About picture, and no corner colour suits both.
-    QImage image(90, 32, QImage::Format_RGB32);
+    QImage image(QSize(90, 32) * scale, QImage::Format_RGB32);
     QPainter p(&image);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
 
     const QRectF badge(0, 0, 90, 32);
@@ -176,11 +177,12 @@ QImage drawLogo()
     return toIndexed8(image);
 }
 
-QImage drawKLogo()
+QImage drawKLogo(int scale)
 {
-    QImage image(57, 54, QImage::Format_RGB32);
+    QImage image(QSize(57, 54) * scale, QImage::Format_RGB32);
     image.fill(kSilver);
     QPainter p(&image);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
 
     const QRectF disc(3.5, 2.5, 50, 49);
@@ -212,11 +214,12 @@ QImage drawKLogo()
     return image.convertToFormat(QImage::Format_RGB888);
 }
 
-QImage drawBackground()
+QImage drawBackground(int scale)
 {
     const int w = 640, h = 480;
-    QImage image(w, h, QImage::Format_RGB32);
+    QImage image(QSize(w, h) * scale, QImage::Format_RGB32);
     QPainter p(&image);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
 
     QLinearGradient sky(0, 0, 0, h);
@@ -269,9 +272,9 @@ QImage drawBackground()
     return image.convertToFormat(QImage::Format_RGB888);
 }
 
-bool save(const QImage& image, const QString& folder, const char* name)
+bool save(const QImage& image, const QString& folder, const QString& name)
 {
-    const QString path = folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
+    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
     if (!image.save(path, "PNG")) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
@@ -289,7 +292,14 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    const bool ok = save(drawLogo(), folder, "LOGO") && save(drawKLogo(), folder, "KLOGO")
-        && save(drawBackground(), folder, "kalmo");
+    // Each picture at its own size and, for screens at twice the scale, at
+    // twice its size under the same name with "@2x".
+    bool ok = true;
+    for (const int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QString() : QStringLiteral("@2x");
+        ok = ok && save(drawLogo(scale), folder, QStringLiteral("LOGO") + suffix)
+            && save(drawKLogo(scale), folder, QStringLiteral("KLOGO") + suffix)
+            && save(drawBackground(scale), folder, QStringLiteral("kalmo") + suffix);
+    }
     return ok ? 0 : 1;
 }

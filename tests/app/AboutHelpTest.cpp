@@ -111,6 +111,16 @@ void AboutHelpTest::picturesHaveTheirSizesAndColourDepths()
     } else {
         QCOMPARE(picture.format(), QImage::Format_RGB32); // 24-bit pictures load as RGB32
     }
+
+    // The sharp version for twice the scale covers the same place with
+    // twice the pixels.
+    TImage image;
+    image.LoadPicture(path);
+    QCOMPARE(image.PictureAt(1).size(), size);
+    const QPixmap& sharp = image.PictureAt(2);
+    QCOMPARE(sharp.devicePixelRatio(), 2.0);
+    QCOMPARE(sharp.size(), size * 2);
+    QCOMPARE(sharp.deviceIndependentSize().toSize(), size);
 }
 
 void AboutHelpTest::aboutShowsHeadingPicturesAndVersion()
@@ -206,15 +216,26 @@ void AboutHelpTest::showingAboutAgainOnlyBringsItForward()
 
 void AboutHelpTest::helpShowsTheFifteenLinesReadOnly()
 {
-    QStringList expected;
+    QStringList layoutLines;
     for (const char* line : layout::help::helpLines)
-        expected << QString::fromLatin1(line);
-    QCOMPARE(expected.size(), 15);
-    QCOMPARE(expected[2], QStringLiteral("From FILE menu choose \"Load Sourcefile\" or press CTRL-o."));
-    QVERIFY(expected[1].isEmpty() && expected[9].isEmpty());
-    QCOMPARE(memoLines(*help_->CodeMemo1), expected);
+        layoutLines << QString::fromLatin1(line);
+    QCOMPARE(layoutLines.size(), 15);
+    QCOMPARE(layoutLines[2], QStringLiteral("From FILE menu choose \"Load Sourcefile\" or press CTRL-o."));
+    QVERIFY(layoutLines[1].isEmpty() && layoutLines[9].isEmpty());
 
+    // The text is broken at word boundaries so that every word is in view;
+    // its words and their order are the layout's.
+    help_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(help_.get()));
+    const QStringList expected = memoLines(*help_->CodeMemo1);
     const TCustomCodeMemo& memo = help_->CodeMemo1->model();
+    QVERIFY(memo.ColSpan() > 40);
+    for (const QString& line : expected)
+        QVERIFY2(line.size() <= memo.ColSpan(), qPrintable(line));
+    QCOMPARE(expected.join(QLatin1Char(' ')).simplified(), layoutLines.join(QLatin1Char(' ')).simplified());
+    QVERIFY(expected.size() > layoutLines.size());
+    QVERIFY(expected.contains(QStringLiteral("Quick Help")));
+
     QVERIFY(memo.ReadOnly());
     QCOMPARE(memo.ScrollBars(), TScrollStyle::ssVertical);
     QVERIFY(memo.ShowRightMargin());
@@ -227,7 +248,6 @@ void AboutHelpTest::helpShowsTheFifteenLinesReadOnly()
     QCOMPARE(memo.Font().Name, std::string("FixedSys"));
 
     // Typing into the shown text changes nothing.
-    help_->show();
     QVERIFY(QTest::qWaitForWindowActive(help_.get()));
     help_->CodeMemo1->setFocus();
     QTest::keyClicks(help_->CodeMemo1, QStringLiteral("xy"));

@@ -46,6 +46,7 @@ class WindowPartsTest : public QObject {
 private slots:
     void labelDrawsWithTheAcceleratorRule_data();
     void labelDrawsWithTheAcceleratorRule();
+    void literalLabelShowsEntitiesAndEndsALongTextInAnEllipsis();
     void labelUnderlinesTheMarkedCharacter();
     void transparentPictureLeavesOutItsBottomLeftColour();
     void storedFilterBecomesQtNameFilters_data();
@@ -83,6 +84,29 @@ void WindowPartsTest::labelDrawsWithTheAcceleratorRule()
     QCOMPARE(label.UnderlinedIndex(), underlined);
     // AutoSize: the label is as wide as the text it shows.
     QCOMPARE(label.width(), QFontMetrics(label.font()).size(Qt::TextShowMnemonic, caption).width());
+}
+
+void WindowPartsTest::literalLabelShowsEntitiesAndEndsALongTextInAnEllipsis()
+{
+    TLabel label;
+    label.SetShowAccelChar(false);
+    label.SetMaxWidth(200);
+    for (const QString& text : {QStringLiteral("Zur&uuml;ck &gt;&gt;"), QStringLiteral("R&D")}) {
+        label.SetCaption(text);
+        QCOMPARE(label.ShownText(), text);
+        QCOMPARE(label.UnderlinedIndex(), -1);
+        QVERIFY(label.toolTip().isEmpty());
+    }
+
+    const QString longText = QStringLiteral("Diese Seite ist noch nicht &uuml;bersetzt worden, bitte sp&auml;ter");
+    label.SetCaption(longText);
+    QVERIFY(label.width() <= 200);
+    QVERIFY(label.ShownText().endsWith(QChar(0x2026)));
+    QVERIFY(longText.startsWith(label.ShownText().chopped(1)));
+    QCOMPARE(label.toolTip(), longText);
+
+    label.SetCaption(QStringLiteral("short"));
+    QVERIFY(label.toolTip().isEmpty());
 }
 
 void WindowPartsTest::labelUnderlinesTheMarkedCharacter()
