@@ -75,6 +75,8 @@ void TranslationJob::LoadSourceFile1Click()
     LanguageFile file = readLanguageFile(*chosen);
     fileName_ = *chosen;
     encoding_ = file.encoding;
+    lineEnds_ = std::move(file.lineEnds);
+    savedInThisJob_ = false;
     sourceLines_ = file.lines;
     workingLines_ = std::move(file.lines);
     lineCount_ = static_cast<int>(sourceLines_.size());
@@ -258,7 +260,9 @@ void TranslationJob::saveTranslation()
 {
     if (!fullTextMode_)
         commit(true);
-    writeLanguageFile(TranslatedFilePath(), lowerPaneLines(), encoding_);
+    writeLanguageFile(TranslatedFilePath(), lowerPaneLines(), lineEnds_, encoding_,
+                      savedInThisJob_ ? Backup::None : Backup::Keep);
+    savedInThisJob_ = true;
     if (OnSaved)
         OnSaved(TranslatedFilePath());
 }
