@@ -3,6 +3,7 @@
 #include "job/KalmoError.h"
 
 #include <cerrno>
+#include <csignal>
 #include <climits>
 #include <cstdint>
 #include <fcntl.h>
@@ -220,6 +221,11 @@ std::string readWholeFile(const std::string& path)
 void writeFileSafely(const std::string& path, const std::string& bytes, Backup backup)
 {
     writeFile(path, bytes, backup, nullptr);
+}
+
+void reportFileSizeLimitAsError()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace kalmo

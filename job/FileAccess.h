@@ -31,4 +31,9 @@ enum class Backup {
 // Throws "Cannot create file ..." naming the file that could not be written.
 void writeFileSafely(const std::string& path, const std::string& bytes, Backup backup = Backup::None);
 
+// A file-size limit (ulimit -f) would end the program with SIGXFSZ in the
+// middle of a save; once the signal is ignored, the write fails with EFBIG
+// and the save reports it with nothing lost. Called once at start-up.
+void reportFileSizeLimitAsError();
+
 } // namespace kalmo

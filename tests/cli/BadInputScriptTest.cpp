@@ -44,9 +44,6 @@ public:
             ::dup2(fromChild[1], STDOUT_FILENO);
             for (const int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]})
                 ::close(fd);
-            // A file-size limit then fails the write with EFBIG instead of
-            // ending the program.
-            std::signal(SIGXFSZ, SIG_IGN);
             ::execl(KALMO_CLI_PATH, "kalmo", "script", static_cast<char*>(nullptr));
             ::_exit(127);
         }
