@@ -1,5 +1,6 @@
 // kalmo: the command-line companion of KALMO Translator.
 #include "cli/ScriptSession.h"
+#include "job/FileAccess.h"
 
 #include <iostream>
 #include <string>
@@ -44,6 +45,7 @@ int runScript()
 
 int main(int argc, char** argv)
 {
+    kalmo::reportFileSizeLimitAsError();
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "script" && argc == 2)
         return runScript();

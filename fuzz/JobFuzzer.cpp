@@ -1,8 +1,9 @@
-// libFuzzer target for the translation job. The whole input is written as the
-// language file; the reader stops at the first NUL, so the bytes after it are
-// free to serve as the program of user steps without changing what the job
-// reads. Every time the job writes its translated file, the file is read back
-// and must hold exactly the lines the job meant to write.
+// libFuzzer target for the translation job. The input up to its first NUL is
+// written as the language file (a file holding a NUL is refused at load); the
+// bytes after it are the program of user steps. Every time the job writes its
+// translated file, the file is read back and must hold exactly the lines the
+// job meant to write, each with the line end it was loaded with while the
+// number of lines is unchanged.
 //
 // Step bytes (value % 8): 0 Next (Down), 1 Previous (Up), 2 type a
 // translation (next byte = length, then that many bytes), 3 F1, 4 F2,
@@ -124,12 +125,31 @@ private:
         // Decoded in the job's own encoding: detection alone could take a
         // Windows-1252 translation whose bytes happen to form UTF-8 for UTF-8.
         const std::string bytes = readWholeFile(path);
-        const LineList written = splitLines(toUtf8(contentBeforeNul(bytes), job_.Encoding()));
+        LineEnds writtenEnds;
+        const LineList written = splitLines(toUtf8(bytes, job_.Encoding()), &writtenEnds);
         expected = asReadBack(expected, job_.Encoding());
         if (written != expected)
             failWithLines("translated file " + path + " differs from the lines the job holds"
                               + (job_.FullTextMode() ? " (full-text mode)" : ""),
                           expected, written);
+        checkLineEnds(writtenEnds, written);
+    }
+
+    // With the line count as loaded, every line ends as it did in the source;
+    // only a last line emptied by the user may gain an end it did not have.
+    void checkLineEnds(const LineEnds& writtenEnds, const LineList& written) const
+    {
+        const LineEnds& loaded = job_.LoadedLineEnds();
+        if (written.size() != loaded.size())
+            return;
+        for (std::size_t i = 0; i < loaded.size(); ++i) {
+            const bool emptiedLast = i + 1 == loaded.size() && loaded[i] == LineEnd::None && written[i].empty();
+            if (writtenEnds[i] != loaded[i] && !emptiedLast) {
+                std::fprintf(stderr, "line %zu was loaded with line end %d and written with %d\n", i,
+                             static_cast<int>(loaded[i]), static_cast<int>(writtenEnds[i]));
+                std::abort();
+            }
+        }
     }
 
     const bool& checkWrites_;
@@ -172,14 +192,14 @@ bool cannotRoundTrip(std::string_view text)
 void runInput(std::string_view input)
 {
     emptyWorkFolder();
-    const std::string sourcePath = workFolder().write("lang.php", std::string(input));
+    const auto nul = input.find('\0');
+    const std::string sourcePath = workFolder().write("lang.php", std::string(input.substr(0, nul)));
     const std::string translatedPath = workFolder().path("Translated_lang.php");
 
     bool checkWrites = true;
     auto session = std::make_unique<Session>(checkWrites);
     session->load(sourcePath);
 
-    const auto nul = input.find('\0');
     StepReader steps(nul == std::string_view::npos ? std::string_view() : input.substr(nul + 1));
     for (std::size_t count = 0; count < kMaxSteps && !steps.done(); ++count) {
         TranslationJob& job = session->job();

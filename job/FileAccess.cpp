@@ -3,6 +3,9 @@
 #include "job/KalmoError.h"
 
 #include <cerrno>
+#include <csignal>
+#include <climits>
+#include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,55 +37,89 @@ private:
     int fd_;
 };
 
+// The folder part with its trailing separator; empty for a bare name.
 std::string folderOf(const std::string& path)
 {
     const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-} // namespace
-
-std::string readWholeFile(const std::string& path)
+std::string kindOf(mode_t mode)
 {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0)
-        throw cannotOpenFile(path, systemReason(errno));
-    std::string content;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            throw cannotOpenFile(path, systemReason(errno));
-        }
-        if (count == 0)
-            break;
-        content.append(buffer, static_cast<std::size_t>(count));
+    if (S_ISFIFO(mode))
+        return "a named pipe (FIFO)";
+    if (S_ISCHR(mode))
+        return "a character device";
+    if (S_ISBLK(mode))
+        return "a block device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "not a plain file";
+}
+
+// Why a file of this kind cannot be written over or read as a language
+// file; empty for a regular file.
+std::string reasonAgainst(const struct stat& status)
+{
+    if (S_ISDIR(status.st_mode))
+        return systemReason(EISDIR);
+    if (!S_ISREG(status.st_mode))
+        return "It is " + kindOf(status.st_mode) + ", not a regular file";
+    return {};
+}
+
+const char* const kTooLarge = "It is larger than 256 MiB, too large for a language file";
+
+// The file a path names once symbolic links are followed, so that a save
+// replaces the file a link points to and keeps the link. A dangling link
+// names the file it would create.
+std::string followLinks(const std::string& path)
+{
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat status {};
+        if (::lstat(current.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            return current;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length < 0)
+            throw cannotCreateFile(path, systemReason(errno));
+        target.resize(static_cast<std::size_t>(length));
+        current = target.starts_with('/') ? target : folderOf(current) + target;
     }
-    return content;
+    throw cannotCreateFile(path, systemReason(ELOOP));
 }
 
-void writeFileSafely(const std::string& path, const std::string& bytes)
+// Root may write every file, so the owner's write bit is what marks a file
+// read-only; for others the system's own check counts as well.
+bool isReadOnly(const std::string& file, const struct stat& status)
 {
-    struct stat existing {};
-    const bool targetExists = ::stat(path.c_str(), &existing) == 0;
-    if (targetExists && S_ISDIR(existing.st_mode))
-        throw cannotCreateFile(path, systemReason(EISDIR));
+    return (status.st_mode & S_IWUSR) == 0 || ::access(file.c_str(), W_OK) != 0;
+}
 
-    std::string temporary = folderOf(path) + ".kalmo-XXXXXX";
+// Writes bytes to a temporary file beside target and renames it over
+// target. The new file takes mode, owner and group from `like` when given,
+// else the mode a new file gets. Errors name `shownPath`.
+void replaceFile(const std::string& target, const std::string& bytes, const struct stat* like,
+                 const std::string& shownPath)
+{
+    std::string temporary = folderOf(target) + ".kalmo-XXXXXX";
     FileDescriptor file(::mkstemp(temporary.data()));
     if (file.get() < 0)
-        throw cannotCreateFile(path, systemReason(errno));
+        throw cannotCreateFile(shownPath, systemReason(errno));
 
     const auto fail = [&](int errorNumber) {
         ::unlink(temporary.c_str());
-        return cannotCreateFile(path, systemReason(errorNumber));
+        return cannotCreateFile(shownPath, systemReason(errorNumber));
     };
-    // mkstemp makes the file private; the result gets the permissions a new
-    // file would get, or those of the file it replaces.
-    mode_t mode = existing.st_mode & 07777;
-    if (!targetExists) {
+    // mkstemp makes the file private. Owner first: changing it may clear
+    // the set-id bits that the mode then puts back.
+    mode_t mode = 0;
+    if (like) {
+        if (::fchown(file.get(), like->st_uid, like->st_gid) != 0 && errno != EPERM)
+            throw fail(errno);
+        mode = like->st_mode & 07777;
+    } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
@@ -104,8 +141,91 @@ void writeFileSafely(const std::string& path, const std::string& bytes)
         throw fail(errno);
     if (file.release() != 0)
         throw fail(errno);
-    if (::rename(temporary.c_str(), path.c_str()) != 0)
+    if (::rename(temporary.c_str(), target.c_str()) != 0)
         throw fail(errno);
+    // The rename itself reaches the disk with the folder; the new file is
+    // complete either way, so a folder that cannot be synced is no failure.
+    const std::string folder = folderOf(target);
+    FileDescriptor directory(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.get() >= 0)
+        ::fsync(directory.get());
+}
+
+void writeFile(const std::string& path, const std::string& bytes, Backup backup, const struct stat* likeIfNew)
+{
+    const std::string target = followLinks(path);
+    struct stat existing {};
+    const bool targetExists = ::stat(target.c_str(), &existing) == 0;
+    if (!targetExists && errno != ENOENT)
+        throw cannotCreateFile(path, systemReason(errno));
+    if (targetExists) {
+        const std::string reason = reasonAgainst(existing);
+        if (!reason.empty())
+            throw cannotCreateFile(path, reason);
+        if (isReadOnly(target, existing))
+            throw cannotCreateFile(path, "It is read-only");
+        // The old file is safe in the backup before anything replaces it,
+        // and a backup that cannot be written stops the save.
+        if (backup == Backup::Keep)
+            writeFile(path + ".bak", readWholeFile(target), Backup::None, &existing);
+    }
+    replaceFile(target, bytes, targetExists ? &existing : likeIfNew, path);
+}
+
+} // namespace
+
+std::string readWholeFile(const std::string& path)
+{
+    // Judged before opening, since opening a device can already act on it;
+    // and again on the open file, which may not be the one judged.
+    const auto refuse = [&](const struct stat& status) {
+        const std::string reason = reasonAgainst(status);
+        if (!reason.empty())
+            throw cannotOpenFile(path, reason);
+        if (static_cast<std::uintmax_t>(status.st_size) > kMaxFileSize)
+            throw cannotOpenFile(path, kTooLarge);
+    };
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        throw cannotOpenFile(path, systemReason(errno));
+    refuse(status);
+    // Non-blocking, so that a FIFO put in the file's place meanwhile
+    // cannot hold the open until a writer comes.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (file.get() < 0)
+        throw cannotOpenFile(path, systemReason(errno));
+    if (::fstat(file.get(), &status) != 0)
+        throw cannotOpenFile(path, systemReason(errno));
+    refuse(status);
+
+    std::string content;
+    content.reserve(static_cast<std::size_t>(status.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            throw cannotOpenFile(path, systemReason(errno));
+        }
+        if (count == 0)
+            break;
+        content.append(buffer, static_cast<std::size_t>(count));
+        // A file that grows while it is read is held to the same limit.
+        if (content.size() > kMaxFileSize)
+            throw cannotOpenFile(path, kTooLarge);
+    }
+    return content;
+}
+
+void writeFileSafely(const std::string& path, const std::string& bytes, Backup backup)
+{
+    writeFile(path, bytes, backup, nullptr);
+}
+
+void reportFileSizeLimitAsError()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace kalmo

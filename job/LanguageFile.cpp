@@ -1,22 +1,75 @@
 #include "job/LanguageFile.h"
 
-#include "job/FileAccess.h"
+#include "job/KalmoError.h"
+
+#include <optional>
 
 namespace kalmo {
+namespace {
+
+bool startsWith(std::string_view bytes, std::string_view prefix)
+{
+    return bytes.substr(0, prefix.size()) == prefix;
+}
+
+// True when every byte at a position p with p % period in zeroPositions is NUL.
+bool nulsAt(std::string_view bytes, std::size_t period, std::initializer_list<std::size_t> zeroPositions)
+{
+    if (bytes.size() < period)
+        return false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        for (const std::size_t position : zeroPositions) {
+            if (i % period == position && bytes[i] != '\0')
+                return false;
+        }
+    }
+    return true;
+}
+
+// The name of a wide Unicode form the bytes are in, judged by a byte-order
+// mark or, without one, by the NUL bytes that ASCII text has in that form.
+std::optional<std::string> wideUnicodeForm(std::string_view bytes)
+{
+    using namespace std::string_view_literals;
+    if (startsWith(bytes, "\xFF\xFE\0\0"sv) || nulsAt(bytes, 4, {1, 2, 3}))
+        return "UTF-32 (little-endian)";
+    if (startsWith(bytes, "\0\0\xFE\xFF"sv) || nulsAt(bytes, 4, {0, 1, 2}))
+        return "UTF-32 (big-endian)";
+    if (startsWith(bytes, "\xFF\xFE"sv) || nulsAt(bytes, 2, {1}))
+        return "UTF-16 (little-endian)";
+    if (startsWith(bytes, "\xFE\xFF"sv) || nulsAt(bytes, 2, {0}))
+        return "UTF-16 (big-endian)";
+    return std::nullopt;
+}
+
+// A language file is text; reading on past a NUL or taking UTF-16 for
+// single bytes would write a damaged copy at Exit.
+void refuseWhatIsNotText(const std::string& path, std::string_view bytes)
+{
+    if (const auto form = wideUnicodeForm(bytes))
+        throw cannotOpenFile(path, "It is a " + *form + " file; save it as UTF-8 and load it again");
+    const auto nul = bytes.find('\0');
+    if (nul != std::string_view::npos)
+        throw cannotOpenFile(path, "It holds a NUL byte (at byte " + std::to_string(nul)
+                                       + "), so it is not a text file");
+}
+
+} // namespace
 
 LanguageFile readLanguageFile(const std::string& path)
 {
     const std::string bytes = readWholeFile(path);
-    const std::string_view content = contentBeforeNul(bytes);
+    refuseWhatIsNotText(path, bytes);
     LanguageFile file;
-    file.encoding = detectEncoding(content);
-    file.lines = splitLines(toUtf8(content, file.encoding));
+    file.encoding = detectEncoding(bytes);
+    file.lines = splitLines(toUtf8(bytes, file.encoding), &file.lineEnds);
     return file;
 }
 
-void writeLanguageFile(const std::string& path, const LineList& lines, TextEncoding encoding)
+void writeLanguageFile(const std::string& path, const LineList& lines, const LineEnds& loadedEnds,
+                       TextEncoding encoding, Backup backup)
 {
-    writeFileSafely(path, fromUtf8(joinLines(lines), encoding));
+    writeFileSafely(path, fromUtf8(joinLines(lines, loadedEnds), encoding), backup);
 }
 
 } // namespace kalmo

@@ -1,17 +1,46 @@
 #include "job/LineList.h"
 
-namespace kalmo {
+#include <array>
 
-std::string_view contentBeforeNul(std::string_view content)
+namespace kalmo {
+namespace {
+
+std::string_view textOf(LineEnd end)
 {
-    const auto nul = content.find('\0');
-    return nul == std::string_view::npos ? content : content.substr(0, nul);
+    switch (end) {
+    case LineEnd::CrLf: return "\r\n";
+    case LineEnd::Cr: return "\r";
+    case LineEnd::Lf: return "\n";
+    case LineEnd::None: break;
+    }
+    return {};
 }
 
-LineList splitLines(std::string_view content)
+// A tie goes to the end met first in the file; a file without any gets CR LF.
+LineEnd mostFrequentEnd(const LineEnds& ends)
 {
-    content = contentBeforeNul(content);
+    std::array<std::size_t, 4> counts{};
+    for (const LineEnd end : ends)
+        ++counts[static_cast<std::size_t>(end)];
+    LineEnd best = LineEnd::None;
+    std::size_t bestCount = 0;
+    for (const LineEnd end : ends) {
+        const std::size_t count = counts[static_cast<std::size_t>(end)];
+        if (end != LineEnd::None && count > bestCount) {
+            best = end;
+            bestCount = count;
+        }
+    }
+    return best == LineEnd::None ? LineEnd::CrLf : best;
+}
+
+} // namespace
+
+LineList splitLines(std::string_view content, LineEnds* ends)
+{
     LineList lines;
+    if (ends)
+        ends->clear();
     std::size_t start = 0;
     std::size_t i = 0;
     while (i < content.size()) {
@@ -21,24 +50,40 @@ LineList splitLines(std::string_view content)
             continue;
         }
         lines.emplace_back(content.substr(start, i - start));
-        i += (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') ? 2 : 1;
+        const bool crLf = c == '\r' && i + 1 < content.size() && content[i + 1] == '\n';
+        if (ends)
+            ends->push_back(crLf ? LineEnd::CrLf : c == '\r' ? LineEnd::Cr : LineEnd::Lf);
+        i += crLf ? 2 : 1;
         start = i;
     }
-    if (start < content.size())
+    if (start < content.size()) {
         lines.emplace_back(content.substr(start));
+        if (ends)
+            ends->push_back(LineEnd::None);
+    }
     return lines;
 }
 
-std::string joinLines(const LineList& lines)
+std::string joinLines(const LineList& lines, const LineEnds& loadedEnds)
 {
+    const bool sameLines = lines.size() == loadedEnds.size();
+    const LineEnd common = mostFrequentEnd(loadedEnds);
+    const bool lastWithoutEnd = !loadedEnds.empty() && loadedEnds.back() == LineEnd::None;
+
     std::size_t size = 0;
     for (const auto& line : lines)
         size += line.size() + 2;
     std::string content;
     content.reserve(size);
-    for (const auto& line : lines) {
-        content += line;
-        content += "\r\n";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        content += lines[i];
+        const bool last = i + 1 == lines.size();
+        LineEnd end = sameLines ? loadedEnds[i] : common;
+        if (last && lastWithoutEnd && !lines[i].empty())
+            end = LineEnd::None;
+        else if (end == LineEnd::None)
+            end = common;
+        content += textOf(end);
     }
     return content;
 }

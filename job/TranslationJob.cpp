@@ -79,6 +79,8 @@ void TranslationJob::LoadSourceFile1Click()
     LanguageFile file = readLanguageFile(*chosen);
     fileName_ = *chosen;
     encoding_ = file.encoding;
+    lineEnds_ = std::move(file.lineEnds);
+    savedInThisJob_ = false;
     sourceLines_ = file.lines;
     workingLines_ = file.lines;
     loadedLines_ = std::move(file.lines);
@@ -264,7 +266,11 @@ LineList TranslationJob::committedLinesToWrite()
 
 void TranslationJob::writeTranslation(const LineList& lines)
 {
-    writeLanguageFile(TranslatedFilePath(), lines, encoding_);
+    // A file this job did not write itself may hold an earlier translation:
+    // it is kept as ".bak" before the first save replaces it.
+    writeLanguageFile(TranslatedFilePath(), lines, lineEnds_, encoding_,
+                      savedInThisJob_ ? Backup::None : Backup::Keep);
+    savedInThisJob_ = true;
     if (OnSaved)
         OnSaved(TranslatedFilePath());
 }

@@ -50,6 +50,8 @@ public:
     bool WholeLineMode() const { return wholeLineMode_; }
     bool FullTextMode() const { return fullTextMode_; }
     TextEncoding Encoding() const { return encoding_; }
+    // The line end of each line of the file as loaded; the save writes with them.
+    const LineEnds& LoadedLineEnds() const { return lineEnds_; }
     // The folder of the file name + "Translated_" + the file name without its folder.
     std::string TranslatedFilePath() const;
 
@@ -84,6 +86,10 @@ private:
     LineList sourceLines_;
     LineList workingLines_;
     TextEncoding encoding_ = TextEncoding::Utf8;
+    LineEnds lineEnds_;
+    // Set once this job has written its translated file: a file it did not
+    // write itself is kept as a backup before the first save replaces it.
+    bool savedInThisJob_ = false;
     int lineCount_ = 0;
     int currentEntry_ = 0;
     EntryQuotes quotes_;

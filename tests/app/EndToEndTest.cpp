@@ -61,16 +61,16 @@ void EndToEndTest::translateTwoEntriesAndExit()
     QVERIFY(!timedOut);
     QCOMPARE(exitCode, 0);
     QCOMPARE(statusAfterLoad, QStringLiteral("Sourcefile: lang.php loaded and parsed."));
-    const std::string expected = "<?php\r\n"
-                                 "// KALMO language file\r\n"
-                                 "if (!defined('_KALMO')) { die(); }\r\n"
-                                 "define('_GREETING', 'Hallo');\r\n"
-                                 "// between\r\n"
-                                 "define(\"_FAREWELL\", \"O&O\");\r\n"
-                                 "\r\n"
-                                 "$x = 1;\r\n"
-                                 "// end\r\n"
-                                 "?>\r\n";
+    const std::string expected = "<?php\n"
+                                 "// KALMO language file\n"
+                                 "if (!defined('_KALMO')) { die(); }\n"
+                                 "define('_GREETING', 'Hallo');\n"
+                                 "// between\n"
+                                 "define(\"_FAREWELL\", \"O&O\");\n"
+                                 "\n"
+                                 "$x = 1;\n"
+                                 "// end\n"
+                                 "?>\n";
     QCOMPARE(folder.read("Translated_lang.php"), expected);
     QCOMPARE(folder.read("lang.php"), kLanguageFile);
 }

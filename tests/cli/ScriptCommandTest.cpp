@@ -62,10 +62,10 @@ TEST(ScriptCommand, TranslatesTwoEntriesAndSavesOnExit)
                           "name: _BYE\nsource: Bye\ntranslation: Tsch\xC3\xBC\xC3\x9F\n"
                           "saved: " + saved + "\n");
     EXPECT_EQ(run.exitStatus, 0);
-    EXPECT_EQ(folder.read("Translated_lang.php"), "<?php\r\n"
-                                                  "define('_HELLO', 'Hallo');\r\n"
-                                                  "define('_BYE', 'Tsch\xC3\xBC\xC3\x9F'); // parting\r\n"
-                                                  "?>\r\n");
+    EXPECT_EQ(folder.read("Translated_lang.php"), "<?php\n"
+                                                  "define('_HELLO', 'Hallo');\n"
+                                                  "define('_BYE', 'Tsch\xC3\xBC\xC3\x9F'); // parting\n"
+                                                  "?>\n");
 }
 
 TEST(ScriptCommand, ReportsErrorsAndGoesOn)
@@ -164,11 +164,11 @@ TEST(ScriptCommand, FreeEditingWithUndoClipboardAndExitFromThePane)
     EXPECT_NE(panes.find("clipboard: A\\nB\n"), std::string::npos) << panes;
     EXPECT_NE(panes.find("| define('_HELLO', 'Hello'); // one\n| A\n| Bdefine('_BYE'"), std::string::npos) << panes;
     EXPECT_EQ(run.exitStatus, 0);
-    EXPECT_EQ(folder.read("Translated_lang.php"), "<?php\r\n"
-                                                  "define('_HELLO', 'Hello'); // one\r\n"
-                                                  "A\r\n"
-                                                  "Bdefine('_BYE', 'Bye'); // parting\r\n"
-                                                  "?>\r\n");
+    EXPECT_EQ(folder.read("Translated_lang.php"), "<?php\n"
+                                                  "define('_HELLO', 'Hello'); // one\n"
+                                                  "A\n"
+                                                  "Bdefine('_BYE', 'Bye'); // parting\n"
+                                                  "?>\n");
 }
 
 TEST(ScriptCommand, F2InThePaneLeavesFullTextModeWithTheEditsTaken)

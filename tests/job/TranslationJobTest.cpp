@@ -229,8 +229,8 @@ TEST_F(TranslationJobTest, ExitWritesTheTranslationIncludingTheTextBeingTyped)
     job.Exit1Click();
     EXPECT_TRUE(windows.ended);
     const std::string written = folder.read("Translated_lang.php");
-    EXPECT_NE(written.find("define('_A', 'Alfa');\r\n"), std::string::npos);
-    EXPECT_EQ(written.rfind("<?php define('_ZERO', 'z');\r\n", 0), 0u);
+    EXPECT_NE(written.find("define('_A', 'Alfa');\n"), std::string::npos);
+    EXPECT_EQ(written.rfind("<?php define('_ZERO', 'z');\n", 0), 0u);
     EXPECT_EQ(folder.read("lang.php"), kTenLines);
 }
 
@@ -270,10 +270,18 @@ TEST_F(TranslationJobTest, UnreadableFileKeepsThePreviousJobWhole)
     EXPECT_EQ(job.FileName(), folder.path("lang.php"));
     EXPECT_EQ(job.CurrentEntry(), 5);
     EXPECT_EQ(job.LineCount(), 10);
+    for (const std::string& notText : {std::string("<?php\n\0", 7), std::string("\xFF\xFE<\0", 4)}) {
+        windows.dialogAnswer = folder.write("binary.php", notText);
+        EXPECT_NE(errorOf(&TranslationJob::LoadSourceFile1Click).find("\"" + folder.path("binary.php") + "\"."),
+                  std::string::npos);
+        EXPECT_EQ(job.FileName(), folder.path("lang.php"));
+        EXPECT_EQ(job.CurrentEntry(), 5);
+    }
 
     job.Exit1Click();
     EXPECT_TRUE(folder.exists("Translated_lang.php"));
     EXPECT_FALSE(folder.exists("Translated_missing.php"));
+    EXPECT_FALSE(folder.exists("Translated_binary.php"));
 }
 
 TEST_F(TranslationJobTest, CancelledLoadChangesNothingButTheStatus)
@@ -332,12 +340,48 @@ TEST_F(TranslationJobTest, FilesWithoutEntries)
     EXPECT_EQ(windows.status, "End of File (line: 0/2)");
 }
 
-TEST_F(TranslationJobTest, ExitWritesCrLfAndNothingAfterANul)
+TEST_F(TranslationJobTest, ExitWritesEveryLineWithTheEndItWasReadWith)
 {
-    const char content[] = "a\n\tb  \ndefine('_A', 'x');\nc\0ignored\n";
-    load("lf.php", std::string(content, sizeof content - 1));
+    const std::string content = "<?php\r\n\tb  \rdefine('_A', 'x');\n\n\r?>";
+    load("mixed.php", content);
     job.Exit1Click();
-    EXPECT_EQ(folder.read("Translated_lf.php"), "a\r\n\tb  \r\ndefine('_A', 'x');\r\nc\r\n");
+    EXPECT_EQ(folder.read("Translated_mixed.php"), "<?php\r\n\tb  \rdefine('_A', 'x');\n\n\r?>");
+    EXPECT_EQ(folder.read("mixed.php"), content);
+}
+
+TEST_F(TranslationJobTest, ExitKeepsAnEarlierTranslationAsBackupOncePerJob)
+{
+    folder.write("Translated_lang.php", "earlier");
+    load("lang.php", kTenLines);
+    windows.translation = "Eins";
+    // A load that fails after saving the changed file leaves the same job.
+    windows.dialogAnswer = folder.write("nul.php", std::string("a\0", 2));
+    EXPECT_NE(errorOf(&TranslationJob::LoadSourceFile1Click), "<no error>");
+    EXPECT_EQ(folder.read("Translated_lang.php.bak"), "earlier");
+    const std::string firstSave = folder.read("Translated_lang.php");
+    EXPECT_NE(firstSave.find("'Eins'"), std::string::npos);
+
+    windows.translation = "Zwei";
+    windows.dialogAnswer = folder.path("lang.php");
+    job.LoadSourceFile1Click(); // saves again within the job, then starts a new one
+    EXPECT_EQ(folder.read("Translated_lang.php.bak"), "earlier");
+    const std::string secondSave = folder.read("Translated_lang.php");
+    EXPECT_NE(secondSave.find("'Zwei'"), std::string::npos);
+
+    // The new job did not write the file it is about to replace.
+    std::filesystem::remove(folder.path("Translated_lang.php.bak"));
+    std::filesystem::create_directory(folder.path("Translated_lang.php.bak"));
+    windows.translation = "Drei";
+    EXPECT_EQ(errorOf(&TranslationJob::Exit1Click),
+              "Cannot create file \"" + folder.path("Translated_lang.php.bak") + "\". Is a directory");
+    EXPECT_FALSE(windows.ended);
+    EXPECT_EQ(folder.read("Translated_lang.php"), secondSave);
+
+    std::filesystem::remove(folder.path("Translated_lang.php.bak"));
+    job.Exit1Click();
+    EXPECT_TRUE(windows.ended);
+    EXPECT_EQ(folder.read("Translated_lang.php.bak"), secondSave);
+    EXPECT_NE(folder.read("Translated_lang.php").find("'Drei'"), std::string::npos);
 }
 
 TEST_F(TranslationJobTest, Windows1252FileIsWrittenBackInItsEncoding)
@@ -347,7 +391,7 @@ TEST_F(TranslationJobTest, Windows1252FileIsWrittenBackInItsEncoding)
     EXPECT_EQ(windows.source, "caf\xC3\xA9 \xE2\x82\xAC");
     windows.translation = "\xE2\x82\xAC \xD0\x96 \xC3\xA9";
     job.Exit1Click();
-    EXPECT_EQ(folder.read("Translated_latin.php"), "<?php\r\ndefine('_CAFE', '\x80 &#1046; \xE9');\r\n?>\r\n");
+    EXPECT_EQ(folder.read("Translated_latin.php"), "<?php\ndefine('_CAFE', '\x80 &#1046; \xE9');\n?>\n");
 }
 
 TEST_F(TranslationJobTest, WorkedExampleShowsTheEscapedTextAndCommitsTheTranslation)
@@ -599,8 +643,8 @@ TEST_F(EditingModesTest, FullTextModeHandsTheLowerPaneToTheUserAndBack)
     job.Volgende();
     job.Exit1Click();
     const std::string written = folder.read("Translated_lang.php");
-    EXPECT_NE(written.find("// edited header\r\n"), std::string::npos);
-    EXPECT_NE(written.find("define('_A', 'Freely edited');\r\n"), std::string::npos);
+    EXPECT_NE(written.find("// edited header\n"), std::string::npos);
+    EXPECT_NE(written.find("define('_A', 'Freely edited');\n"), std::string::npos);
 }
 
 TEST_F(EditingModesTest, NavigationInFullTextModeKeepsTheFreeEdits)
@@ -618,8 +662,8 @@ TEST_F(EditingModesTest, NavigationInFullTextModeKeepsTheFreeEdits)
     editLowerPane(8, "} // end");
     job.Exit1Click();
     const std::string written = folder.read("Translated_lang.php");
-    EXPECT_NE(written.find("$x = 2;\r\n"), std::string::npos);
-    EXPECT_NE(written.find("} // end\r\n"), std::string::npos);
+    EXPECT_NE(written.find("$x = 2;\n"), std::string::npos);
+    EXPECT_NE(written.find("} // end\n"), std::string::npos);
 }
 
 TEST_F(EditingModesTest, EntriesFindTheirLinesAfterFullTextEditsChangedTheLineCount)
@@ -639,6 +683,16 @@ TEST_F(EditingModesTest, EntriesFindTheirLinesAfterFullTextEditsChangedTheLineCo
     job.Vorige();
     EXPECT_EQ(job.WorkingLines()[4], "  define(\"_B\", \"Beeta\"); // second");
     EXPECT_EQ(job.WorkingLines()[5], "$x = 1;");
+}
+
+TEST_F(EditingModesTest, LineCountChangedByFullTextEditsGivesEveryLineTheMostFrequentEnd)
+{
+    load("mixed.php", "<?php\r\ndefine('_A', 'x');\r\n// gone\n?>");
+    job.FormKeyDown(vk::F2);
+    memo2.Lines().DeleteLine(2);
+    job.FormKeyDown(vk::F2);
+    job.Exit1Click();
+    EXPECT_EQ(folder.read("Translated_mixed.php"), "<?php\r\ndefine('_A','x');\r\n?>");
 }
 
 TEST_F(EditingModesTest, TranslationOfAnEntryWhoseLineWasRemovedIsKeptAndReported)
@@ -702,7 +756,7 @@ TEST_F(EditingModesTest, LoadInFullTextModeSavesTheFreeEditsFirstAndKeepsTheMode
     job.FormKeyDown(vk::F2);
     editLowerPane(1, "// mine");
     load("two.php", kTenLines);
-    EXPECT_NE(folder.read("Translated_one.php").find("// mine\r\n"), std::string::npos);
+    EXPECT_NE(folder.read("Translated_one.php").find("// mine\n"), std::string::npos);
     EXPECT_TRUE(job.FullTextMode());
     EXPECT_EQ(memo2.Lines().Line(1), "// header");
 }
@@ -742,7 +796,7 @@ TEST_F(EditingModesTest, TranslationTypedBeforeFullTextModeIsKept)
     job.FormKeyDown(vk::F2);
     EXPECT_EQ(job.WorkingLines()[3], "define('_A', 'Alfa');");
     job.Exit1Click();
-    EXPECT_NE(folder.read("Translated_lang.php").find("define('_A', 'Alfa');\r\n"), std::string::npos);
+    EXPECT_NE(folder.read("Translated_lang.php").find("define('_A', 'Alfa');\n"), std::string::npos);
 }
 
 } // namespace
