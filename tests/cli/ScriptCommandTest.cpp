@@ -1,5 +1,6 @@
 // Runs the real `kalmo script` on fixture files and compares what it prints
 // and what it writes.
+#include "tests/support/PhpJudge.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 namespace kalmo {
 namespace {
 
+using testing_support::phpSyntaxErrors;
 using testing_support::TempFolder;
 
 struct ScriptRun {
@@ -29,6 +31,11 @@ ScriptRun runScript(const TempFolder& folder, const std::string& commands)
         run.output.append(buffer, count);
     const int status = ::pclose(pipe);
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // Every file the program writes must be one that PHP accepts.
+    for (std::size_t at = run.output.find("saved: "); at != std::string::npos; at = run.output.find("saved: ", at + 1)) {
+        const std::string path = run.output.substr(at + 7, run.output.find('\n', at) - at - 7);
+        EXPECT_EQ(phpSyntaxErrors(path), "") << path;
+    }
     return run;
 }
 
