@@ -157,7 +157,7 @@ TEST(ScriptCommand, FreeEditingWithUndoClipboardAndExitFromThePane)
                                                 "pane-type  // one\n"
                                                 "pane-key Backspace Alt\n"
                                                 "pane-key Backspace Alt Shift\n"
-                                                "clipboard A\\nB\n"
+                                                "clipboard /*A\\nB*/\n"
                                                 "pane-key Down\n"
                                                 "pane-key Home\n"
                                                 "pane-key V Ctrl\n"
@@ -166,15 +166,15 @@ TEST(ScriptCommand, FreeEditingWithUndoClipboardAndExitFromThePane)
                                                 "pane-key X Ctrl\n");
     EXPECT_NE(run.output.find("error: Unknown key \"Q Shift Hyper\"\n"), std::string::npos);
     const std::string panes = lastPanesBlock(run.output);
-    EXPECT_NE(panes.find("lower: first=0 active=3 caret=1,3 selection=1,3-1,3 undo=2 redo=0\n"), std::string::npos)
+    EXPECT_NE(panes.find("lower: first=0 active=3 caret=3,3 selection=3,3-3,3 undo=2 redo=0\n"), std::string::npos)
         << panes;
-    EXPECT_NE(panes.find("clipboard: A\\nB\n"), std::string::npos) << panes;
-    EXPECT_NE(panes.find("| define('_HELLO', 'Hello'); // one\n| A\n| Bdefine('_BYE'"), std::string::npos) << panes;
+    EXPECT_NE(panes.find("clipboard: /*A\\nB*/\n"), std::string::npos) << panes;
+    EXPECT_NE(panes.find("| define('_HELLO', 'Hello'); // one\n| /*A\n| B*/define('_BYE'"), std::string::npos) << panes;
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(folder.read("Translated_lang.php"), "<?php\n"
                                                   "define('_HELLO', 'Hello'); // one\n"
-                                                  "A\n"
-                                                  "Bdefine('_BYE', 'Bye'); // parting\n"
+                                                  "/*A\n"
+                                                  "B*/define('_BYE', 'Bye'); // parting\n"
                                                   "?>\n");
 }
 
