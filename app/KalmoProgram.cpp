@@ -6,18 +6,67 @@
 #include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
+#include "app/VersionRecord.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <utility>
 
 namespace kalmo {
+namespace {
+
+// The language file named on the command line, or none. --help and
+// --version print and end the process here.
+std::optional<std::string> startFileFrom(const QCoreApplication& application)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Translates a language file of the KALMO content-management "
+                                                    "system and writes Translated_ + its name beside it."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A language file (*.php) to load at start."),
+                                 QStringLiteral("[FILE]"));
+    parser.process(application);
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty())
+        return std::nullopt;
+    if (files.size() > 1) {
+        std::fputs(qPrintable(parser.helpText()), stderr);
+        std::exit(2);
+    }
+    // The load dialog hands back full paths too.
+    return QFile::encodeName(QFileInfo(files.front()).absoluteFilePath()).toStdString();
+}
+
+} // namespace
 
 int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
 {
-    KalmoApplication application(argc, argv, options.services);
+    // A file named on the command line is loaded as if the load dialog had
+    // answered with it, once.
+    auto startAnswer = std::make_shared<std::optional<std::string>>();
+    AppServices services = options.services;
+    services.chooseSourceFile = [startAnswer, choose = options.services.chooseSourceFile](
+                                    QWidget* parent, const FileDialogRequest& request) -> std::optional<std::string> {
+        if (auto answer = std::exchange(*startAnswer, std::nullopt))
+            return answer;
+        return choose ? choose(parent, request) : std::nullopt;
+    };
+
+    KalmoApplication application(argc, argv, services);
+    QCoreApplication::setApplicationVersion(QString::fromStdString(ownVersionText()));
+    const std::optional<std::string> startFile = startFileFrom(application);
     // Exit, or closing the main window (which is an Exit), ends the loop;
     // the side windows closing must not.
     application.setQuitOnLastWindowClosed(false);
 
     // The main window first: its creation touches none of the others.
-    TForm1 Form1(options.services);
+    TForm1 Form1(services);
     TForm2 Form2(&Form1);
     TForm3 Form3(&Form1);
     TForm4 Form4;
@@ -28,6 +77,13 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     // A desktop gives a new window the keyboard; without a window manager
     // nobody would.
     Form1.activateWindow();
+    if (startFile) {
+        // Once the loop runs, so that an error report has its window.
+        QTimer::singleShot(0, &Form1, [&Form1, startAnswer, startFile] {
+            *startAnswer = startFile;
+            Form1.ReportErrors([&Form1] { Form1.LoadSourceFile1Click(); });
+        });
+    }
     if (options.started)
         options.started(Form1);
     return application.exec();

@@ -51,4 +51,10 @@ std::string formatFileVersion(const std::string& format, const FileVersion& vers
     return text;
 }
 
+std::string ownVersionText()
+{
+    const std::optional<FileVersion> version = readFileVersion(ownExecutablePath());
+    return version ? formatFileVersion("%u.%u.%u.%u", *version) : std::string();
+}
+
 } // namespace kalmo

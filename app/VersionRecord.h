@@ -30,4 +30,8 @@ std::string ownExecutablePath();
 // match the record cannot read beyond it.
 std::string formatFileVersion(const std::string& format, const FileVersion& version);
 
+// The running program's version as "major.minor.release.build"; empty when
+// its file holds no record.
+std::string ownVersionText();
+
 } // namespace kalmo

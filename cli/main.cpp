@@ -1,4 +1,5 @@
 // kalmo: the command-line companion of KALMO Translator.
+#include "app/VersionRecord.h"
 #include "cli/ScriptSession.h"
 #include "job/FileAccess.h"
 
@@ -8,6 +9,7 @@
 namespace {
 
 const char* const kUsage = R"(Usage: kalmo script
+       kalmo --version
 
   script   Reads commands from standard input, one per line, drives one
            translation job exactly as the window program does, and prints
@@ -51,6 +53,10 @@ int main(int argc, char** argv)
         return runScript();
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << kUsage;
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "kalmo " << kalmo::ownVersionText() << '\n';
         return 0;
     }
     std::cerr << kUsage;

@@ -5,9 +5,11 @@
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/TempFolder.h"
 
+#include "app/FormControls.h"
 #include "app/KalmoProgram.h"
 #include "app/Unit1.h"
 
+#include <QDir>
 #include <QTimer>
 
 using namespace kalmo;
@@ -18,6 +20,8 @@ class EndToEndTest : public QObject {
 
 private slots:
     void translateTwoEntriesAndExit();
+    void fileNamedOnTheCommandLineIsLoadedAtStart_data();
+    void fileNamedOnTheCommandLineIsLoadedAtStart();
 };
 
 void EndToEndTest::translateTwoEntriesAndExit()
@@ -73,6 +77,62 @@ void EndToEndTest::translateTwoEntriesAndExit()
                                  "?>\n";
     QCOMPARE(folder.read("Translated_lang.php"), expected);
     QCOMPARE(folder.read("lang.php"), kLanguageFile);
+}
+
+void EndToEndTest::fileNamedOnTheCommandLineIsLoadedAtStart_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("report");
+    QTest::newRow("a language file") << "lang.php" << "Sourcefile: lang.php loaded and parsed." << "";
+    QTest::newRow("a missing file") << "missing.php" << "Sourcefile: missing.php loading and parsing.."
+                                    << "No such file or directory";
+}
+
+void EndToEndTest::fileNamedOnTheCommandLineIsLoadedAtStart()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, status);
+    QFETCH(QString, report);
+    TempFolder folder;
+    folder.write("lang.php", kLanguageFile);
+
+    ProgramOptions options;
+    int dialogs = 0;
+    options.services.chooseSourceFile = [&](QWidget*, const FileDialogRequest&) {
+        ++dialogs;
+        return std::optional<std::string>();
+    };
+    QString reported;
+    options.services.errorMessageBox = [&](QWidget*, const QString&, const QString& text) { reported = text; };
+    QString statusAfterStart;
+    std::string nameField;
+    options.started = [&](TForm1& mainWindow) {
+        QTimer::singleShot(0, &mainWindow, [&] {
+            statusAfterStart = mainWindow.StatusText();
+            nameField = mainWindow.Label2->Caption().toStdString();
+            QCoreApplication::exit(0);
+        });
+    };
+
+    // A relative name, as a file manager or a shell passes it.
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(folder.root().string()));
+    QByteArray program("kalmo-translator");
+    QByteArray file = name.toUtf8();
+    char* argv[] = {program.data(), file.data(), nullptr};
+    int argc = 2;
+    const int exitCode = KalmoProgram(argc, argv, options);
+    QDir::setCurrent(previousFolder);
+
+    QCOMPARE(exitCode, 0);
+    QCOMPARE(statusAfterStart, status);
+    QCOMPARE(dialogs, 0);
+    QVERIFY2(reported.contains(report), qPrintable(reported));
+    if (report.isEmpty())
+        QCOMPARE(nameField, std::string("_GREETING"));
+    else
+        QVERIFY(reported.contains(QString::fromStdString(folder.path("missing.php"))));
 }
 
 QTEST_APPLESS_MAIN(EndToEndTest)
