@@ -176,6 +176,17 @@ int utf8NextColumn(std::string_view text, int column)
     return column + 1;
 }
 
+std::vector<std::string_view> utf8Clusters(std::string_view text)
+{
+    std::vector<std::string_view> clusters;
+    ClusterWalker walker(text);
+    TextCluster cluster;
+    while (walker.next(cluster)) {
+        clusters.push_back(text.substr(cluster.byte, cluster.size));
+    }
+    return clusters;
+}
+
 std::vector<char32_t> cellCharacters(std::string_view text)
 {
     std::vector<char32_t> cells;

@@ -66,6 +66,9 @@ int utf8ClusterStart(std::string_view text, int column);
 // Beyond the text every step is one cell.
 int utf8NextColumn(std::string_view text, int column);
 
+// The text cut into its clusters, in order.
+std::vector<std::string_view> utf8Clusters(std::string_view text);
+
 // One character per cell: the first code point of the cluster covering it
 // (a malformed byte gives its own value). Word rules index this by column.
 std::vector<char32_t> cellCharacters(std::string_view text);
