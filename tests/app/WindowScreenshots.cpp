@@ -20,8 +20,8 @@ namespace {
 // Loads `content` into a fresh main window, translates the first entry,
 // shows the second with `typed` in the field and opens the source viewer.
 // The windows are saved under the given names; empty names are skipped.
-bool shoot(const QDir& folder, const std::string& name, const std::string& content, const QString& translation,
-           const QString& typed, const QString& mainFile, const QString& viewerFile)
+bool shoot(const QDir& folder, const std::string& name, const std::string& content, const std::string& translation,
+           const std::string& typed, const QString& mainFile, const QString& viewerFile)
 {
     kalmo::testing_support::TempFolder files;
     const std::string source = files.write(name, content);
@@ -71,7 +71,7 @@ int main(int argc, char** argv)
                                "define('_PASSWORD', 'Password');\n"
                                "define('_LOGIN', 'Log in');\n"
                                "?>\n",
-                               QStringLiteral("Welkom op onze website"), QStringLiteral("Lees meer..."),
+                               "Welkom op onze website", "Lees meer...",
                                QStringLiteral("main-window.png"), QStringLiteral("source-viewer.png"));
     // Wide characters take two cells each, so the columns after them still line up.
     const bool chinese = shoot(folder, "chinese.php",
@@ -90,7 +90,7 @@ int main(int argc, char** argv)
                                "define('_PASSWORD', '\u5bc6\u7801');\n"
                                "define('_LOGIN', '\u767b\u5f55');\n"
                                "?>\n",
-                               QStringLiteral("Welcome to our website"), QStringLiteral("Read more..."), QString(),
+                               "Welcome to our website", "Read more...", QString(),
                                QStringLiteral("source-viewer-chinese.png"));
     return english && chinese ? 0 : 1;
 }
