@@ -298,6 +298,9 @@ void TCustomCodeMemo::insertAtCaret(const std::string& text, bool overwrite)
     }
     markModified(caretLine_);
     SetCaretCol(caretAfter);
+    // A mark typed in virtual space leaves the caret where it was, so no
+    // caret move has covered the padded line.
+    longestLine_ = std::max(longestLine_, lines_.LineLength(caretLine_));
 }
 
 std::vector<std::string> TCustomCodeMemo::lineTexts(int first, int last) const

@@ -173,5 +173,15 @@ TEST_F(CellsTest, LongestLineAndScrollRangeCountCells)
     EXPECT_EQ(caret(), (TMemoPos{4, 0})) << "a column inside a wide character snaps to its start";
 }
 
+TEST_F(CellsTest, MarkTypedInVirtualSpaceWidensLongestLineThoughTheCaretStays)
+{
+    fill({"ab"});
+    caretAt(6, 0);
+    type(U"\u0301");
+    EXPECT_EQ(caret(), (TMemoPos{6, 0}));
+    EXPECT_EQ(memo.Lines().LineLength(0), 6);
+    EXPECT_GE(memo.LongestLine(), 6);
+}
+
 } // namespace
 } // namespace kalmo
