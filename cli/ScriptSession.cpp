@@ -1,8 +1,8 @@
 #include "cli/ScriptSession.h"
 
 #include "controls/KeyCodes.h"
+#include "controls/memo/MemoCharacters.h"
 #include "controls/memo/MemoLayouts.h"
-#include "controls/memo/Utf8Columns.h"
 #include "job/KalmoError.h"
 #include "resources/layouts/SourceViewerLayout.h"
 
@@ -155,9 +155,11 @@ bool ScriptSession::runMenuShortcut(const ScriptKeyPress& press)
 
 void ScriptSession::typeIntoPane(const std::string& text)
 {
-    for (int column = 0; column < utf8Columns(text); ++column) {
+    // One key press per code point, as a keyboard sends them: a combining
+    // mark joins the character typed before it.
+    for (char32_t ch : codePoints(text)) {
         if (memo2_.Enabled())
-            memo2_.KeyPress(static_cast<char32_t>(utf8CodePointAt(text, column)));
+            memo2_.KeyPress(ch);
     }
 }
 

@@ -86,7 +86,10 @@ void checkInvariants(const TCustomCodeMemo& memo, bool caretMoved)
 constexpr KeyCode kKeys[] = {vk::Backspace, vk::Tab,  vk::Enter, vk::Escape, vk::Space,  vk::PageUp,
                              vk::PageDown,  vk::End,  vk::Home,  vk::Left,   vk::Up,     vk::Right,
                              vk::Down,      vk::Insert, vk::Delete, vk::LetterA + 5, vk::LetterA, vk::Control};
+// Besides Latin: a wide Chinese character, a Thai consonant with a vowel and
+// a tone mark that join it, and a combining accent.
 constexpr char32_t kCharacters[] = {U'a', U'b', U' ', U'(', U'.', U'x', U'\u00e9', U'\u20ac', U'\U0001F600',
+                                    U'\u663e', U'\u0e01', U'\u0e34', U'\u0e48', U'\u0301',
                                     1,    3,    8,    9,    13,   22,   24,   25,   26};
 
 void step(TCustomCodeMemo& memo, StringClipboard& clipboard, Input& in)
@@ -109,7 +112,9 @@ void step(TCustomCodeMemo& memo, StringClipboard& clipboard, Input& in)
     case 9: memo.Redo(); break;
     case 10: {
         std::string text;
-        static constexpr const char* kPieces[] = {"a", "b", " ", "\t", "\r", "\n", "\xc3\xa9", "\xe2\x82\xac"};
+        static constexpr const char* kPieces[] = {"a", "b", " ", "\t", "\r", "\n", "\xc3\xa9", "\xe2\x82\xac",
+                                                  "\xe6\x98\xbe\xe7\xa4\xba", "\xe0\xb8\x81\xe0\xb8\xb4\xe0\xb9\x88",
+                                                  "e\xcc\x81", "\xcc\x81"};
         for (int n = in.byte() % 24; n > 0; --n) {
             text += kPieces[static_cast<std::size_t>(in.byte()) % std::size(kPieces)];
         }

@@ -9,7 +9,10 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  libutf8proc-dev
   fonts-dejavu-core
+  # fallbacks for the scripts the pane font lacks: Chinese, Japanese, Korean; Thai
+  fonts-wqy-microhei fonts-thai-tlwg-ttf
 )
 # A real PHP judges the files the tests write.
 [ "${1:-}" = test ] && packages+=(php-cli)

@@ -175,7 +175,8 @@ void TCustomCodeMemo::insertTextUnchecked(const std::string& rawText)
         markModified(start.Line);
         changeTracking_ = tracking;
         SetCaretCol(start.Col);
-        SetCaretCol(start.Col + utf8Columns(text));
+        // Counted on the new line: a pasted combining mark joins the character before it.
+        SetCaretCol(utf8Columns(head + text));
     } else {
         const int k = static_cast<int>(pieces.size()) - 1;
         const int lastLength = utf8Columns(pieces.back());

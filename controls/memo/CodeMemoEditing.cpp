@@ -11,6 +11,16 @@
 
 namespace kalmo {
 
+namespace {
+
+// One step right from `column` on the line: past a whole character.
+int columnAfter(const TCodeMemoStrings& lines, int line, int column)
+{
+    return line >= 0 && line < lines.LineCount() ? utf8NextColumn(lines.Line(line), column) : column + 1;
+}
+
+} // namespace
+
 // --- key tables ---------------------------------------------------------------
 
 // Shift extends the selection only when the caret still stands where the
@@ -122,10 +132,10 @@ void TCustomCodeMemo::keyDownMovement(KeyCode key, ShiftState shift)
                 // Selecting never runs into virtual space.
                 const int length = lineLength(caretLine_);
                 if (caretCol_ < length) {
-                    SetCaretCol(caretCol_ + 1);
+                    SetCaretCol(columnAfter(lines_, caretLine_, caretCol_));
                 }
             } else {
-                SetCaretCol(caretCol_ + 1);
+                SetCaretCol(columnAfter(lines_, caretLine_, caretCol_));
             }
         });
         break;
@@ -261,7 +271,8 @@ int TCustomCodeMemo::lineLength(int line) const
 void TCustomCodeMemo::markModified(int line) { lines_.MarkModified(line); }
 
 // The caret line gets the text at the caret (filled with spaces first when
-// the caret stands beyond the end), and the caret moves past it.
+// the caret stands beyond the end), and the caret moves past it. Overwrite
+// replaces the whole character at the caret.
 void TCustomCodeMemo::insertAtCaret(const std::string& text, bool overwrite)
 {
     const int x0 = caretCol_;
@@ -273,17 +284,23 @@ void TCustomCodeMemo::insertAtCaret(const std::string& text, bool overwrite)
     }
     const std::size_t at = utf8ByteOffset(line, x0);
     if (overwrite && x0 < length) {
-        const std::size_t next = utf8ByteOffset(line, x0 + 1);
+        const std::size_t next = utf8ByteOffset(line, utf8NextColumn(line, x0));
         line.replace(at, next - at, inserted);
     } else {
         line.insert(at, inserted);
     }
+    // A combining mark joins the character before it, so the caret's new
+    // column is counted on the line as it now is, not added up.
+    const int caretAfter = utf8Columns(std::string_view(line).substr(0, at + inserted.size()));
     {
         ChangeTrackingPause pause(*this);
         lines_.PutLine(caretLine_, line);
     }
     markModified(caretLine_);
-    SetCaretCol(x0 + utf8Columns(inserted));
+    SetCaretCol(caretAfter);
+    // A mark typed in virtual space leaves the caret where it was, so no
+    // caret move has covered the padded line.
+    longestLine_ = std::max(longestLine_, lines_.LineLength(caretLine_));
 }
 
 std::vector<std::string> TCustomCodeMemo::lineTexts(int first, int last) const
@@ -441,7 +458,7 @@ void TCustomCodeMemo::deleteAtCaret(TMemoPos recordStart, bool forward)
     if (caretCol_ < length) {
         std::string line = lines_.Line(caretLine_);
         const std::size_t at = utf8ByteOffset(line, caretCol_);
-        const std::size_t next = utf8ByteOffset(line, caretCol_ + 1);
+        const std::size_t next = utf8ByteOffset(line, utf8NextColumn(line, caretCol_));
         const std::string removed = line.substr(at, next - at);
         line.erase(at, next - at);
         {
@@ -527,7 +544,7 @@ void TCustomCodeMemo::DeleteWordBackward()
         return;
     }
     const int line = caretLine_;
-    const std::vector<char32_t> text = codePoints(lines_.Line(line));
+    const std::vector<char32_t> text = cellCharacters(lines_.Line(line));
     for (;;) {
         const TMemoPos before = caretPos();
         backspaceStep();
@@ -579,12 +596,13 @@ void TCustomCodeMemo::MoveWordRight()
         return;
     }
     ChangeTrackingPause pause(*this);
-    const std::vector<char32_t> text = codePoints(TrimmedLine(caretLine_));
+    const std::string line = TrimmedLine(caretLine_);
+    const std::vector<char32_t> text = cellCharacters(line);
     const int n = static_cast<int>(text.size());
     const auto at = [&](int column) { return text[static_cast<std::size_t>(column)]; };
-    SetCaretCol(caretCol_ + 1);
+    SetCaretCol(utf8NextColumn(line, caretCol_));
     while (caretCol_ < n && (at(caretCol_ - 1) != U' ' || at(caretCol_) == U' ')) {
-        SetCaretCol(caretCol_ + 1);
+        SetCaretCol(utf8NextColumn(line, caretCol_));
     }
     if (caretCol_ > n && caretLine_ < lines_.LineCount() - 1) {
         SetCaretLine(caretLine_ + 1);
@@ -599,7 +617,7 @@ void TCustomCodeMemo::MoveWordLeft()
     }
     ChangeTrackingPause pause(*this);
     const int line = caretLine_;
-    const std::vector<char32_t> text = codePoints(TrimmedLine(line));
+    const std::vector<char32_t> text = cellCharacters(TrimmedLine(line));
     const int n = static_cast<int>(text.size());
     const auto isSpaceAt = [&](int column) { return column < n && text[static_cast<std::size_t>(column)] == U' '; };
     SetCaretCol(caretCol_ - 1);

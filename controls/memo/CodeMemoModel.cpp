@@ -3,6 +3,8 @@
 // are in CodeMemoScrolling.cpp.
 #include "controls/memo/CodeMemoModel.h"
 
+#include "controls/memo/Utf8Columns.h"
+
 #include <algorithm>
 
 namespace kalmo {
@@ -65,6 +67,10 @@ bool TCustomCodeMemo::caretLineTouchesStore() const
 
 void TCustomCodeMemo::SetCaretCol(int x)
 {
+    // The caret never stands inside a wide character.
+    if (x > 0 && caretLine_ >= 0 && caretLine_ < lines_.LineCount()) {
+        x = utf8ClusterStart(lines_.Line(caretLine_), x);
+    }
     if (x == caretCol_) {
         return;
     }
@@ -155,6 +161,8 @@ void TCustomCodeMemo::SetCaretLine(int y)
     }
     const int old = caretLine_;
     caretLine_ = y;
+    // The column came from another line; here it may fall inside a wide character.
+    caretCol_ = utf8ClusterStart(lines_.Line(y), caretCol_);
     if (old >= 0 && old < lines_.LineCount() && old != y) {
         ChangeTrackingPause pause(*this);
         const std::string& text = lines_.Line(old);

@@ -4,8 +4,8 @@
 // raising OnActiveLineChange.
 #include "controls/memo/CodeMemoModel.h"
 
-#include "controls/memo/MemoCharacters.h"
 #include "controls/memo/MemoWebAddress.h"
+#include "controls/memo/Utf8Columns.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -27,6 +27,18 @@ int floorDiv(int value, int step)
 bool before(TMemoPos a, TMemoPos b) { return a.Line < b.Line || (a.Line == b.Line && a.Col < b.Col); }
 
 bool isWordDelimiter(char32_t ch) { return ch == U' ' || ch == U'"' || ch == U'\''; }
+
+// Where a click on `cell` puts the caret: a click on the right half of a wide
+// character (its second cell) goes after it.
+int caretColumnForClick(const TCodeMemoStrings& lines, TMemoPos cell)
+{
+    if (cell.Line < 0 || cell.Line >= lines.LineCount()) {
+        return cell.Col;
+    }
+    const std::string& text = lines.Line(cell.Line);
+    const int start = utf8ClusterStart(text, cell.Col);
+    return start == cell.Col ? start : utf8NextColumn(text, start);
+}
 
 } // namespace
 
@@ -66,7 +78,7 @@ void TCustomCodeMemo::placeCaretByMouse(TMemoPos cell, ShiftState shift)
     }
     const int old = caretLine_;
     caretLine_ = cell.Line;
-    SetCaretCol(cell.Col);
+    SetCaretCol(caretColumnForClick(lines_, cell));
     ScrollCaretIntoView();
     if (old != caretLine_) {
         trimLeftLine(old);
@@ -165,7 +177,8 @@ void TCustomCodeMemo::MouseMove(ShiftState /*shift*/, bool leftButtonHeld, int x
         SetCaretCol(0);
         firstVisibleCol_ = 0;
     } else {
-        SetCaretCol(std::min(cellAt(x, y).Col, lineLength(caretLine_)));
+        const TMemoPos cell{cellAt(x, y).Col, caretLine_};
+        SetCaretCol(std::min(caretColumnForClick(lines_, cell), lineLength(caretLine_)));
     }
     ExtendSelection();
     if (view_ && (!(oldTo == TMemoPos{selToCol_, selToLine_}) || !(oldFrom == TMemoPos{selFromCol_, selFromLine_}))) {
@@ -203,7 +216,7 @@ void TCustomCodeMemo::DblClick(int x, int /*y*/)
     if (caretLine_ < 0 || caretLine_ >= lines_.LineCount()) {
         return;
     }
-    const std::vector<char32_t> text = codePoints(lines_.Line(caretLine_));
+    const std::vector<char32_t> text = cellCharacters(lines_.Line(caretLine_));
     const auto n = static_cast<int>(text.size());
     const auto at = [&](int column) { return text[static_cast<std::size_t>(column)]; };
     if (caretCol_ >= n || isWordDelimiter(at(caretCol_))) {

@@ -9,6 +9,7 @@
 #include "controls/memo/MemoWebAddress.h"
 #include "controls/memo/Utf8Columns.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QtMath>
 
@@ -263,27 +264,48 @@ void MemoRenderer::drawPart(QPainter& rowPainter, const TCustomCodeMemo& memo, s
     const int lineHeight = memo.LineHeight();
     rowPainter.fillRect(QRect(x, 0, (to - from) * charWidth, lineHeight), colors.back);
     rowPainter.setPen(colors.text);
-    rowPainter.setFont(font);
 
-    const std::size_t begin = utf8ByteOffset(text, from);
-    const std::size_t end = utf8ByteOffset(text, to);
-    const std::string_view bytes = text.substr(begin, end - begin);
     if (ascii) {
-        rowPainter.drawText(QPoint(x, ascent), displayText(bytes, true));
+        const std::size_t begin = utf8ByteOffset(text, from);
+        const std::size_t end = utf8ByteOffset(text, to);
+        rowPainter.setFont(font);
+        rowPainter.drawText(QPoint(x, ascent), displayText(text.substr(begin, end - begin), true));
         return;
     }
-    // Outside ASCII a glyph may come from a fallback font with its own
-    // advance; placing every character in its own cell keeps the grid exact.
-    int cellX = x;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t next = start + 1;
-        while (next < bytes.size() && (static_cast<unsigned char>(bytes[next]) & 0xC0) == 0x80)
-            ++next;
-        rowPainter.drawText(QPoint(cellX, ascent), displayText(bytes.substr(start, next - start), false));
-        cellX += charWidth;
-        start = next;
+    // Outside ASCII a glyph may come from a fallback font with an advance of
+    // its own. Each cluster is drawn by itself, centred in its cells and
+    // squeezed when wider, and clipped to them (overhanging marks included),
+    // so the grid never shifts and no two overlap. The part's own bounds cut
+    // a wide character that the scroll position halves.
+    QFont plain = font;
+    plain.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    rowPainter.setFont(plain);
+    const QFontMetricsF metrics(plain);
+    const QRect part(x, 0, (to - from) * charWidth, lineHeight);
+    rowPainter.save();
+    ClusterWalker walker(text);
+    TextCluster cluster;
+    while (walker.next(cluster)) {
+        if (cluster.column + cluster.width <= from)
+            continue;
+        if (cluster.column >= to)
+            break;
+        const QString shown = displayText(text.substr(cluster.byte, cluster.size), false);
+        const qreal span = cluster.width * charWidth;
+        const int left = (cluster.column - firstShown) * charWidth;
+        const qreal advance = metrics.horizontalAdvance(shown);
+        rowPainter.setClipRect(part.intersected(QRect(left, 0, cluster.width * charWidth, lineHeight)));
+        if (advance > span) {
+            rowPainter.save();
+            rowPainter.translate(left, 0);
+            rowPainter.scale(span / advance, 1.0);
+            rowPainter.drawText(QPointF(0, ascent), shown);
+            rowPainter.restore();
+        } else {
+            rowPainter.drawText(QPointF(left + (span - advance) / 2, ascent), shown);
+        }
     }
+    rowPainter.restore();
 }
 
 QRect MemoRenderer::caretRect(const TCustomCodeMemo& memo)

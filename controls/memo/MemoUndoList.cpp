@@ -4,6 +4,7 @@
 
 #include "controls/memo/CodeMemoModel.h"
 #include "controls/memo/MemoCharacters.h"
+#include "controls/memo/Utf8Columns.h"
 
 #include <algorithm>
 
@@ -73,16 +74,20 @@ void TInsertCharUndo::Redo(TCustomCodeMemo& memo)
     memo.replaceLines(Start.Line, 1, After);
 }
 
+// Each deletion removed one whole character (a base with its marks), so the
+// text goes back character by character, not code point by code point.
 void TDeleteCharUndo::Undo(TCustomCodeMemo& memo)
 {
-    for (char32_t ch : codePoints(Text)) {
+    for (std::string_view character : utf8Clusters(Text)) {
         if (Forward) {
             moveCaretTo(memo, Start);
         }
-        if (ch == U'\r') {
+        if (character == "\r") {
             memo.SplitLine();
         } else {
-            memo.InsertCharacter(ch);
+            for (char32_t ch : codePoints(character)) {
+                memo.InsertCharacter(ch);
+            }
             memo.Invalidate();
         }
     }
@@ -94,15 +99,15 @@ void TDeleteCharUndo::Undo(TCustomCodeMemo& memo)
 void TDeleteCharUndo::Redo(TCustomCodeMemo& memo)
 {
     moveCaretFilled(memo, End);
-    std::vector<char32_t> chars = codePoints(Text);
+    std::vector<std::string_view> characters = utf8Clusters(Text);
     if (Forward) {
         // The newer deletion stands in front, though it lay further right.
-        std::reverse(chars.begin(), chars.end());
+        std::reverse(characters.begin(), characters.end());
     }
-    for (char32_t ch : chars) {
+    for (std::string_view character : characters) {
         // The line may have gained or lost trailing blanks since: a join
         // happened at its end, a removed blank lay inside it.
-        if (ch == U'\r') {
+        if (character == "\r") {
             memo.endCaretLineAtCaret();
         } else {
             memo.expandCaretLine(memo.CaretCol() + 1);

@@ -3,7 +3,7 @@
 // a web address when it starts with one of the known schemes.
 #include "controls/memo/MemoWebAddress.h"
 
-#include "controls/memo/MemoCharacters.h"
+#include "controls/memo/Utf8Columns.h"
 
 #include <algorithm>
 #include <array>
@@ -38,7 +38,7 @@ bool startsWithScheme(const std::vector<char32_t>& chars, std::size_t from, std:
 
 std::vector<TTextRun> webAddressRuns(std::string_view line)
 {
-    const std::vector<char32_t> chars = codePoints(line);
+    const std::vector<char32_t> chars = cellCharacters(line);
     std::vector<TTextRun> runs;
     std::size_t i = 0;
     while (i < chars.size()) {
@@ -62,12 +62,7 @@ std::string webAddressAt(std::string_view line, int column)
 {
     for (const TTextRun& run : webAddressRuns(line)) {
         if (run.webAddress && column >= run.start && column < run.start + run.length) {
-            std::string text;
-            const std::vector<char32_t> chars = codePoints(line);
-            for (int k = run.start; k < run.start + run.length; ++k) {
-                appendUtf8(text, chars[static_cast<std::size_t>(k)]);
-            }
-            return text;
+            return std::string(utf8From(utf8Left(line, run.start + run.length), run.start));
         }
     }
     return {};

@@ -1,6 +1,10 @@
-// Column <-> byte mapping for UTF-8 lines, with an ASCII fast path: the
-// translation files are almost entirely ASCII, so most calls never decode.
+// Cell <-> cluster <-> byte mapping for UTF-8 lines. The translation files
+// are almost entirely ASCII, so the common calls never decode: in ASCII text
+// every byte is one cell, and between two ASCII bytes there is always a
+// cluster boundary. Only the rest goes to utf8proc.
 #include "controls/memo/Utf8Columns.h"
+
+#include <utf8proc.h>
 
 #include <algorithm>
 
@@ -8,22 +12,107 @@ namespace kalmo {
 
 namespace {
 
-bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+constexpr char32_t malformed = 0xFFFFFFFF;
+
+bool isAscii(unsigned char byte) { return byte < 0x80; }
+
+// The cells of a cluster whose first code point is `ch`; marks and controls
+// never take fewer than one.
+int cellsOf(char32_t ch)
+{
+    return ch != malformed && utf8proc_charwidth(static_cast<utf8proc_int32_t>(ch)) >= 2 ? 2 : 1;
+}
+
+bool hasWidth(char32_t ch) { return ch == malformed || utf8proc_charwidth(static_cast<utf8proc_int32_t>(ch)) > 0; }
+
+// True when the first `count` bytes (or all, when fewer) are ASCII: there
+// columns and byte offsets coincide.
+bool asciiPrefix(std::string_view text, std::size_t count)
+{
+    return isAsciiText(text.substr(0, std::min(count, text.size())));
+}
 
 } // namespace
 
 bool isAsciiText(std::string_view text)
 {
-    return std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return std::none_of(text.begin(), text.end(), [](char c) { return !isAscii(static_cast<unsigned char>(c)); });
+}
+
+char32_t ClusterWalker::decodeAt(std::size_t at, std::size_t& size) const
+{
+    const auto lead = static_cast<unsigned char>(text_[at]);
+    size = 1;
+    if (isAscii(lead)) {
+        return lead;
+    }
+    utf8proc_int32_t ch = 0;
+    const utf8proc_ssize_t read = utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(text_.data() + at),
+                                                   static_cast<utf8proc_ssize_t>(text_.size() - at), &ch);
+    if (read <= 0 || ch < 0) {
+        return malformed;
+    }
+    size = static_cast<std::size_t>(read);
+    return static_cast<char32_t>(ch);
+}
+
+bool ClusterWalker::next(TextCluster& cluster)
+{
+    if (byte_ >= text_.size()) {
+        return false;
+    }
+    std::size_t size = 0;
+    const char32_t first = decodeAt(byte_, size);
+    std::size_t end = byte_ + size;
+    // The cluster's width is its base character's; a leading mark lends
+    // the decision to the character it precedes.
+    char32_t base = first;
+    if (first == malformed) {
+        breakState_ = 0;
+    } else {
+        char32_t last = first;
+        while (end < text_.size()) {
+            if (isAscii(static_cast<unsigned char>(text_[end])) && last < 0x80) {
+                breakState_ = 0;
+                break;
+            }
+            std::size_t nextSize = 0;
+            const char32_t next = decodeAt(end, nextSize);
+            if (next == malformed) {
+                breakState_ = 0;
+                break;
+            }
+            if (utf8proc_grapheme_break_stateful(static_cast<utf8proc_int32_t>(last),
+                                                 static_cast<utf8proc_int32_t>(next), &breakState_)) {
+                break;
+            }
+            if (!hasWidth(base)) {
+                base = next;
+            }
+            last = next;
+            end += nextSize;
+        }
+    }
+    cluster.byte = byte_;
+    cluster.size = end - byte_;
+    cluster.column = column_;
+    cluster.width = cellsOf(base);
+    cluster.first = first == malformed ? static_cast<unsigned char>(text_[byte_]) : first;
+    byte_ = end;
+    column_ += cluster.width;
+    return true;
 }
 
 int utf8Columns(std::string_view text)
 {
+    if (isAsciiText(text)) {
+        return static_cast<int>(text.size());
+    }
+    ClusterWalker walker(text);
+    TextCluster cluster;
     int columns = 0;
-    for (char c : text) {
-        if (!isContinuation(static_cast<unsigned char>(c))) {
-            ++columns;
-        }
+    while (walker.next(cluster)) {
+        columns += cluster.width;
     }
     return columns;
 }
@@ -34,17 +123,14 @@ std::size_t utf8ByteOffset(std::string_view text, int column)
         return 0;
     }
     // Only the bytes up to the column matter: an ASCII prefix maps one to one.
-    const std::size_t prefix = std::min(static_cast<std::size_t>(column) + 1, text.size());
-    if (isAsciiText(text.substr(0, prefix))) {
+    if (asciiPrefix(text, static_cast<std::size_t>(column) + 1)) {
         return std::min(static_cast<std::size_t>(column), text.size());
     }
-    int seen = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!isContinuation(static_cast<unsigned char>(text[i]))) {
-            if (seen == column) {
-                return i;
-            }
-            ++seen;
+    ClusterWalker walker(text);
+    TextCluster cluster;
+    while (walker.next(cluster)) {
+        if (cluster.column + cluster.width > column) {
+            return cluster.byte;
         }
     }
     return text.size();
@@ -60,39 +146,63 @@ std::string_view utf8From(std::string_view text, int column)
     return text.substr(utf8ByteOffset(text, column));
 }
 
-int utf8CodePointAt(std::string_view text, int column)
+int utf8ClusterStart(std::string_view text, int column)
 {
-    if (column < 0) {
-        return -1;
+    if (column <= 0 || asciiPrefix(text, static_cast<std::size_t>(column) + 1)) {
+        return column;
     }
-    const std::size_t start = utf8ByteOffset(text, column);
-    if (start >= text.size()) {
-        return -1;
-    }
-    const auto lead = static_cast<unsigned char>(text[start]);
-    int extra = 0;
-    int value = lead;
-    if (lead >= 0xF0 && lead < 0xF8) {
-        extra = 3;
-        value = lead & 0x07;
-    } else if (lead >= 0xE0) {
-        extra = 2;
-        value = lead & 0x0F;
-    } else if (lead >= 0xC0) {
-        extra = 1;
-        value = lead & 0x1F;
-    }
-    if (lead >= 0xF8 || (extra > 0 && start + extra >= text.size())) {
-        return lead;
-    }
-    for (int k = 1; k <= extra; ++k) {
-        const auto byte = static_cast<unsigned char>(text[start + k]);
-        if (!isContinuation(byte)) {
-            return lead;
+    ClusterWalker walker(text);
+    TextCluster cluster;
+    while (walker.next(cluster)) {
+        if (cluster.column + cluster.width > column) {
+            return cluster.column;
         }
-        value = (value << 6) | (byte & 0x3F);
     }
-    return value;
+    return column;
+}
+
+int utf8NextColumn(std::string_view text, int column)
+{
+    if (column < 0 || asciiPrefix(text, static_cast<std::size_t>(column) + 2)) {
+        return column + 1;
+    }
+    ClusterWalker walker(text);
+    TextCluster cluster;
+    while (walker.next(cluster)) {
+        if (cluster.column + cluster.width > column) {
+            return cluster.column + cluster.width;
+        }
+    }
+    return column + 1;
+}
+
+std::vector<std::string_view> utf8Clusters(std::string_view text)
+{
+    std::vector<std::string_view> clusters;
+    ClusterWalker walker(text);
+    TextCluster cluster;
+    while (walker.next(cluster)) {
+        clusters.push_back(text.substr(cluster.byte, cluster.size));
+    }
+    return clusters;
+}
+
+std::vector<char32_t> cellCharacters(std::string_view text)
+{
+    std::vector<char32_t> cells;
+    cells.reserve(text.size());
+    if (isAsciiText(text)) {
+        for (char c : text) {
+            cells.push_back(static_cast<unsigned char>(c));
+        }
+        return cells;
+    }
+    ClusterWalker walker(text);
+    TextCluster cluster;
+    while (walker.next(cluster)) {
+        cells.insert(cells.end(), static_cast<std::size_t>(cluster.width), cluster.first);
+    }
+    return cells;
 }
 
 } // namespace kalmo

@@ -1,6 +1,7 @@
 // Renders the main window and the source viewer into PNG files for the
 // README: window_screenshots <folder>. A small language file is loaded
-// through the file dialog's stand-in and the second entry is shown.
+// through the file dialog's stand-in and the second entry is shown; then
+// the source viewer once more with a Chinese language file.
 #include "app/AppServices.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
@@ -14,6 +15,38 @@
 
 #include <cstdio>
 
+namespace {
+
+// Loads `content` into a fresh main window, translates the first entry,
+// shows the second with `typed` in the field and opens the source viewer.
+// The windows are saved under the given names; empty names are skipped.
+bool shoot(const QDir& folder, const std::string& name, const std::string& content, const std::string& translation,
+           const std::string& typed, const QString& mainFile, const QString& viewerFile)
+{
+    kalmo::testing_support::TempFolder files;
+    const std::string source = files.write(name, content);
+    kalmo::AppServices services;
+    services.chooseSourceFile = [&](QWidget*, const kalmo::FileDialogRequest&) { return std::optional(source); };
+    TForm1 main(services);
+    TForm2 viewer(&main);
+    main.show();
+    if (!QTest::qWaitForWindowExposed(&main))
+        return false;
+    main.LoadSourceFile1Click();
+    main.EntryEdit1->SetText(translation);
+    main.Job().Volgende();
+    main.EntryEdit1->SetText(typed);
+    main.SourceWindows1Click();
+    if (!QTest::qWaitForWindowExposed(&viewer))
+        return false;
+    main.activateWindow();
+    QTest::qWait(100);
+    return (mainFile.isEmpty() || main.grab().save(folder.filePath(mainFile)))
+        && (viewerFile.isEmpty() || viewer.grab().save(folder.filePath(viewerFile)));
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
@@ -22,42 +55,42 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    kalmo::testing_support::TempFolder files;
-    const std::string source = files.write("english.php",
-                                           "<?php\n"
-                                           "// KALMO CMS - English language file\n"
-                                           "if (!defined('_KALMO_VALID')) { die('Direct access not allowed'); }\n"
-                                           "\n"
-                                           "// Front page\n"
-                                           "define('_WELCOME', 'Welcome to our website');\n"
-                                           "define('_READ_MORE', 'Read more...');\n"
-                                           "define('_R_AND_D', 'Research &amp; Development');\n"
-                                           "define('_LAST_UPDATE', 'Last updated on %s');\n"
-                                           "\n"
-                                           "// Login\n"
-                                           "define('_USERNAME', 'Username');\n"
-                                           "define('_PASSWORD', 'Password');\n"
-                                           "define('_LOGIN', 'Log in');\n"
-                                           "?>\n");
-
-    kalmo::AppServices services;
-    services.chooseSourceFile = [&](QWidget*, const kalmo::FileDialogRequest&) { return std::optional(source); };
-    TForm1 main(services);
-    TForm2 viewer(&main);
-    main.show();
-    if (!QTest::qWaitForWindowExposed(&main))
-        return 1;
-    main.LoadSourceFile1Click();
-    main.EntryEdit1->SetText("Welkom op onze website");
-    main.Job().Volgende();
-    main.EntryEdit1->SetText("Lees meer...");
-    main.SourceWindows1Click();
-    if (!QTest::qWaitForWindowExposed(&viewer))
-        return 1;
-    main.activateWindow();
-    QTest::qWait(100);
-
-    const bool ok = main.grab().save(folder.filePath(QStringLiteral("main-window.png")))
-        && viewer.grab().save(folder.filePath(QStringLiteral("source-viewer.png")));
-    return ok ? 0 : 1;
+    const bool english = shoot(folder, "english.php",
+                               "<?php\n"
+                               "// KALMO CMS - English language file\n"
+                               "if (!defined('_KALMO_VALID')) { die('Direct access not allowed'); }\n"
+                               "\n"
+                               "// Front page\n"
+                               "define('_WELCOME', 'Welcome to our website');\n"
+                               "define('_READ_MORE', 'Read more...');\n"
+                               "define('_R_AND_D', 'Research &amp; Development');\n"
+                               "define('_LAST_UPDATE', 'Last updated on %s');\n"
+                               "\n"
+                               "// Login\n"
+                               "define('_USERNAME', 'Username');\n"
+                               "define('_PASSWORD', 'Password');\n"
+                               "define('_LOGIN', 'Log in');\n"
+                               "?>\n",
+                               "Welkom op onze website", "Lees meer...",
+                               QStringLiteral("main-window.png"), QStringLiteral("source-viewer.png"));
+    // Wide characters take two cells each, so the columns after them still line up.
+    const bool chinese = shoot(folder, "chinese.php",
+                               "<?php\n"
+                               "// KALMO CMS - \u7b80\u4f53\u4e2d\u6587\u8bed\u8a00\u6587\u4ef6\n"
+                               "if (!defined('_KALMO_VALID')) { die('\u4e0d\u5141\u8bb8\u76f4\u63a5\u8bbf\u95ee'); }\n"
+                               "\n"
+                               "// \u9996\u9875\n"
+                               "define('_WELCOME', '\u6b22\u8fce\u8bbf\u95ee\u6211\u4eec\u7684\u7f51\u7ad9');\n"
+                               "define('_READ_MORE', '\u9605\u8bfb\u66f4\u591a...');\n"
+                               "define('_SHOW', '\u663e\u793a');\n"
+                               "define('_LAST_UPDATE', '\u6700\u540e\u66f4\u65b0\u4e8e %s');\n"
+                               "\n"
+                               "// \u767b\u5f55\n"
+                               "define('_USERNAME', '\u7528\u6237\u540d');\n"
+                               "define('_PASSWORD', '\u5bc6\u7801');\n"
+                               "define('_LOGIN', '\u767b\u5f55');\n"
+                               "?>\n",
+                               "Welcome to our website", "Read more...", QString(),
+                               QStringLiteral("source-viewer-chinese.png"));
+    return english && chinese ? 0 : 1;
 }

@@ -198,5 +198,24 @@ TEST(ScriptCommand, F2InThePaneLeavesFullTextModeWithTheEditsTaken)
     EXPECT_EQ(panes.find("ignored"), std::string::npos) << panes;
 }
 
+TEST(ScriptCommand, PaneColumnsAreDisplayCells)
+{
+    TempFolder folder;
+    const std::string source = folder.write("lang.php", "<?php\ndefine('_A', '\u663e\u793a');\n?>\n");
+    // Two wide characters count 2 cells each; the typed accent joins its e.
+    const ScriptRun run = runScript(folder, "load " + source + "\n"
+                                                "key F2\n"
+                                                "pane-key End\n"
+                                                "panes\n"
+                                                "pane-type  // \u4e2d\u6587e\u0301\n"
+                                                "pane-key Left\n"
+                                                "pane-key Left\n"
+                                                "panes\n");
+    EXPECT_NE(run.output.find("lower: first=0 active=1 caret=21,1 "), std::string::npos) << run.output;
+    const std::string panes = lastPanesBlock(run.output);
+    EXPECT_NE(panes.find(" caret=27,1 selection=27,1-27,1 "), std::string::npos) << panes;
+    EXPECT_NE(panes.find("| define('_A', '\u663e\u793a'); // \u4e2d\u6587e\u0301\n"), std::string::npos) << panes;
+}
+
 } // namespace
 } // namespace kalmo
