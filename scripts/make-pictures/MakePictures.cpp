@@ -1,8 +1,11 @@
 // Draws the program's pictures: the word mark LOGO (90 x 32, 256-colour
 // palette), the emblem KLOGO (57 x 54, 24 bits) and the About background
-// kalmo (640 x 480, 24 bits), each also at twice its size. Everything is drawn with QPainter so the
+// kalmo (640 x 480, 24 bits), each also at twice its size; and the
+// program's icon in the sizes of the desktop's icon theme and as SVG. Everything is drawn with QPainter so the
 // artwork can be changed and redrawn from source.
 #include <QColor>
+#include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -12,6 +15,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QString>
+#include <QSvgGenerator>
 
 #include <algorithm>
 #include <array>
@@ -177,6 +181,39 @@ QImage drawLogo(int scale)
     return toIndexed8(image);
 }
 
+// The blue disc with its "K", in the disc's own proportions; KLOGO and the
+// program's icon both show it.
+void paintEmblem(QPainter& p, const QRectF& disc)
+{
+    const double k = disc.width() / 50.0; // the design's disc is 50 wide
+    QPainterPath round;
+    round.addEllipse(disc);
+    QRadialGradient body(disc.center() - QPointF(8, 10) * k, 40 * k);
+    body.setColorAt(0.0, QColor(0x4A, 0x8C, 0xD4));
+    body.setColorAt(1.0, kBlueBottom);
+    p.fillPath(round, body);
+    p.setPen(QPen(QColor(0x0B, 0x27, 0x4B), 1.2 * k));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(round);
+
+    QPainterPath ring;
+    ring.addEllipse(disc.adjusted(3.5 * k, 3.5 * k, -3.5 * k, -3.5 * k));
+    p.setPen(QPen(QColor(255, 255, 255, 90), 1.2 * k));
+    p.drawPath(ring);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    drawCentredCaps(p, QStringLiteral("K"), wordFont(disc.height() * 30.0 / 49.0, QFont::Black, 0),
+                    disc.center() + QPointF(0.5, 0.5) * k);
+
+    QPainterPath highlight;
+    highlight.addEllipse(QRectF(disc.left() + 9 * k, disc.top() + 3 * k, disc.width() - 18 * k, disc.height() * 0.42));
+    QLinearGradient shine(highlight.boundingRect().topLeft(), highlight.boundingRect().bottomLeft());
+    shine.setColorAt(0.0, QColor(255, 255, 255, 110));
+    shine.setColorAt(1.0, QColor(255, 255, 255, 0));
+    p.fillPath(highlight, shine);
+}
+
 QImage drawKLogo(int scale)
 {
     QImage image(QSize(57, 54) * scale, QImage::Format_RGB32);
@@ -184,34 +221,37 @@ QImage drawKLogo(int scale)
     QPainter p(&image);
     p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
-
-    const QRectF disc(3.5, 2.5, 50, 49);
-    QPainterPath round;
-    round.addEllipse(disc);
-    QRadialGradient body(disc.center() - QPointF(8, 10), 40);
-    body.setColorAt(0.0, QColor(0x4A, 0x8C, 0xD4));
-    body.setColorAt(1.0, kBlueBottom);
-    p.fillPath(round, body);
-    p.setPen(QPen(QColor(0x0B, 0x27, 0x4B), 1.2));
-    p.drawPath(round);
-
-    QPainterPath ring;
-    ring.addEllipse(disc.adjusted(3.5, 3.5, -3.5, -3.5));
-    p.setPen(QPen(QColor(255, 255, 255, 90), 1.2));
-    p.drawPath(ring);
-
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::white);
-    drawCentredCaps(p, QStringLiteral("K"), wordFont(30, QFont::Black, 0), disc.center() + QPointF(0.5, 0.5));
-
-    QPainterPath highlight;
-    highlight.addEllipse(QRectF(disc.left() + 9, disc.top() + 3, disc.width() - 18, disc.height() * 0.42));
-    QLinearGradient shine(highlight.boundingRect().topLeft(), highlight.boundingRect().bottomLeft());
-    shine.setColorAt(0.0, QColor(255, 255, 255, 110));
-    shine.setColorAt(1.0, QColor(255, 255, 255, 0));
-    p.fillPath(highlight, shine);
+    paintEmblem(p, QRectF(3.5, 2.5, 50, 49));
     p.end();
     return image.convertToFormat(QImage::Format_RGB888);
+}
+
+// The program's icon: the emblem on a transparent square of 64 units.
+void paintIcon(QPaintDevice& device, double side)
+{
+    QPainter p(&device);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(side / 64.0, side / 64.0);
+    paintEmblem(p, QRectF(2, 2, 60, 60));
+}
+
+QImage drawIcon(int side)
+{
+    QImage image(side, side, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    paintIcon(image, side);
+    return image;
+}
+
+bool saveScalableIcon(const QString& path)
+{
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(64, 64));
+    svg.setViewBox(QRect(0, 0, 64, 64));
+    svg.setTitle(QStringLiteral("KALMO Translator"));
+    paintIcon(svg, 64);
+    return QFile::exists(path);
 }
 
 QImage drawBackground(int scale)
@@ -284,14 +324,28 @@ bool save(const QImage& image, const QString& folder, const QString& name)
 
 } // namespace
 
+// The icon theme's sizes, as freedesktop icon themes list them.
+bool saveIcons(const QString& iconsFolder, const QString& name)
+{
+    bool ok = true;
+    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = iconsFolder + QStringLiteral("/hicolor/%1x%1/apps").arg(side);
+        ok = ok && QDir().mkpath(folder) && save(drawIcon(side), folder, name);
+    }
+    const QString scalable = iconsFolder + QStringLiteral("/hicolor/scalable/apps");
+    return ok && QDir().mkpath(scalable) && saveScalableIcon(scalable + QLatin1Char('/') + name + QStringLiteral(".svg"));
+}
+
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make-pictures <resources folder>\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make-pictures <resources folder> <icons folder> <icon name>\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (!saveIcons(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3])))
+        return 1;
     // Each picture at its own size and, for screens at twice the scale, at
     // twice its size under the same name with "@2x".
     bool ok = true;
