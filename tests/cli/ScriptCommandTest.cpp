@@ -191,5 +191,33 @@ TEST(ScriptCommand, F2InThePaneLeavesFullTextModeWithTheEditsTaken)
     EXPECT_EQ(panes.find("ignored"), std::string::npos) << panes;
 }
 
+// Deleting lines of a scrolled lower pane until every line fitted left it
+// scrolled, and leaving full-text mode then recursed until the stack overflowed.
+TEST(ScriptCommand, LeavingFullTextModeAfterDeletingLinesOfAScrolledPaneSaves)
+{
+    TempFolder folder;
+    std::string text = "<?php\n";
+    for (int i = 1; i <= 13; ++i)
+        text += "define('_N" + std::to_string(i) + "', 'Text " + std::to_string(i) + "');\n";
+    text += "?>\n";
+    const std::string source = folder.write("n15.php", text);
+    const ScriptRun run = runScript(folder, "load " + source + "\n"
+                                                "type Work in progress\n"
+                                                "key F2\n"
+                                                "pane-key End Ctrl\n"
+                                                "pane-key Up\n"
+                                                "pane-key Up\n"
+                                                "pane-key Y Ctrl\n"
+                                                "pane-key Y Ctrl\n"
+                                                "key F2\n"
+                                                "exit\n");
+    EXPECT_EQ(run.exitStatus, 0);
+    std::string expected = "<?php\r\ndefine('_N1','Work in progress');\r\n";
+    for (int i = 2; i <= 11; ++i)
+        expected += "define('_N" + std::to_string(i) + "', 'Text " + std::to_string(i) + "');\r\n";
+    expected += "?>\r\n";
+    EXPECT_EQ(folder.read("Translated_n15.php"), expected);
+}
+
 } // namespace
 } // namespace kalmo
