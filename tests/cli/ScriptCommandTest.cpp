@@ -219,5 +219,41 @@ TEST(ScriptCommand, LeavingFullTextModeAfterDeletingLinesOfAScrolledPaneSaves)
     EXPECT_EQ(folder.read("Translated_n15.php"), expected);
 }
 
+// Undo steps of the lower pane once outlived a refill and wrote a line of
+// the old text over the new one.
+TEST(ScriptCommand, UndoAfterARefillChangesNothing)
+{
+    TempFolder folder;
+    const std::string a = folder.write("A.php", "<?php\ndefine('_A', 'Apple');\n?>\n");
+    const std::string b = folder.write("B.php", "<?php\ndefine('_B', 'Banana');\ndefine('_C', 'Cherry');\n?>\n");
+    struct Case {
+        const char* name;
+        std::string commands;
+        const char* written;
+        const char* kept;
+        const char* lost;
+    };
+    const Case cases[] = {
+        {"AnotherFileLoaded",
+         "load " + a + "\nkey F2\npane-key End\npane-type y\nkey F2\nload " + b
+             + "\nkey F2\npane-key Backspace Alt\nexit\n",
+         "Translated_B.php", "define('_B', 'Banana');", "_A"},
+        {"EntryCommittedAfterTheEdit",
+         "load " + a + "\nkey F2\npane-key End\npane-type y\nkey F2\ntype Appel\nkey Down\nkey F2\n"
+                       "pane-key Backspace Alt\nexit\n",
+         "Translated_A.php", "define('_A','Appel');y", "Apple"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(folder.path("Translated_A.php"));
+        std::filesystem::remove(folder.path("Translated_B.php"));
+        const ScriptRun run = runScript(folder, c.commands);
+        EXPECT_EQ(run.exitStatus, 0);
+        const std::string written = folder.read(c.written);
+        EXPECT_NE(written.find(c.kept), std::string::npos) << written;
+        EXPECT_EQ(written.find(c.lost), std::string::npos) << written;
+    }
+}
+
 } // namespace
 } // namespace kalmo
