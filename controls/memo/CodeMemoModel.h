@@ -326,6 +326,9 @@ private:
     void markModified(int line);
     void addUndo(std::unique_ptr<TUndo> record) { undoList_.Add(std::move(record)); }
     TMemoPos caretPos() const { return TMemoPos{caretCol_, caretLine_}; }
+    // Puts the anchor where no caret can stand, so that the next Shift move
+    // starts a selection afresh; for caret moves made outside the Shift rule.
+    void forgetSelectingMove() { anchorCol_ = anchorLine_ = -1; }
     TMemoPos cellAt(int x, int y) const;
     void placeCaretByMouse(TMemoPos cell, ShiftState shift);
     std::string webAddressAtCell(TMemoPos cell) const;
