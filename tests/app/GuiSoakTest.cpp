@@ -168,7 +168,10 @@ bool GuiSoakTest::caretsAreValid(QString& why)
     for (TCustomCodeMemo* memo : {&form2_->Memo1Model(), &form2_->Memo2Model()}) {
         const int count = memo->Lines().LineCount();
         if (memo->CaretLine() < 0 || memo->CaretLine() >= std::max(1, count) || memo->CaretCol() < 0) {
-            why = QStringLiteral("caret (%1, %2) with %3 lines").arg(memo->CaretCol()).arg(memo->CaretLine()).arg(count);
+            why = QStringLiteral("caret (%1, %2) with %3 lines")
+                      .arg(memo->CaretCol())
+                      .arg(memo->CaretLine())
+                      .arg(count);
             return false;
         }
         if (memo->FirstVisibleLine() < 0 || memo->FirstVisibleLine() > std::max(0, count)) {

@@ -41,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"ShiftRightStopsAtTheEnd", {"ab"}, {2, 0}, vk::Right, Shift, {"ab"}, {2, 0}},
         // A selection never reaches into virtual space: beyond the end the
         // caret stays and the line is not filled.
-        KeyCase{"ShiftRightInVirtualSpaceStaysWithoutFilling", {"ab", "cd"}, {4, 0}, vk::Right, Shift, {"ab", "cd"}, {4, 0}},
+        KeyCase{"ShiftRightInVirtualSpaceStaysWithoutFilling", {"ab", "cd"}, {4, 0}, vk::Right, Shift, {"ab", "cd"},
+                {4, 0}},
         KeyCase{"LeftAtColumnZeroGoesToThePreviousEnd", {"abc", "d"}, {0, 1}, vk::Left, 0, {"abc", "d"}, {3, 0}},
         KeyCase{"LeftAtTheVeryStartStays", {"abc"}, {0, 0}, vk::Left, 0, {"abc"}, {0, 0}},
         KeyCase{"DownKeepsTheColumnBeyondTheEnd", {"abcdefghij", "ab"}, {8, 0}, vk::Down, 0, {"abcdefghij", "ab"}, {8, 1}},
