@@ -26,6 +26,10 @@ namespace kalmo {
 namespace {
 
 constexpr std::size_t kMaxSteps = 200;
+// Select all, copy and paste double the text each round; past these sizes a
+// step only costs time (a run once reached five million lines and 26 s).
+constexpr int kMaxLines = 2000;
+constexpr int kMaxLineLength = 4000;
 
 class StringClipboard : public MemoClipboard {
 public:
@@ -149,6 +153,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int line = memo.CaretLine();
         step(memo, clipboard, in);
         checkInvariants(memo, memo.CaretCol() != col || memo.CaretLine() != line);
+        if (memo.Lines().LineCount() > kMaxLines || memo.Lines().MaxLineLength() > kMaxLineLength) {
+            break;
+        }
     }
     return 0;
 }
