@@ -3,7 +3,8 @@
 // undo and redo) applied to a memo shaped like a viewer pane in full-text
 // mode. After every step the model's own invariants must hold: the caret is
 // on a line of the store, the length list matches the lines, no line holds a
-// line break, and after a caret move LongestLine covers the longest line.
+// line break, after a caret move LongestLine covers the longest line, and a
+// view whose lines all fit is not scrolled.
 //
 // Step bytes (value % 13): 0 key down (key, modifiers), 1 character,
 // 2 press, 3 move, 4 release (button/modifiers, x, y), 5 double click,
@@ -25,6 +26,10 @@ namespace kalmo {
 namespace {
 
 constexpr std::size_t kMaxSteps = 200;
+// Select all, copy and paste double the text each round; past these sizes a
+// step only costs time (a run once reached five million lines and 26 s).
+constexpr int kMaxLines = 2000;
+constexpr int kMaxLineLength = 4000;
 
 class StringClipboard : public MemoClipboard {
 public:
@@ -78,6 +83,10 @@ void checkInvariants(const TCustomCodeMemo& memo, bool caretMoved)
         longest = std::max(longest, lines.Lengths()[i]);
     }
     check(lines.MaxLineLength() == longest, "longest length kept up to date");
+    // A view left scrolled while every line fits once sent the next caret
+    // move round SetCaretLine, SetActiveLineIndex and ScrollToLine for ever.
+    check(memo.RowSpan() <= 0 || count >= memo.RowSpan() || memo.FirstVisibleLine() == 0,
+          "a view whose lines all fit stands at the top");
     if (caretMoved) {
         check(memo.LongestLine() >= longest, "LongestLine covers the longest line after a caret move");
     }
@@ -149,6 +158,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int line = memo.CaretLine();
         step(memo, clipboard, in);
         checkInvariants(memo, memo.CaretCol() != col || memo.CaretLine() != line);
+        if (memo.Lines().LineCount() > kMaxLines || memo.Lines().MaxLineLength() > kMaxLineLength) {
+            break;
+        }
     }
     return 0;
 }

@@ -193,6 +193,9 @@ void TranslationJob::refreshViewer()
 {
     memo2_.ClearText();
     memo2_.Lines().AppendLines(workingLines_);
+    // The lower pane's undo steps name lines and columns of the text it held
+    // before; on the new text they would rewrite whatever now stands there.
+    memo2_.UndoList().Clear();
     memo1_.ClearText();
     memo1_.Lines().AppendLines(sourceLines_);
 }

@@ -280,6 +280,18 @@ void TCustomCodeMemo::ScrollToLine(int line)
     const int rowSpan = RowSpan();
     const int count = lines_.LineCount();
     if (count < rowSpan) {
+        // All lines fit, so the view stands at the top already (the store
+        // keeps it there). The caret move home raises events and runs
+        // SetActiveLineIndex, which must not come back here for another.
+        if (scrollingCaretHome_) {
+            return;
+        }
+        struct HomeMove {
+            bool& flag;
+            explicit HomeMove(bool& f) : flag(f) { flag = true; }
+            ~HomeMove() { flag = false; }
+        } homeMove{scrollingCaretHome_};
+        firstVisibleLine_ = 0;
         SetCaretLine(0);
         SetCaretCol(0);
         return;
@@ -297,6 +309,21 @@ void TCustomCodeMemo::ScrollToLine(int line)
     Invalidate();
     if (changed) {
         raise(OnTopLeftChanged);
+    }
+}
+
+void TCustomCodeMemo::fitScrollToLines()
+{
+    const int count = lines_.LineCount();
+    const int rowSpan = RowSpan();
+    int last = std::max(0, count - 1);
+    if (rowSpan > 0) {
+        last = count <= rowSpan ? 0 : count - rowSpan / 2;
+    }
+    if (firstVisibleLine_ > last) {
+        firstVisibleLine_ = last;
+        vertBar_.SetPosition(last);
+        Invalidate();
     }
 }
 

@@ -4,8 +4,11 @@
 //
 // The order of steps inside SetCaretCol, SetCaretLine, SetActiveLineIndex and
 // ScrollToLine is deliberate: they call one another (SetCaretLine ->
-// SetActiveLineIndex -> ScrollToLine -> SetCaretLine), and the order is what
-// keeps those nested calls finite and gives the documented scroll results.
+// SetActiveLineIndex -> ScrollToLine -> SetCaretLine), and the order gives
+// the documented scroll results. What keeps the nested calls finite is that
+// the view is never scrolled further than the line count allows (removing
+// lines pulls it back, see fitScrollToLines) and that ScrollToLine's caret
+// move home cannot start itself again.
 #pragma once
 
 #include "controls/KeyCodes.h"
@@ -70,6 +73,10 @@ public:
     void ScrollToLine(int line);
     void ScrollCaretIntoView();
     std::string TrimmedLine(int index) const;
+    // Pulls the first visible line back within what the line count allows:
+    // 0 when all lines fit, else no further than ScrollToLine's end-of-text
+    // rule. The store calls it after every removal; no events are raised.
+    void fitScrollToLines();
 
     // Direct stores for the editing commands: no events, no repaint, no
     // trimming. Out-of-range values are the caller's business.
@@ -319,6 +326,9 @@ private:
     void markModified(int line);
     void addUndo(std::unique_ptr<TUndo> record) { undoList_.Add(std::move(record)); }
     TMemoPos caretPos() const { return TMemoPos{caretCol_, caretLine_}; }
+    // Puts the anchor where no caret can stand, so that the next Shift move
+    // starts a selection afresh; for caret moves made outside the Shift rule.
+    void forgetSelectingMove() { anchorCol_ = anchorLine_ = -1; }
     TMemoPos cellAt(int x, int y) const;
     void placeCaretByMouse(TMemoPos cell, ShiftState shift);
     std::string webAddressAtCell(TMemoPos cell) const;
@@ -381,6 +391,9 @@ private:
     int pressY_ = 0;
 
     bool loadingLayout_ = false;
+    // Set while ScrollToLine moves the caret home; a nested ScrollToLine then
+    // leaves the caret to that move.
+    bool scrollingCaretHome_ = false;
     int width_ = 0;
     int height_ = 0;
     TScrollBarState vertBar_;

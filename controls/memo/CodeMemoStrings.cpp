@@ -155,6 +155,9 @@ void TCodeMemoStrings::RemoveLine(int index)
     checkIndex(index);
     lengths_.Delete(index);
     lines_.erase(lines_.begin() + index);
+    if (owner_) {
+        owner_->fitScrollToLines();
+    }
 }
 
 void TCodeMemoStrings::RemoveLines(int index, int count)
@@ -170,6 +173,9 @@ void TCodeMemoStrings::RemoveLines(int index, int count)
     }
     lines_.erase(lines_.begin() + index, lines_.begin() + index + count);
     rebuildLengthsWithout(index, count, 0);
+    if (owner_) {
+        owner_->fitScrollToLines();
+    }
 }
 
 void TCodeMemoStrings::InsertLines(int index, std::vector<std::string> texts)

@@ -263,6 +263,9 @@ void TMemoUndoList::perform(bool undo)
         record.Redo(memo_);
     }
     moveCaretTo(memo_, undo ? record.Start : record.End);
+    // The record placed the caret, not a selecting move; a Shift move right
+    // after must not extend from wherever the anchor happens to stand.
+    memo_.forgetSelectingMove();
 }
 
 void TMemoUndoList::Undo()

@@ -217,5 +217,70 @@ TEST(ScriptCommand, PaneColumnsAreDisplayCells)
     EXPECT_NE(panes.find("| define('_A', '\u663e\u793a'); // \u4e2d\u6587e\u0301\n"), std::string::npos) << panes;
 }
 
+// Deleting lines of a scrolled lower pane until every line fitted left it
+// scrolled, and leaving full-text mode then recursed until the stack overflowed.
+TEST(ScriptCommand, LeavingFullTextModeAfterDeletingLinesOfAScrolledPaneSaves)
+{
+    TempFolder folder;
+    std::string text = "<?php\n";
+    for (int i = 1; i <= 13; ++i)
+        text += "define('_N" + std::to_string(i) + "', 'Text " + std::to_string(i) + "');\n";
+    text += "?>\n";
+    const std::string source = folder.write("n15.php", text);
+    const ScriptRun run = runScript(folder, "load " + source + "\n"
+                                                "type Work in progress\n"
+                                                "key F2\n"
+                                                "pane-key End Ctrl\n"
+                                                "pane-key Up\n"
+                                                "pane-key Up\n"
+                                                "pane-key Y Ctrl\n"
+                                                "pane-key Y Ctrl\n"
+                                                "key F2\n"
+                                                "exit\n");
+    EXPECT_EQ(run.exitStatus, 0);
+    std::string expected = "<?php\ndefine('_N1', 'Work in progress');\n";
+    for (int i = 2; i <= 11; ++i)
+        expected += "define('_N" + std::to_string(i) + "', 'Text " + std::to_string(i) + "');\n";
+    expected += "?>\n";
+    EXPECT_EQ(folder.read("Translated_n15.php"), expected);
+}
+
+// Undo steps of the lower pane once outlived a refill and wrote a line of
+// the old text over the new one.
+TEST(ScriptCommand, UndoAfterARefillChangesNothing)
+{
+    TempFolder folder;
+    const std::string a = folder.write("A.php", "<?php\ndefine('_A', 'Apple');\n?>\n");
+    const std::string b = folder.write("B.php", "<?php\ndefine('_B', 'Banana');\ndefine('_C', 'Cherry');\n?>\n");
+    struct Case {
+        const char* name;
+        std::string commands;
+        const char* written;
+        const char* kept;
+        const char* lost;
+    };
+    const Case cases[] = {
+        {"AnotherFileLoaded",
+         "load " + a + "\nkey F2\npane-key End\npane-type y\nkey F2\nload " + b
+             + "\nkey F2\npane-key Backspace Alt\nexit\n",
+         "Translated_B.php", "define('_B', 'Banana');", "_A"},
+        {"EntryCommittedAfterTheEdit",
+         "load " + a + "\nkey F2\npane-key End\npane-type y\nkey F2\ntype Appel\nkey Down\nkey F2\n"
+                       "pane-key Backspace Alt\nexit\n",
+         "Translated_A.php", "define('_A', 'Appel');y", "Apple"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(folder.path("Translated_A.php"));
+        std::filesystem::remove(folder.path("Translated_B.php"));
+        const ScriptRun run = runScript(folder, c.commands);
+        EXPECT_EQ(run.exitStatus, 0);
+        const std::string written = folder.read(c.written);
+        EXPECT_NE(written.find(c.kept), std::string::npos) << written;
+        EXPECT_EQ(written.find(c.lost), std::string::npos) << written;
+    }
+    }
+}
+
 } // namespace
 } // namespace kalmo

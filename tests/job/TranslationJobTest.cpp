@@ -13,6 +13,9 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace kalmo {
 namespace {
@@ -797,6 +800,58 @@ TEST_F(EditingModesTest, TranslationTypedBeforeFullTextModeIsKept)
     EXPECT_EQ(job.WorkingLines()[3], "define('_A', 'Alfa');");
     job.Exit1Click();
     EXPECT_NE(folder.read("Translated_lang.php").find("define('_A', 'Alfa');\n"), std::string::npos);
+}
+
+// The lower pane's undo steps name lines and columns of the text they were
+// recorded on. Every refill of the panes empties its history, so an undo
+// afterwards cannot write an old line over the new text.
+TEST_F(EditingModesTest, RefillingThePanesEmptiesTheLowerPaneHistory)
+{
+    const std::string a = "<?php\ndefine('_A', 'Apple');\n?>\n";
+    const std::string b = "<?php\ndefine('_B', 'Banana');\ndefine('_C', 'Cherry');\n?>\n";
+    const auto typeAtTheEndOfTheEntryLine = [this] {
+        memo2.KeyDown(vk::End, 0);
+        memo2.KeyDown(vk::LetterA + 24, 0);
+        memo2.KeyPress(U'y');
+        ASSERT_TRUE(memo2.CanUndo());
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> refills{
+        {"LeavingFullTextMode", [&] {
+             typeAtTheEndOfTheEntryLine();
+             job.ViewerKeyDown(vk::F2);
+             job.FormKeyDown(vk::F2);
+         }},
+        {"LoadInFullTextMode", [&] {
+             typeAtTheEndOfTheEntryLine();
+             load("B.php", b);
+         }},
+        {"LoadAfterLeavingFullTextMode", [&] {
+             typeAtTheEndOfTheEntryLine();
+             job.ViewerKeyDown(vk::F2);
+             load("B.php", b);
+             job.FormKeyDown(vk::F2);
+         }},
+        {"CommitInFullTextMode", [&] {
+             typeAtTheEndOfTheEntryLine();
+             job.FormKeyDown(vk::Down);
+         }},
+    };
+    for (const auto& [name, refill] : refills) {
+        SCOPED_TRACE(name);
+        load("A.php", a);
+        job.FormKeyDown(vk::F2);
+        refill();
+        ASSERT_TRUE(job.FullTextMode());
+        EXPECT_FALSE(memo2.CanUndo());
+        EXPECT_FALSE(memo2.CanRedo());
+        std::vector<std::string> before;
+        for (int i = 0; i < memo2.Lines().LineCount(); ++i)
+            before.push_back(memo2.Lines().Line(i));
+        memo2.KeyDown(vk::Backspace, ssAlt);
+        for (int i = 0; i < memo2.Lines().LineCount(); ++i)
+            EXPECT_EQ(memo2.Lines().Line(i), before.at(static_cast<std::size_t>(i)));
+        job.FormKeyDown(vk::F2);
+    }
 }
 
 } // namespace

@@ -82,6 +82,35 @@ TEST_F(EditorTest, PasteWithoutTextOrClipboardDoesNothing)
     EXPECT_FALSE(memo.CanUndo());
 }
 
+// Empty clipboard text inserts nothing and so records nothing: an undo step
+// that changes nothing would only swallow an Alt+Backspace. Over a selection
+// the paste still removes it, and that removal is the one step recorded.
+TEST_F(EditorTest, PasteOfEmptyTextRecordsOnlyWhatItChanged)
+{
+    struct Case {
+        const char* name;
+        TMemoPos caret;
+        TMemoPos selectionEnd;
+        Lines after;
+        int undoSteps;
+    };
+    const Case cases[] = {
+        {"AtTheCaret", {1, 0}, {1, 0}, {"abc", "de"}, 0},
+        {"InVirtualSpace", {6, 1}, {6, 1}, {"abc", "de"}, 0},
+        {"OverASelection", {1, 0}, {1, 1}, {"ae"}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fill({"abc", "de"});
+        caretAt(c.caret.Col, c.caret.Line);
+        memo.setSelection(c.caret.Col, c.caret.Line, c.selectionEnd.Col, c.selectionEnd.Line);
+        clipboard.SetText("");
+        memo.PasteFromClipboard();
+        EXPECT_EQ(lines(), c.after);
+        EXPECT_EQ(memo.UndoCount(), c.undoSteps);
+    }
+}
+
 TEST_F(EditorTest, CopyOfAnEmptySelectionLeavesEmptyText)
 {
     fill({"ab"});

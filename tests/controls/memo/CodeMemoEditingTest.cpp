@@ -39,6 +39,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         KeyCase{"RightAtTheEndAppendsASpace", {"ab"}, {2, 0}, vk::Right, 0, {"ab "}, {3, 0}},
         KeyCase{"ShiftRightStopsAtTheEnd", {"ab"}, {2, 0}, vk::Right, Shift, {"ab"}, {2, 0}},
+        // A selection never reaches into virtual space: beyond the end the
+        // caret stays and the line is not filled.
+        KeyCase{"ShiftRightInVirtualSpaceStaysWithoutFilling", {"ab", "cd"}, {4, 0}, vk::Right, Shift, {"ab", "cd"},
+                {4, 0}},
         KeyCase{"LeftAtColumnZeroGoesToThePreviousEnd", {"abc", "d"}, {0, 1}, vk::Left, 0, {"abc", "d"}, {3, 0}},
         KeyCase{"LeftAtTheVeryStartStays", {"abc"}, {0, 0}, vk::Left, 0, {"abc"}, {0, 0}},
         KeyCase{"DownKeepsTheColumnBeyondTheEnd", {"abcdefghij", "ab"}, {8, 0}, vk::Down, 0, {"abcdefghij", "ab"}, {8, 1}},
@@ -374,6 +378,63 @@ TEST_F(EditorTest, DownAfterEditingRaisesActiveLineChange)
     press(vk::Down);
     EXPECT_EQ(events, (std::vector<int>{1, 1})) << "Down on the last line raises it again";
 }
+
+// Lines removed at the end of a scrolled view used to leave it scrolled with
+// every line fitting; the next caret move then sent SetCaretLine,
+// SetActiveLineIndex and ScrollToLine round one another until the stack ran out.
+struct MoveAfterRemovalCase {
+    const char* name;
+    std::function<void(EditorTest&)> move;
+    friend void PrintTo(const MoveAfterRemovalCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class MoveAfterRemovalTest : public EditorTest, public ::testing::WithParamInterface<MoveAfterRemovalCase> {};
+
+TEST_P(MoveAfterRemovalTest, CaretMoveAfterLinesLeftAScrolledViewDoesNotRecurse)
+{
+    const std::vector<std::pair<const char*, std::function<void(EditorTest&)>>> removals{
+        {"CtrlY", [](EditorTest& t) {
+             for (int i = 0; i < 2; ++i) {
+                 t.press(vk::LetterA + 24, Ctrl);
+                 t.memo.KeyPress(25);
+             }
+         }},
+        {"SelectionDelete", [](EditorTest& t) {
+             for (int i = 0; i < 2; ++i) t.press(vk::Up, Shift);
+             t.press(vk::Delete);
+         }},
+    };
+    for (const auto& [removalName, remove] : removals) {
+        SCOPED_TRACE(removalName);
+        fill(testing::numberedLines(14));
+        ASSERT_EQ(memo.RowSpan(), 13);
+        press(vk::End, Ctrl);
+        press(vk::Up);
+        press(vk::Up);
+        ASSERT_GT(memo.FirstVisibleLine(), 0);
+        remove(*this);
+        ASSERT_LT(memo.Lines().LineCount(), memo.RowSpan());
+        EXPECT_EQ(memo.FirstVisibleLine(), 0);
+        GetParam().move(*this);
+        EXPECT_EQ(memo.FirstVisibleLine(), 0);
+        EXPECT_GE(memo.CaretLine(), 0);
+        EXPECT_LT(memo.CaretLine(), std::max(1, memo.Lines().LineCount()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moves, MoveAfterRemovalTest,
+    ::testing::Values(
+        MoveAfterRemovalCase{"Up", [](EditorTest& t) { t.press(vk::Up); }},
+        MoveAfterRemovalCase{"CtrlHome", [](EditorTest& t) { t.press(vk::Home, Ctrl); }},
+        MoveAfterRemovalCase{"PlaceCaret", [](EditorTest& t) { t.memo.PlaceCaret(1, 0); }},
+        MoveAfterRemovalCase{"ScrollToLine", [](EditorTest& t) { t.memo.ScrollToLine(0); }},
+        MoveAfterRemovalCase{"Refill", [](EditorTest& t) {
+             t.memo.ClearText();
+             t.memo.Lines().AppendLines(testing::numberedLines(3));
+         }},
+        MoveAfterRemovalCase{"Wheel", [](EditorTest& t) { t.memo.MouseWheel(-1); }}),
+    [](const ::testing::TestParamInfo<MoveAfterRemovalCase>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kalmo

@@ -179,6 +179,77 @@ INSTANTIATE_TEST_SUITE_P(
                  1}),
     [](const ::testing::TestParamInfo<EditCase>& info) { return std::string(info.param.name); });
 
+// An undo or redo puts the caret where the record says, not by a selecting
+// move, so the first Shift move after it starts a selection afresh at the
+// new caret: it selects nothing, and a character typed next deletes nothing.
+struct ShiftAfterUndoCase {
+    const char* name;
+    Lines before;
+    TMemoPos caret;
+    std::function<void(UndoTest&)> edit;
+    bool redoToo;
+    KeyCode shiftKey;
+    friend void PrintTo(const ShiftAfterUndoCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class ShiftAfterUndoTest : public UndoTest, public ::testing::WithParamInterface<ShiftAfterUndoCase> {};
+
+TEST_P(ShiftAfterUndoTest, FirstShiftMoveOnlyCollapsesAtTheNewCaret)
+{
+    const ShiftAfterUndoCase& c = GetParam();
+    fill(c.before);
+    caretAt(c.caret.Col, c.caret.Line);
+    c.edit(*this);
+    undo();
+    if (c.redoToo) {
+        redo();
+    }
+    press(c.shiftKey, Shift);
+    EXPECT_TRUE(memo.SelectionEmpty());
+    EXPECT_EQ((TMemoPos{memo.SelFromCol(), memo.SelFromLine()}), caret());
+    Lines expected = lines();
+    std::string& line = expected.at(static_cast<std::size_t>(memo.CaretLine()));
+    line.resize(std::max(line.size(), static_cast<std::size_t>(memo.CaretCol())), ' ');
+    line.insert(static_cast<std::size_t>(memo.CaretCol()), "z");
+    type(U"z");
+    EXPECT_EQ(lines(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, ShiftAfterUndoTest,
+    ::testing::Values(
+        ShiftAfterUndoCase{"UndoneBackwardSelectionDelete", {"ab cd"}, {4, 0},
+                           [](UndoTest& t) {
+                               for (int i = 0; i < 3; ++i) t.press(vk::Left, Shift);
+                               t.press(vk::Delete);
+                           },
+                           false, vk::Right},
+        ShiftAfterUndoCase{"RedoneBackwardSelectionDelete", {"ab cd"}, {4, 0},
+                           [](UndoTest& t) {
+                               for (int i = 0; i < 3; ++i) t.press(vk::Left, Shift);
+                               t.press(vk::Delete);
+                           },
+                           true, vk::Right},
+        ShiftAfterUndoCase{"UndoneTyping", {"abc"}, {1, 0}, [](UndoTest& t) { t.type(U"xy"); }, false, vk::Left},
+        ShiftAfterUndoCase{"RedoneTyping", {"abc"}, {1, 0}, [](UndoTest& t) { t.type(U"xy"); }, true, vk::Left},
+        ShiftAfterUndoCase{"UndoneBackspace", {"abcd"}, {3, 0}, [](UndoTest& t) { t.press(vk::Backspace); }, false,
+                           vk::Right},
+        ShiftAfterUndoCase{"UndoneDeleteLine", {"ab", "cd", "ef"}, {1, 1}, [](UndoTest& t) { t.type({25}); }, false,
+                           vk::Down},
+        ShiftAfterUndoCase{"UndonePaste", {"abcd"}, {2, 0},
+                           [](UndoTest& t) {
+                               t.clipboard.SetText("XY");
+                               t.type({22});
+                           },
+                           false, vk::End},
+        ShiftAfterUndoCase{"RedonePaste", {"abcd"}, {2, 0},
+                           [](UndoTest& t) {
+                               t.clipboard.SetText("XY");
+                               t.type({22});
+                           },
+                           true, vk::Home}),
+    [](const ::testing::TestParamInfo<ShiftAfterUndoCase>& info) { return std::string(info.param.name); });
+
 // Random edits with caret moves in between, on a few short lines without
 // tabs: undoing every step gives back the lines, redoing every step gives
 // back the edited ones (both compared without trailing blanks, which leaving
