@@ -279,7 +279,6 @@ TEST(ScriptCommand, UndoAfterARefillChangesNothing)
         EXPECT_NE(written.find(c.kept), std::string::npos) << written;
         EXPECT_EQ(written.find(c.lost), std::string::npos) << written;
     }
-    }
 }
 
 } // namespace
