@@ -127,8 +127,8 @@ void ScriptSession::dispatch(const std::string& command, const std::string& argu
     }
 }
 
-// As the window program does it: the set chosen for the path, then a load
-// whose dialog answers the path.
+// The set is chosen for the path first, so that the load that follows (its
+// dialog answering the path) reads the file in it.
 void ScriptSession::loadAs(const std::string& argument)
 {
     const auto space = argument.find(' ');
