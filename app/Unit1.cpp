@@ -12,9 +12,11 @@
 #include "job/KalmoError.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -163,6 +165,10 @@ void TForm1::createControls()
     StatusBar1 = new QStatusBar(client_);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
+    // A permanent widget leaves the messages of the first panel as they are.
+    EncodingPanel = new QLabel(StatusBar1);
+    EncodingPanel->setObjectName(QStringLiteral("EncodingPanel"));
+    StatusBar1->addPermanentWidget(EncodingPanel);
 
     applyLayout(*client_, kMainWindowLayout);
     // The entry fields show their text as it stands (language files are full
@@ -195,6 +201,7 @@ void TForm1::createMenu()
     File1 = MainMenu1->addMenu(QStringLiteral("File"));
     File1->setObjectName(QStringLiteral("File1"));
     LoadSourceFile1 = addItem(File1, kFileMenu[0]);
+    createReloadWithEncodingMenu();
     Help1 = addItem(File1, kFileMenu[1]);
     About1 = addItem(File1, kFileMenu[2]);
     Exit1 = addItem(File1, kFileMenu[3]);
@@ -204,6 +211,24 @@ void TForm1::createMenu()
     SourceWindows1 = addItem(View1, kViewMenu);
     SourceWindows1->setCheckable(true);
     SourceWindows1->setChecked(false);
+}
+
+void TForm1::createReloadWithEncodingMenu()
+{
+    ReloadWithEncodingMenu = File1->addMenu(QStringLiteral("Reload with Encoding"));
+    ReloadWithEncodingMenu->setObjectName(QStringLiteral("ReloadWithEncodingMenu"));
+    auto* group = new QActionGroup(ReloadWithEncodingMenu);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const TextEncoding& encoding : commonEncodings()) {
+        auto* action = ReloadWithEncodingMenu->addAction(QString::fromStdString(encoding.name()));
+        action->setCheckable(true);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, encoding] {
+            ReportErrors([&] { ReloadWithEncodingClick(encoding); });
+            // A reload that failed or was refused leaves the mark on the set in use.
+            checkEncodingInUse();
+        });
+    }
 }
 
 void TForm1::AttachViewer(TForm2& viewer)
@@ -228,6 +253,8 @@ bool TForm1::ReportErrors(const std::function<void()>& handler)
 }
 
 void TForm1::LoadSourceFile1Click() { job_->LoadSourceFile1Click(); }
+
+void TForm1::ReloadWithEncodingClick(const TextEncoding& encoding) { job_->ReloadWithEncoding(encoding); }
 
 void TForm1::Help1Click() { showWindow(help_); }
 
@@ -273,6 +300,20 @@ void TForm1::closeEvent(QCloseEvent* event)
 }
 
 void TForm1::SetStatusText(const std::string& text) { StatusBar1->showMessage(QString::fromStdString(text)); }
+
+void TForm1::SetEncodingPanel(const std::string& text)
+{
+    EncodingPanel->setText(QString::fromStdString(text));
+    checkEncodingInUse();
+}
+
+void TForm1::checkEncodingInUse()
+{
+    const bool shown = !EncodingPanel->text().isEmpty();
+    const QString current = QString::fromStdString(job_->Encoding().name());
+    for (QAction* action : ReloadWithEncodingMenu->actions())
+        action->setChecked(shown && action->text() == current);
+}
 
 void TForm1::Beep() { QApplication::beep(); }
 

@@ -15,6 +15,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QMenuBar;
 class QStatusBar;
@@ -53,6 +54,7 @@ public:
     bool ReportErrors(const std::function<void()>& handler);
 
     void LoadSourceFile1Click();
+    void ReloadWithEncodingClick(const kalmo::TextEncoding& encoding);
     void Help1Click();
     void About1Click();
     void Exit1Click();
@@ -69,10 +71,14 @@ public:
     kalmo::TImage* Image1 = nullptr;
     kalmo::TImage* Image2 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
+    // On the status bar's right: the loaded file's character set.
+    QLabel* EncodingPanel = nullptr;
 
     QMenuBar* MainMenu1 = nullptr;
     QMenu* File1 = nullptr;
     QAction* LoadSourceFile1 = nullptr;
+    // One checkable item per common character set, named by its text.
+    QMenu* ReloadWithEncodingMenu = nullptr;
     QAction* Help1 = nullptr;
     QAction* About1 = nullptr;
     QAction* Exit1 = nullptr;
@@ -85,10 +91,13 @@ protected:
 private:
     void createControls();
     void createMenu();
+    void createReloadWithEncodingMenu();
+    void checkEncodingInUse();
     void showWindow(QWidget* window);
 
     // kalmo::TranslationWindows
     void SetStatusText(const std::string& text) override;
+    void SetEncodingPanel(const std::string& text) override;
     void Beep() override;
     void SetNameField(const std::string& text) override;
     void SetSourceField(const std::string& text) override;

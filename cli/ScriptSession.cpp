@@ -31,6 +31,14 @@ std::string fullPath(const std::string& path)
     return std::filesystem::absolute(path).lexically_normal().string();
 }
 
+TextEncoding encodingNamed(const std::string& name)
+{
+    const auto encoding = TextEncoding::named(name);
+    if (!encoding)
+        throw KalmoError(TextEncoding::problem(name));
+    return *encoding;
+}
+
 } // namespace
 
 ScriptSession::ScriptSession(std::ostream& out) : out_(out), job_(*this, memo1_, memo2_)
@@ -58,6 +66,7 @@ bool ScriptSession::run(const std::string& commandLine)
     beeps_ = 0;
     savedPath_.reset();
     panesAsked_ = false;
+    encodingAsked_ = false;
     std::optional<std::string> error;
     try {
         dispatch(command, argument);
@@ -73,6 +82,8 @@ bool ScriptSession::run(const std::string& commandLine)
         out_ << "error: " << errorReportText(*error) << '\n';
     if (ended_)
         return false;
+    if (encodingAsked_)
+        out_ << "encoding: " << encodingPanel_ << '\n';
     if (panesAsked_)
         printPanes();
     printState();
@@ -84,6 +95,14 @@ void ScriptSession::dispatch(const std::string& command, const std::string& argu
     if (command == "load") {
         dialogAnswer_ = fullPath(argument);
         job_.LoadSourceFile1Click();
+    } else if (command == "load-as") {
+        encodingAsked_ = true;
+        loadAs(argument);
+    } else if (command == "reload-as") {
+        encodingAsked_ = true;
+        job_.ReloadWithEncoding(encodingNamed(argument));
+    } else if (command == "encoding") {
+        encodingAsked_ = true;
     } else if (command == "load-cancel") {
         dialogAnswer_.reset();
         job_.LoadSourceFile1Click();
@@ -106,6 +125,19 @@ void ScriptSession::dispatch(const std::string& command, const std::string& argu
     } else {
         throw KalmoError("Unknown command \"" + command + "\"");
     }
+}
+
+// The set is chosen for the path first, so that the load that follows (its
+// dialog answering the path) reads the file in it.
+void ScriptSession::loadAs(const std::string& argument)
+{
+    const auto space = argument.find(' ');
+    if (space == std::string::npos)
+        throw KalmoError("load-as needs a character set and a path");
+    const TextEncoding encoding = encodingNamed(argument.substr(0, space));
+    dialogAnswer_ = fullPath(argument.substr(space + 1));
+    job_.ChooseEncoding(*dialogAnswer_, encoding);
+    job_.LoadSourceFile1Click();
 }
 
 void ScriptSession::pressMainWindowKey(const std::string& name)

@@ -35,6 +35,7 @@ private:
     };
 
     void dispatch(const std::string& command, const std::string& argument);
+    void loadAs(const std::string& argument);
     void pressMainWindowKey(const std::string& name);
     void pressPaneKey(const std::string& argument);
     bool runMenuShortcut(const ScriptKeyPress& press);
@@ -43,6 +44,7 @@ private:
     void printState();
 
     void SetStatusText(const std::string& text) override { status_ = text; }
+    void SetEncodingPanel(const std::string& text) override { encodingPanel_ = text; }
     void Beep() override { ++beeps_; }
     void SetNameField(const std::string& text) override { name_ = text; }
     void SetSourceField(const std::string& text) override { source_ = text; }
@@ -62,6 +64,7 @@ private:
     TranslationJob job_;
 
     std::string status_;
+    std::string encodingPanel_;
     std::string name_;
     std::string source_;
     std::string translation_;
@@ -72,6 +75,7 @@ private:
     bool ended_ = false;
     bool viewerVisible_ = false;
     bool panesAsked_ = false;
+    bool encodingAsked_ = false;
 };
 
 } // namespace kalmo

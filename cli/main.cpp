@@ -15,6 +15,12 @@ const char* const kUsage = R"(Usage: kalmo script
            translation job exactly as the window program does, and prints
            the state after each command:
              load PATH      File > Load Source File, the dialog answering PATH
+             load-as SET PATH
+                            load PATH read in the character set SET (as iconv
+                            names it, e.g. windows-1251 or ISO-8859-2), which
+                            stays PATH's set; prints "encoding: " and the set
+             reload-as SET  File > Reload with Encoding, choosing SET
+             encoding       print the loaded file's character set
              load-cancel    File > Load Source File, the dialog cancelled
              type TEXT      the translation field's text becomes TEXT
              key NAME       Enter, Up, Down, F1 or F2 on the main window

@@ -56,20 +56,35 @@ void refuseWhatIsNotText(const std::string& path, std::string_view bytes)
 
 } // namespace
 
-LanguageFile readLanguageFile(const std::string& path)
+LanguageFile readLanguageFile(const std::string& path, const std::optional<TextEncoding>& encoding)
 {
     const std::string bytes = readWholeFile(path);
     refuseWhatIsNotText(path, bytes);
     LanguageFile file;
-    file.encoding = detectEncoding(bytes);
-    file.lines = splitLines(toUtf8(bytes, file.encoding), &file.lineEnds);
+    file.encoding = encoding.value_or(detectEncoding(bytes));
+    std::string_view text = bytes;
+    if (file.encoding == TextEncoding::Utf8 && text.starts_with(kUtf8ByteOrderMark)) {
+        file.byteOrderMark = true;
+        text.remove_prefix(kUtf8ByteOrderMark.size());
+    }
+    try {
+        file.lines = splitLines(toUtf8(text, file.encoding), &file.lineEnds);
+    } catch (const KalmoError& error) {
+        throw cannotOpenFile(path, error.what());
+    }
     return file;
 }
 
 void writeLanguageFile(const std::string& path, const LineList& lines, const LineEnds& loadedEnds,
-                       TextEncoding encoding, Backup backup)
+                       const TextEncoding& encoding, bool byteOrderMark, Backup backup)
 {
-    writeFileSafely(path, fromUtf8(joinLines(lines, loadedEnds), encoding), backup);
+    std::string bytes = byteOrderMark ? std::string(kUtf8ByteOrderMark) : std::string();
+    try {
+        bytes += fromUtf8(joinLines(lines, loadedEnds), encoding);
+    } catch (const KalmoError& error) {
+        throw cannotCreateFile(path, error.what());
+    }
+    writeFileSafely(path, bytes, backup);
 }
 
 } // namespace kalmo

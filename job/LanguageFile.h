@@ -7,6 +7,7 @@
 #include "job/LineList.h"
 #include "job/TextEncoding.h"
 
+#include <optional>
 #include <string>
 
 namespace kalmo {
@@ -15,16 +16,19 @@ struct LanguageFile {
     LineList lines; // UTF-8
     LineEnds lineEnds;
     TextEncoding encoding = TextEncoding::Utf8;
+    // A UTF-8 file's byte-order mark is not part of line 0; it comes back on write.
+    bool byteOrderMark = false;
 };
 
-// Throws "Cannot open file ..." when the file cannot be opened or read, or
-// is not a text file this program can translate.
-LanguageFile readLanguageFile(const std::string& path);
+// Reads the file in the given set, or in the one detectEncoding finds. Throws
+// "Cannot open file ..." when the file cannot be opened or read, or is not a
+// text file this program can translate.
+LanguageFile readLanguageFile(const std::string& path, const std::optional<TextEncoding>& encoding = std::nullopt);
 
-// Writes the lines in the given encoding with the line ends of the file as
-// loaded (see joinLines), safely. Throws "Cannot create file ..." and leaves
-// an existing file untouched.
+// Writes the lines in the given encoding, after a UTF-8 byte-order mark when
+// asked, with the line ends of the file as loaded (see joinLines), safely.
+// Throws "Cannot create file ..." and leaves an existing file untouched.
 void writeLanguageFile(const std::string& path, const LineList& lines, const LineEnds& loadedEnds,
-                       TextEncoding encoding, Backup backup = Backup::None);
+                       const TextEncoding& encoding, bool byteOrderMark = false, Backup backup = Backup::None);
 
 } // namespace kalmo

@@ -1,164 +1,313 @@
 #include "job/TextEncoding.h"
 
-#include <array>
-#include <cstdint>
+#include "job/CharsetConverter.h"
+#include "job/KalmoError.h"
+#include "job/Utf8Codec.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <memory>
+#include <mutex>
 
 namespace kalmo {
 namespace {
 
-// Code points of the bytes 0x80..0x9F; 0xA0..0xFF are the same as Latin-1.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+struct KnownSet {
+    const char* name;
+    const char* converterName;
+    // Only stateless multi-byte sets are listed: their characters can be
+    // read and checked one at a time.
+    bool multiByte;
+    // Further names, in normalized form (see normalized), space-separated.
+    std::string_view aliases;
 };
 
-char32_t codePointOfByte(unsigned char byte)
+// Windows-1252 also stands for ISO-8859-1 and US-ASCII, as web browsers
+// read them; GB2312 is read as its superset GBK, and Shift_JIS as Windows'
+// form, whose ASCII half is ASCII (the converter's own SHIFT_JIS reads a
+// backslash as a yen sign).
+constexpr KnownSet kKnownSets[] = {
+    {"UTF-8", "UTF-8", false, ""},
+    {"Windows-1252", "WINDOWS-1252", false,
+     "CP1252 XCP1252 ISO88591 ISO885911987 LATIN1 L1 CP819 IBM819 ISOIR100 USASCII ASCII ANSIX341968 ISO646US US"},
+    {"ISO-8859-15", "ISO-8859-15", false, "LATIN9 LATIN0"},
+    {"Windows-1250", "WINDOWS-1250", false, "CP1250 XCP1250"},
+    {"ISO-8859-2", "ISO-8859-2", false, "LATIN2 L2"},
+    {"Windows-1251", "WINDOWS-1251", false, "CP1251 XCP1251"},
+    {"KOI8-R", "KOI8-R", false, ""},
+    {"KOI8-U", "KOI8-U", false, ""},
+    {"ISO-8859-5", "ISO-8859-5", false, "CYRILLIC"},
+    {"Windows-1253", "WINDOWS-1253", false, "CP1253"},
+    {"ISO-8859-7", "ISO-8859-7", false, "GREEK"},
+    {"Windows-1254", "WINDOWS-1254", false, "CP1254"},
+    {"ISO-8859-9", "ISO-8859-9", false, "LATIN5"},
+    {"Windows-1255", "WINDOWS-1255", false, "CP1255"},
+    {"ISO-8859-8", "ISO-8859-8", false, "HEBREW"},
+    {"Windows-1256", "WINDOWS-1256", false, "CP1256"},
+    {"ISO-8859-6", "ISO-8859-6", false, "ARABIC"},
+    {"Windows-1257", "WINDOWS-1257", false, "CP1257"},
+    {"ISO-8859-13", "ISO-8859-13", false, "LATIN7"},
+    {"ISO-8859-4", "ISO-8859-4", false, "LATIN4"},
+    {"Windows-1258", "WINDOWS-1258", false, "CP1258"},
+    {"Windows-874", "CP874", false, "CP874"},
+    {"TIS-620", "TIS-620", false, ""},
+    {"ISO-8859-3", "ISO-8859-3", false, "LATIN3"},
+    {"ISO-8859-10", "ISO-8859-10", false, "LATIN6"},
+    {"ISO-8859-14", "ISO-8859-14", false, "LATIN8"},
+    {"ISO-8859-16", "ISO-8859-16", false, "LATIN10"},
+    {"GBK", "GBK", true, "GB2312 CP936 EUCCN XGBK"},
+    {"GB18030", "GB18030", true, ""},
+    {"Big5", "BIG5", true, "CNBIG5 XXBIG5"},
+    {"Shift_JIS", "CP932", true, "SJIS CP932 MSKANJI WINDOWS31J XSJIS CSSHIFTJIS"},
+    {"EUC-JP", "EUC-JP", true, "XEUCJP"},
+    {"EUC-KR", "EUC-KR", true, "XEUCKR"},
+};
+
+// Names compare by their letters and digits alone: "iso_8859-2",
+// "ISO-8859-2" and "iso88592" are one set.
+std::string normalized(std::string_view name)
 {
-    return (byte >= 0x80 && byte < 0xA0) ? kHighControls[byte - 0x80] : byte;
+    std::string out;
+    for (const char c : name) {
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return out;
 }
 
-// -1 when Windows-1252 has no byte for the code point.
-int byteOfCodePoint(char32_t cp)
+bool hasAlias(std::string_view aliases, std::string_view name)
 {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return static_cast<int>(cp);
-    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] == cp)
-            return static_cast<int>(0x80 + i);
+    while (!aliases.empty()) {
+        const auto space = aliases.find(' ');
+        if (aliases.substr(0, space) == name)
+            return true;
+        aliases = space == std::string_view::npos ? std::string_view() : aliases.substr(space + 1);
     }
-    return -1;
+    return false;
 }
 
-void appendUtf8(std::string& out, char32_t cp)
+const KnownSet* knownSetNamed(std::string_view name)
 {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+    const std::string wanted = normalized(name);
+    if (wanted.empty())
+        return nullptr;
+    for (const KnownSet& set : kKnownSets) {
+        if (normalized(set.name) == wanted || hasAlias(set.aliases, wanted))
+            return &set;
     }
+    return nullptr;
 }
 
-// Length of the well-formed UTF-8 sequence at bytes[i], 0 when it is not one.
-std::size_t utf8SequenceLength(std::string_view bytes, std::size_t i)
+// Longer names are no character set; they are not handed to the converter.
+constexpr std::size_t kMaxNameLength = 64;
+
+// Converters are built once per set and shared by every later conversion.
+class ConverterCache {
+public:
+    static ConverterCache& instance()
+    {
+        static ConverterCache cache;
+        return cache;
+    }
+
+    // The converter of a set by its shown name, opening it when new.
+    CharsetOpening open(const std::string& name)
+    {
+        const std::lock_guard lock(mutex_);
+        if (const auto found = converters_.find(name); found != converters_.end())
+            return {found->second, {}};
+        const KnownSet* known = knownSetNamed(name);
+        CharsetOpening opening;
+        if (known && known->name == name) {
+            opening = openCharset(known->converterName, known->multiByte,
+                                  name == TextEncoding::Windows1252.name() ? UndefinedBytes::AsC1Controls
+                                                                           : UndefinedBytes::AsRawBytePoints);
+        } else {
+            opening = openCharset(name, false, UndefinedBytes::AsRawBytePoints);
+        }
+        if (opening.converter)
+            converters_.emplace(name, opening.converter);
+        return opening;
+    }
+
+private:
+    std::mutex mutex_;
+    std::map<std::string, std::shared_ptr<const CharsetConverter>> converters_;
+};
+
+const CharsetConverter& converterOf(const TextEncoding& encoding)
 {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = byte(i);
-    if (lead < 0x80)
-        return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        if (lead == 0xED)
-            high = 0x9F; // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + length > bytes.size())
-        return 0;
-    if (byte(i + 1) < low || byte(i + 1) > high)
-        return 0;
-    for (std::size_t k = 2; k < length; ++k) {
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
-            return 0;
-    }
-    return length;
+    const CharsetOpening opening = ConverterCache::instance().open(encoding.name());
+    if (!opening.converter)
+        throw KalmoError("The character set \"" + encoding.name() + "\" cannot be converted: " + opening.problem);
+    return *opening.converter;
 }
 
-char32_t decodeSequence(std::string_view bytes, std::size_t i, std::size_t length)
+std::string uppercase(std::string_view name)
 {
-    const auto byte = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(bytes[k])); };
-    switch (length) {
-    case 1: return byte(i);
-    case 2: return ((byte(i) & 0x1F) << 6) | (byte(i + 1) & 0x3F);
-    case 3: return ((byte(i) & 0x0F) << 12) | ((byte(i + 1) & 0x3F) << 6) | (byte(i + 2) & 0x3F);
-    default:
-        return ((byte(i) & 0x07) << 18) | ((byte(i + 1) & 0x3F) << 12) | ((byte(i + 2) & 0x3F) << 6)
-            | (byte(i + 3) & 0x3F);
+    std::string out(name);
+    for (char& c : out)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+bool isAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool isCharsetNameCharacter(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.' || c == ':';
+}
+
+// UTF-8 that is read as UTF-8: a byte outside a well-formed sequence, and a
+// sequence that is itself a raw-byte point, stay raw bytes.
+std::string utf8WithRawBytes(std::string_view bytes)
+{
+    const bool holdsRawBytePoints
+        = bytes.find("\xEF\x9E") != std::string_view::npos || bytes.find("\xEF\x9F") != std::string_view::npos;
+    if (!holdsRawBytePoints && isValidUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t length = utf8SequenceLength(bytes, i);
+        if (length == 0) {
+            appendRawByte(out, static_cast<unsigned char>(bytes[i++]));
+            continue;
+        }
+        if (isRawBytePoint(decodeUtf8Sequence(bytes, i, length))) {
+            for (std::size_t k = 0; k < length; ++k)
+                appendRawByte(out, static_cast<unsigned char>(bytes[i + k]));
+        } else {
+            out.append(bytes.substr(i, length));
+        }
+        i += length;
     }
+    return out;
 }
 
 } // namespace
 
-bool isValidUtf8(std::string_view bytes)
+std::optional<TextEncoding> TextEncoding::named(std::string_view name)
 {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const std::size_t length = utf8SequenceLength(bytes, i);
-        if (length == 0)
-            return false;
-        i += length;
+    if (name.size() > kMaxNameLength)
+        return std::nullopt;
+    if (const KnownSet* known = knownSetNamed(name))
+        return TextEncoding(known->name);
+    if (normalized(name).empty())
+        return std::nullopt;
+    TextEncoding other(uppercase(name));
+    if (!ConverterCache::instance().open(other.name()).converter)
+        return std::nullopt;
+    return other;
+}
+
+std::string TextEncoding::problem(std::string_view name)
+{
+    if (named(name))
+        return {};
+    const std::string quoted = "\"" + std::string(name) + "\"";
+    if (name.size() > kMaxNameLength || normalized(name).empty())
+        return "Unknown character set " + quoted;
+    const CharsetOpening opening = openCharset(std::string(name), false, UndefinedBytes::AsRawBytePoints);
+    if (!opening.knownToConverter)
+        return "Unknown character set " + quoted;
+    return "The character set " + quoted + " cannot be used: " + opening.problem;
+}
+
+const std::vector<TextEncoding>& commonEncodings()
+{
+    static const std::vector<TextEncoding> encodings = [] {
+        std::vector<TextEncoding> all;
+        for (const KnownSet& set : kKnownSets)
+            all.push_back(*TextEncoding::named(set.name));
+        return all;
+    }();
+    return encodings;
+}
+
+std::vector<std::string> declaredCharsets(std::string_view bytes)
+{
+    static constexpr std::string_view word = "charset";
+    std::vector<std::string> names;
+    auto at = bytes.begin();
+    while (true) {
+        at = std::search(at, bytes.end(), word.begin(), word.end(),
+                         [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+        if (at == bytes.end())
+            break;
+        std::size_t i = static_cast<std::size_t>(at - bytes.begin()) + word.size();
+        at += static_cast<std::ptrdiff_t>(word.size());
+        const auto skipBlanks = [&] {
+            while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t'))
+                ++i;
+        };
+        skipBlanks();
+        if (i >= bytes.size() || bytes[i] != '=')
+            continue;
+        ++i;
+        skipBlanks();
+        if (i < bytes.size() && (bytes[i] == '"' || bytes[i] == '\''))
+            ++i;
+        const std::size_t start = i;
+        while (i < bytes.size() && isCharsetNameCharacter(bytes[i]))
+            ++i;
+        if (i > start)
+            names.emplace_back(bytes.substr(start, i - start));
     }
-    return true;
+    return names;
 }
 
 TextEncoding detectEncoding(std::string_view bytes)
 {
-    return isValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+    if (bytes.starts_with(kUtf8ByteOrderMark))
+        return TextEncoding::Utf8;
+    // Valid UTF-8 beyond ASCII is hardly ever anything else, and files often
+    // keep declaring the set they were converted from.
+    const bool ascii = isAscii(bytes);
+    if (!ascii && isValidUtf8(bytes))
+        return TextEncoding::Utf8;
+    for (const std::string& name : declaredCharsets(bytes)) {
+        const auto declared = TextEncoding::named(name);
+        if (declared && *declared != TextEncoding::Utf8)
+            return *declared;
+    }
+    return ascii ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+}
+
+std::string toUtf8(std::string_view bytes, const TextEncoding& encoding)
+{
+    if (encoding == TextEncoding::Utf8)
+        return utf8WithRawBytes(bytes);
+    return converterOf(encoding).toUtf8(bytes);
+}
+
+std::string fromUtf8(std::string_view utf8, const TextEncoding& encoding)
+{
+    if (encoding != TextEncoding::Utf8)
+        return converterOf(encoding).fromUtf8(utf8);
+    const bool holdsRawBytePoints
+        = utf8.find("\xEF\x9E") != std::string_view::npos || utf8.find("\xEF\x9F") != std::string_view::npos;
+    if (!holdsRawBytePoints)
+        return std::string(utf8);
+    return encodeUtf8Text(utf8, [](char32_t cp, std::string& out) {
+        appendUtf8(out, cp);
+        return true;
+    });
 }
 
 std::string windows1252ToUtf8(std::string_view bytes)
 {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    for (const char c : bytes)
-        appendUtf8(out, codePointOfByte(static_cast<unsigned char>(c)));
-    return out;
+    return toUtf8(bytes, TextEncoding::Windows1252);
 }
 
 std::string utf8ToWindows1252(std::string_view utf8)
 {
-    std::string out;
-    out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        std::size_t length = utf8SequenceLength(utf8, i);
-        // Our own lines are valid UTF-8; a stray byte is kept as it is.
-        if (length == 0) {
-            out += utf8[i++];
-            continue;
-        }
-        const char32_t cp = decodeSequence(utf8, i, length);
-        const int byte = byteOfCodePoint(cp);
-        if (byte >= 0)
-            out += static_cast<char>(byte);
-        else
-            out += "&#" + std::to_string(static_cast<std::uint32_t>(cp)) + ";";
-        i += length;
-    }
-    return out;
-}
-
-std::string toUtf8(std::string_view bytes, TextEncoding encoding)
-{
-    return encoding == TextEncoding::Utf8 ? std::string(bytes) : windows1252ToUtf8(bytes);
-}
-
-std::string fromUtf8(std::string_view utf8, TextEncoding encoding)
-{
-    return encoding == TextEncoding::Utf8 ? std::string(utf8) : utf8ToWindows1252(utf8);
+    return fromUtf8(utf8, TextEncoding::Windows1252);
 }
 
 } // namespace kalmo

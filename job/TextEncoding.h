@@ -1,28 +1,68 @@
-// Language files come as UTF-8 or as Windows-1252. Inside the program every
-// line is UTF-8; these conversions keep every byte of a Windows-1252 file.
+// The character set of a language file: how it is named, how it is found
+// from a file's bytes, and the conversions between it and the UTF-8 that
+// every line is inside the program. Reading and writing keep every byte of
+// a line nobody changed, whatever the set.
 #pragma once
 
+#include "job/Utf8Codec.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kalmo {
 
-enum class TextEncoding { Utf8, Windows1252 };
+class TextEncoding {
+public:
+    static const TextEncoding Utf8;
+    static const TextEncoding Windows1252;
 
-bool isValidUtf8(std::string_view bytes);
+    // The set the system's converter knows by this name, in any letter case.
+    // ISO-8859-1 and US-ASCII are read as Windows-1252, as web browsers do.
+    // Nullopt for a name the converter does not know, and for a set this
+    // program cannot read and write losslessly (see problem).
+    static std::optional<TextEncoding> named(std::string_view name);
+    // Why named gives nothing for this name, as an error message naming it.
+    static std::string problem(std::string_view name);
 
-// A file's encoding: UTF-8 when its bytes are valid UTF-8, else Windows-1252.
+    // As the status bar and `kalmo script` show it, e.g. "ISO-8859-2".
+    const std::string& name() const { return name_; }
+
+    bool operator==(const TextEncoding&) const = default;
+
+private:
+    explicit TextEncoding(std::string name) : name_(std::move(name)) {}
+    std::string name_;
+};
+
+inline const TextEncoding TextEncoding::Utf8{"UTF-8"};
+inline const TextEncoding TextEncoding::Windows1252{"Windows-1252"};
+
+// The sets offered for reloading a file, grouped by script, UTF-8 first.
+const std::vector<TextEncoding>& commonEncodings();
+
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The names declared as "charset=NAME" in the bytes, in file order.
+std::vector<std::string> declaredCharsets(std::string_view bytes);
+
+// A file's set: UTF-8 after a byte-order mark; UTF-8 when the bytes are
+// valid UTF-8 holding more than ASCII, whatever they declare; else the
+// first declared set the converter knows, other than UTF-8; else UTF-8 for
+// pure ASCII and Windows-1252 for anything else.
 TextEncoding detectEncoding(std::string_view bytes);
 
 // The five bytes Windows-1252 leaves undefined map to U+0081, U+008D, U+008F,
-// U+0090 and U+009D, so every byte sequence comes back unchanged.
+// U+0090 and U+009D; other sets' undefined bytes map to U+F700 + byte. Both
+// come back as the same bytes. Throws KalmoError when the system's converter
+// cannot convert the set after all.
+std::string toUtf8(std::string_view bytes, const TextEncoding& encoding);
+// Characters the set cannot hold become "&#N;" (decimal code point), which
+// the CMS shows as that character.
+std::string fromUtf8(std::string_view utf8, const TextEncoding& encoding);
+
 std::string windows1252ToUtf8(std::string_view bytes);
-
-// Characters Windows-1252 cannot hold become "&#N;" (decimal code point),
-// which the CMS shows as that character.
 std::string utf8ToWindows1252(std::string_view utf8);
-
-std::string toUtf8(std::string_view bytes, TextEncoding encoding);
-std::string fromUtf8(std::string_view utf8, TextEncoding encoding);
 
 } // namespace kalmo

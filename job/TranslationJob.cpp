@@ -63,22 +63,55 @@ void TranslationJob::LoadSourceFile1Click()
         windows_.SetStatusText("Waiting..");
         return;
     }
-    // The new file replaces both lists: what Exit would write is saved first
-    // when it differs from the file as loaded, and a failed save stops the
-    // load with nothing lost.
-    if (loaded_) {
-        const LineList lines = committedLinesToWrite();
-        if (lines != loadedLines_)
-            writeTranslation(lines);
-    }
+    saveBeforeReplacing();
+    loadFile(*chosen);
+}
 
-    const std::string shortName = withoutFolder(*chosen);
+void TranslationJob::ReloadWithEncoding(const TextEncoding& encoding)
+{
+    if (!loaded_) {
+        windows_.Beep();
+        return;
+    }
+    saveBeforeReplacing();
+    chosenEncodings_.insert_or_assign(fileName_, encoding);
+    loadFile(fileName_);
+}
+
+void TranslationJob::ChooseEncoding(const std::string& path, const TextEncoding& encoding)
+{
+    chosenEncodings_.insert_or_assign(path, encoding);
+}
+
+std::string TranslationJob::EncodingText() const
+{
+    return byteOrderMark_ ? encoding_.name() + " BOM" : encoding_.name();
+}
+
+// The new file replaces both lists: what Exit would write is saved first
+// when it differs from the file as loaded, and a failed save stops the load
+// with nothing lost.
+void TranslationJob::saveBeforeReplacing()
+{
+    if (!loaded_)
+        return;
+    const LineList lines = committedLinesToWrite();
+    if (lines != loadedLines_)
+        writeTranslation(lines);
+}
+
+void TranslationJob::loadFile(const std::string& path)
+{
+    const std::string shortName = withoutFolder(path);
     windows_.SetStatusText("Sourcefile: " + shortName + " loading and parsing..");
     // Read before touching the job, so a file that cannot be read leaves
     // the previous job whole, its file name included.
-    LanguageFile file = readLanguageFile(*chosen);
-    fileName_ = *chosen;
+    const auto chosen = chosenEncodings_.find(path);
+    LanguageFile file = readLanguageFile(
+        path, chosen == chosenEncodings_.end() ? std::nullopt : std::optional<TextEncoding>(chosen->second));
+    fileName_ = path;
     encoding_ = file.encoding;
+    byteOrderMark_ = file.byteOrderMark;
     lineEnds_ = std::move(file.lineEnds);
     savedInThisJob_ = false;
     sourceLines_ = file.lines;
@@ -87,6 +120,7 @@ void TranslationJob::LoadSourceFile1Click()
     lineCount_ = static_cast<int>(sourceLines_.size());
     currentEntry_ = 0;
     shownTranslation_.clear();
+    windows_.SetEncodingPanel(EncodingText());
 
     step(Direction::Forward, false);
     windows_.SetStatusText("Sourcefile: " + shortName + " loaded and parsed.");
@@ -271,7 +305,7 @@ void TranslationJob::writeTranslation(const LineList& lines)
 {
     // A file this job did not write itself may hold an earlier translation:
     // it is kept as ".bak" before the first save replaces it.
-    writeLanguageFile(TranslatedFilePath(), lines, lineEnds_, encoding_,
+    writeLanguageFile(TranslatedFilePath(), lines, lineEnds_, encoding_, byteOrderMark_,
                       savedInThisJob_ ? Backup::None : Backup::Keep);
     savedInThisJob_ = true;
     if (OnSaved)

@@ -12,6 +12,7 @@
 #include "job/TranslationWindows.h"
 
 #include <functional>
+#include <map>
 #include <string>
 
 namespace kalmo {
@@ -25,6 +26,13 @@ public:
     void FormCreate();
 
     void LoadSourceFile1Click();
+    // File > Reload with Encoding: the file on show is loaded again in the
+    // given set, which stays the file's set while the program runs. Like a
+    // load, it first saves what Exit would write when that differs from the
+    // file as loaded.
+    void ReloadWithEncoding(const TextEncoding& encoding);
+    // Later loads of this path read it in the given set.
+    void ChooseEncoding(const std::string& path, const TextEncoding& encoding);
     void Volgende();
     void Vorige();
     void Bewaar();
@@ -50,6 +58,9 @@ public:
     bool WholeLineMode() const { return wholeLineMode_; }
     bool FullTextMode() const { return fullTextMode_; }
     TextEncoding Encoding() const { return encoding_; }
+    bool ByteOrderMark() const { return byteOrderMark_; }
+    // The set as the status bar shows it, e.g. "ISO-8859-2" or "UTF-8 BOM".
+    std::string EncodingText() const;
     // The line end of each line of the file as loaded; the save writes with them.
     const LineEnds& LoadedLineEnds() const { return lineEnds_; }
     // The folder of the file name + "Translated_" + the file name without its folder.
@@ -61,6 +72,8 @@ public:
 private:
     enum class Direction { Forward, Backward };
 
+    void saveBeforeReplacing();
+    void loadFile(const std::string& path);
     void step(Direction direction, bool takePaneEdits);
     void commit(bool writeField);
     void writeFieldIntoLists();
@@ -86,6 +99,9 @@ private:
     LineList sourceLines_;
     LineList workingLines_;
     TextEncoding encoding_ = TextEncoding::Utf8;
+    bool byteOrderMark_ = false;
+    // The sets the user chose for files, by path.
+    std::map<std::string, TextEncoding> chosenEncodings_;
     LineEnds lineEnds_;
     // Set once this job has written its translated file: a file it did not
     // write itself is kept as a backup before the first save replaces it.

@@ -20,6 +20,8 @@ public:
     virtual ~TranslationWindows() = default;
 
     virtual void SetStatusText(const std::string& text) = 0;
+    // The status bar's panel that names the loaded file's character set.
+    virtual void SetEncodingPanel(const std::string& text) = 0;
     virtual void Beep() = 0;
 
     // The three entry fields: constant name, source text, translation.

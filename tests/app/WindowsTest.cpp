@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -85,6 +86,7 @@ private slots:
     void viewerFollowsTheEntry();
     void fullTextModeMirrorsTheLowerPanesActiveLine();
     void unreadableFileIsReportedWithAFullStop();
+    void statusBarPanelShowsTheSetAndReloadWithEncodingChangesIt();
     void closingTheMainWindowIsExit();
     void closingKeepsTheWindowWhenTheSaveFails();
     void applicationReportsErrorsNoHandlerCaught();
@@ -472,6 +474,48 @@ void WindowsTest::applicationReportsErrorsNoHandlerCaught()
     QEvent event(QEvent::User);
     QCoreApplication::sendEvent(&object, &event);
     QCOMPARE(backstopReports, QStringList{QStringLiteral("KALMO Translator|Nothing to see.")});
+}
+
+void WindowsTest::statusBarPanelShowsTheSetAndReloadWithEncodingChangesIt()
+{
+    const auto item = [this](const char* text) {
+        for (QAction* action : form1_->ReloadWithEncodingMenu->actions()) {
+            if (action->text() == QLatin1String(text))
+                return action;
+        }
+        return static_cast<QAction*>(nullptr);
+    };
+    QAction* iso88592 = item("ISO-8859-2");
+    QAction* windows1252 = item("Windows-1252");
+    QVERIFY(iso88592 && windows1252);
+    QCOMPARE(form1_->File1->actions().indexOf(form1_->ReloadWithEncodingMenu->menuAction()), 1);
+
+    // Before a load there is nothing to reload.
+    windows1252->trigger();
+    QVERIFY(!windows1252->isChecked());
+    QCOMPARE(form1_->EncodingPanel->text(), QString());
+
+    recorded_->dialogAnswer = folder_->write(
+        "pl.php", "<?php\ndefine('_ISO', 'charset=iso-8859-2');\ndefine('_SEE', 'Zobaczy\xE6');\n?>\n");
+    load();
+    QCOMPARE(form1_->StatusText(), QStringLiteral("Sourcefile: pl.php loaded and parsed."));
+    QCOMPARE(form1_->EncodingPanel->text(), QStringLiteral("ISO-8859-2"));
+    QVERIFY(form1_->EncodingPanel->isVisible());
+    QVERIFY(form1_->EncodingPanel->mapTo(form1_->StatusBar1, QPoint(0, 0)).x() > form1_->StatusBar1->width() / 2);
+    QVERIFY(iso88592->isChecked());
+    pressKey(Qt::Key_Down);
+    QCOMPARE(form1_->Label1->Caption(), QString::fromUtf8("Zobaczy\xC4\x87"));
+
+    typeTranslation(QStringLiteral("Ujrzec"));
+    windows1252->trigger();
+    QVERIFY(recorded_->messages.isEmpty());
+    QCOMPARE(form1_->EncodingPanel->text(), QStringLiteral("Windows-1252"));
+    QVERIFY(windows1252->isChecked());
+    QVERIFY(!iso88592->isChecked());
+    QVERIFY(folder_->read("Translated_pl.php").find("'Ujrzec'") != std::string::npos);
+    QCOMPARE(form1_->StatusText(), QStringLiteral("Sourcefile: pl.php loaded and parsed."));
+    pressKey(Qt::Key_Down);
+    QCOMPARE(form1_->Label1->Caption(), QString::fromUtf8("Zobaczy\xC3\xA6"));
 }
 
 int main(int argc, char** argv)

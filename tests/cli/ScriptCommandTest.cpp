@@ -283,3 +283,38 @@ TEST(ScriptCommand, UndoAfterARefillChangesNothing)
 
 } // namespace
 } // namespace kalmo
+
+namespace kalmo {
+namespace {
+
+TEST(ScriptCommand, LoadAsReadsAndWritesTheFileInTheNamedSet)
+{
+    TempFolder folder;
+    const std::string source = folder.write("pl.php", "<?php\ndefine('_SEE', 'Zobaczy\xE6');\n?>\n");
+    const std::string state = "status: Sourcefile: pl.php loaded and parsed.\nname: _SEE\n";
+    const ScriptRun run = runScript(folder, "load-as no-such " + source + "\n"
+                                                "load " + source + "\n"
+                                                "load-as iso-8859-2 " + source + "\n"
+                                                "type Ujrze\xC4\x87 \xE2\x80\x93\n"
+                                                "reload-as WINDOWS-1250\n"
+                                                "exit\n");
+    const std::string saved = "saved: " + folder.path("Translated_pl.php") + "\n";
+    EXPECT_EQ(run.output, "error: Unknown character set \"no-such\"\n"
+                          "encoding: \n"
+                          "status: Waiting..\nname: Please load file first\nsource: Please load file first\n"
+                          "translation: Please load file first\n"
+                          + state + "source: Zobaczy\xC3\xA6\ntranslation: Zobaczy\xC3\xA6\n"
+                          "encoding: ISO-8859-2\n"
+                          + state + "source: Zobaczy\xC4\x87\ntranslation: Zobaczy\xC4\x87\n"
+                          + state + "source: Zobaczy\xC4\x87\ntranslation: Ujrze\xC4\x87 \xE2\x80\x93\n"
+                          + saved + "encoding: Windows-1250\n"
+                          + state + "source: Zobaczy\xC4\x87\ntranslation: Zobaczy\xC4\x87\n"
+                          + saved);
+    // Saved before the reload, in the set then in use; the reload's own
+    // Exit wrote the untouched file in Windows-1250, which holds the same bytes.
+    EXPECT_EQ(folder.read("Translated_pl.php.bak"), "<?php\ndefine('_SEE', 'Ujrze\xE6 &#8211;');\n?>\n");
+    EXPECT_EQ(folder.read("Translated_pl.php"), folder.read("pl.php"));
+}
+
+} // namespace
+} // namespace kalmo

@@ -11,6 +11,7 @@ namespace kalmo::testing_support {
 class FakeTranslationWindows : public TranslationWindows {
 public:
     void SetStatusText(const std::string& text) override { status = text; }
+    void SetEncodingPanel(const std::string& text) override { encodingPanel = text; }
     void Beep() override { ++beeps; }
     void SetNameField(const std::string& text) override { name = text; }
     void SetSourceField(const std::string& text) override { source = text; }
@@ -32,6 +33,7 @@ public:
     void EndProgram() override { ended = true; }
 
     std::string status;
+    std::string encodingPanel;
     int beeps = 0;
     std::string name;
     std::string source;

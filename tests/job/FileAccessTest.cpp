@@ -207,7 +207,10 @@ TEST(LanguageFile, KeepsTheEncodingAndTheLineEndsOfTheFileItWasReadFrom)
     const std::string bytes = "\xEF\xBB\xBFgr\xC3\xBC\xC3\x9F\rx";
     const LanguageFile unicode = readLanguageFile(folder.write("utf8.php", bytes));
     EXPECT_EQ(unicode.encoding, TextEncoding::Utf8);
-    writeLanguageFile(folder.path("out8.php"), unicode.lines, unicode.lineEnds, unicode.encoding);
+    EXPECT_TRUE(unicode.byteOrderMark);
+    EXPECT_EQ(unicode.lines.front(), "gr\xC3\xBC\xC3\x9F");
+    writeLanguageFile(folder.path("out8.php"), unicode.lines, unicode.lineEnds, unicode.encoding,
+                      unicode.byteOrderMark);
     EXPECT_EQ(folder.read("out8.php"), bytes);
 }
 

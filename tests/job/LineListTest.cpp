@@ -1,5 +1,4 @@
 #include "job/LineList.h"
-#include "job/TextEncoding.h"
 
 #include <gtest/gtest.h>
 
@@ -79,42 +78,6 @@ INSTANTIATE_TEST_SUITE_P(
         JoinCase{"an emptied last line keeps an end, else it would vanish", {"a", ""}, {Lf, None}, "a\n\n"},
         JoinCase{"an empty last line added keeps an end", {"a", "b", ""}, {Lf, None}, "a\nb\n\n"}),
     [](const testing::TestParamInfo<JoinCase>& info) { return "Case" + std::to_string(info.index); });
-
-TEST(TextEncoding, ValidUtf8IsTakenAsItIs)
-{
-    const std::string text = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x98\x80";
-    EXPECT_TRUE(isValidUtf8(text));
-    EXPECT_EQ(detectEncoding(text), TextEncoding::Utf8);
-    EXPECT_EQ(toUtf8(text, TextEncoding::Utf8), text);
-    EXPECT_EQ(fromUtf8(text, TextEncoding::Utf8), text);
-}
-
-TEST(TextEncoding, RejectsMalformedUtf8)
-{
-    for (const std::string bad : {"\xC3", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF",
-                                  "caf\xE9"}) {
-        EXPECT_FALSE(isValidUtf8(bad)) << testing::PrintToString(bad);
-        EXPECT_EQ(detectEncoding(bad), TextEncoding::Windows1252);
-    }
-}
-
-TEST(TextEncoding, EveryWindows1252ByteRoundTrips)
-{
-    std::string all;
-    for (int b = 1; b < 256; ++b)
-        all += static_cast<char>(b);
-    const std::string utf8 = windows1252ToUtf8(all);
-    EXPECT_TRUE(isValidUtf8(utf8));
-    EXPECT_EQ(utf8ToWindows1252(utf8), all);
-    EXPECT_EQ(windows1252ToUtf8("\x80\xE9"), "\xE2\x82\xAC\xC3\xA9");
-    EXPECT_EQ(windows1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
-}
-
-TEST(TextEncoding, CharactersWindows1252CannotHoldBecomeCharacterReferences)
-{
-    EXPECT_EQ(utf8ToWindows1252("\xE2\x82\xAC 5"), "\x80 5");
-    EXPECT_EQ(utf8ToWindows1252("\xD0\x96" "a\xF0\x9F\x98\x80"), "&#1046;a&#128512;");
-}
 
 } // namespace
 } // namespace kalmo
