@@ -1,8 +1,11 @@
 // TLabel and TImage; see FormControls.h.
 #include "app/FormControls.h"
 
+#include "controls/AccessibleEvents.h"
+
 #include <algorithm>
 
+#include <QAccessible>
 #include <QBitmap>
 #include <QEvent>
 #include <QFontMetrics>
@@ -29,6 +32,10 @@ void TLabel::SetCaption(const QString& caption)
     caption_ = caption;
     fitToText();
     update();
+    // A label named for what it shows (a field) carries the caption as its
+    // description; any other label is named by its caption.
+    QAccessibleEvent changed(this, accessibleName().isEmpty() ? QAccessible::NameChanged : QAccessible::DescriptionChanged);
+    accessible_events::send(changed);
 }
 
 void TLabel::SetAutoSize(bool autoSize)
@@ -125,6 +132,7 @@ TImage::TImage(QWidget* parent)
 
 void TImage::LoadPicture(const QString& path)
 {
+    path_ = path;
     picture_.source = QPixmap(path);
     sharpPicture_.source = QPixmap(path + QStringLiteral("@2x"));
     sharpPicture_.source.setDevicePixelRatio(2);

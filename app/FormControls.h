@@ -65,6 +65,8 @@ public:
     // A resource path such as ":/LOGO"; a missing picture leaves the control empty.
     void LoadPicture(const QString& path);
     const QPixmap& Picture() const { return picture_.shown; }
+    // The path of the last picture loaded.
+    const QString& PicturePath() const { return path_; }
     // What is drawn at the given device pixel ratio.
     const QPixmap& PictureAt(qreal devicePixelRatio) const;
     bool Transparent() const { return transparent_; }
@@ -80,6 +82,7 @@ private:
     };
     void applyTransparency(Version& version) const;
 
+    QString path_;
     Version picture_;
     Version sharpPicture_;
     bool transparent_ = false;

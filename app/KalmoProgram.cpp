@@ -1,6 +1,7 @@
 // The program block; see KalmoProgram.h.
 #include "app/KalmoProgram.h"
 
+#include "app/Accessibility.h"
 #include "app/KalmoApplication.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
@@ -64,6 +65,7 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     // Exit, or closing the main window (which is an Exit), ends the loop;
     // the side windows closing must not.
     application.setQuitOnLastWindowClosed(false);
+    installAccessibility();
 
     // The main window first: its creation touches none of the others.
     TForm1 Form1(services);

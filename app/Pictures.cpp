@@ -17,4 +17,15 @@ void registerPictures()
 #endif
 }
 
+QString pictureDescription(const QString& resourcePath)
+{
+    if (resourcePath == QLatin1String(":/LOGO"))
+        return QStringLiteral("KALMO logo");
+    if (resourcePath == QLatin1String(":/KLOGO"))
+        return QStringLiteral("KALMO emblem");
+    if (resourcePath == QLatin1String(":/kalmo"))
+        return QStringLiteral("KALMO picture");
+    return QString();
+}
+
 } // namespace kalmo

@@ -3,8 +3,13 @@
 // registered explicitly or the linker leaves it out.
 #pragma once
 
+#include <QString>
+
 namespace kalmo {
 
 void registerPictures();
+// What a picture shows, in words, for assistive technology; empty for a
+// path that is none of the program's pictures.
+QString pictureDescription(const QString& resourcePath);
 
 } // namespace kalmo

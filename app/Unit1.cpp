@@ -148,9 +148,13 @@ void TForm1::createControls()
         field->setFont(windowFont(true));
         setTextColor(*field, clBlue);
     }
+    // The fields are named for what they hold; their captions say nothing of it.
+    Label2->setAccessibleName(QStringLiteral("Constant name"));
+    Label1->setAccessibleName(QStringLiteral("Source text"));
 
     EntryEdit1 = new TEntryEdit(client_);
     EntryEdit1->setObjectName(QStringLiteral("EntryEdit1"));
+    EntryEdit1->setAccessibleName(QStringLiteral("Translation"));
     EntryEdit1->BeginLoading();
     EntryEdit1->SetColor(clWindow);
     EntryEdit1->SetText("EntryEdit1");
@@ -184,6 +188,7 @@ void TForm1::createMenu()
 {
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    MainMenu1->setAccessibleName(QStringLiteral("Main menu"));
     setMenuBar(MainMenu1);
     shortcutPriority_ = new MenuShortcutPriority(this);
 

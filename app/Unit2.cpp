@@ -75,6 +75,8 @@ void TForm2::createControls()
 
     Memo1 = new TCodeMemo(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
+    // Named as the labels above them read.
+    Memo1->setAccessibleName(Label1->Caption());
     applyViewerPaneLayout(Memo1->model());
 
     Label2 = new TLabel(this);
@@ -83,6 +85,7 @@ void TForm2::createControls()
 
     Memo2 = new TCodeMemo(this);
     Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2->setAccessibleName(Label2->Caption());
     applyViewerPaneLayout(Memo2->model());
     Memo2->model().OnKeyDown = [this](TCustomCodeMemo&, KeyCode& key, ShiftState) {
         mainWindow_->ReportErrors([&] { Memo2KeyDown(key); });

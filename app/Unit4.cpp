@@ -67,6 +67,7 @@ void TForm4::applyLayout()
 
     CodeMemo1 = new TCodeMemo(this);
     CodeMemo1->setObjectName(QStringLiteral("CodeMemo1"));
+    CodeMemo1->setAccessibleName(QStringLiteral("Help text"));
     applyHelpMemoLayout(CodeMemo1->model(), std::vector<std::string>(help::helpLines.begin(), help::helpLines.end()));
 
     GlassButton1 = new TGlassButton(this);

@@ -44,6 +44,18 @@ char32_t CaptionAccelerator(const std::string& caption)
     return 0;
 }
 
+std::string CaptionText(const std::string& caption)
+{
+    std::string text;
+    text.reserve(caption.size());
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size())
+            ++i;
+        text += caption[i];
+    }
+    return text;
+}
+
 GlassButtonModel::GlassButtonModel(GlassButtonHost* host)
     : host_(host)
 {

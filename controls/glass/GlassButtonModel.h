@@ -262,5 +262,7 @@ private:
 // The character after the first single "&" of a caption ("&&" stands for a
 // literal ampersand), or 0 when the caption has none.
 char32_t CaptionAccelerator(const std::string& caption);
+// The caption as it reads: each "&" that marks an accelerator left out, "&&" as one "&".
+std::string CaptionText(const std::string& caption);
 
 } // namespace kalmo

@@ -1,8 +1,11 @@
 // TCodeMemo: Qt events in, model operations out; see CodeMemo.h.
 #include "controls/memo/CodeMemo.h"
 
+#include "controls/AccessibleEvents.h"
 #include "controls/QtKeys.h"
+#include "controls/memo/MemoAccessible.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QEvent>
@@ -140,6 +143,7 @@ TCodeMemo::TCodeMemo(QWidget* parent)
         return chosen != nullptr ? chosen->data().toInt() : 0;
     };
 
+    readingEvents_ = std::make_unique<MemoReadingEvents>(*this);
     model_.setView(this);
     model_.SetClipboard(&clipboard_);
     measureFont();
@@ -160,6 +164,10 @@ bool TCodeMemo::caretShown() const { return hasFocus() && model_.Enabled() && ca
 void TCodeMemo::enabledChanged()
 {
     const bool enabled = model_.Enabled();
+    QAccessible::State changed;
+    changed.disabled = changed.readOnly = changed.editable = changed.focusable = true;
+    QAccessibleStateChangeEvent stateEvent(this, changed);
+    accessible_events::send(stateEvent);
     setFocusPolicy(enabled ? Qt::StrongFocus : Qt::NoFocus);
     if (enabled)
         restartBlink();
@@ -432,6 +440,8 @@ void TCodeMemo::takeFocus()
 }
 
 void TCodeMemo::restartCaretBlink() { restartBlink(); }
+
+void TCodeMemo::readingChanged() { readingEvents_->changed(); }
 
 void TCodeMemo::openUrl(const std::string& url)
 {

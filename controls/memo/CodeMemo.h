@@ -13,11 +13,14 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QMenu;
 class QScrollBar;
 
 namespace kalmo {
+
+class MemoReadingEvents;
 
 class TCodeMemo : public QWidget, private MemoView {
     Q_OBJECT
@@ -80,6 +83,7 @@ private:
     void restartCaretBlink() override;
     void openUrl(const std::string& url) override;
     void enabledChanged() override;
+    void readingChanged() override;
 
     void measureFont();
     void refreshGutterFont();
@@ -101,6 +105,7 @@ private:
     QRect caretDrawn_;
     bool measuring_ = false;
     int wheelRemainder_ = 0;
+    std::unique_ptr<MemoReadingEvents> readingEvents_;
 };
 
 } // namespace kalmo

@@ -137,7 +137,7 @@ void TCustomCodeMemo::deleteSelectionUnchecked(bool repaint)
         }
         lines_.DeleteLine(first.Line + 1);
     }
-    raise(OnSelectionChange);
+    raiseReading(OnSelectionChange);
     if (repaint) {
         Invalidate();
     }
@@ -210,7 +210,23 @@ void TCustomCodeMemo::SelectAll()
         selToCol_ = lines_.LineLength(selToLine_);
     }
     Invalidate();
-    raise(OnSelectionChange);
+    raiseReading(OnSelectionChange);
+}
+
+void TCustomCodeMemo::SelectRange(TMemoPos from, TMemoPos to)
+{
+    if (!enabled_) {
+        return;
+    }
+    PlaceCaret(from.Col, from.Line);
+    // PlaceCaret collapsed the selection where the caret was before it.
+    CollapseSelection();
+    if (to == from) {
+        return;
+    }
+    SetCaretLine(to.Line);
+    SetCaretCol(to.Col);
+    ExtendSelection();
 }
 
 std::pair<int, int> TCustomCodeMemo::SelectionOffsets() const

@@ -245,7 +245,7 @@ void TCustomCodeMemo::KeyPress(char32_t ch)
         }
         InsertCharacter(ch);
         Invalidate();
-        raise(OnChange);
+        raiseReading(OnChange);
         break;
     }
     if (ch == U'(' || ch == U'.') {

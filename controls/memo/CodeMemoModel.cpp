@@ -142,7 +142,7 @@ void TCustomCodeMemo::announceCaretMove()
     if (view_) {
         view_->updateCaret();
     }
-    raise(OnCursorChange);
+    raiseReading(OnCursorChange);
 }
 
 void TCustomCodeMemo::SetCaretLine(int y)
@@ -201,7 +201,7 @@ void TCustomCodeMemo::CollapseSelection()
     selFromCol_ = selToCol_ = anchorCol_ = caretCol_;
     selFromLine_ = selToLine_ = anchorLine_ = caretLine_;
     if (hadSelection) {
-        raise(OnSelectionChange);
+        raiseReading(OnSelectionChange);
         Invalidate();
     }
 }
@@ -211,7 +211,7 @@ void TCustomCodeMemo::ExtendSelection()
     const int oldToLine = selToLine_;
     selToCol_ = anchorCol_ = caretCol_;
     selToLine_ = anchorLine_ = caretLine_;
-    raise(OnSelectionChange);
+    raiseReading(OnSelectionChange);
     InvalidateRect(rowsRect(oldToLine, caretLine_), true);
 }
 
@@ -245,7 +245,7 @@ void TCustomCodeMemo::LinesChanged()
     if (!changeTracking_) {
         return;
     }
-    raise(OnChange);
+    raiseReading(OnChange);
     Invalidate();
     if (lines_.Lengths().Count() == lines_.LineCount()) {
         longestLine_ = lines_.MaxLineLength();

@@ -150,6 +150,10 @@ public:
     void DeleteSelection(bool repaint);
     void InsertText(const std::string& text);
     void SelectAll();
+    // Assistive technology's selection and caret requests: selects from one
+    // position to the other and leaves the caret at `to` (from == to only
+    // moves the caret). Ignored while the memo is disabled, like all input.
+    void SelectRange(TMemoPos from, TMemoPos to);
     // Character offsets of the ordered selection, a line break counting 2.
     std::pair<int, int> SelectionOffsets() const;
     void deleteSelectionUnchecked(bool repaint);
@@ -242,6 +246,8 @@ public:
     int ColSpan() const;
     // The cell of view column m, view row r (both counted from the first visible ones).
     TRect cellRect(int column, int row) const;
+    // The text cell (column, line) under a client point; the line is clamped to the store.
+    TMemoPos cellAt(int x, int y) const;
     TRect gutterRect() const;
     // Screen rows of lines fromLine .. toLine (either order), across the text area.
     TRect rowsRect(int fromLine, int toLine) const;
@@ -304,6 +310,12 @@ private:
         }
     }
     void raise(const TNotifyEvent& event) { if (event) event(*this); }
+    // Raises one of the events that change what assistive technology reads.
+    void raiseReading(const TNotifyEvent& event)
+    {
+        raise(event);
+        if (view_) view_->readingChanged();
+    }
     bool caretLineTouchesStore() const;
     void announceCaretMove();
     void updateScrollBarsPass(bool& visibilityChanged);
@@ -329,7 +341,6 @@ private:
     // Puts the anchor where no caret can stand, so that the next Shift move
     // starts a selection afresh; for caret moves made outside the Shift rule.
     void forgetSelectingMove() { anchorCol_ = anchorLine_ = -1; }
-    TMemoPos cellAt(int x, int y) const;
     void placeCaretByMouse(TMemoPos cell, ShiftState shift);
     std::string webAddressAtCell(TMemoPos cell) const;
 

@@ -231,7 +231,7 @@ void TCustomCodeMemo::DblClick(int x, int /*y*/)
         ++to;
     }
     setSelection(from, caretLine_, to, caretLine_);
-    raise(OnSelectionChange);
+    raiseReading(OnSelectionChange);
     Invalidate();
 }
 

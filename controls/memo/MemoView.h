@@ -31,6 +31,10 @@ public:
     virtual void takeFocus() {}
     // A key went down: restart the caret's blink phase and show it.
     virtual void restartCaretBlink() {}
+    // The caret, the selection or the text may have changed (raised with
+    // OnCursorChange, OnSelectionChange and OnChange, also while no handler
+    // is assigned): what assistive technology reads may differ now.
+    virtual void readingChanged() {}
     // A click on a web address that no OnURLClick handler takes.
     virtual void openUrl(const std::string& /*url*/) {}
 };

@@ -32,6 +32,38 @@ bool asciiPrefix(std::string_view text, std::size_t count)
     return isAsciiText(text.substr(0, std::min(count, text.size())));
 }
 
+// Decodes the code points of `bytes` as the cluster walker does: a malformed
+// byte is one code point of its own.
+template <typename Visit> void forEachCodePoint(std::string_view bytes, Visit visit)
+{
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[at]);
+        if (isAscii(lead)) {
+            visit(static_cast<char32_t>(lead));
+            ++at;
+            continue;
+        }
+        utf8proc_int32_t ch = 0;
+        const utf8proc_ssize_t read = utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(bytes.data() + at),
+                                                       static_cast<utf8proc_ssize_t>(bytes.size() - at), &ch);
+        if (read <= 0 || ch < 0) {
+            visit(U'\uFFFD');
+            ++at;
+        } else {
+            visit(static_cast<char32_t>(ch));
+            at += static_cast<std::size_t>(read);
+        }
+    }
+}
+
+int utf16Units(std::string_view bytes)
+{
+    int units = 0;
+    forEachCodePoint(bytes, [&](char32_t ch) { units += ch >= 0x10000 ? 2 : 1; });
+    return units;
+}
+
 } // namespace
 
 bool isAsciiText(std::string_view text)
@@ -203,6 +235,52 @@ std::vector<char32_t> cellCharacters(std::string_view text)
         cells.insert(cells.end(), static_cast<std::size_t>(cluster.width), cluster.first);
     }
     return cells;
+}
+
+std::u16string utf16Text(std::string_view text)
+{
+    std::u16string result;
+    result.reserve(text.size());
+    forEachCodePoint(text, [&](char32_t ch) {
+        if (ch >= 0x10000) {
+            result.push_back(static_cast<char16_t>(0xD800 + ((ch - 0x10000) >> 10)));
+            result.push_back(static_cast<char16_t>(0xDC00 + ((ch - 0x10000) & 0x3FF)));
+        } else {
+            result.push_back(static_cast<char16_t>(ch));
+        }
+    });
+    return result;
+}
+
+int utf16Offset(std::string_view text, int column)
+{
+    if (column <= 0) {
+        return 0;
+    }
+    if (asciiPrefix(text, static_cast<std::size_t>(column) + 1)) {
+        return std::min(column, static_cast<int>(text.size()));
+    }
+    return utf16Units(text.substr(0, utf8ByteOffset(text, column)));
+}
+
+int columnAtUtf16Offset(std::string_view text, int offset)
+{
+    if (offset <= 0) {
+        return 0;
+    }
+    if (asciiPrefix(text, static_cast<std::size_t>(offset) + 1)) {
+        return std::min(offset, static_cast<int>(text.size()));
+    }
+    ClusterWalker walker(text);
+    TextCluster cluster;
+    int units = 0;
+    while (walker.next(cluster)) {
+        units += utf16Units(text.substr(cluster.byte, cluster.size));
+        if (units > offset) {
+            return cluster.column;
+        }
+    }
+    return cluster.column + cluster.width;
 }
 
 } // namespace kalmo

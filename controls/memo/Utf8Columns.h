@@ -73,4 +73,16 @@ std::vector<std::string_view> utf8Clusters(std::string_view text);
 // (a malformed byte gives its own value). Word rules index this by column.
 std::vector<char32_t> cellCharacters(std::string_view text);
 
+// The text in UTF-16, the unit in which accessibility interfaces count; a
+// malformed byte reads as U+FFFD, one unit.
+std::u16string utf16Text(std::string_view text);
+
+// The UTF-16 units before the cluster that covers `column`: the whole text's
+// units for a column at or beyond its end, 0 for a negative column.
+int utf16Offset(std::string_view text, int column);
+
+// The first cell of the cluster that holds UTF-16 unit `offset`: the text's
+// columns for an offset at or beyond its end, 0 for a negative offset.
+int columnAtUtf16Offset(std::string_view text, int offset);
+
 } // namespace kalmo

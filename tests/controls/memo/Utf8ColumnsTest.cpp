@@ -59,6 +59,46 @@ INSTANTIATE_TEST_SUITE_P(
                       ColumnCase{"StrayContinuationByte", "\x80" "a", 2, 1, 1, 1, 2}),
     [](const ::testing::TestParamInfo<ColumnCase>& info) { return std::string(info.param.name); });
 
+// Accessibility counts in UTF-16 units: a wide CJK character is one unit,
+// an emoji two, a combining mark a unit of its own, a malformed byte one.
+struct Utf16Case {
+    const char* name;
+    const char* text;
+    int column;       // asked for
+    int offset;       // UTF-16 units before the cluster covering it
+    int backToColumn; // the column read back from that offset + extra
+    int extra;        // units into the cluster
+};
+
+class Utf16OffsetTest : public ::testing::TestWithParam<Utf16Case> {};
+
+TEST_P(Utf16OffsetTest, MapsCellsToUtf16UnitsAndBack)
+{
+    const Utf16Case& c = GetParam();
+    EXPECT_EQ(utf16Offset(c.text, c.column), c.offset);
+    EXPECT_EQ(columnAtUtf16Offset(c.text, c.offset + c.extra), c.backToColumn);
+    EXPECT_EQ(static_cast<int>(utf16Text(c.text).size()), utf16Offset(c.text, utf8Columns(c.text)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Utf16OffsetTest,
+    ::testing::Values(Utf16Case{"Ascii", "abc", 2, 2, 2, 0},
+                      Utf16Case{"AsciiBeyondEnd", "abc", 9, 3, 3, 5},
+                      Utf16Case{"SecondCellOfWide", "'" XIAN SHI "'", 2, 1, 1, 0},
+                      Utf16Case{"AfterWidePair", "'" XIAN SHI "'", 5, 3, 5, 0},
+                      Utf16Case{"InsideSurrogatePair", "a" GRINNING "z", 1, 1, 1, 1},
+                      Utf16Case{"AfterSurrogatePair", "a" GRINNING "z", 3, 3, 3, 0},
+                      Utf16Case{"OnCombiningMark", "e" COMBINING_ACUTE "x", 0, 0, 0, 1},
+                      Utf16Case{"AfterCombinedLetter", "e" COMBINING_ACUTE "x", 1, 2, 1, 0},
+                      Utf16Case{"AfterMalformedByte", "\x80" XIAN "a", 3, 2, 3, 0},
+                      Utf16Case{"NegativeColumn", XIAN, -1, 0, 0, -4}),
+    [](const ::testing::TestParamInfo<Utf16Case>& info) { return std::string(info.param.name); });
+
+TEST(Utf8Columns, Utf16TextWritesSurrogatesAndReplacesMalformedBytes)
+{
+    EXPECT_EQ(utf16Text("a" GRINNING XIAN "\xFF"), std::u16string(u"a\U0001F600\u663E\uFFFD"));
+}
+
 TEST(Utf8Columns, LeftAndFromSplitAtClusters)
 {
     const std::string text = "na" "i\xCC\x88" "ve " XIAN "!";

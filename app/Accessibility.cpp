@@ -1,0 +1,40 @@
+// The accessibility factory for the program's widgets; see Accessibility.h.
+#include "app/Accessibility.h"
+
+#include "app/FormControls.h"
+#include "app/FormControlsAccessible.h"
+#include "controls/glass/GlassButton.h"
+#include "controls/glass/GlassButtonAccessible.h"
+#include "controls/memo/CodeMemo.h"
+#include "controls/memo/MemoAccessible.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+namespace kalmo {
+namespace {
+
+// Qt asks with each class name of the object's class chain, most derived
+// first, so a subclass of one of these gets the same interface.
+QAccessibleInterface* accessibleFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("kalmo::TCodeMemo"))
+        return new MemoAccessible(static_cast<TCodeMemo*>(object));
+    if (className == QLatin1String("kalmo::TGlassButton"))
+        return new GlassButtonAccessible(static_cast<TGlassButton*>(object));
+    if (className == QLatin1String("kalmo::TLabel"))
+        return new LabelAccessible(static_cast<TLabel*>(object));
+    if (className == QLatin1String("kalmo::TImage"))
+        return new ImageAccessible(static_cast<TImage*>(object));
+    // The balloon-shaped Help window has no frame; to assistive technology
+    // it is a small dialog beside the main window.
+    if (className == QLatin1String("TForm4"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility() { QAccessible::installFactory(accessibleFactory); }
+
+} // namespace kalmo
