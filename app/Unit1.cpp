@@ -172,6 +172,7 @@ void TForm1::createControls()
     // A permanent widget leaves the messages of the first panel as they are.
     EncodingPanel = new QLabel(StatusBar1);
     EncodingPanel->setObjectName(QStringLiteral("EncodingPanel"));
+    EncodingPanel->setAccessibleName(QStringLiteral("Character set"));
     StatusBar1->addPermanentWidget(EncodingPanel);
 
     applyLayout(*client_, kMainWindowLayout);
