@@ -133,12 +133,7 @@ TImage::TImage(QWidget* parent)
 void TImage::LoadPicture(const QString& path)
 {
     path_ = path;
-    picture_.source = QPixmap(path);
-    sharpPicture_.source = QPixmap(path + QStringLiteral("@2x"));
-    sharpPicture_.source.setDevicePixelRatio(2);
-    applyTransparency(picture_);
-    applyTransparency(sharpPicture_);
-    update();
+    forgetDecodedPictures();
 }
 
 void TImage::SetTransparent(bool transparent)
@@ -146,14 +141,38 @@ void TImage::SetTransparent(bool transparent)
     if (transparent == transparent_)
         return;
     transparent_ = transparent;
-    applyTransparency(picture_);
-    applyTransparency(sharpPicture_);
+    forgetDecodedPictures();
+}
+
+void TImage::forgetDecodedPictures()
+{
+    picture_ = Version();
+    sharpPicture_ = Version();
     update();
+}
+
+const QPixmap& TImage::version(bool sharp) const
+{
+    Version& version = sharp ? sharpPicture_ : picture_;
+    if (version.decoded)
+        return version.shown;
+    version.decoded = true;
+    if (path_.isEmpty())
+        return version.shown;
+    version.shown = QPixmap(sharp ? path_ + QStringLiteral("@2x") : path_);
+    if (sharp)
+        version.shown.setDevicePixelRatio(2);
+    if (transparent_ && !version.shown.isNull()) {
+        const QImage image = version.shown.toImage();
+        const QColor key = image.pixelColor(0, image.height() - 1);
+        version.shown.setMask(version.shown.createMaskFromColor(key, Qt::MaskInColor));
+    }
+    return version.shown;
 }
 
 const QPixmap& TImage::PictureAt(qreal devicePixelRatio) const
 {
-    return devicePixelRatio > 1.5 && !sharpPicture_.shown.isNull() ? sharpPicture_.shown : picture_.shown;
+    return devicePixelRatio > 1.5 && !version(true).isNull() ? version(true) : version(false);
 }
 
 void TImage::paintEvent(QPaintEvent*)
@@ -163,18 +182,6 @@ void TImage::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     painter.drawPixmap(0, 0, picture);
-}
-
-void TImage::applyTransparency(Version& version) const
-{
-    // A mask cannot be taken back off a pixmap, so the picture is rebuilt
-    // from the loaded one.
-    version.shown = version.source;
-    if (!transparent_ || version.shown.isNull())
-        return;
-    const QImage image = version.source.toImage();
-    const QColor key = image.pixelColor(0, image.height() - 1);
-    version.shown.setMask(version.shown.createMaskFromColor(key, Qt::MaskInColor));
 }
 
 } // namespace kalmo

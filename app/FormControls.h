@@ -62,9 +62,11 @@ class TImage : public QWidget {
 public:
     explicit TImage(QWidget* parent = nullptr);
 
-    // A resource path such as ":/LOGO"; a missing picture leaves the control empty.
+    // A resource path such as ":/LOGO"; a missing picture leaves the control
+    // empty. The picture is decoded when it is first needed, so a window
+    // that is never shown costs nothing at start.
     void LoadPicture(const QString& path);
-    const QPixmap& Picture() const { return picture_.shown; }
+    const QPixmap& Picture() const { return version(false); }
     // The path of the last picture loaded.
     const QString& PicturePath() const { return path_; }
     // What is drawn at the given device pixel ratio.
@@ -77,14 +79,16 @@ protected:
 
 private:
     struct Version {
-        QPixmap source;
-        QPixmap shown; // the source, transparent where asked
+        bool decoded = false;
+        QPixmap shown; // the picture, transparent where asked
     };
-    void applyTransparency(Version& version) const;
+    // The picture at its own size or the "@2x" one, decoded on first use.
+    const QPixmap& version(bool sharp) const;
+    void forgetDecodedPictures();
 
     QString path_;
-    Version picture_;
-    Version sharpPicture_;
+    mutable Version picture_;
+    mutable Version sharpPicture_;
     bool transparent_ = false;
 };
 
