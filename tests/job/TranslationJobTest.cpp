@@ -413,7 +413,8 @@ TEST_F(TranslationJobTest, WorkedExampleShowsTheEscapedTextAndCommitsTheTranslat
 TEST_F(TranslationJobTest, TextTypedForALineThatTakesNoTextStopsTheStepAndStaysInTheField)
 {
     const std::string content = "<?php\ndefine('_N', 5); // five\ndefine('_M', 'multi\nline');\n"
-                                "defined('_X') or die('x');\n?>\n";
+                                " \tdefined('_X') or die('x'); // indented and without a comma\n"
+                                "\n?>\n";
     load("num.php", content);
     EXPECT_EQ(windows.name, "_N");
     EXPECT_EQ(windows.translation, "");
