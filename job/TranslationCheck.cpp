@@ -42,6 +42,17 @@ bool closesStatement(std::string_view tail)
         || (rest.starts_with("/*") && rest.find("*/") != std::string_view::npos);
 }
 
+// A quote in the text ends the value where PHP code cannot go on: the
+// characters after it are more text ("it's"), not an operator.
+bool endsTheValueEarly(std::string_view tail, char quote)
+{
+    std::size_t p = 0;
+    while (p < tail.size() && isSpace(tail[p]))
+        ++p;
+    const bool codeGoesOn = p < tail.size() && std::string_view(").,;").find(tail[p]) != std::string_view::npos;
+    return !codeGoesOn && tail.find(quote) != std::string_view::npos;
+}
+
 std::string_view tailOf(std::string_view line, const Entry& entry)
 {
     return line.substr(static_cast<std::size_t>(entry.positions.textEnd));
@@ -108,8 +119,8 @@ public:
                 else if (isFirst)
                     add(translated_, entry, FindingKind::Warning, entry.name + " is not in the source");
             }
-            checkLiteral(entry, counterpart);
-            if (counterpart && isFirst)
+            // A value PHP reads otherwise has no placeholders worth comparing.
+            if (checkLiteral(entry, counterpart) && counterpart && isFirst)
                 compareWithSource(entry, *counterpart);
         }
         if (!aloneCheck_)
@@ -130,19 +141,22 @@ private:
 
     // counterpart: the source's entry of the same constant; its form excuses
     // the same form in the translation (a number, a value over several lines).
-    void checkLiteral(const Entry& entry, const Entry* counterpart)
+    // False when the value is not a text PHP reads as written.
+    bool checkLiteral(const Entry& entry, const Entry* counterpart)
     {
         const std::string_view line = lineOf(translated_, entry);
         const char quote = entry.quotes.valueQuote;
         const std::string& name = entry.name;
         if (!isQuote(quote)) {
-            if (counterpart && isQuote(counterpart->quotes.valueQuote))
+            if (counterpart && isQuote(counterpart->quotes.valueQuote)) {
                 add(translated_, entry, FindingKind::Error, "the value of " + name + " is not a quoted text");
-            return;
+                return false;
+            }
+            return true;
         }
         if (entry.positions.textStart == 0) {
             add(translated_, entry, FindingKind::Error, "the value of " + name + " has no opening quote");
-            return;
+            return false;
         }
         if (entry.positions.textEnd == 0) {
             if (endsInEscapingBackslash(line, entry)) {
@@ -154,26 +168,29 @@ private:
             } else {
                 add(translated_, entry, FindingKind::Note,
                     "the value of " + name + " goes on past its line; it is left as it stands");
+                return true;
             }
-            return;
+            return false;
         }
         const std::string_view tail = tailOf(line, entry);
         const bool sourceHasTheSameForm = counterpart && counterpart->positions.textEnd != 0
             && !closesStatement(tailOf(lineOf(source_, *counterpart), *counterpart));
         if (!closesStatement(tail) && !sourceHasTheSameForm) {
-            if (tail.find(quote) != std::string_view::npos) {
+            if (endsTheValueEarly(tail, quote)) {
                 add(translated_, entry, FindingKind::Error,
                     "the value of " + name + " has an unescaped " + std::string(1, quote) + ", which ends it at column "
                         + std::to_string(entry.positions.textEnd) + "; write \\" + std::string(1, quote));
-            } else {
-                add(translated_, entry, FindingKind::Warning,
-                    "the value of " + name + " is followed by " + quoted(tail) + " instead of \");\"");
+                return false;
             }
+            add(translated_, entry, FindingKind::Warning,
+                "the value of " + name + " is followed by " + quoted(tail) + " instead of \");\"");
         }
         if (const auto variable = expandedVariable(entryValue(line, entry), quote)) {
             add(translated_, entry, FindingKind::Error,
                 "PHP would expand " + quoted(*variable) + " in the value of " + name + "; write \\$ for a dollar sign");
+            return false;
         }
+        return true;
     }
 
     void compareWithSource(const Entry& entry, const Entry& counterpart)
