@@ -53,6 +53,17 @@ bool endsTheValueEarly(std::string_view tail, char quote)
     return !codeGoesOn && tail.find(quote) != std::string_view::npos;
 }
 
+// The column of a 1-based byte position, counted in characters from 1.
+int columnOf(std::string_view line, int position)
+{
+    int column = 1;
+    for (int p = 0; p + 1 < position; ++p) {
+        if ((static_cast<unsigned char>(line[static_cast<std::size_t>(p)]) & 0xC0) != 0x80)
+            ++column;
+    }
+    return column;
+}
+
 std::string_view tailOf(std::string_view line, const Entry& entry)
 {
     return line.substr(static_cast<std::size_t>(entry.positions.textEnd));
@@ -179,7 +190,8 @@ private:
             if (endsTheValueEarly(tail, quote)) {
                 add(translated_, entry, FindingKind::Error,
                     "the value of " + name + " has an unescaped " + std::string(1, quote) + ", which ends it at column "
-                        + std::to_string(entry.positions.textEnd) + "; write \\" + std::string(1, quote));
+                        + std::to_string(columnOf(line, entry.positions.textEnd)) + "; write \\"
+                        + std::string(1, quote));
                 return false;
             }
             add(translated_, entry, FindingKind::Warning,

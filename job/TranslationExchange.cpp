@@ -4,6 +4,7 @@
 #include "job/PhpString.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace kalmo {
 namespace {
@@ -11,6 +12,14 @@ namespace {
 const char* const kWholeLineComment
     = "This line holds no one-line text: the value is not a quoted text closed on its line. "
       "kalmo import leaves it as it stands; edit it in the language file.";
+
+const char* const kLineBreakComment
+    = "The translation starts or ends with a line break where the source text does not, or the other way round.";
+
+bool disagreeOnLineBreaks(std::string_view a, std::string_view b)
+{
+    return a.starts_with('\n') != b.starts_with('\n') || a.ends_with('\n') != b.ends_with('\n');
+}
 
 std::string textOf(const LineList& lines, const Entry& entry)
 {
@@ -88,6 +97,13 @@ ExchangeExport exportMessages(const std::string& sourceName, const LineList& sou
         message.source = texts.source;
         message.translation = texts.translation;
         message.comment = texts.wholeLine ? kWholeLineComment : "";
+        // Catalogue tools refuse a translation that starts or ends with a
+        // line break where its source does not (or the other way round)
+        // unless a translator still has to look at it.
+        if (!message.translation.empty() && disagreeOnLineBreaks(message.source, message.translation)) {
+            message.fuzzy = true;
+            message.comment = kLineBreakComment;
+        }
         message.file = fileNameOf(sourceName);
         message.line = entry.line + 1;
         result.messages.push_back(std::move(message));
@@ -154,6 +170,12 @@ ExchangeImport importMessages(const LineList& source, const std::string& baseNam
         line = *rebuilt;
         ++result.written;
     }
+    // In file order; those of no line (constants the file lacks) last.
+    const auto order = [](const Finding& finding) {
+        return finding.line == 0 ? std::numeric_limits<int>::max() : finding.line;
+    };
+    std::stable_sort(result.findings.begin(), result.findings.end(),
+                     [&](const Finding& a, const Finding& b) { return order(a) < order(b); });
     return result;
 }
 
