@@ -1,0 +1,88 @@
+// The entries of a language file as one list: where each stands, its
+// constant name, the quote and span of its value, and whether the commit can
+// write a translation into its line. Every command that looks at a whole
+// file (statistics, checks, merge, exchange with other tools) starts here,
+// so they all agree with the job on what an entry is.
+#pragma once
+
+#include "job/EntryParser.h"
+#include "job/LineList.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kalmo {
+
+struct Entry {
+    int line = 0; // 0-based index into the file's lines
+    std::string name;
+    EntryQuotes quotes;
+    EntryPositions positions; // 1-based, as the parser gives them
+    // The value is a quoted text closed on its own line, so the commit's
+    // rebuild can replace it.
+    bool rebuildable = false;
+};
+
+// True when the line holds "define" in any mix of letter case: the job's
+// test for a line worth parsing.
+bool containsDefine(std::string_view line);
+
+// The entries the job would stop on, in file order: lines from index 1 to
+// the last that contain "define" and that the parse accepts.
+std::vector<Entry> listEntries(const LineList& lines);
+
+// The characters between the value's quotes, escapes as they stand; empty
+// when the value is not closed on its line.
+std::string_view entryValue(std::string_view line, const Entry& entry);
+inline std::string_view entryValue(const LineList& lines, const Entry& entry)
+{
+    return entryValue(lines[static_cast<std::size_t>(entry.line)], entry);
+}
+
+// Finds the first entry of each constant name. Files hold tens of thousands
+// of entries and every whole-file command looks each one up, so this is a
+// flat open-addressing table rather than a node-based map. It refers to the
+// entries, which must outlive it.
+class EntryIndex {
+public:
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+    explicit EntryIndex(const std::vector<Entry>& entries);
+
+    // Index into the entries of the first one named name; npos when none.
+    std::size_t find(std::string_view name) const;
+    bool contains(std::string_view name) const { return find(name) != npos; }
+    // True when entries[i] is the first entry of its name.
+    bool isFirst(std::size_t i) const { return first_[i]; }
+
+private:
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t entryPlusOne = 0; // 0: empty
+    };
+
+    const std::vector<Entry>& entries_;
+    std::vector<Slot> slots_;
+    std::size_t mask_ = 0;
+    std::vector<bool> first_;
+};
+
+// The path of the translated copy of a language file: its folder +
+// "Translated_" + its name.
+std::string translatedFilePath(const std::string& sourcePath);
+
+// The name of a file without its folder.
+std::string fileNameOf(const std::string& path);
+
+} // namespace kalmo
+
+namespace kalmo {
+
+// A source entry counts as translated when its constant stands in the
+// translated file with another value.
+bool isTranslated(const LineList& source, const Entry& sourceEntry, const LineList& translated,
+                  const Entry& translatedEntry);
+
+} // namespace kalmo
