@@ -91,7 +91,7 @@ std::optional<std::string> existingFile(const std::string& path)
 
 void writeLinesLike(const LanguageFile& model, const std::string& path, const LineList& lines)
 {
-    writeLanguageFile(path, lines, model.lineEnds, model.encoding, Backup::Keep);
+    writeLanguageFile(path, lines, model.lineEnds, model.encoding, model.byteOrderMark, Backup::Keep);
 }
 
 void printFinding(const Finding& finding, std::ostream& out)

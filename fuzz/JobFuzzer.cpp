@@ -116,15 +116,20 @@ private:
             return;
         LineList expected;
         if (job_.FullTextMode()) {
-            const auto& pane = memo2_.Lines();
-            for (int i = 0; i < pane.LineCount(); ++i)
-                expected.push_back(pane.Line(i));
+            expected = lowerPaneLinesAsWritten();
         } else {
             expected = job_.WorkingLines();
         }
         // Decoded in the job's own encoding: detection alone could take a
         // Windows-1252 translation whose bytes happen to form UTF-8 for UTF-8.
-        const std::string bytes = readWholeFile(path);
+        std::string bytes = readWholeFile(path);
+        static constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+        const bool markWritten = bytes.starts_with(byteOrderMark);
+        if (markWritten != job_.ByteOrderMark())
+            failWithLines("translated file " + path + (markWritten ? " gained" : " lost") + " its byte-order mark",
+                          {}, {});
+        if (markWritten)
+            bytes.erase(0, byteOrderMark.size());
         LineEnds writtenEnds;
         const LineList written = splitLines(toUtf8(bytes, job_.Encoding()), &writtenEnds);
         expected = asReadBack(expected, job_.Encoding());
@@ -133,6 +138,22 @@ private:
                               + (job_.FullTextMode() ? " (full-text mode)" : ""),
                           expected, written);
         checkLineEnds(writtenEnds, written);
+    }
+
+    // The lower pane's lines, except that a line the pane only tidied (its
+    // tidied form is the working line's) may be written as the working line.
+    LineList lowerPaneLinesAsWritten() const
+    {
+        const auto& pane = memo2_.Lines();
+        const LineList& working = job_.WorkingLines();
+        const bool sameCount = pane.LineCount() == static_cast<int>(working.size());
+        LineList lines;
+        for (int i = 0; i < pane.LineCount(); ++i) {
+            const std::string& line = pane.Line(i);
+            const std::string& kept = sameCount ? working[static_cast<std::size_t>(i)] : line;
+            lines.push_back(pane.Tidied(kept) == pane.Tidied(line) ? kept : line);
+        }
+        return lines;
     }
 
     // With the line count as loaded, every line ends as it did in the source;

@@ -324,14 +324,6 @@ void TranslationJob::Exit1Click()
     windows_.EndProgram();
 }
 
-std::string TranslationJob::tidiedLikeThePane(std::string_view line) const
-{
-    std::size_t end = line.size();
-    while (end > 0 && static_cast<unsigned char>(line[end - 1]) <= ' ')
-        --end;
-    return memo2_.Lines().ExpandTabs(line.substr(0, end));
-}
-
 LineList TranslationJob::lowerPaneLines() const
 {
     const auto& pane = memo2_.Lines();
@@ -344,7 +336,7 @@ LineList TranslationJob::lowerPaneLines() const
         // The pane tidies every line its caret leaves (trailing blanks go,
         // tabs widen); a line it only tidied keeps the bytes it was given.
         const bool onlyTidied
-            = working && paneLine != *working && tidiedLikeThePane(paneLine) == tidiedLikeThePane(*working);
+            = working && paneLine != *working && pane.Tidied(paneLine) == pane.Tidied(*working);
         lines.push_back(onlyTidied ? *working : paneLine);
     }
     return lines;

@@ -78,7 +78,6 @@ private:
     void commit(bool writeField);
     void writeFieldIntoLists();
     void refreshViewer();
-    std::string tidiedLikeThePane(std::string_view line) const;
     // The lower pane's lines, as Exit writes them and full-text mode hands
     // them back.
     LineList lowerPaneLines() const;

@@ -65,6 +65,14 @@ std::string TCodeMemoStrings::ExpandTabs(std::string_view text) const
     return result;
 }
 
+std::string TCodeMemoStrings::Tidied(std::string_view text) const
+{
+    std::size_t end = text.size();
+    while (end > 0 && static_cast<unsigned char>(text[end - 1]) <= ' ')
+        --end;
+    return ExpandTabs(text.substr(0, end));
+}
+
 void TCodeMemoStrings::changed()
 {
     if (updateCount_ == 0 && owner_) {

@@ -75,6 +75,9 @@ public:
 
     // The text with every tab replaced by the owner's TabSize spaces.
     std::string ExpandTabs(std::string_view text) const;
+    // The form a line takes once the caret has left it: trailing blanks and
+    // control characters gone, tabs widened.
+    std::string Tidied(std::string_view text) const;
 
 private:
     struct StoredLine {
