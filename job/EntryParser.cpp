@@ -106,21 +106,27 @@ std::string escapeTranslation(std::string_view text, char valueQuote)
     return escaped;
 }
 
-std::optional<std::string> rebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes,
-                                                  std::string_view translation)
+bool canRebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes)
 {
     if (!isValueQuote(quotes.valueQuote))
-        return std::nullopt;
+        return false;
     const int comma = findChar(',', workingLine, 1);
     const EntryPositions at = entryPositions(workingLine, quotes);
     if (comma == 0 || at.textStart <= comma || at.textEnd == 0)
-        return std::nullopt;
+        return false;
     // Only blanks may stand between the comma and the text: anything else
     // there (a comment, a concatenation) is no text the translation replaces.
     const auto between = workingLine.substr(static_cast<std::size_t>(comma),
                                             static_cast<std::size_t>(at.textStart - comma - 1));
-    if (!std::all_of(between.begin(), between.end(), isBlank))
+    return std::all_of(between.begin(), between.end(), isBlank);
+}
+
+std::optional<std::string> rebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes,
+                                                  std::string_view translation)
+{
+    if (!canRebuildWithTranslation(workingLine, quotes))
         return std::nullopt;
+    const EntryPositions at = entryPositions(workingLine, quotes);
     std::string rebuilt(workingLine.substr(0, static_cast<std::size_t>(at.textStart)));
     rebuilt += escapeTranslation(translation, quotes.valueQuote);
     rebuilt += quotes.valueQuote;

@@ -53,6 +53,9 @@ std::string spanBetween(std::string_view line, int open, int close);
 // is the text typed and never runs code.
 std::string escapeTranslation(std::string_view text, char valueQuote);
 
+// Whether rebuildWithTranslation can write a translation into the line.
+bool canRebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes);
+
 // The working line with its text replaced by the escaped translation and
 // everything else kept, or nullopt when the line cannot be rebuilt safely
 // (value not quoted with ' or ", no comma, something other than blanks

@@ -1,0 +1,141 @@
+#include "cli/CommandLine.h"
+
+#include "cli/Command.h"
+#include "job/EntryList.h"
+#include "job/FileAccess.h"
+#include "job/KalmoError.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+namespace kalmo::cli {
+
+Arguments parseArguments(const std::vector<std::string>& arguments, const ArgumentRules& rules)
+{
+    Arguments parsed;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
+            parsed.files.push_back(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--help" || argument == "-h") {
+            parsed.help = true;
+        } else if (argument == "--json" && rules.takesJson) {
+            parsed.json = true;
+        } else if ((argument == "-o" || argument == "--output") && rules.takesOutput) {
+            if (i + 1 >= arguments.size())
+                throw UsageError(argument + " needs a file name");
+            if (parsed.output)
+                throw UsageError("only one " + argument + " is allowed");
+            parsed.output = arguments[++i];
+        } else {
+            throw UsageError("unknown option \"" + argument + "\"");
+        }
+    }
+    if (parsed.help)
+        return parsed;
+    const int count = static_cast<int>(parsed.files.size());
+    if (count < rules.minFiles)
+        throw UsageError("too few file names");
+    if (count > rules.maxFiles)
+        throw UsageError("too many file names (\"" + parsed.files[static_cast<std::size_t>(rules.maxFiles)] + "\")");
+    return parsed;
+}
+
+void printCommandHelp(const Command& command, std::ostream& out)
+{
+    out << "Usage: kalmo " << command.synopsis << "\n\n" << command.help;
+}
+
+int runCommand(const Command& command, const std::vector<std::string>& arguments, const ArgumentRules& rules,
+               const std::function<int(const Arguments&)>& body)
+{
+    try {
+        const Arguments parsed = parseArguments(arguments, rules);
+        if (parsed.help) {
+            printCommandHelp(command, std::cout);
+            return kSuccess;
+        }
+        return body(parsed);
+    } catch (const UsageError& error) {
+        std::cerr << "kalmo " << command.name << ": " << error.what() << "\nUsage: kalmo " << command.synopsis
+                  << "\nTry \"kalmo " << command.name << " --help\".\n";
+    } catch (const KalmoError& error) {
+        std::cout.flush();
+        std::cerr << "kalmo " << command.name << ": " << errorReportText(error.what()) << '\n';
+    }
+    return kFailed;
+}
+
+std::optional<std::string> translatedFileFor(const std::string& source, const std::optional<std::string>& given)
+{
+    if (given)
+        return given;
+    const std::string beside = translatedFilePath(source);
+    std::error_code ignored;
+    if (std::filesystem::exists(beside, ignored))
+        return beside;
+    return std::nullopt;
+}
+
+std::optional<std::string> existingFile(const std::string& path)
+{
+    std::error_code ignored;
+    if (std::filesystem::exists(path, ignored))
+        return path;
+    return std::nullopt;
+}
+
+void writeLinesLike(const LanguageFile& model, const std::string& path, const LineList& lines)
+{
+    writeLanguageFile(path, lines, model.lineEnds, model.encoding, model.byteOrderMark, Backup::Keep);
+}
+
+void printFinding(const Finding& finding, std::ostream& out)
+{
+    out << finding.file;
+    if (finding.line > 0)
+        out << ':' << finding.line;
+    out << ": " << kindName(finding.kind) << ": " << finding.message << '\n';
+}
+
+std::string jsonString(const std::string& text)
+{
+    std::string json = "\"";
+    for (const char ch : text) {
+        switch (ch) {
+        case '"': json += "\\\""; break;
+        case '\\': json += "\\\\"; break;
+        case '\n': json += "\\n"; break;
+        case '\r': json += "\\r"; break;
+        case '\t': json += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(ch) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(ch));
+                json += escaped;
+            } else {
+                json += ch;
+            }
+        }
+    }
+    return json + "\"";
+}
+
+void printFindingsJson(const std::vector<Finding>& findings, std::ostream& out)
+{
+    out << '[';
+    const char* separator = "";
+    for (const Finding& finding : findings) {
+        out << separator << "\n    {\"file\": " << jsonString(finding.file) << ", \"line\": " << finding.line
+            << ", \"kind\": " << jsonString(kindName(finding.kind)) << ", \"message\": " << jsonString(finding.message)
+            << '}';
+        separator = ",";
+    }
+    out << (findings.empty() ? "]" : "\n  ]");
+}
+
+} // namespace kalmo::cli

@@ -1,0 +1,127 @@
+// The table of kalmo's commands and their help texts.
+#include "cli/Command.h"
+
+#include <stdexcept>
+
+namespace kalmo::cli {
+
+const std::vector<Command>& commands()
+{
+    static const std::vector<Command> table = {
+        {"stats", "stats SOURCE [TRANSLATED] [--json]", "count entries, translated and untranslated ones",
+         R"(Counts the entries of SOURCE (the define lines the window program stops
+on), how many TRANSLATED gives another value than the source (matched by
+constant name), how many are untranslated, the lines that are not entries,
+and the entries whose value is not a quoted text on one line, which the
+translation cannot replace. TRANSLATED defaults to "Translated_" + the
+source's name beside it when that file exists.
+
+  --json   print the counts as a JSON object
+
+Exit status: 0, or 2 when a file cannot be read.
+)",
+         runStats},
+        {"check", "check SOURCE [TRANSLATED] [--json]", "find what to fix in a translated file",
+         R"(Checks every entry of TRANSLATED against SOURCE and prints one line per
+finding, as FILE:LINE: kind: message:
+  error    a value PHP does not read back as written: an unescaped quote,
+           a backslash that escapes the closing quote, a "$name" that PHP
+           would expand in a double-quoted value, a value not closed on its
+           line or no longer quoted
+  warning  placeholders (%s, %d, %1$s, %%, {name}) that differ from the
+           source's; a constant defined twice; a constant missing from the
+           translation or not in the source
+  note     an entry not translated yet; a value that goes on past its line
+TRANSLATED defaults to "Translated_" + the source's name beside it; when
+that does not exist, SOURCE is checked on its own.
+
+  --json   print the findings as a JSON object
+
+Exit status: 0 when there is no error and no warning, 1 when there is, 2
+when a file cannot be read.
+)",
+         runCheck},
+        {"merge", "merge SOURCE OLD_TRANSLATED [-o OUT]", "carry a translation over to a new source version",
+         R"(Starts the translation of a new version of SOURCE from OLD_TRANSLATED, the
+translation of an older version. The result is the source's lines, where
+each entry whose constant OLD_TRANSLATED translated (gave another value than
+the source) takes the old file's line. Constants new in the source keep the
+source's line; constants only in the old file are reported and dropped.
+When both files have the same lines and the same constant on every entry
+line, the result is OLD_TRANSLATED as it is.
+
+  -o OUT   the file to write; "Translated_" + the source's name beside it
+           by default. An existing file is kept as OUT.bak.
+
+The result has the source file's line ends and character set. Prints each
+constant carried over, new and dropped.
+
+Exit status: 0, or 2 when a file cannot be read or written.
+)",
+         runMerge},
+        {"export", "export SOURCE [TRANSLATED] -o OUT.po", "write a PO file for other translation tools",
+         R"(Writes one PO message per constant of SOURCE for Poedit, Lokalize, Weblate
+and every other gettext tool: msgctxt the constant name, msgid the source
+text, msgstr the translation from TRANSLATED (empty while untranslated),
+with PHP's escapes undone, and a reference to the source line. TRANSLATED
+defaults to "Translated_" + the source's name beside it when that exists.
+An entry whose value is not a quoted text on one line is exported as its
+whole line with a comment saying that import leaves it. An existing OUT.po
+is kept as OUT.po.bak.
+
+Exit status: 0, or 2 when a file cannot be read or written.
+)",
+         runExport},
+        {"import", "import SOURCE IN.po [-o OUT]", "write the translations of a PO file back",
+         R"(Writes the translations of IN.po into OUT, by default "Translated_" + the
+source's name beside it. OUT as it stands is the starting point (the
+source when OUT does not exist yet); each message whose msgstr differs from
+what export would write rewrites its entry's value, escaped for PHP as the
+window program escapes a typed translation, and an emptied msgstr puts the
+source text back. Lines of messages that did not change stay byte for byte
+as they are. Fuzzy messages and entries whose value is not a quoted text
+on one line are skipped with a warning. An existing OUT is kept as OUT.bak.
+
+Exit status: 0, 1 when a translation was skipped (each is named in a
+warning), 2 when a file cannot be read or written.
+)",
+         runImport},
+        {"script", "script", "drive one translation job from standard input",
+         R"(Reads commands from standard input, one per line, drives one
+translation job exactly as the window program does, and prints the state
+after each command:
+  load PATH      File > Load Source File, the dialog answering PATH
+  load-as SET PATH
+                 load PATH read in the character set SET (as iconv
+                 names it, e.g. windows-1251 or ISO-8859-2), which
+                 stays PATH's set; prints "encoding: " and the set
+  reload-as SET  File > Reload with Encoding, choosing SET
+  encoding       print the loaded file's character set
+  load-cancel    File > Load Source File, the dialog cancelled
+  type TEXT      the translation field's text becomes TEXT
+  key NAME       Enter, Up, Down, F1 or F2 on the main window
+  exit           File > Exit: writes "Translated_" + file name
+  pane-key NAME [Shift] [Ctrl] [Alt]
+                 one key press in the viewer's lower pane: Left Right
+                 Up Down Home End PageUp PageDown Backspace Delete
+                 Insert Tab Escape Enter F2, or a letter or digit
+  pane-type TEXT one character per character of TEXT in the lower pane
+  clipboard TEXT the clipboard's text becomes TEXT (\n \r \t \\ escapes)
+  panes          print both panes' caret, scroll and selection state,
+                 the lower pane's lines (| ) and the working lines (|| )
+)",
+         runScript},
+    };
+    return table;
+}
+
+const Command& commandNamed(const std::string& name)
+{
+    for (const Command& command : commands()) {
+        if (name == command.name)
+            return command;
+    }
+    throw std::logic_error("no command " + name);
+}
+
+} // namespace kalmo::cli

@@ -1,0 +1,29 @@
+#include "job/TranslationStats.h"
+
+#include "job/EntryList.h"
+
+namespace kalmo {
+
+TranslationStats translationStats(const LineList& source, const LineList* translated)
+{
+    const std::vector<Entry> sourceEntries = listEntries(source);
+    std::vector<Entry> translatedEntries;
+    if (translated)
+        translatedEntries = listEntries(*translated);
+    const EntriesByName byName = firstEntryByName(translatedEntries);
+
+    TranslationStats stats;
+    stats.entries = static_cast<int>(sourceEntries.size());
+    stats.otherLines = static_cast<int>(source.size()) - stats.entries;
+    for (const Entry& entry : sourceEntries) {
+        if (!entry.rebuildable)
+            ++stats.notRebuildable;
+        const auto found = byName.find(entry.name);
+        if (found != byName.end() && isTranslated(source, entry, *translated, translatedEntries[found->second]))
+            ++stats.translated;
+    }
+    stats.untranslated = stats.entries - stats.translated;
+    return stats;
+}
+
+} // namespace kalmo
