@@ -1,22 +1,33 @@
 #include "job/EntryList.h"
 
-#include <algorithm>
-#include <cctype>
 
 namespace kalmo {
 
 bool containsDefine(std::string_view line)
 {
+    // ASCII letters differ from their capitals only in bit 5, and no other
+    // byte meets a letter when that bit is set, so this is an exact
+    // case-insensitive test without a locale lookup per character.
     static constexpr std::string_view word = "define";
-    const auto found = std::search(line.begin(), line.end(), word.begin(), word.end(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
-    return found != line.end();
+    if (line.size() < word.size())
+        return false;
+    for (std::size_t i = 0; i + word.size() <= line.size(); ++i) {
+        if ((line[i] | 0x20) != 'd')
+            continue;
+        std::size_t k = 1;
+        while (k < word.size() && (line[i + k] | 0x20) == word[k])
+            ++k;
+        if (k == word.size())
+            return true;
+    }
+    return false;
 }
 
 std::vector<Entry> listEntries(const LineList& lines)
 {
     std::vector<Entry> entries;
+    // Language files are mostly entries.
+    entries.reserve(lines.size() / 2);
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         if (!containsDefine(line))
@@ -29,7 +40,7 @@ std::vector<Entry> listEntries(const LineList& lines)
         entry.quotes = *quotes;
         entry.positions = entryPositions(line, *quotes);
         entry.name = spanBetween(line, entry.positions.nameStart, entry.positions.nameEnd);
-        entry.rebuildable = canRebuildWithTranslation(line, *quotes);
+        entry.rebuildable = canRebuildWithTranslation(line, *quotes, entry.positions);
         entries.push_back(std::move(entry));
     }
     return entries;
@@ -44,13 +55,52 @@ std::string_view entryValue(std::string_view line, const Entry& entry)
     return line.substr(static_cast<std::size_t>(open), static_cast<std::size_t>(close - open - 1));
 }
 
-EntriesByName firstEntryByName(const std::vector<Entry>& entries)
+namespace {
+
+std::uint32_t hashOf(std::string_view name)
 {
-    EntriesByName byName;
-    byName.reserve(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        byName.try_emplace(entries[i].name, i);
-    return byName;
+    std::uint32_t hash = 2166136261u;
+    for (const char ch : name)
+        hash = (hash ^ static_cast<unsigned char>(ch)) * 16777619u;
+    return hash;
+}
+
+} // namespace
+
+EntryIndex::EntryIndex(const std::vector<Entry>& entries) : entries_(entries)
+{
+    std::size_t size = 16;
+    while (size < entries.size() * 2)
+        size *= 2;
+    slots_.resize(size);
+    mask_ = size - 1;
+    first_.assign(entries.size(), true);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::uint32_t hash = hashOf(entries[i].name);
+        for (std::size_t at = hash & mask_;; at = (at + 1) & mask_) {
+            Slot& slot = slots_[at];
+            if (slot.entryPlusOne == 0) {
+                slot = {hash, static_cast<std::uint32_t>(i + 1)};
+                break;
+            }
+            if (slot.hash == hash && entries[slot.entryPlusOne - 1].name == entries[i].name) {
+                first_[i] = false;
+                break;
+            }
+        }
+    }
+}
+
+std::size_t EntryIndex::find(std::string_view name) const
+{
+    const std::uint32_t hash = hashOf(name);
+    for (std::size_t at = hash & mask_;; at = (at + 1) & mask_) {
+        const Slot& slot = slots_[at];
+        if (slot.entryPlusOne == 0)
+            return npos;
+        if (slot.hash == hash && entries_[slot.entryPlusOne - 1].name == name)
+            return slot.entryPlusOne - 1;
+    }
 }
 
 std::string fileNameOf(const std::string& path)

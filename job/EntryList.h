@@ -8,9 +8,9 @@
 #include "job/EntryParser.h"
 #include "job/LineList.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace kalmo {
@@ -41,10 +41,33 @@ inline std::string_view entryValue(const LineList& lines, const Entry& entry)
     return entryValue(lines[static_cast<std::size_t>(entry.line)], entry);
 }
 
-// Index into entries of the first entry of each constant name. The views
-// point into the entries, which must outlive the map.
-using EntriesByName = std::unordered_map<std::string_view, std::size_t>;
-EntriesByName firstEntryByName(const std::vector<Entry>& entries);
+// Finds the first entry of each constant name. Files hold tens of thousands
+// of entries and every whole-file command looks each one up, so this is a
+// flat open-addressing table rather than a node-based map. It refers to the
+// entries, which must outlive it.
+class EntryIndex {
+public:
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+    explicit EntryIndex(const std::vector<Entry>& entries);
+
+    // Index into the entries of the first one named name; npos when none.
+    std::size_t find(std::string_view name) const;
+    bool contains(std::string_view name) const { return find(name) != npos; }
+    // True when entries[i] is the first entry of its name.
+    bool isFirst(std::size_t i) const { return first_[i]; }
+
+private:
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t entryPlusOne = 0; // 0: empty
+    };
+
+    const std::vector<Entry>& entries_;
+    std::vector<Slot> slots_;
+    std::size_t mask_ = 0;
+    std::vector<bool> first_;
+};
 
 // The path of the translated copy of a language file: its folder +
 // "Translated_" + its name.

@@ -108,10 +108,14 @@ std::string escapeTranslation(std::string_view text, char valueQuote)
 
 bool canRebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes)
 {
+    return canRebuildWithTranslation(workingLine, quotes, entryPositions(workingLine, quotes));
+}
+
+bool canRebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes, const EntryPositions& at)
+{
     if (!isValueQuote(quotes.valueQuote))
         return false;
     const int comma = findChar(',', workingLine, 1);
-    const EntryPositions at = entryPositions(workingLine, quotes);
     if (comma == 0 || at.textStart <= comma || at.textEnd == 0)
         return false;
     // Only blanks may stand between the comma and the text: anything else

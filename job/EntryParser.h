@@ -55,6 +55,8 @@ std::string escapeTranslation(std::string_view text, char valueQuote);
 
 // Whether rebuildWithTranslation can write a translation into the line.
 bool canRebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes);
+// The same with the line's entryPositions already at hand.
+bool canRebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes, const EntryPositions& at);
 
 // The working line with its text replaced by the escaped translation and
 // everything else kept, or nullopt when the line cannot be rebuilt safely

@@ -9,10 +9,10 @@
 
 namespace kalmo {
 
-// Every placeholder of the text, as written, sorted, repeats kept (a
-// multiset). A "%" followed by no conversion ("100% sure") is no placeholder;
+// Every placeholder of the text, as written (views into it), sorted,
+// repeats kept (a multiset). A "%" followed by no conversion ("100% sure") is no placeholder;
 // a space is not taken as a printf flag, so "50% discount" is none either.
-std::vector<std::string> placeholdersOf(std::string_view text);
+std::vector<std::string_view> placeholdersOf(std::string_view text);
 
 struct PlaceholderDifference {
     std::vector<std::string> missing; // in the source, not in the translation

@@ -3,6 +3,7 @@
 #include "job/EntryList.h"
 #include "job/Placeholders.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace kalmo {
@@ -85,7 +86,10 @@ bool endsInEscapingBackslash(std::string_view line, const Entry& entry)
 // The first "$name" PHP would expand in a double-quoted value.
 std::optional<std::string> expandedVariable(std::string_view value, char quote)
 {
-    if (escapeTranslation(value, quote) == value)
+    // Only a quote, a "$" or a trailing backslash can need escaping.
+    const bool mayNeedEscaping = value.ends_with('\\')
+        || std::any_of(value.begin(), value.end(), [quote](char ch) { return ch == quote || ch == '$'; });
+    if (!mayNeedEscaping || escapeTranslation(value, quote) == value)
         return std::nullopt;
     std::size_t backslashes = 0;
     for (std::size_t i = 0; i < value.size(); ++i) {
@@ -106,27 +110,35 @@ public:
         : source_(source), translated_(translated.lines ? translated : source),
           aloneCheck_(translated.lines == nullptr), sourceEntries_(listEntries(*source.lines)),
           translatedEntries_(aloneCheck_ ? std::vector<Entry>() : listEntries(*translated_.lines)),
-          sourceByName_(firstEntryByName(sourceEntries_))
+          sourceByName_(sourceEntries_), translatedByName_(aloneCheck_ ? sourceEntries_ : translatedEntries_)
     {
     }
 
     std::vector<Finding> run()
     {
+        // At most about one finding per entry, as a rule.
+        findings_.reserve(std::max(sourceEntries_.size(), translatedEntries_.size()));
         const std::vector<Entry>& entries = aloneCheck_ ? sourceEntries_ : translatedEntries_;
-        EntriesByName seen;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const Entry& entry = entries[i];
-            const auto [first, isFirst] = seen.try_emplace(entry.name, i);
+            const bool isFirst = translatedByName_.isFirst(i);
             if (!isFirst) {
                 add(translated_, entry, FindingKind::Warning,
                     entry.name + " is defined again (first at line "
-                        + std::to_string(entries[first->second].line + 1) + "); PHP keeps the first");
+                        + std::to_string(entries[translatedByName_.find(entry.name)].line + 1)
+                        + "); PHP keeps the first");
             }
             const Entry* counterpart = nullptr;
             if (!aloneCheck_) {
-                const auto found = sourceByName_.find(entry.name);
-                if (found != sourceByName_.end())
-                    counterpart = &sourceEntries_[found->second];
+                // Most translations keep the source's order: the entry at the
+                // same place is the first guess.
+                const bool samePlace
+                    = i < sourceEntries_.size() && sourceByName_.isFirst(i) && sourceEntries_[i].name == entry.name;
+                const std::size_t found = samePlace ? i : sourceByName_.find(entry.name);
+                if (found != EntryIndex::npos) {
+                    counterpart = &sourceEntries_[found];
+                    translatedSource_[found] = true;
+                }
                 else if (isFirst)
                     add(translated_, entry, FindingKind::Warning, entry.name + " is not in the source");
             }
@@ -226,10 +238,9 @@ private:
 
     void reportMissing()
     {
-        const EntriesByName inTranslation = firstEntryByName(translatedEntries_);
-        EntriesByName reported;
-        for (const Entry& entry : sourceEntries_) {
-            if (!inTranslation.contains(entry.name) && reported.try_emplace(entry.name, 0).second) {
+        for (std::size_t i = 0; i < sourceEntries_.size(); ++i) {
+            const Entry& entry = sourceEntries_[i];
+            if (sourceByName_.isFirst(i) && !translatedSource_[i]) {
                 add(source_, entry, FindingKind::Warning,
                     entry.name + " is missing from " + fileNameOf(translated_.name));
             }
@@ -241,7 +252,10 @@ private:
     const bool aloneCheck_;
     const std::vector<Entry> sourceEntries_;
     const std::vector<Entry> translatedEntries_;
-    const EntriesByName sourceByName_;
+    const EntryIndex sourceByName_;
+    const EntryIndex translatedByName_;
+    // Source entries the translated file has an entry for.
+    std::vector<bool> translatedSource_ = std::vector<bool>(sourceEntries_.size());
     std::vector<Finding> findings_;
 };
 

@@ -58,10 +58,10 @@ MessageTexts messageTexts(const LineList& source, const Entry& entry, const Line
     return texts;
 }
 
-const Entry* entryNamed(const std::vector<Entry>& entries, const EntriesByName& byName, const std::string& name)
+const Entry* entryNamed(const std::vector<Entry>& entries, const EntryIndex& byName, const std::string& name)
 {
-    const auto found = byName.find(name);
-    return found == byName.end() ? nullptr : &entries[found->second];
+    const std::size_t found = byName.find(name);
+    return found == EntryIndex::npos ? nullptr : &entries[found];
 }
 
 } // namespace
@@ -77,12 +77,12 @@ ExchangeExport exportMessages(const std::string& sourceName, const LineList& sou
     const LineList& other = translated ? *translated : source;
     const std::vector<Entry> sourceEntries = listEntries(source);
     const std::vector<Entry> translatedEntries = listEntries(other);
-    const EntriesByName sourceByName = firstEntryByName(sourceEntries);
-    const EntriesByName translatedByName = firstEntryByName(translatedEntries);
+    const EntryIndex sourceByName(sourceEntries);
+    const EntryIndex translatedByName(translatedEntries);
 
     ExchangeExport result;
     for (const Entry& entry : sourceEntries) {
-        const Entry& first = sourceEntries[sourceByName.at(entry.name)];
+        const Entry& first = sourceEntries[sourceByName.find(entry.name)];
         if (&first != &entry) {
             // One message per constant: PHP keeps the first definition.
             result.findings.push_back({sourceName, entry.line + 1, FindingKind::Warning,
@@ -116,8 +116,8 @@ ExchangeImport importMessages(const LineList& source, const std::string& baseNam
 {
     const std::vector<Entry> sourceEntries = listEntries(source);
     const std::vector<Entry> baseEntries = listEntries(base);
-    const EntriesByName sourceByName = firstEntryByName(sourceEntries);
-    const EntriesByName baseByName = firstEntryByName(baseEntries);
+    const EntryIndex sourceByName(sourceEntries);
+    const EntryIndex baseByName(baseEntries);
 
     ExchangeImport result;
     result.lines = base;

@@ -23,30 +23,31 @@ TranslationMerge mergeTranslation(const LineList& source, const LineList& oldTra
 {
     const std::vector<Entry> sourceEntries = listEntries(source);
     const std::vector<Entry> oldEntries = listEntries(oldTranslated);
-    const EntriesByName oldByName = firstEntryByName(oldEntries);
-    const EntriesByName sourceByName = firstEntryByName(sourceEntries);
+    const EntryIndex oldByName(oldEntries);
+    const EntryIndex sourceByName(sourceEntries);
 
     TranslationMerge merge;
     merge.keptOldFile = sameShape(source, sourceEntries, oldTranslated, oldEntries);
     merge.lines = merge.keptOldFile ? oldTranslated : source;
-    for (const Entry& entry : sourceEntries) {
-        if (sourceByName.at(entry.name) != static_cast<std::size_t>(&entry - sourceEntries.data()))
+    for (std::size_t i = 0; i < sourceEntries.size(); ++i) {
+        const Entry& entry = sourceEntries[i];
+        if (!sourceByName.isFirst(i))
             continue;
-        const auto found = oldByName.find(entry.name);
-        if (found == oldByName.end()) {
+        const std::size_t found = oldByName.find(entry.name);
+        if (found == EntryIndex::npos) {
             merge.added.push_back({entry.name, entry.line});
             continue;
         }
-        const Entry& old = oldEntries[found->second];
+        const Entry& old = oldEntries[found];
         if (!isTranslated(source, entry, oldTranslated, old))
             continue;
         merge.carriedOver.push_back({entry.name, entry.line});
         if (!merge.keptOldFile)
             merge.lines[static_cast<std::size_t>(entry.line)] = oldTranslated[static_cast<std::size_t>(old.line)];
     }
-    for (const Entry& old : oldEntries) {
-        if (!sourceByName.contains(old.name) && oldByName.at(old.name) == static_cast<std::size_t>(&old - oldEntries.data()))
-            merge.dropped.push_back({old.name, old.line});
+    for (std::size_t i = 0; i < oldEntries.size(); ++i) {
+        if (oldByName.isFirst(i) && !sourceByName.contains(oldEntries[i].name))
+            merge.dropped.push_back({oldEntries[i].name, oldEntries[i].line});
     }
     return merge;
 }

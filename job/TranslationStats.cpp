@@ -10,7 +10,7 @@ TranslationStats translationStats(const LineList& source, const LineList* transl
     std::vector<Entry> translatedEntries;
     if (translated)
         translatedEntries = listEntries(*translated);
-    const EntriesByName byName = firstEntryByName(translatedEntries);
+    const EntryIndex byName(translatedEntries);
 
     TranslationStats stats;
     stats.entries = static_cast<int>(sourceEntries.size());
@@ -18,8 +18,8 @@ TranslationStats translationStats(const LineList& source, const LineList* transl
     for (const Entry& entry : sourceEntries) {
         if (!entry.rebuildable)
             ++stats.notRebuildable;
-        const auto found = byName.find(entry.name);
-        if (found != byName.end() && isTranslated(source, entry, *translated, translatedEntries[found->second]))
+        const std::size_t found = byName.find(entry.name);
+        if (found != EntryIndex::npos && isTranslated(source, entry, *translated, translatedEntries[found]))
             ++stats.translated;
     }
     stats.untranslated = stats.entries - stats.translated;

@@ -10,15 +10,17 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libutf8proc-dev
+  # kalmo reads and writes PO files through gettext's own library
+  libgettextpo-dev
   # the manual pages are written in scdoc's markup
   scdoc
   fonts-dejavu-core
   # fallbacks for the scripts the pane font lacks: Chinese, Japanese, Korean; Thai
   fonts-wqy-microhei fonts-thai-tlwg-ttf
 )
-# A real PHP judges the files the tests write; the desktop tools and lintian
-# judge the desktop files and the package.
-[ "${1:-}" = test ] && packages+=(php-cli desktop-file-utils appstream lintian man-db)
+# A real PHP judges the files the tests write, msgfmt the PO files; the
+# desktop tools and lintian judge the desktop files and the package.
+[ "${1:-}" = test ] && packages+=(php-cli gettext desktop-file-utils appstream lintian man-db)
 
 missing=()
 for p in "${packages[@]}"; do
