@@ -17,7 +17,7 @@ std::vector<EntryProgress> entryProgress(const LineList& source, const LineList&
         for (std::size_t i = 0; i < workingEntries.size(); ++i)
             workingByLine.emplace(workingEntries[i].line, i);
     }
-    const EntriesByName workingByName = firstEntryByName(workingEntries);
+    const EntryIndex workingByName(workingEntries);
 
     std::vector<EntryProgress> progress;
     progress.reserve(sourceEntries.size());
@@ -27,8 +27,8 @@ std::vector<EntryProgress> entryProgress(const LineList& source, const LineList&
             const auto at = workingByLine.find(entry.line);
             if (at != workingByLine.end())
                 counterpart = &workingEntries[at->second];
-        } else if (const auto named = workingByName.find(entry.name); named != workingByName.end()) {
-            counterpart = &workingEntries[named->second];
+        } else if (const std::size_t named = workingByName.find(entry.name); named != EntryIndex::npos) {
+            counterpart = &workingEntries[named];
         }
         const bool translated = counterpart && isTranslated(source, entry, working, *counterpart);
         progress.push_back({entry.line, entry.name, translated});

@@ -2,6 +2,7 @@
 // unsaved mark, Save, the untranslated navigation, Find and Continue
 // Translation.
 #include "job/TextSearch.h"
+#include "job/TranslationProgress.h"
 #include "tests/job/JobTestFixture.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,27 @@ TEST(TextSearch, FindsRegardlessOfLetterCase)
     };
     for (const Case& c : cases)
         EXPECT_EQ(containsIgnoringCase(c.text, c.needle), c.found) << c.text << " / " << c.needle;
+}
+
+TEST(EntryProgress, FindsEachEntrysWorkingLineAlsoWhenLinesWereAddedOrRemoved)
+{
+    const LineList source = {"<?php", "define('_A', 'a');", "define('_B', 'b');", "?>"};
+    struct Case {
+        const char* what;
+        LineList working;
+        std::vector<bool> translated;
+    };
+    const Case cases[] = {
+        {"same lines", {"<?php", "define('_A', 'A');", "define('_B', 'b');", "?>"}, {true, false}},
+        {"a line added", {"<?php", "", "define('_A', 'a');", "define('_B', 'B');", "?>"}, {false, true}},
+        {"an entry removed", {"<?php", "define('_B', 'B');", "?>"}, {false, true}},
+    };
+    for (const Case& c : cases) {
+        std::vector<bool> translated;
+        for (const EntryProgress& entry : entryProgress(source, c.working))
+            translated.push_back(entry.translated);
+        EXPECT_EQ(translated, c.translated) << c.what;
+    }
 }
 
 TEST_F(ProgressAndSearchTest, ProgressCountsChangedEntriesAndMarksUnsavedWork)
