@@ -57,13 +57,15 @@ constexpr std::array<MenuItem, 4> kFileMenu{{
 }};
 // After Reload with Encoding.
 constexpr std::array<MenuItem, 2> kFileWorkMenu{{
-    {"ContinueTranslation1", "Continue Translation\u2026", shortCut('O', ssCtrl | ssShift), &TForm1::ContinueTranslation1Click},
+    {"ContinueTranslation1", "Continue Translation\u2026", shortCut('O', ssCtrl | ssShift),
+     &TForm1::ContinueTranslation1Click},
     {"Save1", "Save", shortCut('S', ssCtrl), &TForm1::Save1Click},
 }};
 constexpr MenuItem kViewMenu{"SourceWindows1", "SourceWindows", 16471, &TForm1::SourceWindows1Click};
 constexpr std::array<MenuItem, 4> kNavigateMenu{{
     {"NextUntranslated1", "Next Untranslated", shortCut('U', ssCtrl), &TForm1::NextUntranslated1Click},
-    {"PreviousUntranslated1", "Previous Untranslated", shortCut('U', ssCtrl | ssShift), &TForm1::PreviousUntranslated1Click},
+    {"PreviousUntranslated1", "Previous Untranslated", shortCut('U', ssCtrl | ssShift),
+     &TForm1::PreviousUntranslated1Click},
     {"Find1", "Find\u2026", shortCut('F', ssCtrl), &TForm1::Find1Click},
     {"FindNext1", "Find Next", vk::F3, &TForm1::FindNext1Click},
 }};

@@ -189,7 +189,8 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
              byteOrderMark);
     // Where the work stopped: the first entry that still holds its source text.
     const std::vector<EntryProgress> entries = entryProgress(sourceLines_, workingLines_);
-    const auto untranslated = std::find_if(entries.begin(), entries.end(), [](const auto& e) { return !e.translated; });
+    const auto untranslated
+        = std::find_if(entries.begin(), entries.end(), [](const EntryProgress& e) { return !e.translated; });
     if (untranslated != entries.end() && untranslated->line != currentEntry_)
         showEntryAt(untranslated->line);
     windows_.SetStatusText("Sourcefile: " + shortName + " loaded and parsed.");
@@ -389,7 +390,9 @@ bool TranslationJob::entryHolds(int entry, const std::string& foldedText) const
     const std::string noLine;
     const std::string& working
         = workingIndex >= 0 ? workingLines_[static_cast<std::size_t>(workingIndex)] : noLine;
-    const auto holds = [&](std::string_view part) { return foldedForSearch(part).find(foldedText) != std::string::npos; };
+    const auto holds = [&](std::string_view part) {
+        return foldedForSearch(part).find(foldedText) != std::string::npos;
+    };
     if (wholeLineMode_)
         return holds(source) || holds(working);
     const auto quotes = entryQuotes(source);
