@@ -1,6 +1,7 @@
 // The real dialog, error box and loop end behind AppServices.
 #include "app/AppServices.h"
 
+#include "app/FindDialog.h"
 #include "app/SourceFileDialog.h"
 #include "job/KalmoError.h"
 
@@ -13,8 +14,12 @@ AppServices AppServices::platform()
 {
     AppServices services;
     services.chooseSourceFile = chooseSourceFileWithDialog;
+    services.askFindText = askFindTextWithDialog;
     services.errorMessageBox = [](QWidget* parent, const QString& title, const QString& text) {
         QMessageBox::critical(parent, title, text);
+    };
+    services.informationMessageBox = [](QWidget* parent, const QString& title, const QString& text) {
+        QMessageBox::information(parent, title, text);
     };
     // exit() rather than quit(): quit() closes every window first, and
     // closing the main window is itself an Exit.

@@ -1,5 +1,6 @@
-// The outside world as the windows meet it: the file-open dialog, the error
-// message box and the end of the event loop. Each is a plain function so that
+// The outside world as the windows meet it: the file-open dialog, the find
+// dialog, the error and information message boxes and the end of the event
+// loop. Each is a plain function so that
 // tests replace it and never open a modal dialog or stop their own loop.
 #pragma once
 
@@ -21,14 +22,19 @@ inline constexpr const char* ApplicationTitle = "KALMO Translator";
 struct AppServices {
     // The chosen file's full path, or nullopt when the user cancelled.
     using ChooseFile = std::function<std::optional<std::string>(QWidget* parent, const FileDialogRequest& request)>;
+    // The text to find, or nullopt when the user cancelled.
+    using AskText = std::function<std::optional<std::string>(QWidget* parent, const std::string& lastText)>;
     using MessageBox = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
     using EndProgram = std::function<void()>;
 
     ChooseFile chooseSourceFile;
+    AskText askFindText;
     MessageBox errorMessageBox;
+    MessageBox informationMessageBox;
     EndProgram endProgram;
 
-    // The real dialog, QMessageBox::critical and QCoreApplication::exit.
+    // The real dialogs, QMessageBox::critical and ::information, and
+    // QCoreApplication::exit.
     static AppServices platform();
 };
 

@@ -55,13 +55,30 @@ constexpr std::array<MenuItem, 4> kFileMenu{{
     {"About1", "About", 16449, &TForm1::About1Click},
     {"Exit1", "Exit", 16472, &TForm1::Exit1Click},
 }};
+// After Reload with Encoding.
+constexpr std::array<MenuItem, 2> kFileWorkMenu{{
+    {"ContinueTranslation1", "Continue Translation\u2026", shortCut('O', ssCtrl | ssShift),
+     &TForm1::ContinueTranslation1Click},
+    {"Save1", "Save", shortCut('S', ssCtrl), &TForm1::Save1Click},
+}};
 constexpr MenuItem kViewMenu{"SourceWindows1", "SourceWindows", 16471, &TForm1::SourceWindows1Click};
+constexpr std::array<MenuItem, 4> kNavigateMenu{{
+    {"NextUntranslated1", "Next Untranslated", shortCut('U', ssCtrl), &TForm1::NextUntranslated1Click},
+    {"PreviousUntranslated1", "Previous Untranslated", shortCut('U', ssCtrl | ssShift),
+     &TForm1::PreviousUntranslated1Click},
+    {"Find1", "Find\u2026", shortCut('F', ssCtrl), &TForm1::Find1Click},
+    {"FindNext1", "Find Next", vk::F3, &TForm1::FindNext1Click},
+}};
 
-// The menu's shortcuts are letters, whose key codes are the Qt keys' too.
+// The menu's shortcuts are letters, digits and function keys; letters and
+// digits have the Qt keys' codes.
 QKeySequence toQKeySequence(ShortCut value)
 {
-    const int key = value & 0xFF;
-    Q_ASSERT((key >= vk::LetterA && key < vk::LetterA + 26) || (key >= vk::Digit0 && key < vk::Digit0 + 10));
+    int key = value & 0xFF;
+    if (key >= vk::F1 && key < vk::F1 + 24)
+        key = Qt::Key_F1 + (key - vk::F1);
+    else
+        Q_ASSERT((key >= vk::LetterA && key < vk::LetterA + 26) || (key >= vk::Digit0 && key < vk::Digit0 + 10));
     Qt::KeyboardModifiers modifiers;
     if (value & 0x4000)
         modifiers |= Qt::ControlModifier;
@@ -174,6 +191,9 @@ void TForm1::createControls()
     EncodingPanel->setObjectName(QStringLiteral("EncodingPanel"));
     EncodingPanel->setAccessibleName(QStringLiteral("Character set"));
     StatusBar1->addPermanentWidget(EncodingPanel);
+    ProgressPanel = new QLabel(StatusBar1);
+    ProgressPanel->setObjectName(QStringLiteral("ProgressPanel"));
+    StatusBar1->addPermanentWidget(ProgressPanel);
 
     applyLayout(*client_, kMainWindowLayout);
     // The entry fields show their text as it stands (language files are full
@@ -208,6 +228,8 @@ void TForm1::createMenu()
     File1->setObjectName(QStringLiteral("File1"));
     LoadSourceFile1 = addItem(File1, kFileMenu[0]);
     createReloadWithEncodingMenu();
+    ContinueTranslation1 = addItem(File1, kFileWorkMenu[0]);
+    Save1 = addItem(File1, kFileWorkMenu[1]);
     Help1 = addItem(File1, kFileMenu[1]);
     About1 = addItem(File1, kFileMenu[2]);
     Exit1 = addItem(File1, kFileMenu[3]);
@@ -217,6 +239,14 @@ void TForm1::createMenu()
     SourceWindows1 = addItem(View1, kViewMenu);
     SourceWindows1->setCheckable(true);
     SourceWindows1->setChecked(false);
+
+    Navigate1 = MainMenu1->addMenu(QStringLiteral("Navigate"));
+    Navigate1->setObjectName(QStringLiteral("Navigate1"));
+    NextUntranslated1 = addItem(Navigate1, kNavigateMenu[0]);
+    PreviousUntranslated1 = addItem(Navigate1, kNavigateMenu[1]);
+    Navigate1->addSeparator();
+    Find1 = addItem(Navigate1, kNavigateMenu[2]);
+    FindNext1 = addItem(Navigate1, kNavigateMenu[3]);
 }
 
 void TForm1::createReloadWithEncodingMenu()
@@ -259,6 +289,18 @@ bool TForm1::ReportErrors(const std::function<void()>& handler)
 }
 
 void TForm1::LoadSourceFile1Click() { job_->LoadSourceFile1Click(); }
+
+void TForm1::ContinueTranslation1Click() { job_->ContinueTranslation(); }
+
+void TForm1::Save1Click() { job_->Save(); }
+
+void TForm1::NextUntranslated1Click() { job_->NextUntranslated(); }
+
+void TForm1::PreviousUntranslated1Click() { job_->PreviousUntranslated(); }
+
+void TForm1::Find1Click() { job_->Find(); }
+
+void TForm1::FindNext1Click() { job_->FindNext(); }
 
 void TForm1::ReloadWithEncodingClick(const TextEncoding& encoding) { job_->ReloadWithEncoding(encoding); }
 
@@ -313,6 +355,17 @@ void TForm1::SetEncodingPanel(const std::string& text)
     checkEncodingInUse();
 }
 
+void TForm1::SetProgressPanel(const std::string& text) { ProgressPanel->setText(QString::fromStdString(text)); }
+
+void TForm1::ShowNotes(const std::string& heading, const std::vector<std::string>& notes)
+{
+    QString text = QString::fromStdString(heading);
+    for (const std::string& note : notes)
+        text += QLatin1Char('\n') + QString::fromStdString(note);
+    if (services_.informationMessageBox)
+        services_.informationMessageBox(this, QString::fromUtf8(ApplicationTitle), text);
+}
+
 void TForm1::checkEncodingInUse()
 {
     const bool shown = !EncodingPanel->text().isEmpty();
@@ -344,6 +397,20 @@ void TForm1::SetTranslationFieldColors(ColorValue background, ColorValue text)
 {
     EntryEdit1->SetColor(background);
     EntryEdit1->SetFontColor(text);
+}
+
+void TForm1::SelectTranslationField()
+{
+    // The caret ends at the end of the selection, so End, Home and the
+    // arrows collapse it as in any line edit.
+    EntryEdit1->setSelection(0, static_cast<int>(EntryEdit1->QLineEdit::text().size()));
+}
+
+std::optional<std::string> TForm1::AskFindText(const std::string& lastText)
+{
+    if (!services_.askFindText)
+        return std::nullopt;
+    return services_.askFindText(this, lastText);
 }
 
 std::optional<std::string> TForm1::ChooseSourceFile(const FileDialogRequest& request)

@@ -54,11 +54,17 @@ public:
     bool ReportErrors(const std::function<void()>& handler);
 
     void LoadSourceFile1Click();
+    void ContinueTranslation1Click();
+    void Save1Click();
     void ReloadWithEncodingClick(const kalmo::TextEncoding& encoding);
     void Help1Click();
     void About1Click();
     void Exit1Click();
     void SourceWindows1Click();
+    void NextUntranslated1Click();
+    void PreviousUntranslated1Click();
+    void Find1Click();
+    void FindNext1Click();
     // Enter, Up, Down, F1, F2 seen before the focused control.
     void FormKeyDown(kalmo::KeyCode key);
 
@@ -71,12 +77,16 @@ public:
     kalmo::TImage* Image1 = nullptr;
     kalmo::TImage* Image2 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
-    // On the status bar's right: the loaded file's character set.
+    // On the status bar's right: the loaded file's character set, then how
+    // many entries are translated.
     QLabel* EncodingPanel = nullptr;
+    QLabel* ProgressPanel = nullptr;
 
     QMenuBar* MainMenu1 = nullptr;
     QMenu* File1 = nullptr;
     QAction* LoadSourceFile1 = nullptr;
+    QAction* ContinueTranslation1 = nullptr;
+    QAction* Save1 = nullptr;
     // One checkable item per common character set, named by its text.
     QMenu* ReloadWithEncodingMenu = nullptr;
     QAction* Help1 = nullptr;
@@ -84,6 +94,11 @@ public:
     QAction* Exit1 = nullptr;
     QMenu* View1 = nullptr;
     QAction* SourceWindows1 = nullptr;
+    QMenu* Navigate1 = nullptr;
+    QAction* NextUntranslated1 = nullptr;
+    QAction* PreviousUntranslated1 = nullptr;
+    QAction* Find1 = nullptr;
+    QAction* FindNext1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -98,6 +113,8 @@ private:
     // kalmo::TranslationWindows
     void SetStatusText(const std::string& text) override;
     void SetEncodingPanel(const std::string& text) override;
+    void SetProgressPanel(const std::string& text) override;
+    void ShowNotes(const std::string& heading, const std::vector<std::string>& notes) override;
     void Beep() override;
     void SetNameField(const std::string& text) override;
     void SetSourceField(const std::string& text) override;
@@ -105,7 +122,9 @@ private:
     std::string TranslationField() const override;
     void SetTranslationFieldEnabled(bool enabled) override;
     void SetTranslationFieldColors(kalmo::ColorValue background, kalmo::ColorValue text) override;
+    void SelectTranslationField() override;
     std::optional<std::string> ChooseSourceFile(const kalmo::FileDialogRequest& request) override;
+    std::optional<std::string> AskFindText(const std::string& lastText) override;
     void ShowAndFocusViewer() override;
     void FocusMainWindow() override;
     void EndProgram() override;

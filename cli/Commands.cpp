@@ -98,13 +98,24 @@ after each command:
   reload-as SET  File > Reload with Encoding, choosing SET
   encoding       print the loaded file's character set
   load-cancel    File > Load Source File, the dialog cancelled
+  continue PATH  File > Continue Translation, the dialog answering PATH
+                 (a source file or its Translated_ file); prints a
+                 "note: " line for each constant no longer in the source
+  save           File > Save: writes "Translated_" + file name now
   type TEXT      the translation field's text becomes TEXT
   key NAME       Enter, Up, Down, F1 or F2 on the main window
   exit           File > Exit: writes "Translated_" + file name
+  next-untranslated, previous-untranslated
+                 Navigate > Next (Previous) Untranslated: the next
+                 (previous) entry that still holds its source text
+  find TEXT      Navigate > Find, the dialog answering TEXT
+  find-next      Navigate > Find Next
+  progress       print "progress: translated N of M", with " *" while
+                 there are unsaved changes
   pane-key NAME [Shift] [Ctrl] [Alt]
                  one key press in the viewer's lower pane: Left Right
                  Up Down Home End PageUp PageDown Backspace Delete
-                 Insert Tab Escape Enter F2, or a letter or digit
+                 Insert Tab Escape Enter F2 F3, or a letter or digit
   pane-type TEXT one character per character of TEXT in the lower pane
   clipboard TEXT the clipboard's text becomes TEXT (\n \r \t \\ escapes)
   panes          print both panes' caret, scroll and selection state,

@@ -57,6 +57,11 @@ std::optional<std::string> ScriptSession::ChooseSourceFile(const FileDialogReque
     return dialogAnswer_;
 }
 
+void ScriptSession::ShowNotes(const std::string&, const std::vector<std::string>& notes)
+{
+    notes_.insert(notes_.end(), notes.begin(), notes.end());
+}
+
 bool ScriptSession::run(const std::string& commandLine)
 {
     const auto space = commandLine.find(' ');
@@ -67,6 +72,8 @@ bool ScriptSession::run(const std::string& commandLine)
     savedPath_.reset();
     panesAsked_ = false;
     encodingAsked_ = false;
+    progressAsked_ = false;
+    notes_.clear();
     std::optional<std::string> error;
     try {
         dispatch(command, argument);
@@ -80,12 +87,16 @@ bool ScriptSession::run(const std::string& commandLine)
         out_ << "beep\n";
     if (error)
         out_ << "error: " << errorReportText(*error) << '\n';
+    for (const std::string& note : notes_)
+        out_ << "note: " << note << '\n';
     if (ended_)
         return false;
     if (encodingAsked_)
         out_ << "encoding: " << encodingPanel_ << '\n';
     if (panesAsked_)
         printPanes();
+    if (progressAsked_)
+        out_ << "progress: " << progressPanel_ << '\n';
     printState();
     return true;
 }
@@ -103,6 +114,23 @@ void ScriptSession::dispatch(const std::string& command, const std::string& argu
         job_.ReloadWithEncoding(encodingNamed(argument));
     } else if (command == "encoding") {
         encodingAsked_ = true;
+    } else if (command == "continue") {
+        dialogAnswer_ = fullPath(argument);
+        job_.ContinueTranslation();
+    } else if (command == "save") {
+        job_.Save();
+    } else if (command == "next-untranslated") {
+        job_.NextUntranslated();
+    } else if (command == "previous-untranslated") {
+        job_.PreviousUntranslated();
+    } else if (command == "find") {
+        findAnswer_ = argument;
+        job_.Find();
+    } else if (command == "find-next") {
+        findAnswer_.reset();
+        job_.FindNext();
+    } else if (command == "progress") {
+        progressAsked_ = true;
     } else if (command == "load-cancel") {
         dialogAnswer_.reset();
         job_.LoadSourceFile1Click();
@@ -170,9 +198,32 @@ void ScriptSession::pressPaneKey(const std::string& argument)
 
 bool ScriptSession::runMenuShortcut(const ScriptKeyPress& press)
 {
+    // The dialogs a shortcut opens here are cancelled: the pane has no way
+    // to answer them.
+    if (press.shift == 0 && press.key == vk::F3) {
+        findAnswer_.reset();
+        job_.FindNext();
+        return true;
+    }
+    if (press.shift == (ssCtrl | ssShift)) {
+        switch (press.key) {
+        case 'O':
+            dialogAnswer_.reset();
+            job_.ContinueTranslation();
+            return true;
+        case 'U': job_.PreviousUntranslated(); return true;
+        default: return false;
+        }
+    }
     if (press.shift != ssCtrl)
         return false;
     switch (press.key) {
+    case 'S': job_.Save(); return true;
+    case 'U': job_.NextUntranslated(); return true;
+    case 'F':
+        findAnswer_.reset();
+        job_.Find();
+        return true;
     case 'X': job_.Exit1Click(); return true;
     case 'O':
         dialogAnswer_.reset();

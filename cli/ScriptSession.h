@@ -12,6 +12,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace kalmo {
 
@@ -45,6 +46,8 @@ private:
 
     void SetStatusText(const std::string& text) override { status_ = text; }
     void SetEncodingPanel(const std::string& text) override { encodingPanel_ = text; }
+    void SetProgressPanel(const std::string& text) override { progressPanel_ = text; }
+    void ShowNotes(const std::string& heading, const std::vector<std::string>& notes) override;
     void Beep() override { ++beeps_; }
     void SetNameField(const std::string& text) override { name_ = text; }
     void SetSourceField(const std::string& text) override { source_ = text; }
@@ -52,6 +55,8 @@ private:
     std::string TranslationField() const override { return translation_; }
     void SetTranslationFieldEnabled(bool enabled) override { translationEnabled_ = enabled; }
     void SetTranslationFieldColors(ColorValue, ColorValue) override {}
+    void SelectTranslationField() override {}
+    std::optional<std::string> AskFindText(const std::string&) override { return findAnswer_; }
     std::optional<std::string> ChooseSourceFile(const FileDialogRequest& request) override;
     void ShowAndFocusViewer() override { viewerVisible_ = true; }
     void FocusMainWindow() override {}
@@ -65,6 +70,9 @@ private:
 
     std::string status_;
     std::string encodingPanel_;
+    std::string progressPanel_;
+    std::vector<std::string> notes_;
+    std::optional<std::string> findAnswer_;
     std::string name_;
     std::string source_;
     std::string translation_;
@@ -76,6 +84,7 @@ private:
     bool viewerVisible_ = false;
     bool panesAsked_ = false;
     bool encodingAsked_ = false;
+    bool progressAsked_ = false;
 };
 
 } // namespace kalmo

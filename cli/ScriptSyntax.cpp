@@ -12,7 +12,7 @@ std::optional<ScriptKeyPress> parsePaneKey(const std::string& argument)
         {"Left", vk::Left},         {"Right", vk::Right},   {"Up", vk::Up},         {"Down", vk::Down},
         {"Home", vk::Home},         {"End", vk::End},       {"PageUp", vk::PageUp}, {"PageDown", vk::PageDown},
         {"Backspace", vk::Backspace}, {"Delete", vk::Delete}, {"Insert", vk::Insert}, {"Tab", vk::Tab},
-        {"Escape", vk::Escape},     {"Enter", vk::Enter},   {"F2", vk::F2},
+        {"Escape", vk::Escape},     {"Enter", vk::Enter},   {"F2", vk::F2},         {"F3", vk::F3},
     };
     static const std::map<std::string, ShiftFlag> modifiers = {{"Shift", ssShift}, {"Ctrl", ssCtrl}, {"Alt", ssAlt}};
 

@@ -31,6 +31,7 @@ constexpr KeyCode Digit0 = 48;  // '0'..'9' are 48..57
 constexpr KeyCode LetterA = 65; // 'A'..'Z' are 65..90
 constexpr KeyCode F1 = 112;
 constexpr KeyCode F2 = 113;
+constexpr KeyCode F3 = 114;
 } // namespace vk
 
 // Modifier state held while a key or mouse button is pressed.

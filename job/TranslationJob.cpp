@@ -1,24 +1,22 @@
 #include "job/TranslationJob.h"
 
+#include "job/EntryList.h"
 #include "job/KalmoError.h"
 #include "job/LanguageFile.h"
+#include "job/TextSearch.h"
+#include "job/TranslationMerge.h"
+#include "job/TranslationProgress.h"
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 namespace kalmo {
 namespace {
 
 const char* const kPleaseLoad = "Please load file first";
-
-bool containsDefine(const std::string& line)
-{
-    static constexpr std::string_view word = "define";
-    const auto found = std::search(line.begin(), line.end(), word.begin(), word.end(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
-    return found != line.end();
-}
+const char* const kSourceFilter = "Source files (*.php)|*.PHP";
+constexpr std::string_view kTranslatedPrefix = "Translated_";
 
 std::string withoutFolder(const std::string& path)
 {
@@ -52,19 +50,50 @@ void TranslationJob::FormCreate()
 
 std::string TranslationJob::TranslatedFilePath() const
 {
-    return folderWithSeparator(fileName_) + "Translated_" + withoutFolder(fileName_);
+    return folderWithSeparator(fileName_) + std::string(kTranslatedPrefix) + withoutFolder(fileName_);
 }
 
 void TranslationJob::LoadSourceFile1Click()
 {
     windows_.SetStatusText("Loading..");
-    const auto chosen = windows_.ChooseSourceFile({"Source files (*.php)|*.PHP", "Choose Sourcefile"});
+    const auto chosen = windows_.ChooseSourceFile({kSourceFilter, "Choose Sourcefile"});
     if (!chosen) {
         windows_.SetStatusText("Waiting..");
         return;
     }
     saveBeforeReplacing();
     loadFile(*chosen);
+}
+
+void TranslationJob::ContinueTranslation()
+{
+    windows_.SetStatusText("Loading..");
+    const auto chosen = windows_.ChooseSourceFile({kSourceFilter, "Choose a Sourcefile or its Translated_ file"});
+    if (!chosen) {
+        windows_.SetStatusText("Waiting..");
+        return;
+    }
+    // Either file of the pair names both: "Translated_X.php" is the
+    // translation of X.php in the same folder.
+    const std::string name = withoutFolder(*chosen);
+    const bool pickedTranslation = name.size() > kTranslatedPrefix.size() && name.starts_with(kTranslatedPrefix);
+    const std::string source
+        = pickedTranslation ? folderWithSeparator(*chosen) + name.substr(kTranslatedPrefix.size()) : *chosen;
+    saveBeforeReplacing();
+    continueFile(source, folderWithSeparator(source) + std::string(kTranslatedPrefix) + withoutFolder(source));
+}
+
+void TranslationJob::Save()
+{
+    if (!loaded_) {
+        windows_.Beep();
+        return;
+    }
+    writeTranslation(committedLinesToWrite());
+    // The commit refilled the panes; the work goes on at the same entry.
+    if (!fullTextMode_)
+        showCurrentEntryAgain();
+    updateProgress();
 }
 
 void TranslationJob::ReloadWithEncoding(const TextEncoding& encoding)
@@ -96,8 +125,14 @@ void TranslationJob::saveBeforeReplacing()
     if (!loaded_)
         return;
     const LineList lines = committedLinesToWrite();
-    if (lines != loadedLines_)
+    if (lines != savedLines_)
         writeTranslation(lines);
+}
+
+std::optional<TextEncoding> TranslationJob::chosenEncodingOf(const std::string& path) const
+{
+    const auto chosen = chosenEncodings_.find(path);
+    return chosen == chosenEncodings_.end() ? std::nullopt : std::optional<TextEncoding>(chosen->second);
 }
 
 void TranslationJob::loadFile(const std::string& path)
@@ -106,25 +141,86 @@ void TranslationJob::loadFile(const std::string& path)
     windows_.SetStatusText("Sourcefile: " + shortName + " loading and parsing..");
     // Read before touching the job, so a file that cannot be read leaves
     // the previous job whole, its file name included.
-    const auto chosen = chosenEncodings_.find(path);
-    LanguageFile file = readLanguageFile(
-        path, chosen == chosenEncodings_.end() ? std::nullopt : std::optional<TextEncoding>(chosen->second));
+    startFromSource(path, readLanguageFile(path, chosenEncodingOf(path)));
+}
+
+void TranslationJob::startFromSource(const std::string& path, LanguageFile file)
+{
+    LineList working = file.lines;
+    LineList onDisk = file.lines;
+    LineEnds ends = file.lineEnds;
+    const bool byteOrderMark = file.byteOrderMark;
+    startJob(path, std::move(file), std::move(working), std::move(onDisk), std::move(ends), byteOrderMark);
+    windows_.SetStatusText("Sourcefile: " + withoutFolder(path) + " loaded and parsed.");
+    loaded_ = true;
+    updateProgress();
+}
+
+void TranslationJob::continueFile(const std::string& sourcePath, const std::string& oldTranslatedPath)
+{
+    const std::string shortName = withoutFolder(sourcePath);
+    windows_.SetStatusText("Sourcefile: " + shortName + " loading and parsing..");
+    // The save before this one refilled the panes: a file that cannot be
+    // read leaves the entry on show as it was.
+    struct ShowAgainOnError {
+        TranslationJob& job;
+        ~ShowAgainOnError()
+        {
+            if (std::uncaught_exceptions() > 0)
+                job.showCurrentEntryAgain();
+        }
+    } showAgainOnError{*this};
+    LanguageFile source = readLanguageFile(sourcePath, chosenEncodingOf(sourcePath));
+    std::error_code noSuchFile;
+    if (!std::filesystem::exists(oldTranslatedPath, noSuchFile)) {
+        // Nothing translated yet: the job starts as a load would.
+        startFromSource(sourcePath, std::move(source));
+        return;
+    }
+    // The old file was written in the source's set.
+    LanguageFile old = readLanguageFile(oldTranslatedPath, source.encoding);
+    TranslationMerge merge = mergeTranslation(source.lines, old.lines);
+
+    // A file of the same shape goes back byte for byte; a merged one takes
+    // the source's line ends.
+    LineEnds ends = merge.keptOldFile ? old.lineEnds : source.lineEnds;
+    const bool byteOrderMark = merge.keptOldFile ? old.byteOrderMark : source.byteOrderMark;
+    startJob(sourcePath, std::move(source), std::move(merge.lines), std::move(old.lines), std::move(ends),
+             byteOrderMark);
+    // Where the work stopped: the first entry that still holds its source text.
+    const std::vector<EntryProgress> entries = entryProgress(sourceLines_, workingLines_);
+    const auto untranslated
+        = std::find_if(entries.begin(), entries.end(), [](const EntryProgress& e) { return !e.translated; });
+    if (untranslated != entries.end() && untranslated->line != currentEntry_)
+        showEntryAt(untranslated->line);
+    windows_.SetStatusText("Sourcefile: " + shortName + " loaded and parsed.");
+    loaded_ = true;
+    updateProgress();
+
+    if (!merge.dropped.empty()) {
+        std::vector<std::string> notes;
+        for (const MergedConstant& constant : merge.dropped)
+            notes.push_back(constant.name + " is no longer in the source");
+        windows_.ShowNotes("Not written to " + withoutFolder(oldTranslatedPath) + ":", notes);
+    }
+}
+
+void TranslationJob::startJob(const std::string& path, LanguageFile source, LineList working, LineList onDisk,
+                              LineEnds ends, bool byteOrderMark)
+{
     fileName_ = path;
-    encoding_ = file.encoding;
-    byteOrderMark_ = file.byteOrderMark;
-    lineEnds_ = std::move(file.lineEnds);
+    encoding_ = source.encoding;
+    byteOrderMark_ = byteOrderMark;
+    lineEnds_ = std::move(ends);
     savedInThisJob_ = false;
-    sourceLines_ = file.lines;
-    workingLines_ = file.lines;
-    loadedLines_ = std::move(file.lines);
+    sourceLines_ = std::move(source.lines);
+    workingLines_ = std::move(working);
+    savedLines_ = std::move(onDisk);
     lineCount_ = static_cast<int>(sourceLines_.size());
     currentEntry_ = 0;
     shownTranslation_.clear();
     windows_.SetEncodingPanel(EncodingText());
-
     step(Direction::Forward, false);
-    windows_.SetStatusText("Sourcefile: " + shortName + " loaded and parsed.");
-    loaded_ = true;
 }
 
 void TranslationJob::Volgende()
@@ -137,9 +233,8 @@ void TranslationJob::Vorige()
     step(Direction::Backward, true);
 }
 
-void TranslationJob::step(Direction direction, bool takePaneEdits)
+void TranslationJob::commitBeforeMoving(bool takePaneEdits)
 {
-    lastDirection_ = direction;
     // In full-text mode the lower pane holds the user's free edits and the
     // translation field is disabled: keep the edits, commit no field.
     if (fullTextMode_ && takePaneEdits) {
@@ -148,6 +243,12 @@ void TranslationJob::step(Direction direction, bool takePaneEdits)
     } else {
         commit(true);
     }
+}
+
+void TranslationJob::step(Direction direction, bool takePaneEdits)
+{
+    lastDirection_ = direction;
+    commitBeforeMoving(takePaneEdits);
 
     // The last line can be an entry, as many PHP files end without "?>";
     // line 0 never is.
@@ -174,6 +275,147 @@ void TranslationJob::step(Direction direction, bool takePaneEdits)
     setLineStatus(boundary, ")");
 }
 
+bool TranslationJob::showEntryAt(int entry)
+{
+    const int before = currentEntry_;
+    currentEntry_ = entry;
+    if (!Split()) {
+        currentEntry_ = before;
+        return false;
+    }
+    setLineStatus("Line: ", "");
+    return true;
+}
+
+void TranslationJob::showCurrentEntryAgain()
+{
+    if (currentEntry_ != 0)
+        Split();
+}
+
+void TranslationJob::NextUntranslated()
+{
+    stepToUntranslated(Direction::Forward);
+}
+
+void TranslationJob::PreviousUntranslated()
+{
+    stepToUntranslated(Direction::Backward);
+}
+
+void TranslationJob::stepToUntranslated(Direction direction)
+{
+    if (!loaded_) {
+        windows_.Beep();
+        return;
+    }
+    lastDirection_ = direction;
+    commitBeforeMoving(true);
+    // The count is taken after the commit, so the entry just left counts as
+    // the user left it.
+    const std::vector<EntryProgress> entries = entryProgress(sourceLines_, workingLines_);
+    const bool forward = direction == Direction::Forward;
+    const auto untranslatedBeyond = [&](const EntryProgress& e) {
+        return !e.translated && (forward ? e.line > currentEntry_ : e.line < currentEntry_);
+    };
+    if (forward) {
+        for (const EntryProgress& entry : entries) {
+            if (untranslatedBeyond(entry) && showEntryAt(entry.line))
+                return;
+        }
+    } else {
+        for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+            if (untranslatedBeyond(*entry) && showEntryAt(entry->line))
+                return;
+        }
+    }
+    // None left that way: the entry stays on show, the status as it was.
+    windows_.Beep();
+    showCurrentEntryAgain();
+}
+
+void TranslationJob::Find()
+{
+    if (!loaded_) {
+        windows_.Beep();
+        return;
+    }
+    const auto text = windows_.AskFindText(lastFindText_);
+    if (!text || text->empty())
+        return;
+    lastFindText_ = *text;
+    findFrom(lastFindText_);
+}
+
+void TranslationJob::FindNext()
+{
+    if (lastFindText_.empty()) {
+        Find();
+        return;
+    }
+    if (!loaded_) {
+        windows_.Beep();
+        return;
+    }
+    findFrom(lastFindText_);
+}
+
+void TranslationJob::findFrom(const std::string& text)
+{
+    lastDirection_ = Direction::Forward;
+    commitBeforeMoving(true);
+    const std::string folded = foldedForSearch(text);
+    std::vector<int> lines;
+    for (const Entry& entry : listEntries(sourceLines_))
+        lines.push_back(entry.line);
+    // From the entry after the one on show to the end, then from the start;
+    // the entry on show comes last, so a text only it holds keeps it.
+    const auto after = std::upper_bound(lines.begin(), lines.end(), currentEntry_);
+    std::rotate(lines.begin(), after, lines.end());
+    for (const int line : lines) {
+        if (entryHolds(line, folded) && showEntryAt(line))
+            return;
+    }
+    windows_.Beep();
+    showCurrentEntryAgain();
+}
+
+// In whole-line mode the fields show whole lines, so the whole source line
+// and the whole working line are searched; otherwise the name, the source
+// text and the translation.
+bool TranslationJob::entryHolds(int entry, const std::string& foldedText) const
+{
+    const std::string& source = sourceLines_[static_cast<std::size_t>(entry)];
+    const int workingIndex = workingLineOf(entry);
+    const std::string noLine;
+    const std::string& working
+        = workingIndex >= 0 ? workingLines_[static_cast<std::size_t>(workingIndex)] : noLine;
+    const auto holds = [&](std::string_view part) {
+        return foldedForSearch(part).find(foldedText) != std::string::npos;
+    };
+    if (wholeLineMode_)
+        return holds(source) || holds(working);
+    const auto quotes = entryQuotes(source);
+    if (!quotes)
+        return false;
+    const EntryPositions inSource = entryPositions(source, *quotes);
+    const EntryPositions inWorking = entryPositions(working, *quotes);
+    return holds(spanBetween(source, inSource.nameStart, inSource.nameEnd))
+        || holds(spanBetween(source, inSource.textStart, inSource.textEnd))
+        || holds(spanBetween(working, inWorking.textStart, inWorking.textEnd));
+}
+
+std::string TranslationJob::ProgressText() const
+{
+    return progressText(entryProgress(sourceLines_, workingLines_), lowerPaneLines() != savedLines_);
+}
+
+void TranslationJob::updateProgress()
+{
+    if (loaded_)
+        windows_.SetProgressPanel(ProgressText());
+}
+
 void TranslationJob::setLineStatus(const char* prefix, const char* suffix)
 {
     windows_.SetStatusText(prefix + std::to_string(currentEntry_) + "/" + std::to_string(lineCount_ - 1) + suffix);
@@ -189,6 +431,7 @@ void TranslationJob::commit(bool writeField)
     if (currentEntry_ != 0 && writeField)
         writeFieldIntoLists();
     refreshViewer();
+    updateProgress();
 }
 
 void TranslationJob::writeFieldIntoLists()
@@ -263,6 +506,7 @@ bool TranslationJob::Split()
         shownTranslation_ = spanBetween(working, workingPositions.textStart, workingPositions.textEnd);
     }
     windows_.SetTranslationField(shownTranslation_);
+    windows_.SelectTranslationField();
     return true;
 }
 
@@ -308,6 +552,7 @@ void TranslationJob::writeTranslation(const LineList& lines)
     writeLanguageFile(TranslatedFilePath(), lines, lineEnds_, encoding_, byteOrderMark_,
                       savedInThisJob_ ? Backup::None : Backup::Keep);
     savedInThisJob_ = true;
+    savedLines_ = lines;
     if (OnSaved)
         OnSaved(TranslatedFilePath());
 }
@@ -318,7 +563,7 @@ void TranslationJob::Exit1Click()
         writeTranslation(committedLinesToWrite());
     sourceLines_.clear();
     workingLines_.clear();
-    loadedLines_.clear();
+    savedLines_.clear();
     lineCount_ = 0;
     currentEntry_ = 0;
     windows_.EndProgram();
@@ -354,6 +599,7 @@ void TranslationJob::EditWholeLine()
         windows_.SetTranslationFieldColors(clBlack, clWhite);
     else
         windows_.SetTranslationFieldColors(clWhite, clBlack);
+    updateProgress();
     if (Split() || currentEntry_ != 0)
         return;
     if (lastDirection_ == Direction::Forward)
@@ -377,6 +623,7 @@ void TranslationJob::FullEdit()
         memo2_.SetEnabled(true);
         memo2_.SetReadOnly(false);
         windows_.ShowAndFocusViewer();
+        updateProgress();
         return;
     }
     memo2_.SetEnabled(false);
@@ -391,6 +638,7 @@ void TranslationJob::FullEdit()
     refreshViewer();
     if (currentEntry_ != 0)
         Split();
+    updateProgress();
 }
 
 void TranslationJob::Memo2ActiveLineChange()

@@ -7,12 +7,14 @@
 #include "controls/KeyCodes.h"
 #include "controls/memo/CodeMemoModel.h"
 #include "job/EntryParser.h"
+#include "job/LanguageFile.h"
 #include "job/LineList.h"
 #include "job/TextEncoding.h"
 #include "job/TranslationWindows.h"
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace kalmo {
@@ -26,6 +28,13 @@ public:
     void FormCreate();
 
     void LoadSourceFile1Click();
+    // File > Continue Translation: the dialog answers with a source file or
+    // its "Translated_" file; the source's lines come with the earlier
+    // translation carried over, and constants the source no longer has are
+    // named in a note. Like a load, it first saves the work on show.
+    void ContinueTranslation();
+    // File > Save: writes what Exit would write, and the work goes on.
+    void Save();
     // File > Reload with Encoding: the file on show is loaded again in the
     // given set, which stays the file's set while the program runs. Like a
     // load, it first saves what Exit would write when that differs from the
@@ -35,6 +44,16 @@ public:
     void ChooseEncoding(const std::string& path, const TextEncoding& encoding);
     void Volgende();
     void Vorige();
+    // Commit like Next and Previous, then stop at the next (previous) entry
+    // that still holds its source text; a beep when there is none.
+    void NextUntranslated();
+    void PreviousUntranslated();
+    // Navigate > Find: asks for a text, commits like Next and shows the next
+    // entry whose name, source text or translation holds it, from the start
+    // again after the last; a beep when none does. FindNext repeats the last
+    // search, and asks when there was none.
+    void Find();
+    void FindNext();
     void Bewaar();
     // Shows the current entry; false when the line is passed over.
     bool Split();
@@ -65,6 +84,9 @@ public:
     const LineEnds& LoadedLineEnds() const { return lineEnds_; }
     // The folder of the file name + "Translated_" + the file name without its folder.
     std::string TranslatedFilePath() const;
+    // "translated N of M", with " *" while Exit would write something other
+    // than what was last saved or loaded.
+    std::string ProgressText() const;
 
     // Raised after the translated file was written, with its path.
     std::function<void(const std::string& path)> OnSaved;
@@ -73,8 +95,25 @@ private:
     enum class Direction { Forward, Backward };
 
     void saveBeforeReplacing();
+    std::optional<TextEncoding> chosenEncodingOf(const std::string& path) const;
     void loadFile(const std::string& path);
+    void startFromSource(const std::string& path, LanguageFile file);
+    void continueFile(const std::string& sourcePath, const std::string& oldTranslatedPath);
+    // Makes the file the job's, with the given working lines; onDisk is what
+    // the translated file holds, or would hold, for this job as it starts.
+    void startJob(const std::string& path, LanguageFile source, LineList working, LineList onDisk, LineEnds ends,
+                  bool byteOrderMark);
     void step(Direction direction, bool takePaneEdits);
+    void commitBeforeMoving(bool takePaneEdits);
+    // Shows the entry with the status Next gives; false when the parse
+    // passes over its line.
+    bool showEntryAt(int entry);
+    // Shows the current entry again after a commit refilled the panes.
+    void showCurrentEntryAgain();
+    void stepToUntranslated(Direction direction);
+    void findFrom(const std::string& text);
+    bool entryHolds(int entry, const std::string& foldedText) const;
+    void updateProgress();
     void commit(bool writeField);
     void writeFieldIntoLists();
     void refreshViewer();
@@ -117,11 +156,13 @@ private:
     bool wholeLineMode_ = false;
     bool fullTextMode_ = false;
 
-    // The file's lines as loaded: a later load saves first only when Exit
-    // would write something else.
-    LineList loadedLines_;
+    // The translated file's lines as last saved or, before that, as loaded:
+    // a later load saves first, and the progress panel shows a mark, only
+    // when Exit would write something else.
+    LineList savedLines_;
     // What the entry on show put into the translation field.
     std::string shownTranslation_;
+    std::string lastFindText_;
 };
 
 } // namespace kalmo

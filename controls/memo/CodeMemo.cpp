@@ -24,7 +24,9 @@
 #include <QScrollBar>
 #include <QStyleHints>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -81,19 +83,25 @@ std::vector<char32_t> typedCharacters(const QKeyEvent& event)
     return characters;
 }
 
-// The main window's menu shortcuts; the memo lets these go to the menu.
+// The main window's menu shortcuts with Ctrl or Ctrl+Shift; the memo lets
+// these go to the menu.
 bool isMenuShortcut(const QKeyEvent& event)
 {
-    if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier)
-        return false;
-    switch (event.key()) {
-    case Qt::Key_O:
-    case Qt::Key_H:
-    case Qt::Key_A:
-    case Qt::Key_X:
-    case Qt::Key_W: return true;
-    default: return false;
-    }
+    struct MenuKey {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    static constexpr Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    static constexpr Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    static constexpr MenuKey menuKeys[] = {
+        {Qt::Key_O, ctrl}, {Qt::Key_H, ctrl}, {Qt::Key_A, ctrl},      {Qt::Key_X, ctrl},
+        {Qt::Key_W, ctrl}, {Qt::Key_S, ctrl}, {Qt::Key_O, ctrlShift}, {Qt::Key_U, ctrl},
+        {Qt::Key_U, ctrlShift}, {Qt::Key_F, ctrl},
+    };
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    return std::any_of(std::begin(menuKeys), std::end(menuKeys), [&](const MenuKey& menuKey) {
+        return menuKey.key == event.key() && menuKey.modifiers == modifiers;
+    });
 }
 
 // Keys the memo handles itself, which an application shortcut must not take

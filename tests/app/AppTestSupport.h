@@ -20,8 +20,12 @@ namespace kalmo::testing_support {
 struct RecordedServices {
     std::optional<std::string> dialogAnswer;
     std::vector<FileDialogRequest> dialogs;
+    std::optional<std::string> findAnswer;
+    std::vector<std::string> findOffers;
     QStringList messageTitles;
     QStringList messages;
+    QStringList informationTitles;
+    QStringList information;
     int programEnds = 0;
 
     AppServices services()
@@ -31,9 +35,17 @@ struct RecordedServices {
             dialogs.push_back(request);
             return dialogAnswer;
         };
+        result.askFindText = [this](QWidget*, const std::string& lastText) {
+            findOffers.push_back(lastText);
+            return findAnswer;
+        };
         result.errorMessageBox = [this](QWidget*, const QString& title, const QString& text) {
             messageTitles << title;
             messages << text;
+        };
+        result.informationMessageBox = [this](QWidget*, const QString& title, const QString& text) {
+            informationTitles << title;
+            information << text;
         };
         result.endProgram = [this] { ++programEnds; };
         return result;

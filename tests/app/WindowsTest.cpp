@@ -16,6 +16,8 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -90,6 +92,13 @@ private slots:
     void closingTheMainWindowIsExit();
     void closingKeepsTheWindowWhenTheSaveFails();
     void applicationReportsErrorsNoHandlerCaught();
+    void newShortcutsWinOverTheFieldAndThePane_data();
+    void newShortcutsWinOverTheFieldAndThePane();
+    void progressPanelCountsAndMarksUnsavedWork();
+    void shownEntryIsSelectedAndEditsAsALineEdit_data();
+    void shownEntryIsSelectedAndEditsAsALineEdit();
+    void findAsksOnceAndF3Repeats();
+    void continueNamesDroppedConstantsInOneMessage();
 
 private:
     void load();
@@ -516,6 +525,165 @@ void WindowsTest::statusBarPanelShowsTheSetAndReloadWithEncodingChangesIt()
     QCOMPARE(form1_->StatusText(), QStringLiteral("Sourcefile: pl.php loaded and parsed."));
     pressKey(Qt::Key_Down);
     QCOMPARE(form1_->Label1->Caption(), QString::fromUtf8("Zobaczy\xC3\xA6"));
+}
+
+void WindowsTest::newShortcutsWinOverTheFieldAndThePane_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("inThePane");
+    const struct {
+        const char* action;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } items[] = {
+        {"ContinueTranslation1", Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier},
+        {"Save1", Qt::Key_S, Qt::ControlModifier},
+        {"NextUntranslated1", Qt::Key_U, Qt::ControlModifier},
+        {"PreviousUntranslated1", Qt::Key_U, Qt::ControlModifier | Qt::ShiftModifier},
+        {"Find1", Qt::Key_F, Qt::ControlModifier},
+        {"FindNext1", Qt::Key_F3, Qt::NoModifier},
+    };
+    for (const auto& item : items) {
+        for (const bool inThePane : {false, true}) {
+            QTest::addRow("%s in the %s", item.action, inThePane ? "lower pane" : "translation field")
+                << QString::fromLatin1(item.action) << int(item.key) << int(item.modifiers.toInt()) << inThePane;
+        }
+    }
+}
+
+void WindowsTest::newShortcutsWinOverTheFieldAndThePane()
+{
+    QFETCH(QString, action);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, inThePane);
+    load();
+    if (inThePane) {
+        pressKey(Qt::Key_F2);
+        QVERIFY(form2_->Memo2->hasFocus());
+    }
+    QWidget* focused = QApplication::focusWidget();
+    auto* item = form1_->findChild<QAction*>(action);
+    QVERIFY(item);
+    QSignalSpy triggered(item, &QAction::triggered);
+    KeyCounter counter{key};
+    focused->installEventFilter(&counter);
+    pressKey(static_cast<Qt::Key>(key), Qt::KeyboardModifiers::fromInt(modifiers));
+    QCOMPARE(triggered.count(), 1);
+    QCOMPARE(counter.presses, 0);
+    QVERIFY(recorded_->messages.isEmpty());
+}
+
+void WindowsTest::progressPanelCountsAndMarksUnsavedWork()
+{
+    QCOMPARE(form1_->ProgressPanel->text(), QString());
+    load();
+    QCOMPARE(form1_->ProgressPanel->text(), QStringLiteral("translated 0 of 2"));
+    QVERIFY(form1_->ProgressPanel->mapTo(form1_->StatusBar1, QPoint(0, 0)).x()
+            > form1_->EncodingPanel->mapTo(form1_->StatusBar1, QPoint(0, 0)).x());
+    typeTranslation(QStringLiteral("Hallo"));
+    pressKey(Qt::Key_Down);
+    QCOMPARE(form1_->ProgressPanel->text(), QStringLiteral("translated 1 of 2 *"));
+    pressKey(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(form1_->ProgressPanel->text(), QStringLiteral("translated 1 of 2"));
+    QVERIFY(folder_->read("Translated_lang.php").find("'Hallo'") != std::string::npos);
+    // The first panel keeps its own texts, and the work goes on.
+    QCOMPARE(form1_->StatusText(), QStringLiteral("Line: 5/9"));
+    QCOMPARE(form1_->Job().CurrentEntry(), 5);
+    QCOMPARE(recorded_->programEnds, 0);
+
+    // Ctrl+U finds nothing left after entry 5: a beep, and the entry stays.
+    pressKey(Qt::Key_U, Qt::ControlModifier);
+    QCOMPARE(form1_->Job().CurrentEntry(), 5);
+    pressKey(Qt::Key_U, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(form1_->Job().CurrentEntry(), 5);
+}
+
+void WindowsTest::shownEntryIsSelectedAndEditsAsALineEdit_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Home") << int(Qt::Key_Home) << 0;
+    QTest::newRow("End") << int(Qt::Key_End) << 0;
+    QTest::newRow("Left") << int(Qt::Key_Left) << 0;
+    QTest::newRow("Right") << int(Qt::Key_Right) << 0;
+    QTest::newRow("Shift+Left") << int(Qt::Key_Left) << int(Qt::ShiftModifier);
+    QTest::newRow("Shift+Home") << int(Qt::Key_Home) << int(Qt::ShiftModifier);
+}
+
+void WindowsTest::shownEntryIsSelectedAndEditsAsALineEdit()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    load();
+    // Down reaches the field after it stepped; the new entry stays selected.
+    pressKey(Qt::Key_Down);
+    TEntryEdit* field = form1_->EntryEdit1;
+    QCOMPARE(field->selectedText(), QStringLiteral("R&D"));
+    QCOMPARE(field->cursorPosition(), 3);
+
+    // The key does in the field what it does in a plain line edit holding
+    // the same selection.
+    QLineEdit plain;
+    plain.setText(QStringLiteral("R&D"));
+    plain.setSelection(0, 3);
+    QTest::keyClick(&plain, static_cast<Qt::Key>(key), Qt::KeyboardModifiers::fromInt(modifiers));
+    pressKey(static_cast<Qt::Key>(key), Qt::KeyboardModifiers::fromInt(modifiers));
+    QCOMPARE(field->cursorPosition(), plain.cursorPosition());
+    QCOMPARE(field->selectedText(), plain.selectedText());
+    QCOMPARE(form1_->Job().CurrentEntry(), 5);
+
+    // Typing over the shown entry replaces it.
+    pressKey(Qt::Key_Up);
+    QCOMPARE(field->selectedText(), QStringLiteral("Hello"));
+    typeText(QStringLiteral("Hi"));
+    QCOMPARE(field->Text(), std::string("Hi"));
+}
+
+void WindowsTest::findAsksOnceAndF3Repeats()
+{
+    load();
+    recorded_->findAnswer = "FAREWELL";
+    pressKey(Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(form1_->Job().CurrentEntry(), 5);
+    QCOMPARE(form1_->StatusText(), QStringLiteral("Line: 5/9"));
+    QCOMPARE(form1_->EntryEdit1->selectedText(), QStringLiteral("R&D"));
+    recorded_->findAnswer = "hello";
+    pressKey(Qt::Key_F3);
+    // F3 asked nothing: the only entry holding "farewell" is the one on show.
+    QCOMPARE(recorded_->findOffers, std::vector<std::string>{""});
+    QCOMPARE(form1_->Job().CurrentEntry(), 5);
+    pressKey(Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(recorded_->findOffers, (std::vector<std::string>{"", "FAREWELL"}));
+    QCOMPARE(form1_->Job().CurrentEntry(), 3);
+}
+
+void WindowsTest::continueNamesDroppedConstantsInOneMessage()
+{
+    std::string old = kLanguageFile;
+    old.replace(old.find("'Hello'"), 7, "'Hallo'");
+    old.replace(old.find("$x = 1;"), 7, "define('_OLD', 'Alt');\ndefine('_GONE', 'Weg');");
+    folder_->write("Translated_lang.php", old);
+    recorded_->dialogAnswer = folder_->path("Translated_lang.php");
+    pressKey(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(recorded_->dialogs.size(), std::size_t(1));
+    QCOMPARE(recorded_->information,
+             QStringList{QStringLiteral("Not written to Translated_lang.php:\n_OLD is no longer in the source\n"
+                                        "_GONE is no longer in the source")});
+    QCOMPARE(recorded_->informationTitles, QStringList{QStringLiteral("KALMO Translator")});
+    QVERIFY(recorded_->messages.isEmpty());
+    QCOMPARE(form1_->Job().FileName(), fixture_);
+    QCOMPARE(form1_->Job().CurrentEntry(), 5);
+    QCOMPARE(form1_->ProgressPanel->text(), QStringLiteral("translated 1 of 2 *"));
+
+    // A Translated_ file without its source is an error naming the source.
+    recorded_->dialogAnswer = folder_->write("Translated_alone.php", old);
+    pressKey(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(recorded_->messages.size(), 1);
+    QVERIFY(recorded_->messages[0].contains(QString::fromStdString(folder_->path("alone.php"))));
+    QCOMPARE(form1_->Job().FileName(), fixture_);
 }
 
 int main(int argc, char** argv)

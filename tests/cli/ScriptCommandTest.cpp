@@ -318,3 +318,89 @@ TEST(ScriptCommand, LoadAsReadsAndWritesTheFileInTheNamedSet)
 
 } // namespace
 } // namespace kalmo
+
+namespace kalmo {
+namespace {
+
+TEST(ScriptCommand, ContinueSaveAndTheUntranslatedSteps)
+{
+    TempFolder folder;
+    const std::string old = "<?php\n"
+                            "define('_HELLO', 'Hallo');\n"
+                            "define('_BYE', 'Bye');\n"
+                            "define('_GONE', 'Weg');\n"
+                            "?>\n";
+    folder.write("lang.php", "<?php\n"
+                             "define('_HELLO', 'Hello');\n"
+                             "define('_NEW', 'New');\n"
+                             "define('_BYE', 'Bye');\n"
+                             "?>\n");
+    const std::string translated = folder.write("Translated_lang.php", old);
+    const std::string orphan = folder.write("Translated_orphan.php", old);
+    const ScriptRun run = runScript(folder, "continue " + orphan + "\n"
+                                                "continue " + translated + "\n"
+                                                "progress\n"
+                                                "type Neu\n"
+                                                "next-untranslated\n"
+                                                "progress\n"
+                                                "save\n"
+                                                "progress\n"
+                                                "previous-untranslated\n"
+                                                "find HELLO\n"
+                                                "find nowhere\n"
+                                                "load " + folder.path("lang.php") + "\n");
+    const std::string loaded = "status: Sourcefile: lang.php loaded and parsed.\n";
+    const std::string atNew = loaded + "name: _NEW\nsource: New\n";
+    const std::string atBye = "status: Line: 3/4\nname: _BYE\nsource: Bye\ntranslation: Bye\n";
+    const std::string atHello = "status: Line: 1/4\nname: _HELLO\nsource: Hello\ntranslation: Hallo\n";
+    EXPECT_EQ(run.output, "error: Cannot open file \"" + folder.path("orphan.php") + "\". No such file or directory.\n"
+                          "status: Sourcefile: orphan.php loading and parsing..\n"
+                          "name: Please load file first\nsource: Please load file first\n"
+                          "translation: Please load file first\n"
+                          "note: _GONE is no longer in the source\n"
+                          + atNew + "translation: New\n"
+                          "progress: translated 1 of 3 *\n"
+                          + atNew + "translation: New\n"
+                          + atNew + "translation: Neu\n"
+                          + atBye
+                          + "progress: translated 2 of 3 *\n" + atBye
+                          + "saved: " + translated + "\n" + atBye
+                          + "progress: translated 2 of 3\n" + atBye
+                          + "beep\n" + atBye
+                          + atHello
+                          + "beep\n" + atHello
+                          // Nothing changed since the save: the load saves nothing.
+                          + loaded + "name: _HELLO\nsource: Hello\ntranslation: Hello\n");
+    EXPECT_EQ(folder.read("Translated_lang.php"), "<?php\n"
+                                                  "define('_HELLO', 'Hallo');\n"
+                                                  "define('_NEW', 'Neu');\n"
+                                                  "define('_BYE', 'Bye');\n"
+                                                  "?>\n");
+    EXPECT_EQ(folder.read("Translated_lang.php.bak"), old);
+    EXPECT_EQ(folder.read("Translated_orphan.php"), old);
+}
+
+TEST(ScriptCommand, NewMenuShortcutsActInTheLowerPane)
+{
+    TempFolder folder;
+    const std::string source = folder.write("lang.php", kLanguageFile);
+    const ScriptRun run = runScript(folder, "load " + source + "\n"
+                                                "key F2\n"
+                                                "pane-key Home\n"
+                                                "pane-type x\n"
+                                                "pane-key S Ctrl\n"
+                                                "pane-key U Ctrl\n"
+                                                "progress\n");
+    EXPECT_NE(run.output.find("saved: " + folder.path("Translated_lang.php")), std::string::npos);
+    EXPECT_EQ(folder.read("Translated_lang.php"), "<?php\n"
+                                                  "xdefine('_HELLO', 'Hello');\n"
+                                                  "define('_BYE', 'Bye'); // parting\n"
+                                                  "?>\n");
+    // Ctrl+U took the pane's lines like Next and went on to the next entry
+    // still holding its source text.
+    EXPECT_NE(run.output.find("progress: translated 0 of 2\nstatus: Line: 2/3\nname: _BYE\n"), std::string::npos)
+        << run.output;
+}
+
+} // namespace
+} // namespace kalmo

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kalmo::testing_support {
 
@@ -12,6 +13,12 @@ class FakeTranslationWindows : public TranslationWindows {
 public:
     void SetStatusText(const std::string& text) override { status = text; }
     void SetEncodingPanel(const std::string& text) override { encodingPanel = text; }
+    void SetProgressPanel(const std::string& text) override { progressPanel = text; }
+    void ShowNotes(const std::string& heading, const std::vector<std::string>& shown) override
+    {
+        notesHeading = heading;
+        notes.push_back(shown);
+    }
     void Beep() override { ++beeps; }
     void SetNameField(const std::string& text) override { name = text; }
     void SetSourceField(const std::string& text) override { source = text; }
@@ -22,6 +29,12 @@ public:
     {
         translationBackground = background;
         translationText = text;
+    }
+    void SelectTranslationField() override { selectedTranslation = translation; }
+    std::optional<std::string> AskFindText(const std::string& lastText) override
+    {
+        lastFindOffered = lastText;
+        return findAnswer;
     }
     std::optional<std::string> ChooseSourceFile(const FileDialogRequest& request) override
     {
@@ -34,15 +47,22 @@ public:
 
     std::string status;
     std::string encodingPanel;
+    std::string progressPanel;
+    std::string notesHeading;
+    std::vector<std::vector<std::string>> notes; // one element per message
     int beeps = 0;
     std::string name;
     std::string source;
     std::string translation;
+    // The field's text when it was last selected as a whole.
+    std::optional<std::string> selectedTranslation;
     bool translationEnabled = true;
     ColorValue translationBackground = clWindow;
     ColorValue translationText = clWindowText;
     std::optional<std::string> dialogAnswer;
     FileDialogRequest lastDialog;
+    std::optional<std::string> findAnswer;
+    std::string lastFindOffered;
     bool viewerShownAndFocused = false;
     bool ended = false;
 };

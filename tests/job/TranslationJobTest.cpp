@@ -2,6 +2,7 @@
 #include "job/KalmoError.h"
 #include "job/TranslationJob.h"
 #include "tests/job/FakeTranslationWindows.h"
+#include "tests/job/JobTestFixture.h"
 #include "tests/support/PhpJudge.h"
 #include "tests/support/TempFolder.h"
 
@@ -24,57 +25,6 @@ using testing_support::FakeTranslationWindows;
 using testing_support::phpConstants;
 using testing_support::phpSyntaxErrors;
 using testing_support::TempFolder;
-
-// Entries at 3, 5 and 9 (the last line); the define lines at 0, 2 and 7 are
-// never shown.
-const char* const kTenLines = "<?php define('_ZERO', 'z');\n"
-                              "// header\n"
-                              "if (!defined('X')) {\n"
-                              "define('_A', 'Alpha');\n"
-                              "\n"
-                              "  define(\"_B\", \"Beta\"); // second\n"
-                              "$x = 1;\n"
-                              "define(_C, 'x');\n"
-                              "}\n"
-                              "define('_LAST', 'z');\n";
-
-class TranslationJobTest : public testing::Test {
-protected:
-    TranslationJobTest()
-    {
-        applyViewerPaneLayout(memo1);
-        applyViewerPaneLayout(memo2);
-        memo1.SetBounds(488, 193);
-        memo2.SetBounds(488, 199);
-        memo1.SetFontCell(7, 14);
-        memo2.SetFontCell(7, 14);
-        job.FormCreate();
-        // Every file the job writes must be one that PHP accepts.
-        job.OnSaved = [](const std::string& path) { EXPECT_EQ(phpSyntaxErrors(path), "") << path; };
-    }
-
-    void load(const std::string& name, const std::string& content)
-    {
-        windows.dialogAnswer = folder.write(name, content);
-        job.LoadSourceFile1Click();
-    }
-
-    std::string errorOf(void (TranslationJob::*operation)())
-    {
-        try {
-            (job.*operation)();
-        } catch (const KalmoError& error) {
-            return error.what();
-        }
-        return "<no error>";
-    }
-
-    TempFolder folder;
-    FakeTranslationWindows windows;
-    TCustomCodeMemo memo1;
-    TCustomCodeMemo memo2;
-    TranslationJob job{windows, memo1, memo2};
-};
 
 TEST_F(TranslationJobTest, StartsWaitingWithKeysDoingNothing)
 {

@@ -1,0 +1,46 @@
+#include "job/TranslationProgress.h"
+
+#include "job/EntryList.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace kalmo {
+
+std::vector<EntryProgress> entryProgress(const LineList& source, const LineList& working)
+{
+    const std::vector<Entry> sourceEntries = listEntries(source);
+    const std::vector<Entry> workingEntries = listEntries(working);
+    const bool sameLines = source.size() == working.size();
+    std::unordered_map<int, std::size_t> workingByLine;
+    if (sameLines) {
+        for (std::size_t i = 0; i < workingEntries.size(); ++i)
+            workingByLine.emplace(workingEntries[i].line, i);
+    }
+    const EntryIndex workingByName(workingEntries);
+
+    std::vector<EntryProgress> progress;
+    progress.reserve(sourceEntries.size());
+    for (const Entry& entry : sourceEntries) {
+        const Entry* counterpart = nullptr;
+        if (sameLines) {
+            const auto at = workingByLine.find(entry.line);
+            if (at != workingByLine.end())
+                counterpart = &workingEntries[at->second];
+        } else if (const std::size_t named = workingByName.find(entry.name); named != EntryIndex::npos) {
+            counterpart = &workingEntries[named];
+        }
+        const bool translated = counterpart && isTranslated(source, entry, working, *counterpart);
+        progress.push_back({entry.line, entry.name, translated});
+    }
+    return progress;
+}
+
+std::string progressText(const std::vector<EntryProgress>& entries, bool unsaved)
+{
+    const auto translated = std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.translated; });
+    return "translated " + std::to_string(translated) + " of " + std::to_string(entries.size())
+         + (unsaved ? " *" : "");
+}
+
+} // namespace kalmo

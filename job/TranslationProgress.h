@@ -1,0 +1,29 @@
+// How far a job's translation is: which entries of the source still hold
+// their source text in the working lines. The status bar's count and the
+// untranslated navigation read the same answer.
+#pragma once
+
+#include "job/LineList.h"
+
+#include <string>
+#include <vector>
+
+namespace kalmo {
+
+struct EntryProgress {
+    int line = 0; // the entry's index in the source lines
+    std::string name;
+    // The working line of the entry carries another value than the source.
+    bool translated = false;
+};
+
+// Every entry of the source, in file order. An entry's working line is the
+// line with the same index while both lists have the same length (full-text
+// editing can change that), else the first working entry of its name; an
+// entry without a working line counts as untranslated.
+std::vector<EntryProgress> entryProgress(const LineList& source, const LineList& working);
+
+// "translated N of M", with " *" when there are unsaved changes.
+std::string progressText(const std::vector<EntryProgress>& entries, bool unsaved);
+
+} // namespace kalmo
