@@ -193,6 +193,7 @@ void TForm1::createControls()
     StatusBar1->addPermanentWidget(EncodingPanel);
     ProgressPanel = new QLabel(StatusBar1);
     ProgressPanel->setObjectName(QStringLiteral("ProgressPanel"));
+    ProgressPanel->setAccessibleName(QStringLiteral("Progress"));
     StatusBar1->addPermanentWidget(ProgressPanel);
 
     applyLayout(*client_, kMainWindowLayout);

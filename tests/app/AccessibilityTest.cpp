@@ -220,9 +220,11 @@ void AccessibilityTest::windowsNameTheirControls()
     collect(QAccessible::queryAccessibleInterface(shown), found);
     QVERIFY2(found.contains(NameAndRole(name, QAccessible::Role(role))),
              qPrintable(QStringLiteral("not in the tree of %1").arg(window)));
-    // No control of the window goes without a name. Containers, scroll bars
-    // and pop-up menus (read through the menu bar item that opens them) are not controls.
-    const QList<QAccessible::Role> unnamed{QAccessible::Client, QAccessible::ScrollBar, QAccessible::PopupMenu};
+    // No control of the window goes without a name. Containers, scroll bars,
+    // menu separators and pop-up menus (read through the menu bar item that
+    // opens them) are not controls.
+    const QList<QAccessible::Role> unnamed{QAccessible::Client, QAccessible::ScrollBar, QAccessible::Separator,
+                                           QAccessible::PopupMenu};
     for (const NameAndRole& entry : found) {
         if (!unnamed.contains(entry.second))
             QVERIFY2(!entry.first.isEmpty(), qPrintable(QStringLiteral("unnamed role %1").arg(int(entry.second))));
