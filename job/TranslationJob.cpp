@@ -104,7 +104,13 @@ void TranslationJob::ReloadWithEncoding(const TextEncoding& encoding)
     }
     saveBeforeReplacing();
     chosenEncodings_.insert_or_assign(fileName_, encoding);
-    loadFile(fileName_);
+    // The work goes on in the new set: what this job has written comes back
+    // as the working lines rather than staying behind in the translated file
+    // for the next Exit to replace.
+    if (savedInThisJob_)
+        continueFile(fileName_, TranslatedFilePath());
+    else
+        loadFile(fileName_);
 }
 
 void TranslationJob::ChooseEncoding(const std::string& path, const TextEncoding& encoding)

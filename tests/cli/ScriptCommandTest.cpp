@@ -308,12 +308,13 @@ TEST(ScriptCommand, LoadAsReadsAndWritesTheFileInTheNamedSet)
                           + state + "source: Zobaczy\xC4\x87\ntranslation: Zobaczy\xC4\x87\n"
                           + state + "source: Zobaczy\xC4\x87\ntranslation: Ujrze\xC4\x87 \xE2\x80\x93\n"
                           + saved + "encoding: Windows-1250\n"
-                          + state + "source: Zobaczy\xC4\x87\ntranslation: Zobaczy\xC4\x87\n"
+                          + state + "source: Zobaczy\xC4\x87\ntranslation: Ujrze\xC4\x87 &#8211;\n"
                           + saved);
-    // Saved before the reload, in the set then in use; the reload's own
-    // Exit wrote the untouched file in Windows-1250, which holds the same bytes.
-    EXPECT_EQ(folder.read("Translated_pl.php.bak"), "<?php\ndefine('_SEE', 'Ujrze\xE6 &#8211;');\n?>\n");
-    EXPECT_EQ(folder.read("Translated_pl.php"), folder.read("pl.php"));
+    // Saved before the reload, in the set then in use, and carried on after
+    // it: the en dash ISO-8859-2 lacks stays the reference the CMS shows.
+    const std::string translated = "<?php\ndefine('_SEE', 'Ujrze\xE6 &#8211;');\n?>\n";
+    EXPECT_EQ(folder.read("Translated_pl.php.bak"), translated);
+    EXPECT_EQ(folder.read("Translated_pl.php"), translated);
 }
 
 } // namespace

@@ -144,6 +144,10 @@ TEST_F(CharacterSetJobTest, ReloadWithEncodingSavesUnsavedWorkFirstAndKeepsTheCh
     EXPECT_EQ(job.Encoding(), TextEncoding::Windows1252);
     EXPECT_EQ(windows.encodingPanel, "Windows-1252");
     EXPECT_EQ(windows.status, "Sourcefile: pl.php loaded and parsed.");
+    // The translation goes on from what was saved, read in the new set, at
+    // the first entry still untranslated.
+    EXPECT_EQ(windows.name, "_ISO");
+    EXPECT_EQ(job.WorkingLines()[2], "define('_SEE', 'Ujrze\xC3\xA6');");
     job.FormKeyDown(vk::Down);
     EXPECT_EQ(windows.source, "Zobaczy\xC3\xA6");
 
