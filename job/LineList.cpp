@@ -83,6 +83,10 @@ std::string joinLines(const LineList& lines, const LineEnds& loadedEnds)
             end = LineEnd::None;
         else if (end == LineEnd::None)
             end = common;
+        // After a CR, an empty line's LF would read back as part of one CR LF
+        // break and the line would vanish; it ends with a CR as well.
+        if (end == LineEnd::Lf && lines[i].empty() && !content.empty() && content.back() == '\r')
+            end = LineEnd::Cr;
         content += textOf(end);
     }
     return content;
