@@ -9,7 +9,13 @@ function(kalmo_add_gtest name)
   add_executable(${name} ${ARG_SOURCES})
   kalmo_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  set(sanitizer_environment "")
+  if(KALMO_SANITIZE)
+    # Also reaches the programs a test starts, such as kalmo.
+    set(sanitizer_environment PROPERTIES ENVIRONMENT
+      "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan-suppressions.txt:print_suppressions=0")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 ${sanitizer_environment})
 endfunction()
 
 # A Qt Test executable; it runs without a display (offscreen platform).
