@@ -15,16 +15,11 @@ int runCheck(const std::vector<std::string>& arguments)
 {
     const ArgumentRules rules{.minFiles = 1, .maxFiles = 2, .takesOutput = false, .takesJson = true};
     return runCommand(commandNamed(kName), arguments, rules, [](const Arguments& args) {
-        const std::string& sourcePath = args.files[0];
-        const auto translatedPath = translatedFileFor(sourcePath, args.files.size() > 1 ? std::optional(args.files[1])
-                                                                                       : std::nullopt);
-        const LanguageFile source = readLanguageFile(sourcePath);
-        std::optional<LanguageFile> translated;
-        if (translatedPath)
-            translated = readLanguageFile(*translatedPath);
+        const SourceAndTranslation files = readSourceAndTranslation(args);
+        const std::string& sourcePath = files.sourcePath;
+        const std::optional<std::string>& translatedPath = files.translatedPath;
         const std::vector<Finding> findings
-            = checkTranslation({sourcePath, &source.lines},
-                               {translatedPath.value_or(""), translated ? &translated->lines : nullptr});
+            = checkTranslation({sourcePath, &files.source.lines}, {translatedPath.value_or(""), files.translatedLines()});
 
         int counts[3] = {0, 0, 0};
         for (const Finding& finding : findings)

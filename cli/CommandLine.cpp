@@ -70,15 +70,16 @@ int runCommand(const Command& command, const std::vector<std::string>& arguments
     return kFailed;
 }
 
-std::optional<std::string> translatedFileFor(const std::string& source, const std::optional<std::string>& given)
+SourceAndTranslation readSourceAndTranslation(const Arguments& args)
 {
-    if (given)
-        return given;
-    const std::string beside = translatedFilePath(source);
-    std::error_code ignored;
-    if (std::filesystem::exists(beside, ignored))
-        return beside;
-    return std::nullopt;
+    SourceAndTranslation files;
+    files.sourcePath = args.files[0];
+    files.translatedPath
+        = args.files.size() > 1 ? std::optional(args.files[1]) : existingFile(translatedFilePath(files.sourcePath));
+    files.source = readLanguageFile(files.sourcePath);
+    if (files.translatedPath)
+        files.translated = readLanguageFile(*files.translatedPath);
+    return files;
 }
 
 std::optional<std::string> existingFile(const std::string& path)

@@ -45,9 +45,18 @@ Arguments parseArguments(const std::vector<std::string>& arguments, const Argume
 int runCommand(const Command& command, const std::vector<std::string>& arguments, const ArgumentRules& rules,
                const std::function<int(const Arguments&)>& body);
 
-// The translated file given on the command line, else "Translated_" + the
-// source's name beside it when that exists.
-std::optional<std::string> translatedFileFor(const std::string& source, const std::optional<std::string>& given);
+// SOURCE [TRANSLATED] as the commands read them: the translated file given
+// on the command line, else "Translated_" + the source's name beside it when
+// that exists, else none.
+struct SourceAndTranslation {
+    std::string sourcePath;
+    LanguageFile source;
+    std::optional<std::string> translatedPath;
+    std::optional<LanguageFile> translated;
+
+    const LineList* translatedLines() const { return translated ? &translated->lines : nullptr; }
+};
+SourceAndTranslation readSourceAndTranslation(const Arguments& args);
 // The path when something stands there.
 std::optional<std::string> existingFile(const std::string& path);
 

@@ -18,15 +18,10 @@ int runExport(const std::vector<std::string>& arguments)
     return runCommand(commandNamed(kName), arguments, rules, [](const Arguments& args) {
         if (!args.output)
             throw UsageError("the PO file to write is missing (-o OUT.po)");
-        const std::string& sourcePath = args.files[0];
-        const auto translatedPath = translatedFileFor(sourcePath, args.files.size() > 1 ? std::optional(args.files[1])
-                                                                                       : std::nullopt);
-        const LanguageFile source = readLanguageFile(sourcePath);
-        std::optional<LanguageFile> translated;
-        if (translatedPath)
-            translated = readLanguageFile(*translatedPath);
+        const SourceAndTranslation files = readSourceAndTranslation(args);
+        const std::string& sourcePath = files.sourcePath;
         const ExchangeExport exported
-            = exportMessages(sourcePath, source.lines, translated ? &translated->lines : nullptr);
+            = exportMessages(sourcePath, files.source.lines, files.translatedLines());
         writePoFile(*args.output, fileNameOf(sourcePath), exported.messages);
 
         for (const Finding& finding : exported.findings)

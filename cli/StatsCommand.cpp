@@ -14,14 +14,10 @@ int runStats(const std::vector<std::string>& arguments)
 {
     const ArgumentRules rules{.minFiles = 1, .maxFiles = 2, .takesOutput = false, .takesJson = true};
     return runCommand(commandNamed(kName), arguments, rules, [](const Arguments& args) {
-        const std::string& sourcePath = args.files[0];
-        const auto translatedPath = translatedFileFor(sourcePath, args.files.size() > 1 ? std::optional(args.files[1])
-                                                                                       : std::nullopt);
-        const LanguageFile source = readLanguageFile(sourcePath);
-        std::optional<LanguageFile> translated;
-        if (translatedPath)
-            translated = readLanguageFile(*translatedPath);
-        const TranslationStats stats = translationStats(source.lines, translated ? &translated->lines : nullptr);
+        const SourceAndTranslation files = readSourceAndTranslation(args);
+        const std::string& sourcePath = files.sourcePath;
+        const std::optional<std::string>& translatedPath = files.translatedPath;
+        const TranslationStats stats = translationStats(files.source.lines, files.translatedLines());
 
         if (args.json) {
             std::cout << "{\n  \"source\": " << jsonString(sourcePath)
