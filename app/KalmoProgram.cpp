@@ -3,10 +3,10 @@
 
 #include "app/Accessibility.h"
 #include "app/KalmoApplication.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "app/Unit3.h"
-#include "app/Unit4.h"
+#include "app/MainWindow.h"
+#include "app/SourceViewer.h"
+#include "app/AboutWindow.h"
+#include "app/HelpWindow.h"
 #include "app/VersionRecord.h"
 
 #include <QCommandLineParser>

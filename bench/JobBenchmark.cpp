@@ -3,11 +3,11 @@
 // entry, each beside the plain work it cannot avoid (reading and splitting the
 // file; copying both line lists), so that the ratios say how much the job adds.
 #include "bench/GeneratedLanguageFile.h"
-#include "controls/memo/MemoLayouts.h"
+#include "app/layouts/MemoLayouts.h"
 #include "job/FileAccess.h"
 #include "job/LineList.h"
 #include "job/TranslationJob.h"
-#include "tests/job/FakeTranslationWindows.h"
+#include "tests/job/FakeTranslationJobView.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,7 +17,7 @@ namespace kalmo {
 namespace {
 
 using bench::generatedFiles;
-using testing_support::FakeTranslationWindows;
+using testing_support::FakeTranslationJobView;
 
 // A job wired to its windows and two panes shaped like the source viewer's.
 struct JobRig {
@@ -38,7 +38,7 @@ struct JobRig {
         job.LoadSourceFile1Click();
     }
 
-    FakeTranslationWindows windows;
+    FakeTranslationJobView windows;
     TCustomCodeMemo memo1;
     TCustomCodeMemo memo2;
     TranslationJob job{windows, memo1, memo2};

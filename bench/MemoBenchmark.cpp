@@ -7,7 +7,7 @@
 // puts the text back after each measured step runs with the timer paused.
 #include "controls/KeyCodes.h"
 #include "controls/memo/CodeMemoModel.h"
-#include "controls/memo/MemoLayouts.h"
+#include "app/layouts/MemoLayouts.h"
 
 #include <benchmark/benchmark.h>
 

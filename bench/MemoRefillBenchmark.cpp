@@ -2,8 +2,8 @@
 // commit (ClearText, AppendLines, PlaceCaret) and painting one screenful,
 // against QPlainTextEdit taking the same text and painting once. The memo
 // is meant to stay at least ten times faster.
-#include "controls/memo/CodeMemo.h"
-#include "controls/memo/MemoLayouts.h"
+#include "controls/memo/qt/CodeMemo.h"
+#include "app/layouts/MemoLayouts.h"
 
 #include <QApplication>
 #include <QImage>

@@ -10,7 +10,7 @@
 // Run it where the program runs (under X or xvfb-run -a), or with
 // QT_QPA_PLATFORM=offscreen.
 #include "app/KalmoProgram.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QTimer>

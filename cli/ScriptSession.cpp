@@ -2,9 +2,9 @@
 
 #include "controls/KeyCodes.h"
 #include "controls/memo/MemoCharacters.h"
-#include "controls/memo/MemoLayouts.h"
+#include "app/layouts/MemoLayouts.h"
 #include "job/KalmoError.h"
-#include "resources/layouts/SourceViewerLayout.h"
+#include "app/layouts/SourceViewerLayout.h"
 
 #include <filesystem>
 #include <map>

@@ -7,7 +7,7 @@
 #include "controls/memo/CodeMemoModel.h"
 #include "controls/memo/MemoClipboard.h"
 #include "job/TranslationJob.h"
-#include "job/TranslationWindows.h"
+#include "job/TranslationJobView.h"
 
 #include <optional>
 #include <ostream>
@@ -16,7 +16,7 @@
 
 namespace kalmo {
 
-class ScriptSession : private TranslationWindows {
+class ScriptSession : private TranslationJobView {
 public:
     explicit ScriptSession(std::ostream& out);
 

@@ -10,13 +10,13 @@
 // 5 Exit (saves; the session ends and a new one starts with a load),
 // 6 load again (next byte even: the language file, odd: its translated copy),
 // 7 load cancelled.
-#include "controls/memo/MemoLayouts.h"
+#include "app/layouts/MemoLayouts.h"
 #include "job/FileAccess.h"
 #include "job/KalmoError.h"
 #include "job/LineList.h"
 #include "job/TextEncoding.h"
 #include "job/TranslationJob.h"
-#include "tests/job/FakeTranslationWindows.h"
+#include "tests/job/FakeTranslationJobView.h"
 #include "tests/support/TempFolder.h"
 
 #include <cstdint>
@@ -31,7 +31,7 @@
 namespace kalmo {
 namespace {
 
-using testing_support::FakeTranslationWindows;
+using testing_support::FakeTranslationJobView;
 using testing_support::TempFolder;
 
 constexpr std::size_t kMaxSteps = 256;
@@ -89,7 +89,7 @@ public:
     }
 
     TranslationJob& job() { return job_; }
-    FakeTranslationWindows& windows() { return windows_; }
+    FakeTranslationJobView& windows() { return windows_; }
 
     // Errors the program reports to the user (a file that cannot be opened)
     // are part of normal use; anything else escapes and stops the fuzzer.
@@ -174,7 +174,7 @@ private:
     }
 
     const bool& checkWrites_;
-    FakeTranslationWindows windows_;
+    FakeTranslationJobView windows_;
     TCustomCodeMemo memo1_;
     TCustomCodeMemo memo2_;
     TranslationJob job_{windows_, memo1_, memo2_};
@@ -224,7 +224,7 @@ void runInput(std::string_view input)
     StepReader steps(nul == std::string_view::npos ? std::string_view() : input.substr(nul + 1));
     for (std::size_t count = 0; count < kMaxSteps && !steps.done(); ++count) {
         TranslationJob& job = session->job();
-        FakeTranslationWindows& windows = session->windows();
+        FakeTranslationJobView& windows = session->windows();
         switch (steps.next() % 8) {
         case 0: session->run([&] { job.FormKeyDown(vk::Down); }); break;
         case 1: session->run([&] { job.FormKeyDown(vk::Up); }); break;

@@ -12,7 +12,7 @@
 // 11 selection (four values), 12 PlaceCaret (column, line).
 #include "controls/KeyCodes.h"
 #include "controls/memo/CodeMemoModel.h"
-#include "controls/memo/MemoLayouts.h"
+#include "app/layouts/MemoLayouts.h"
 #include "controls/memo/Utf8Columns.h"
 
 #include <cstdint>

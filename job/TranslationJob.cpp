@@ -32,7 +32,7 @@ std::string folderWithSeparator(const std::string& path)
 
 } // namespace
 
-TranslationJob::TranslationJob(TranslationWindows& windows, TCustomCodeMemo& memo1, TCustomCodeMemo& memo2)
+TranslationJob::TranslationJob(TranslationJobView& windows, TCustomCodeMemo& memo1, TCustomCodeMemo& memo2)
     : windows_(windows), memo1_(memo1), memo2_(memo2)
 {
 }

@@ -6,14 +6,14 @@
 
 #include "app/Accessibility.h"
 #include "app/FormControls.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "app/Unit3.h"
-#include "app/Unit4.h"
-#include "controls/AccessibleEvents.h"
-#include "controls/edit/EntryEdit.h"
-#include "controls/glass/GlassButton.h"
-#include "controls/memo/CodeMemo.h"
+#include "app/MainWindow.h"
+#include "app/SourceViewer.h"
+#include "app/AboutWindow.h"
+#include "app/HelpWindow.h"
+#include "controls/qt/AccessibleEvents.h"
+#include "controls/edit/qt/EntryEdit.h"
+#include "controls/glass/qt/GlassButton.h"
+#include "controls/memo/qt/CodeMemo.h"
 #include "tests/support/TempFolder.h"
 
 #include <QAccessible>

@@ -7,7 +7,7 @@
 
 #include "app/FormControls.h"
 #include "app/KalmoProgram.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 
 #include <QDir>
 #include <QTimer>

@@ -3,9 +3,9 @@
 // through the file dialog's stand-in and the second entry is shown; then
 // the source viewer once more with a Chinese language file.
 #include "app/AppServices.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "controls/edit/EntryEdit.h"
+#include "app/MainWindow.h"
+#include "app/SourceViewer.h"
+#include "controls/edit/qt/EntryEdit.h"
 #include "tests/support/TempFolder.h"
 
 #include <QApplication>

@@ -7,11 +7,11 @@
 
 #include "app/FormControls.h"
 #include "app/KalmoApplication.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "controls/QtKeys.h"
-#include "controls/edit/EntryEdit.h"
-#include "controls/memo/CodeMemo.h"
+#include "app/MainWindow.h"
+#include "app/SourceViewer.h"
+#include "controls/qt/QtKeys.h"
+#include "controls/edit/qt/EntryEdit.h"
+#include "controls/memo/qt/CodeMemo.h"
 #include "job/KalmoError.h"
 
 #include <QAction>

@@ -2,9 +2,9 @@
 // the language files under tests/fixtures load in their declared sets, typed
 // text is written in the file's set, a byte-order mark survives, and Reload
 // with Encoding changes the set without losing work.
-#include "controls/memo/MemoLayouts.h"
+#include "app/layouts/MemoLayouts.h"
 #include "job/TranslationJob.h"
-#include "tests/job/FakeTranslationWindows.h"
+#include "tests/job/FakeTranslationJobView.h"
 #include "tests/support/PhpJudge.h"
 #include "tests/support/TempFolder.h"
 
@@ -16,7 +16,7 @@
 namespace kalmo {
 namespace {
 
-using testing_support::FakeTranslationWindows;
+using testing_support::FakeTranslationJobView;
 using testing_support::phpConstants;
 using testing_support::phpSyntaxErrors;
 using testing_support::TempFolder;
@@ -51,7 +51,7 @@ protected:
     }
 
     TempFolder folder;
-    FakeTranslationWindows windows;
+    FakeTranslationJobView windows;
     TCustomCodeMemo memo1;
     TCustomCodeMemo memo2;
     TranslationJob job{windows, memo1, memo2};

@@ -3,10 +3,10 @@
 // is judged by PHP.
 #pragma once
 
-#include "controls/memo/MemoLayouts.h"
+#include "app/layouts/MemoLayouts.h"
 #include "job/KalmoError.h"
 #include "job/TranslationJob.h"
-#include "tests/job/FakeTranslationWindows.h"
+#include "tests/job/FakeTranslationJobView.h"
 #include "tests/support/PhpJudge.h"
 #include "tests/support/TempFolder.h"
 
@@ -61,7 +61,7 @@ protected:
     }
 
     testing_support::TempFolder folder;
-    testing_support::FakeTranslationWindows windows;
+    testing_support::FakeTranslationJobView windows;
     TCustomCodeMemo memo1;
     TCustomCodeMemo memo2;
     TranslationJob job{windows, memo1, memo2};

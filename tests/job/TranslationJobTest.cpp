@@ -1,7 +1,7 @@
-#include "controls/memo/MemoLayouts.h"
+#include "app/layouts/MemoLayouts.h"
 #include "job/KalmoError.h"
 #include "job/TranslationJob.h"
-#include "tests/job/FakeTranslationWindows.h"
+#include "tests/job/FakeTranslationJobView.h"
 #include "tests/job/JobTestFixture.h"
 #include "tests/support/PhpJudge.h"
 #include "tests/support/TempFolder.h"
@@ -21,7 +21,7 @@
 namespace kalmo {
 namespace {
 
-using testing_support::FakeTranslationWindows;
+using testing_support::FakeTranslationJobView;
 using testing_support::phpConstants;
 using testing_support::phpSyntaxErrors;
 using testing_support::TempFolder;

@@ -1,5 +1,5 @@
 #include "controls/memo/CodeMemoStrings.h"
-#include "controls/memo/IntList.h"
+#include "controls/memo/LineLengths.h"
 #include "controls/memo/Utf8Columns.h"
 #include "MemoTestSupport.h"
 
@@ -228,9 +228,9 @@ TEST(CodeMemoStrings, RefillAfterClearHoldsExactlyTheNewLines)
     }
 }
 
-TEST(IntList, MaximumFallsBackWhenTheLastLongestEntryShrinks)
+TEST(LineLengths, MaximumFallsBackWhenTheLastLongestEntryShrinks)
 {
-    TIntList list;
+    LineLengths list;
     list.Insert(0, 5);
     list.Insert(1, 9);
     list.Insert(2, 9);
