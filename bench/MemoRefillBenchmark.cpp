@@ -19,7 +19,7 @@ using namespace kalmo;
 namespace {
 
 constexpr int lineCount = 100000;
-const QSize paneSize(488, 193);
+const QSize paneSize(layout::source_viewer::Memo1.width, layout::source_viewer::Memo1.height);
 
 std::vector<std::string> sourceLines()
 {

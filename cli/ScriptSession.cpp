@@ -4,24 +4,12 @@
 #include "controls/memo/MemoCharacters.h"
 #include "app/layouts/MemoLayouts.h"
 #include "job/KalmoError.h"
-#include "app/layouts/SourceViewerLayout.h"
 
 #include <filesystem>
 #include <map>
 
 namespace kalmo {
 namespace {
-
-// The font cell the viewer panes measure for their 11-pixel Courier New.
-constexpr int kCharWidth = 7;
-constexpr int kLineHeight = 14;
-
-void shapeLikeViewerPane(TCustomCodeMemo& memo, const layout::ControlBounds& bounds)
-{
-    applyViewerPaneLayout(memo);
-    memo.SetBounds(bounds.width, bounds.height);
-    memo.SetFontCell(kCharWidth, kLineHeight);
-}
 
 // A file dialog hands back full paths.
 std::string fullPath(const std::string& path)
@@ -43,8 +31,7 @@ TextEncoding encodingNamed(const std::string& name)
 
 ScriptSession::ScriptSession(std::ostream& out) : out_(out), job_(*this, memo1_, memo2_)
 {
-    shapeLikeViewerPane(memo1_, layout::source_viewer::Memo1);
-    shapeLikeViewerPane(memo2_, layout::source_viewer::Memo2);
+    shapeViewerPanes(memo1_, memo2_);
     memo2_.OnActiveLineChange = [this](TCustomCodeMemo&, int) { job_.Memo2ActiveLineChange(); };
     memo2_.OnKeyDown = [this](TCustomCodeMemo&, KeyCode& key, ShiftState) { job_.ViewerKeyDown(key); };
     memo2_.SetClipboard(&clipboard_);

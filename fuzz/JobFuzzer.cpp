@@ -10,14 +10,13 @@
 // 5 Exit (saves; the session ends and a new one starts with a load),
 // 6 load again (next byte even: the language file, odd: its translated copy),
 // 7 load cancelled.
-#include "app/layouts/MemoLayouts.h"
 #include "job/FileAccess.h"
 #include "job/KalmoError.h"
 #include "job/LineList.h"
 #include "job/TextEncoding.h"
 #include "job/TranslationJob.h"
-#include "tests/job/FakeTranslationJobView.h"
-#include "tests/support/TempFolder.h"
+#include "testing/JobRig.h"
+#include "testing/TempFolder.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -77,15 +76,8 @@ class Session {
 public:
     explicit Session(const bool& checkWrites) : checkWrites_(checkWrites)
     {
-        for (TCustomCodeMemo* memo : {&memo1_, &memo2_}) {
-            applyViewerPaneLayout(*memo);
-            memo->SetFontCell(7, 14);
-        }
-        memo1_.SetBounds(488, 193);
-        memo2_.SetBounds(488, 199);
         memo2_.OnActiveLineChange = [this](TCustomCodeMemo&, int) { job_.Memo2ActiveLineChange(); };
         job_.OnSaved = [this](const std::string& path) { checkWrittenFile(path); };
-        job_.FormCreate();
     }
 
     TranslationJob& job() { return job_; }
@@ -174,10 +166,10 @@ private:
     }
 
     const bool& checkWrites_;
-    FakeTranslationJobView windows_;
-    TCustomCodeMemo memo1_;
-    TCustomCodeMemo memo2_;
-    TranslationJob job_{windows_, memo1_, memo2_};
+    testing_support::JobRig rig_;
+    FakeTranslationJobView& windows_ = rig_.windows;
+    TCustomCodeMemo& memo2_ = rig_.memo2;
+    TranslationJob& job_ = rig_.job;
 };
 
 class StepReader {

@@ -57,6 +57,19 @@ void applyViewerPaneLayout(TCustomCodeMemo& memo)
     memo.endLayoutLoad();
 }
 
+void shapeViewerPane(TCustomCodeMemo& memo, const layout::ControlBounds& bounds)
+{
+    applyViewerPaneLayout(memo);
+    memo.SetBounds(bounds.width, bounds.height);
+    memo.SetFontCell(layout::source_viewer::paneCellWidth, layout::source_viewer::paneCellHeight);
+}
+
+void shapeViewerPanes(TCustomCodeMemo& memo1, TCustomCodeMemo& memo2)
+{
+    shapeViewerPane(memo1, layout::source_viewer::Memo1);
+    shapeViewerPane(memo2, layout::source_viewer::Memo2);
+}
+
 void applyHelpMemoLayout(TCustomCodeMemo& memo, const std::vector<std::string>& helpLines)
 {
     memo.beginLayoutLoad();

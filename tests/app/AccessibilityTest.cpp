@@ -14,7 +14,7 @@
 #include "controls/edit/qt/EntryEdit.h"
 #include "controls/glass/qt/GlassButton.h"
 #include "controls/memo/qt/CodeMemo.h"
-#include "tests/support/TempFolder.h"
+#include "testing/TempFolder.h"
 
 #include <QAccessible>
 #include <QTest>

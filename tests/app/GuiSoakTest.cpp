@@ -9,7 +9,7 @@
 // Ctrl+A (Help and About), Alt with a letter (the menu bar), and the right
 // button (the memo's context menu).
 #include "tests/app/AppTestSupport.h"
-#include "tests/support/TempFolder.h"
+#include "testing/TempFolder.h"
 
 #include "app/FormControls.h"
 #include "app/KalmoApplication.h"

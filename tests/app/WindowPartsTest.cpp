@@ -2,7 +2,7 @@
 // accelerator label, the transparent picture, the dialog's filter, the menu
 // table, the main window's fixed client area and the viewer's anchors.
 #include "tests/app/AppTestSupport.h"
-#include "tests/support/TempFolder.h"
+#include "testing/TempFolder.h"
 
 #include "app/FormControls.h"
 #include "app/SourceFileDialog.h"

@@ -6,7 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/SourceViewer.h"
 #include "controls/edit/qt/EntryEdit.h"
-#include "tests/support/TempFolder.h"
+#include "testing/TempFolder.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 // field and from the lower pane, the View check mark, both editing modes,
 // the viewer following the entry, and errors reaching the message box.
 #include "tests/app/AppTestSupport.h"
-#include "tests/support/TempFolder.h"
+#include "testing/TempFolder.h"
 
 #include "app/FormControls.h"
 #include "app/KalmoApplication.h"

@@ -1,7 +1,7 @@
 // Runs the real kalmo stats, check, merge, export and import on files the
 // tests write, and judges what they write with php and msgfmt.
-#include "tests/support/PhpJudge.h"
-#include "tests/support/TempFolder.h"
+#include "testing/PhpJudge.h"
+#include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "job/EntryList.h"
 #include "job/PhpString.h"
 #include "job/Placeholders.h"
-#include "tests/support/PhpJudge.h"
-#include "tests/support/TempFolder.h"
+#include "testing/PhpJudge.h"
+#include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 

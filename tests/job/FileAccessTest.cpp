@@ -1,7 +1,7 @@
 #include "job/FileAccess.h"
 #include "job/KalmoError.h"
 #include "job/LanguageFile.h"
-#include "tests/support/TempFolder.h"
+#include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "app/layouts/MemoLayouts.h"
 #include "job/KalmoError.h"
 #include "job/TranslationJob.h"
-#include "tests/job/FakeTranslationJobView.h"
+#include "testing/FakeTranslationJobView.h"
 #include "tests/job/JobTestFixture.h"
-#include "tests/support/PhpJudge.h"
-#include "tests/support/TempFolder.h"
+#include "testing/PhpJudge.h"
+#include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-// Plain fields in place of the main window, for driving a job in tests.
+// Plain fields in place of the main window: the job's view of the user
+// interface as tests, benchmarks and fuzzers read it back.
 #pragma once
 
 #include "job/TranslationJobView.h"
