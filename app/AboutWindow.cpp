@@ -4,7 +4,6 @@
 #include "app/FormControls.h"
 #include "app/FormLayout.h"
 #include "app/Pictures.h"
-#include "app/MainWindow.h"
 #include "app/VersionRecord.h"
 #include "controls/glass/qt/GlassButton.h"
 #include "app/layouts/AboutLayout.h"
@@ -45,7 +44,7 @@ QFont pixelFont(const char* family, int pixels, bool bold = false)
 
 } // namespace
 
-TForm3::TForm3(TForm1* mainWindow)
+TForm3::TForm3(QWidget* mainWindow)
     // No close button: minimise and maximise only.
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint
                            | Qt::WindowMaximizeButtonHint | Qt::WindowStaysOnTopHint)

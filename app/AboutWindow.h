@@ -8,7 +8,6 @@
 #include <QString>
 #include <QWidget>
 
-class TForm1;
 
 namespace kalmo {
 class TGlassButton;
@@ -21,7 +20,7 @@ class TForm3 : public QWidget {
 
 public:
     // mainWindow gets the focus back when CLOSE hides this window.
-    explicit TForm3(TForm1* mainWindow);
+    explicit TForm3(QWidget* mainWindow);
 
     // The file version of fileName, or of the program's own file when
     // fileName is empty, written into format ("%d.%d.%d.%d"); empty when the

@@ -6,7 +6,6 @@
 #include "app/KeyRouting.h"
 #include "app/Pictures.h"
 #include "app/layouts/MainWindowLayout.h"
-#include "app/SourceViewer.h"
 #include "controls/qt/QtColor.h"
 #include "controls/qt/QtKeys.h"
 #include "controls/edit/qt/EntryEdit.h"
@@ -256,14 +255,6 @@ void TForm1::createReloadWithEncodingMenu()
     }
 }
 
-void TForm1::AttachViewer(TForm2& viewer)
-{
-    viewer_ = &viewer;
-    TranslationJobView& windows = *this;
-    job_ = std::make_unique<TranslationJob>(windows, viewer.Memo1Model(), viewer.Memo2Model());
-    job_->FormCreate();
-}
-
 QString TForm1::StatusText() const { return StatusBar1->currentMessage(); }
 
 bool TForm1::ReportErrors(const std::function<void()>& handler)
@@ -409,16 +400,10 @@ std::optional<std::string> TForm1::ChooseSourceFile(const FileDialogRequest& req
     return services_.chooseSourceFile(this, request);
 }
 
-void TForm1::ShowAndFocusViewer()
-{
-    if (viewer_)
-        viewer_->ShowAndFocusLowerPane();
-}
+void TForm1::ShowAndFocusViewer() { emit viewerWanted(); }
 
 void TForm1::FocusMainWindow()
 {
-    if (viewer_)
-        viewer_->SyncPaneStates();
     raise();
     activateWindow();
 }

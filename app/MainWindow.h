@@ -19,7 +19,6 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QStatusBar;
-class TForm2;
 
 namespace kalmo {
 class KeyPreviewFilter;
@@ -39,13 +38,16 @@ public:
     explicit TForm1(kalmo::AppServices services = kalmo::AppServices::platform());
     ~TForm1() override;
 
-    // The job is born with the viewer, whose panes it drives.
-    void AttachViewer(TForm2& viewer);
+    // The job speaks to the user through this window and drives the
+    // viewer's panes; the program makes it and hands it over.
+    kalmo::TranslationJobView& JobView() { return *this; }
+    void SetJob(std::unique_ptr<kalmo::TranslationJob> job) { job_ = std::move(job); }
+    // The window that View > SourceWindows shows and hides.
+    void AttachViewer(QWidget& viewer) { viewer_ = &viewer; }
     void AttachAboutWindow(QWidget& about) { about_ = &about; }
     void AttachHelpWindow(QWidget& help) { help_ = &help; }
 
     kalmo::TranslationJob& Job() { return *job_; }
-    TForm2* Viewer() const { return viewer_; }
     // The area below the menu bar, where the controls live.
     QWidget* Client() const { return client_; }
     QString StatusText() const;
@@ -100,6 +102,10 @@ public:
     QAction* Find1 = nullptr;
     QAction* FindNext1 = nullptr;
 
+signals:
+    // The job wants the viewer shown with its lower pane focused.
+    void viewerWanted();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -132,7 +138,7 @@ private:
     kalmo::AppServices services_;
     QWidget* client_ = nullptr;
     std::unique_ptr<kalmo::TranslationJob> job_;
-    TForm2* viewer_ = nullptr;
+    QPointer<QWidget> viewer_;
     QPointer<QWidget> about_;
     QPointer<QWidget> help_;
     kalmo::KeyPreviewFilter* keyPreview_ = nullptr;

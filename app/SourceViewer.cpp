@@ -3,14 +3,12 @@
 
 #include "app/FormControls.h"
 #include "app/FormLayout.h"
-#include "app/MainWindow.h"
 #include "controls/qt/QtColor.h"
 #include "controls/qt/QtKeys.h"
 #include "controls/memo/qt/CodeMemo.h"
 #include "app/layouts/MemoLayouts.h"
 #include "app/layouts/SourceViewerLayout.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QShowEvent>
@@ -38,9 +36,8 @@ constexpr std::array<ControlPlace, 5> kViewerLayout{{
 
 } // namespace
 
-TForm2::TForm2(TForm1* mainWindow)
+TForm2::TForm2()
     : QWidget(nullptr, Qt::Window)
-    , mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Sourceviewer"));
@@ -60,9 +57,6 @@ TForm2::TForm2(TForm1* mainWindow)
     setMinimumSize(viewer::clientWidth, viewer::clientHeight);
     setMaximumSize(QWIDGETSIZE_MAX, viewer::clientHeight);
     move(0, 0);
-
-    if (mainWindow_)
-        mainWindow_->AttachViewer(*this);
 }
 
 TForm2::~TForm2() = default;
@@ -87,12 +81,8 @@ void TForm2::createControls()
     Memo2->setObjectName(QStringLiteral("Memo2"));
     Memo2->setAccessibleName(Label2->Caption());
     applyViewerPaneLayout(Memo2->model());
-    Memo2->model().OnKeyDown = [this](TCustomCodeMemo&, KeyCode& key, ShiftState) {
-        mainWindow_->ReportErrors([&] { Memo2KeyDown(key); });
-    };
-    Memo2->model().OnActiveLineChange = [this](TCustomCodeMemo&, int) {
-        mainWindow_->ReportErrors([&] { Memo2ActiveLineChange(); });
-    };
+    Memo2->model().OnKeyDown = [this](TCustomCodeMemo&, KeyCode& key, ShiftState) { Memo2KeyDown(key); };
+    Memo2->model().OnActiveLineChange = [this](TCustomCodeMemo&, int) { Memo2ActiveLineChange(); };
     // Tab order: upper pane first.
     setTabOrder(Memo1, Memo2);
 
@@ -100,7 +90,6 @@ void TForm2::createControls()
     Image1->setObjectName(QStringLiteral("Image1"));
 
     applyLayout(*this, kViewerLayout);
-    SyncPaneStates();
 }
 
 TCustomCodeMemo& TForm2::Memo1Model() { return Memo1->model(); }
@@ -109,37 +98,21 @@ TCustomCodeMemo& TForm2::Memo2Model() { return Memo2->model(); }
 
 void TForm2::ShowAndFocusLowerPane()
 {
-    SyncPaneStates();
     show();
     raise();
     activateWindow();
     Memo2->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm2::SyncPaneStates()
-{
-    for (TCodeMemo* pane : {Memo1, Memo2}) {
-        pane->SetEnabled(pane->model().Enabled());
-        // A disabled pane gives up the focus, so that the window's own keys
-        // (F2) reach the window again.
-        if (!pane->Enabled() && pane->hasFocus())
-            pane->clearFocus();
-    }
-}
-
 void TForm2::FormShow() { Image1->LoadPicture(QStringLiteral(":/LOGO")); }
 
-void TForm2::FormClose()
-{
-    if (mainWindow_ && mainWindow_->SourceWindows1)
-        mainWindow_->SourceWindows1->setChecked(false);
-}
+void TForm2::FormClose() { emit closed(); }
 
-void TForm2::FormKeyDown(KeyCode key) { mainWindow_->Job().ViewerKeyDown(key); }
+void TForm2::FormKeyDown(KeyCode key) { emit keyDown(key); }
 
-void TForm2::Memo2KeyDown(KeyCode key) { mainWindow_->Job().ViewerKeyDown(key); }
+void TForm2::Memo2KeyDown(KeyCode key) { emit keyDown(key); }
 
-void TForm2::Memo2ActiveLineChange() { mainWindow_->Job().Memo2ActiveLineChange(); }
+void TForm2::Memo2ActiveLineChange() { emit memo2ActiveLineChanged(); }
 
 void TForm2::showEvent(QShowEvent* event)
 {
@@ -162,7 +135,7 @@ void TForm2::keyPressEvent(QKeyEvent* event)
     // none of its panes has the focus (both are disabled). A key that the
     // focused pane passes on was the pane's already.
     if (!focusWidget())
-        mainWindow_->ReportErrors([&] { FormKeyDown(toKeyCode(event->key())); });
+        FormKeyDown(toKeyCode(event->key()));
     QWidget::keyPressEvent(event);
 }
 

@@ -8,8 +8,6 @@
 
 #include <QWidget>
 
-class TForm1;
-
 namespace kalmo {
 class TCodeMemo;
 class TCustomCodeMemo;
@@ -21,8 +19,8 @@ class TForm2 : public QWidget {
     Q_OBJECT
 
 public:
-    // Hands its panes to the main window's job.
-    explicit TForm2(TForm1* mainWindow);
+    // The job that drives the panes is made and connected by the program.
+    TForm2();
     ~TForm2() override;
 
     kalmo::TCustomCodeMemo& Memo1Model();
@@ -30,8 +28,6 @@ public:
 
     // Shows the window, brings it forward and gives the lower pane the focus.
     void ShowAndFocusLowerPane();
-    // The job switches the panes' models on and off; the widgets follow.
-    void SyncPaneStates();
 
     void FormShow();
     void FormClose();
@@ -45,6 +41,15 @@ public:
     kalmo::TCodeMemo* Memo2 = nullptr;
     kalmo::TImage* Image1 = nullptr;
 
+signals:
+    // A key for the job: the window's own (no pane has the focus) or one the
+    // lower pane passed on.
+    void keyDown(kalmo::KeyCode key);
+    // The lower pane's active line moved.
+    void memo2ActiveLineChanged();
+    // Closed with the close box: the window is hidden, its contents kept.
+    void closed();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -53,6 +58,4 @@ protected:
 
 private:
     void createControls();
-
-    TForm1* mainWindow_;
 };

@@ -11,6 +11,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "testing/TempFolder.h"
 
+#include "app/KalmoProgram.h"
 #include "app/FormControls.h"
 #include "app/KalmoApplication.h"
 #include "app/MainWindow.h"
@@ -188,7 +189,8 @@ void GuiSoakTest::randomInputKeepsEveryCaretOnALine()
     recorded_ = std::make_unique<RecordedServices>();
     recorded_->dialogAnswer = folder_->write("soak.php", soakLanguageFile());
     form1_ = std::make_unique<TForm1>(recorded_->services());
-    form2_ = std::make_unique<TForm2>(form1_.get());
+    form2_ = std::make_unique<TForm2>();
+    connectJobWindows(*form1_, *form2_);
     form1_->show();
     form1_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form1_.get()));

@@ -4,6 +4,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "testing/TempFolder.h"
 
+#include "app/KalmoProgram.h"
 #include "app/FormControls.h"
 #include "app/SourceFileDialog.h"
 #include "app/MainWindow.h"
@@ -193,7 +194,8 @@ void WindowPartsTest::mainWindowHasAFixedClientAreaBelowItsMenu()
 {
     RecordedServices recorded;
     TForm1 form1(recorded.services());
-    TForm2 form2(&form1);
+    TForm2 form2;
+    connectJobWindows(form1, form2);
     form1.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form1));
     QCOMPARE(form1.Client()->size(), QSize(469, 214));
@@ -268,7 +270,8 @@ void WindowPartsTest::viewerPanesGrowWithTheWidthAndTheHeightIsFixed()
 {
     RecordedServices recorded;
     TForm1 form1(recorded.services());
-    TForm2 form2(&form1);
+    TForm2 form2;
+    connectJobWindows(form1, form2);
     QCOMPARE(form2.windowTitle(), QStringLiteral("Sourceviewer"));
     QCOMPARE(form2.size(), QSize(504, 489));
     QCOMPARE(form2.Memo1->geometry(), QRect(8, 25, 488, 193));

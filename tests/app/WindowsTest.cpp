@@ -5,6 +5,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "testing/TempFolder.h"
 
+#include "app/KalmoProgram.h"
 #include "app/FormControls.h"
 #include "app/KalmoApplication.h"
 #include "app/MainWindow.h"
@@ -119,7 +120,8 @@ void WindowsTest::init()
     recorded_ = std::make_unique<RecordedServices>();
     recorded_->dialogAnswer = fixture_;
     form1_ = std::make_unique<TForm1>(recorded_->services());
-    form2_ = std::make_unique<TForm2>(form1_.get());
+    form2_ = std::make_unique<TForm2>();
+    connectJobWindows(*form1_, *form2_);
     form1_->show();
     // Without a window manager nothing activates a new window.
     form1_->activateWindow();

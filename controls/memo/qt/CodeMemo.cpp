@@ -177,6 +177,10 @@ void TCodeMemo::enabledChanged()
     QAccessibleStateChangeEvent stateEvent(this, changed);
     accessible_events::send(stateEvent);
     setFocusPolicy(enabled ? Qt::StrongFocus : Qt::NoFocus);
+    // A disabled memo gives up the focus, so that its window's own keys reach
+    // the window again.
+    if (!enabled && hasFocus())
+        clearFocus();
     if (enabled)
         restartBlink();
     update();
