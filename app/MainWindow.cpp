@@ -10,6 +10,7 @@
 #include "controls/qt/QtKeys.h"
 #include "controls/edit/qt/EntryEdit.h"
 #include "job/KalmoError.h"
+#include "job/MenuCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -29,33 +30,36 @@ using namespace kalmo;
 
 namespace {
 
-struct MenuItem {
-    const char* name;
-    const char* caption;
-    ShortCut shortCut; // as stored: key code + 0x4000 for Ctrl
-    void (TForm1::*click)();
+// What each menu command runs in this window; names, captions and
+// shortcuts come from the program's one table of menu commands.
+using Click = void (TForm1::*)();
+
+struct MenuClick {
+    MenuCommand command;
+    Click click;
 };
 
-constexpr std::array<MenuItem, 4> kFileMenu{{
-    {"LoadSourceFile1", "Load Source File", 16463, &TForm1::LoadSourceFile1Click},
-    {"Help1", "Help", 16456, &TForm1::Help1Click},
-    {"About1", "About", 16449, &TForm1::About1Click},
-    {"Exit1", "Exit", 16472, &TForm1::Exit1Click},
+constexpr std::array<MenuClick, 11> kMenuClicks{{
+    {MenuCommand::LoadSourceFile, &TForm1::LoadSourceFile1Click},
+    {MenuCommand::ContinueTranslation, &TForm1::ContinueTranslation1Click},
+    {MenuCommand::Save, &TForm1::Save1Click},
+    {MenuCommand::Help, &TForm1::Help1Click},
+    {MenuCommand::About, &TForm1::About1Click},
+    {MenuCommand::Exit, &TForm1::Exit1Click},
+    {MenuCommand::SourceWindows, &TForm1::SourceWindows1Click},
+    {MenuCommand::NextUntranslated, &TForm1::NextUntranslated1Click},
+    {MenuCommand::PreviousUntranslated, &TForm1::PreviousUntranslated1Click},
+    {MenuCommand::Find, &TForm1::Find1Click},
+    {MenuCommand::FindNext, &TForm1::FindNext1Click},
 }};
-// After Reload with Encoding.
-constexpr std::array<MenuItem, 2> kFileWorkMenu{{
-    {"ContinueTranslation1", "Continue Translation\u2026", shortCut('O', ssCtrl | ssShift),
-     &TForm1::ContinueTranslation1Click},
-    {"Save1", "Save", shortCut('S', ssCtrl), &TForm1::Save1Click},
-}};
-constexpr MenuItem kViewMenu{"SourceWindows1", "SourceWindows", 16471, &TForm1::SourceWindows1Click};
-constexpr std::array<MenuItem, 4> kNavigateMenu{{
-    {"NextUntranslated1", "Next Untranslated", shortCut('U', ssCtrl), &TForm1::NextUntranslated1Click},
-    {"PreviousUntranslated1", "Previous Untranslated", shortCut('U', ssCtrl | ssShift),
-     &TForm1::PreviousUntranslated1Click},
-    {"Find1", "Find\u2026", shortCut('F', ssCtrl), &TForm1::Find1Click},
-    {"FindNext1", "Find Next", vk::F3, &TForm1::FindNext1Click},
-}};
+
+Click clickOf(MenuCommand command)
+{
+    for (const MenuClick& entry : kMenuClicks)
+        if (entry.command == command)
+            return entry.click;
+    return nullptr;
+}
 
 // The menu's shortcuts are letters, digits and function keys; letters and
 // digits have the Qt keys' codes.
@@ -201,40 +205,41 @@ void TForm1::createMenu()
     setMenuBar(MainMenu1);
     shortcutPriority_ = new MenuShortcutPriority(this);
 
-    auto addItem = [this](QMenu* menu, const MenuItem& item) {
+    auto addItem = [this](QMenu* menu, MenuCommand command) {
+        const MenuCommandEntry& item = menuCommand(command);
         auto* action = menu->addAction(QString::fromUtf8(item.caption));
         action->setObjectName(QString::fromLatin1(item.name));
         action->setShortcut(toQKeySequence(item.shortCut));
         // The menu's keys act in every window of the program.
         action->setShortcutContext(Qt::ApplicationShortcut);
         shortcutPriority_->addAction(action);
-        connect(action, &QAction::triggered, this, [this, click = item.click] { ReportErrors([&] { (this->*click)(); }); });
+        connect(action, &QAction::triggered, this, [this, click = clickOf(command)] { ReportErrors([&] { (this->*click)(); }); });
         return action;
     };
 
     File1 = MainMenu1->addMenu(QStringLiteral("File"));
     File1->setObjectName(QStringLiteral("File1"));
-    LoadSourceFile1 = addItem(File1, kFileMenu[0]);
+    LoadSourceFile1 = addItem(File1, MenuCommand::LoadSourceFile);
     createReloadWithEncodingMenu();
-    ContinueTranslation1 = addItem(File1, kFileWorkMenu[0]);
-    Save1 = addItem(File1, kFileWorkMenu[1]);
-    Help1 = addItem(File1, kFileMenu[1]);
-    About1 = addItem(File1, kFileMenu[2]);
-    Exit1 = addItem(File1, kFileMenu[3]);
+    ContinueTranslation1 = addItem(File1, MenuCommand::ContinueTranslation);
+    Save1 = addItem(File1, MenuCommand::Save);
+    Help1 = addItem(File1, MenuCommand::Help);
+    About1 = addItem(File1, MenuCommand::About);
+    Exit1 = addItem(File1, MenuCommand::Exit);
 
     View1 = MainMenu1->addMenu(QStringLiteral("View"));
     View1->setObjectName(QStringLiteral("View1"));
-    SourceWindows1 = addItem(View1, kViewMenu);
+    SourceWindows1 = addItem(View1, MenuCommand::SourceWindows);
     SourceWindows1->setCheckable(true);
     SourceWindows1->setChecked(false);
 
     Navigate1 = MainMenu1->addMenu(QStringLiteral("Navigate"));
     Navigate1->setObjectName(QStringLiteral("Navigate1"));
-    NextUntranslated1 = addItem(Navigate1, kNavigateMenu[0]);
-    PreviousUntranslated1 = addItem(Navigate1, kNavigateMenu[1]);
+    NextUntranslated1 = addItem(Navigate1, MenuCommand::NextUntranslated);
+    PreviousUntranslated1 = addItem(Navigate1, MenuCommand::PreviousUntranslated);
     Navigate1->addSeparator();
-    Find1 = addItem(Navigate1, kNavigateMenu[2]);
-    FindNext1 = addItem(Navigate1, kNavigateMenu[3]);
+    Find1 = addItem(Navigate1, MenuCommand::Find);
+    FindNext1 = addItem(Navigate1, MenuCommand::FindNext);
 }
 
 void TForm1::createReloadWithEncodingMenu()

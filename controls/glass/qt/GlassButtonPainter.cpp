@@ -21,7 +21,7 @@ QColor fromArgb(Argb argb)
     return QColor::fromRgba(argb);
 }
 
-QRectF toQRect(const RectF& r)
+QRectF toQRectF(const RectF& r)
 {
     return QRectF(r.x, r.y, r.width, r.height);
 }
@@ -58,7 +58,7 @@ QPainterPath toPainterPath(const GlassPath& glassPath)
         switch (s.kind) {
         case PathSegment::Kind::Arc: {
             // Qt measures angles counter-clockwise on screen; the core clockwise.
-            const QRectF box = toQRect(s.box);
+            const QRectF box = toQRectF(s.box);
             if (!started)
                 path.arcMoveTo(box, -s.startAngle);
             path.arcTo(box, -s.startAngle, -s.sweepAngle);
@@ -76,7 +76,7 @@ QPainterPath toPainterPath(const GlassPath& glassPath)
             break;
         }
         case PathSegment::Kind::Ellipse:
-            path.addEllipse(toQRect(s.box));
+            path.addEllipse(toQRectF(s.box));
             break;
         }
     }

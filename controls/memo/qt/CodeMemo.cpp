@@ -3,6 +3,7 @@
 
 #include "controls/qt/AccessibleEvents.h"
 #include "controls/qt/QtKeys.h"
+#include "job/MenuCommands.h"
 #include "controls/memo/qt/MemoAccessible.h"
 
 #include <QAccessible>
@@ -32,8 +33,6 @@
 
 namespace kalmo {
 namespace {
-
-QRect toQRect(const TRect& rect) { return QRect(rect.Left, rect.Top, rect.Width(), rect.Height()); }
 
 bool namesFixedSys(const std::string& name) { return QString::fromStdString(name).compare(QLatin1String("FixedSys"), Qt::CaseInsensitive) == 0; }
 
@@ -83,25 +82,14 @@ std::vector<char32_t> typedCharacters(const QKeyEvent& event)
     return characters;
 }
 
-// The main window's menu shortcuts with Ctrl or Ctrl+Shift; the memo lets
-// these go to the menu.
+// The main window's menu shortcuts; the memo lets these go to the menu.
 bool isMenuShortcut(const QKeyEvent& event)
 {
-    struct MenuKey {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-    };
-    static constexpr Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
-    static constexpr Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
-    static constexpr MenuKey menuKeys[] = {
-        {Qt::Key_O, ctrl}, {Qt::Key_H, ctrl}, {Qt::Key_A, ctrl},      {Qt::Key_X, ctrl},
-        {Qt::Key_W, ctrl}, {Qt::Key_S, ctrl}, {Qt::Key_O, ctrlShift}, {Qt::Key_U, ctrl},
-        {Qt::Key_U, ctrlShift}, {Qt::Key_F, ctrl},
-    };
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
-    return std::any_of(std::begin(menuKeys), std::end(menuKeys), [&](const MenuKey& menuKey) {
-        return menuKey.key == event.key() && menuKey.modifiers == modifiers;
-    });
+    const KeyCode key = toKeyCode(event.key());
+    if (key == 0 || (modifiers & Qt::MetaModifier))
+        return false;
+    return menuCommandFor(shortCut(key, toShiftState(modifiers))).has_value();
 }
 
 // Keys the memo handles itself, which an application shortcut must not take

@@ -17,11 +17,12 @@
 #include <limits>
 
 namespace kalmo {
+
+QRect toQRect(const TRect& rect) { return QRect(rect.Left, rect.Top, rect.Width(), rect.Height()); }
+
 namespace {
 
 constexpr ColorValue clScrollBar = 0xFF000000;
-
-QRect toQRect(const TRect& rect) { return QRect(rect.Left, rect.Top, rect.Width(), rect.Height()); }
 
 // The characters a row shows for a stretch of line text: control characters
 // (a tab taken in unchanged, a stray carriage return) keep their one cell as

@@ -18,6 +18,9 @@ class QPainter;
 
 namespace kalmo {
 
+// The memo's pixel rectangles as Qt's, for painting and for repaint requests.
+QRect toQRect(const TRect& rect);
+
 // The memo's real fonts, measured by the widget.
 struct MemoFonts {
     QFont text;            // spaced so that every glyph advances exactly one cell
