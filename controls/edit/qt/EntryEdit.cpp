@@ -37,16 +37,12 @@ int utf16Index(const QString& text, int codePoints)
     return i;
 }
 
-// The character a key types, as the rules know it: Enter is 13 and Ctrl with
-// a letter is its control character (Ctrl+C is 3), whatever text Qt attaches.
+// The character a key types, as the rules know it (Enter 13, Ctrl+C 3),
+// otherwise the first character of the text Qt attaches.
 std::optional<char32_t> typedCharacter(const QKeyEvent& event)
 {
-    const int key = event.key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        return U'\r';
-    const Qt::KeyboardModifiers modifiers = event.modifiers();
-    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
-        return static_cast<char32_t>(key - Qt::Key_A + 1);
+    if (const std::optional<char32_t> fixed = fixedCharacterOfKey(toKeyCode(event.key()), toShiftState(event.modifiers())))
+        return fixed;
     const QList<uint> characters = event.text().toUcs4();
     if (characters.isEmpty())
         return std::nullopt;

@@ -61,19 +61,17 @@ std::vector<char32_t> typedCharacters(const QKeyEvent& event)
     const bool alt = modifiers & Qt::AltModifier;
     if (alt && !ctrl)
         return {};
+    if (const std::optional<char32_t> fixed = fixedCharacterOfKey(toKeyCode(key), toShiftState(modifiers)))
+        return {*fixed};
     switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return {U'\r'};
     case Qt::Key_Backspace: return {U'\b'};
     case Qt::Key_Tab:
     case Qt::Key_Backtab: return ctrl ? std::vector<char32_t>{} : std::vector<char32_t>{U'\t'};
     default: break;
     }
-    if (ctrl && !alt) {
-        if (key >= Qt::Key_A && key <= Qt::Key_Z)
-            return {static_cast<char32_t>(key - Qt::Key_A + 1)};
+    // Ctrl with anything but a letter types nothing.
+    if (ctrl && !alt)
         return {};
-    }
     std::vector<char32_t> characters;
     for (const char32_t ch : event.text().toUcs4()) {
         if (ch >= 0x20 && ch != 0x7F)
