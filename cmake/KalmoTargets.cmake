@@ -9,7 +9,8 @@ function(kalmo_add_gtest name)
   add_executable(${name} ${ARG_SOURCES})
   kalmo_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  # Values print as their index, so that a case keeps its name between runs.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
 endfunction()
 
 # A Qt Test executable; it runs without a display (offscreen platform).

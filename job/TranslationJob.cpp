@@ -247,7 +247,7 @@ void TranslationJob::commitBeforeMoving(bool takePaneEdits)
         takeLowerPaneLines();
         commit(false);
     } else {
-        commit(true);
+        Bewaar();
     }
 }
 
@@ -547,7 +547,7 @@ int TranslationJob::workingLineOf(int entry) const
 LineList TranslationJob::committedLinesToWrite()
 {
     if (!fullTextMode_)
-        commit(true);
+        Bewaar();
     return lowerPaneLines();
 }
 
@@ -620,7 +620,7 @@ void TranslationJob::FullEdit()
         // The field is about to be disabled and navigation in full-text mode
         // does not commit it: a translation typed so far goes into the
         // working lines now, where the free editor shows it.
-        commit(true);
+        Bewaar();
         Split();
     }
     fullTextMode_ = !fullTextMode_;
