@@ -1,3 +1,4 @@
+// `kalmo script`'s session: the job, its panes and the commands; see ScriptSession.h.
 #include "cli/ScriptSession.h"
 
 #include "controls/KeyCodes.h"

@@ -1,3 +1,4 @@
+// Key presses and other words of `kalmo script`; see ScriptSyntax.h.
 #include "cli/ScriptSyntax.h"
 
 #include <cctype>

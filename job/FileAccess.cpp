@@ -1,3 +1,4 @@
+// Whole-file reading and safe writing with POSIX calls; see FileAccess.h.
 #include "job/FileAccess.h"
 
 #include "job/KalmoError.h"

@@ -1,3 +1,4 @@
+// The translation job: load, step, commit, the viewer panes, save; see TranslationJob.h.
 #include "job/TranslationJob.h"
 
 #include "job/EntryList.h"

@@ -1,3 +1,4 @@
+// Stored colour values as QColor, system colours through the palette; see QtColor.h.
 #include "controls/qt/QtColor.h"
 
 #include <QApplication>

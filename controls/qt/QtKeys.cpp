@@ -1,3 +1,4 @@
+// Qt keys and modifiers as the controls' key codes; see QtKeys.h.
 #include "controls/qt/QtKeys.h"
 
 namespace kalmo {

@@ -1,3 +1,4 @@
+// The entry list, PHP literals and placeholders of language files.
 #include "job/EntryList.h"
 #include "job/PhpString.h"
 #include "job/Placeholders.h"

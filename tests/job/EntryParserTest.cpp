@@ -1,3 +1,4 @@
+// Taking define lines apart, escaping translations and rebuilding lines on commit.
 #include "job/EntryParser.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Reading files and writing them safely: refusals, permissions, links, backups.
 #include "job/FileAccess.h"
 #include "job/KalmoError.h"
 #include "job/LanguageFile.h"

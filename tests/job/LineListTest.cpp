@@ -1,3 +1,4 @@
+// Splitting file content into lines and joining them back with their ends.
 #include "job/LineList.h"
 
 #include <gtest/gtest.h>

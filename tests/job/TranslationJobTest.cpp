@@ -1,3 +1,4 @@
+// The translation job without a screen: loading, stepping, committing, full-text edits, saving.
 #include "app/layouts/MemoLayouts.h"
 #include "job/KalmoError.h"
 #include "job/TranslationJob.h"

@@ -1,3 +1,4 @@
+// The memo's line store and its line lengths.
 #include "controls/memo/CodeMemoStrings.h"
 #include "controls/memo/LineLengths.h"
 #include "controls/memo/Utf8Columns.h"

@@ -1,3 +1,4 @@
+// The stored memo layouts and the gutter's painting steps.
 #include "controls/memo/GutterPainting.h"
 #include "MemoTestSupport.h"
 
