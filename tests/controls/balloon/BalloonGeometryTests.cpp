@@ -23,6 +23,15 @@ constexpr int B = 100;
 constexpr int E = 20;
 constexpr int I = 15;
 
+// A case named after the position of its pointer.
+template <typename Case>
+std::string positionName(const testing::TestParamInfo<Case>& info)
+{
+    static constexpr const char* names[] = {"TopLeft",    "LeftTop",     "TopRight",     "RightTop", "BottomLeft",
+                                            "LeftBottom", "BottomRight", "RightBottom", "None"};
+    return names[info.param.position];
+}
+
 struct RegionCase {
     TBalloonPosition position;
     BalloonRect body;
@@ -50,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(AllPointerPositions, RegionGeometry,
         RegionCase{bpBottomLeft, {0, 0, 200, 85}, {{{20, 100}, {20, 84}, {35, 84}}}},
         RegionCase{bpLeftBottom, {15, 0, 200, 100}, {{{0, 80}, {15, 80}, {15, 65}}}},
         RegionCase{bpBottomRight, {0, 0, 200, 85}, {{{180, 100}, {180, 84}, {165, 84}}}},
-        RegionCase{bpRightBottom, {0, 0, 185, 100}, {{{200, 80}, {184, 80}, {184, 65}}}}));
+        RegionCase{bpRightBottom, {0, 0, 185, 100}, {{{200, 80}, {184, 80}, {184, 65}}}}),
+    positionName<RegionCase>);
 
 struct PaintCase {
     TBalloonPosition position;
@@ -83,7 +93,8 @@ INSTANTIATE_TEST_SUITE_P(AllPointerPositions, PaintGeometry,
         PaintCase{bpBottomLeft, {0, 0, 199, 84}, {{{20, 99}, {20, 83}, {35, 83}}}, {34, 83}, {20, 83}},
         PaintCase{bpLeftBottom, {15, 0, 199, 99}, {{{1, 79}, {15, 79}, {15, 65}}}, {15, 79}, {15, 65}},
         PaintCase{bpBottomRight, {0, 0, 199, 84}, {{{179, 99}, {179, 83}, {166, 83}}}, {166, 83}, {180, 83}},
-        PaintCase{bpRightBottom, {0, 0, 184, 99}, {{{198, 79}, {183, 79}, {183, 65}}}, {183, 79}, {183, 65}}));
+        PaintCase{bpRightBottom, {0, 0, 184, 99}, {{{198, 79}, {183, 79}, {183, 65}}}, {183, 79}, {183, 65}}),
+    positionName<PaintCase>);
 
 TEST(BalloonGeometry, NoneIsTheRoundedBodyAlone)
 {
