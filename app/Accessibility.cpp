@@ -3,10 +3,10 @@
 
 #include "app/FormControls.h"
 #include "app/FormControlsAccessible.h"
-#include "controls/glass/GlassButton.h"
-#include "controls/glass/GlassButtonAccessible.h"
-#include "controls/memo/CodeMemo.h"
-#include "controls/memo/MemoAccessible.h"
+#include "controls/glass/qt/GlassButton.h"
+#include "controls/glass/qt/GlassButtonAccessible.h"
+#include "controls/memo/qt/CodeMemo.h"
+#include "controls/memo/qt/MemoAccessible.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

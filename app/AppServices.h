@@ -4,7 +4,7 @@
 // tests replace it and never open a modal dialog or stop their own loop.
 #pragma once
 
-#include "job/TranslationWindows.h"
+#include "job/TranslationJobView.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // TLabel and TImage; see FormControls.h.
 #include "app/FormControls.h"
 
-#include "controls/AccessibleEvents.h"
+#include "controls/qt/AccessibleEvents.h"
 
 #include <algorithm>
 

@@ -3,20 +3,13 @@
 // a control grow and shrink with its window's width.
 #pragma once
 
+#include "app/layouts/ControlPlace.h"
+
 #include <span>
 
 class QWidget;
 
 namespace kalmo {
-
-struct ControlPlace {
-    const char* name; // the control's objectName
-    int left;
-    int top;
-    int width;
-    int height;
-    bool anchorRight = false; // keep the distance to the right edge
-};
 
 // Places the named children of `client`; a control with AutoSize keeps the
 // size of its text, at least the stored one.

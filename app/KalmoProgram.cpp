@@ -3,12 +3,13 @@
 
 #include "app/Accessibility.h"
 #include "app/KalmoApplication.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "app/Unit3.h"
-#include "app/Unit4.h"
+#include "app/MainWindow.h"
+#include "app/SourceViewer.h"
+#include "app/AboutWindow.h"
+#include "app/HelpWindow.h"
 #include "app/VersionRecord.h"
 
+#include <QAction>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QTimer>
@@ -46,6 +47,23 @@ std::optional<std::string> startFileFrom(const QCoreApplication& application)
 
 } // namespace
 
+void connectJobWindows(TForm1& mainWindow, TForm2& viewer)
+{
+    mainWindow.AttachViewer(viewer);
+    mainWindow.SetJob(std::make_unique<TranslationJob>(mainWindow.JobView(), viewer.Memo1Model(), viewer.Memo2Model()));
+    mainWindow.Job().FormCreate();
+    QObject::connect(&viewer, &TForm2::keyDown, &mainWindow, [&mainWindow](KeyCode key) {
+        mainWindow.ReportErrors([&] { mainWindow.Job().ViewerKeyDown(key); });
+    });
+    QObject::connect(&viewer, &TForm2::memo2ActiveLineChanged, &mainWindow,
+                     [&mainWindow] { mainWindow.ReportErrors([&] { mainWindow.Job().Memo2ActiveLineChange(); }); });
+    QObject::connect(&viewer, &TForm2::closed, &mainWindow, [&mainWindow] {
+        if (mainWindow.SourceWindows1)
+            mainWindow.SourceWindows1->setChecked(false);
+    });
+    QObject::connect(&mainWindow, &TForm1::viewerWanted, &viewer, &TForm2::ShowAndFocusLowerPane);
+}
+
 int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
 {
     // A file named on the command line is loaded as if the load dialog had
@@ -69,7 +87,8 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
 
     // The main window first: its creation touches none of the others.
     TForm1 Form1(services);
-    TForm2 Form2(&Form1);
+    TForm2 Form2;
+    connectJobWindows(Form1, Form2);
     TForm3 Form3(&Form1);
     TForm4 Form4;
     Form1.AttachAboutWindow(Form3);

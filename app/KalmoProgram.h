@@ -1,6 +1,7 @@
 // The program block: initialise the application, set its title, create the
-// windows in their order, show the main window and run the event loop.
-// kalmo-translator's main() and the end-to-end test both run it.
+// job and the windows in their order and connect them, show the main window
+// and run the event loop. kalmo-translator's main() and the end-to-end test
+// both run it; the window tests connect their windows the same way.
 #pragma once
 
 #include "app/AppServices.h"
@@ -8,6 +9,7 @@
 #include <functional>
 
 class TForm1;
+class TForm2;
 
 namespace kalmo {
 
@@ -19,5 +21,12 @@ struct ProgramOptions {
 };
 
 int KalmoProgram(int& argc, char** argv, const ProgramOptions& options = {});
+
+// Makes the translation job, which speaks to the user through the main window
+// and drives the viewer's panes, and connects the two windows: the viewer's
+// keys and line moves go to the job (errors reported by the main window), its
+// close box unticks View > SourceWindows, and the job's wish to show the
+// viewer reaches it.
+void connectJobWindows(TForm1& mainWindow, TForm2& viewer);
 
 } // namespace kalmo

@@ -1,7 +1,7 @@
 // The file-open dialog that Load shows, on top of QFileDialog.
 #pragma once
 
-#include "job/TranslationWindows.h"
+#include "job/TranslationJobView.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // run into a temporary folder.
 #pragma once
 
-#include "tests/support/TempFolder.h"
+#include "testing/TempFolder.h"
 
 #include <array>
 #include <map>

@@ -3,11 +3,10 @@
 // entry, each beside the plain work it cannot avoid (reading and splitting the
 // file; copying both line lists), so that the ratios say how much the job adds.
 #include "bench/GeneratedLanguageFile.h"
-#include "controls/memo/MemoLayouts.h"
 #include "job/FileAccess.h"
 #include "job/LineList.h"
 #include "job/TranslationJob.h"
-#include "tests/job/FakeTranslationWindows.h"
+#include "testing/JobRig.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,32 +16,8 @@ namespace kalmo {
 namespace {
 
 using bench::generatedFiles;
-using testing_support::FakeTranslationWindows;
 
-// A job wired to its windows and two panes shaped like the source viewer's.
-struct JobRig {
-    JobRig()
-    {
-        for (TCustomCodeMemo* memo : {&memo1, &memo2}) {
-            applyViewerPaneLayout(*memo);
-            memo->SetFontCell(7, 14);
-        }
-        memo1.SetBounds(488, 193);
-        memo2.SetBounds(488, 199);
-        job.FormCreate();
-    }
-
-    void load(const std::string& path)
-    {
-        windows.dialogAnswer = path;
-        job.LoadSourceFile1Click();
-    }
-
-    FakeTranslationWindows windows;
-    TCustomCodeMemo memo1;
-    TCustomCodeMemo memo2;
-    TranslationJob job{windows, memo1, memo2};
-};
+using testing_support::JobRig;
 
 int sizeOf(const benchmark::State& state) { return static_cast<int>(state.range(0)); }
 

@@ -7,7 +7,7 @@
 // puts the text back after each measured step runs with the timer paused.
 #include "controls/KeyCodes.h"
 #include "controls/memo/CodeMemoModel.h"
-#include "controls/memo/MemoLayouts.h"
+#include "app/layouts/MemoLayouts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,9 +32,7 @@ std::vector<std::string> paneLines(int count)
 std::unique_ptr<TCustomCodeMemo> editablePane(std::vector<std::string> lines, int caretCol, int line)
 {
     auto memo = std::make_unique<TCustomCodeMemo>();
-    applyViewerPaneLayout(*memo);
-    memo->SetBounds(488, 199);
-    memo->SetFontCell(7, 14);
+    shapeViewerPane(*memo, layout::source_viewer::Memo2);
     memo->ClearText();
     memo->Lines().AppendLines(lines);
     memo->SetEnabled(true);

@@ -2,8 +2,8 @@
 // commit (ClearText, AppendLines, PlaceCaret) and painting one screenful,
 // against QPlainTextEdit taking the same text and painting once. The memo
 // is meant to stay at least ten times faster.
-#include "controls/memo/CodeMemo.h"
-#include "controls/memo/MemoLayouts.h"
+#include "controls/memo/qt/CodeMemo.h"
+#include "app/layouts/MemoLayouts.h"
 
 #include <QApplication>
 #include <QImage>
@@ -19,7 +19,7 @@ using namespace kalmo;
 namespace {
 
 constexpr int lineCount = 100000;
-const QSize paneSize(488, 193);
+const QSize paneSize(layout::source_viewer::Memo1.width, layout::source_viewer::Memo1.height);
 
 std::vector<std::string> sourceLines()
 {

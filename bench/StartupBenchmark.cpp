@@ -10,7 +10,7 @@
 // Run it where the program runs (under X or xvfb-run -a), or with
 // QT_QPA_PLATFORM=offscreen.
 #include "app/KalmoProgram.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -54,13 +54,16 @@ private:
     Clock::time_point start_;
 };
 
-int startKalmo(int argc, char** argv)
+int startKalmo(char** argv)
 {
     const auto start = Clock::now();
     std::unique_ptr<FirstPaint> firstPaint;
     kalmo::ProgramOptions options;
     options.started = [&](TForm1& mainWindow) { firstPaint = std::make_unique<FirstPaint>(mainWindow, start); };
-    const int code = kalmo::KalmoProgram(argc, argv, options);
+    // The program reads its own command line: it gets only its name, not
+    // the benchmark's mode.
+    int programArgc = 1;
+    const int code = kalmo::KalmoProgram(programArgc, argv, options);
     std::printf("%lld\n", firstPaint ? firstPaint->micros : -1LL);
     return code;
 }
@@ -104,7 +107,7 @@ int main(int argc, char** argv)
 {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "--kalmo")
-        return startKalmo(argc, argv);
+        return startKalmo(argv);
     if (mode == "--plain")
         return startPlain(argc, argv);
 

@@ -1,3 +1,4 @@
+// Arguments, language files and reports shared by the file commands; see CommandLine.h.
 #include "cli/CommandLine.h"
 
 #include "cli/Command.h"

@@ -1,3 +1,4 @@
+// Reading and writing PO files through gettext's library; see PoFile.h.
 #include "cli/PoFile.h"
 
 #include "app/VersionRecord.h"

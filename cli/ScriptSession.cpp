@@ -1,27 +1,17 @@
+// `kalmo script`'s session: the job, its panes and the commands; see ScriptSession.h.
 #include "cli/ScriptSession.h"
 
 #include "controls/KeyCodes.h"
 #include "controls/memo/MemoCharacters.h"
-#include "controls/memo/MemoLayouts.h"
+#include "app/layouts/MemoLayouts.h"
 #include "job/KalmoError.h"
-#include "resources/layouts/SourceViewerLayout.h"
+#include "job/MenuCommands.h"
 
 #include <filesystem>
 #include <map>
 
 namespace kalmo {
 namespace {
-
-// The font cell the viewer panes measure for their 11-pixel Courier New.
-constexpr int kCharWidth = 7;
-constexpr int kLineHeight = 14;
-
-void shapeLikeViewerPane(TCustomCodeMemo& memo, const layout::ControlBounds& bounds)
-{
-    applyViewerPaneLayout(memo);
-    memo.SetBounds(bounds.width, bounds.height);
-    memo.SetFontCell(kCharWidth, kLineHeight);
-}
 
 // A file dialog hands back full paths.
 std::string fullPath(const std::string& path)
@@ -43,8 +33,7 @@ TextEncoding encodingNamed(const std::string& name)
 
 ScriptSession::ScriptSession(std::ostream& out) : out_(out), job_(*this, memo1_, memo2_)
 {
-    shapeLikeViewerPane(memo1_, layout::source_viewer::Memo1);
-    shapeLikeViewerPane(memo2_, layout::source_viewer::Memo2);
+    shapeViewerPanes(memo1_, memo2_);
     memo2_.OnActiveLineChange = [this](TCustomCodeMemo&, int) { job_.Memo2ActiveLineChange(); };
     memo2_.OnKeyDown = [this](TCustomCodeMemo&, KeyCode& key, ShiftState) { job_.ViewerKeyDown(key); };
     memo2_.SetClipboard(&clipboard_);
@@ -198,42 +187,37 @@ void ScriptSession::pressPaneKey(const std::string& argument)
 
 bool ScriptSession::runMenuShortcut(const ScriptKeyPress& press)
 {
+    const std::optional<MenuCommand> command = menuCommandFor(shortCut(press.key, press.shift));
+    if (!command)
+        return false;
     // The dialogs a shortcut opens here are cancelled: the pane has no way
     // to answer them.
-    if (press.shift == 0 && press.key == vk::F3) {
+    switch (*command) {
+    case MenuCommand::LoadSourceFile:
+        dialogAnswer_.reset();
+        job_.LoadSourceFile1Click();
+        return true;
+    case MenuCommand::ContinueTranslation:
+        dialogAnswer_.reset();
+        job_.ContinueTranslation();
+        return true;
+    case MenuCommand::Save: job_.Save(); return true;
+    case MenuCommand::Help:
+    case MenuCommand::About: return true; // Help and About only show their windows
+    case MenuCommand::Exit: job_.Exit1Click(); return true;
+    case MenuCommand::SourceWindows: viewerVisible_ = !viewerVisible_; return true;
+    case MenuCommand::NextUntranslated: job_.NextUntranslated(); return true;
+    case MenuCommand::PreviousUntranslated: job_.PreviousUntranslated(); return true;
+    case MenuCommand::Find:
+        findAnswer_.reset();
+        job_.Find();
+        return true;
+    case MenuCommand::FindNext:
         findAnswer_.reset();
         job_.FindNext();
         return true;
     }
-    if (press.shift == (ssCtrl | ssShift)) {
-        switch (press.key) {
-        case 'O':
-            dialogAnswer_.reset();
-            job_.ContinueTranslation();
-            return true;
-        case 'U': job_.PreviousUntranslated(); return true;
-        default: return false;
-        }
-    }
-    if (press.shift != ssCtrl)
-        return false;
-    switch (press.key) {
-    case 'S': job_.Save(); return true;
-    case 'U': job_.NextUntranslated(); return true;
-    case 'F':
-        findAnswer_.reset();
-        job_.Find();
-        return true;
-    case 'X': job_.Exit1Click(); return true;
-    case 'O':
-        dialogAnswer_.reset();
-        job_.LoadSourceFile1Click();
-        return true;
-    case 'W': viewerVisible_ = !viewerVisible_; return true;
-    case 'H':
-    case 'A': return true; // Help and About only show their windows
-    default: return false;
-    }
+    return false;
 }
 
 void ScriptSession::typeIntoPane(const std::string& text)

@@ -5,9 +5,9 @@
 
 #include "cli/ScriptSyntax.h"
 #include "controls/memo/CodeMemoModel.h"
-#include "controls/memo/MemoClipboard.h"
+#include "controls/memo/StringClipboard.h"
 #include "job/TranslationJob.h"
-#include "job/TranslationWindows.h"
+#include "job/TranslationJobView.h"
 
 #include <optional>
 #include <ostream>
@@ -16,7 +16,7 @@
 
 namespace kalmo {
 
-class ScriptSession : private TranslationWindows {
+class ScriptSession : private TranslationJobView {
 public:
     explicit ScriptSession(std::ostream& out);
 
@@ -24,17 +24,6 @@ public:
     bool run(const std::string& commandLine);
 
 private:
-    // The plain-text clipboard the lower pane copies to and pastes from.
-    class ScriptClipboard : public MemoClipboard {
-    public:
-        bool HasText() const override { return text_.has_value(); }
-        std::string Text() const override { return text_.value_or(""); }
-        void SetText(const std::string& text) override { text_ = text; }
-
-    private:
-        std::optional<std::string> text_;
-    };
-
     void dispatch(const std::string& command, const std::string& argument);
     void loadAs(const std::string& argument);
     void pressMainWindowKey(const std::string& name);
@@ -63,7 +52,8 @@ private:
     void EndProgram() override { ended_ = true; }
 
     std::ostream& out_;
-    ScriptClipboard clipboard_;
+    // The plain-text clipboard the lower pane copies to and pastes from.
+    StringClipboard clipboard_;
     TCustomCodeMemo memo1_;
     TCustomCodeMemo memo2_;
     TranslationJob job_;

@@ -1,3 +1,4 @@
+// Key presses and other words of `kalmo script`; see ScriptSyntax.h.
 #include "cli/ScriptSyntax.h"
 
 #include <cctype>
@@ -43,9 +44,12 @@ std::optional<char32_t> characterOfKey(const ScriptKeyPress& press)
         return std::nullopt;
     const bool shift = hasShift(press.shift);
     const bool ctrl = hasCtrl(press.shift);
+    // Ctrl+Enter is a line feed on the keyboard the script speaks for.
+    if (ctrl && press.key == vk::Enter)
+        return U'\n';
+    if (const std::optional<char32_t> fixed = fixedCharacterOfKey(press.key, press.shift))
+        return fixed;
     if (press.key >= vk::LetterA && press.key < vk::LetterA + 26) {
-        if (ctrl)
-            return static_cast<char32_t>(press.key - vk::LetterA + 1);
         return static_cast<char32_t>(shift ? press.key : press.key - 'A' + 'a');
     }
     if (press.key >= vk::Digit0 && press.key <= vk::Digit0 + 9) {
@@ -55,7 +59,6 @@ std::optional<char32_t> characterOfKey(const ScriptKeyPress& press)
         return static_cast<char32_t>(shift ? shifted[press.key - vk::Digit0] : press.key);
     }
     switch (press.key) {
-    case vk::Enter: return ctrl ? U'\n' : U'\r';
     case vk::Backspace: return ctrl ? char32_t{127} : U'\b';
     case vk::Tab: return ctrl ? std::nullopt : std::optional<char32_t>(U'\t');
     case vk::Escape: return char32_t{27};

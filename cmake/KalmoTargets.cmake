@@ -15,7 +15,8 @@ function(kalmo_add_gtest name)
     set(sanitizer_environment PROPERTIES ENVIRONMENT
       "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan-suppressions.txt:print_suppressions=0")
   endif()
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 ${sanitizer_environment})
+  # Values print as their index, so that a case keeps its name between runs.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES ${sanitizer_environment})
 endfunction()
 
 # A Qt Test executable; it runs without a display (offscreen platform).

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace kalmo {
 
@@ -52,6 +53,18 @@ constexpr ShortCut shortCut(KeyCode key, ShiftState state)
 {
     return static_cast<ShortCut>((key & 0xFF) | (hasCtrl(state) ? 0x4000 : 0) | (hasShift(state) ? 0x2000 : 0)
                                  | (hasAlt(state) ? 0x8000 : 0));
+}
+
+// The character a key types whatever text the keyboard layout attaches to
+// it: Enter is 13, and Ctrl with a letter is its control character (Ctrl+C is
+// 3) unless Alt is held too. nullopt: the layout's text decides.
+constexpr std::optional<char32_t> fixedCharacterOfKey(KeyCode key, ShiftState state)
+{
+    if (key == vk::Enter)
+        return U'\r';
+    if (hasCtrl(state) && !hasAlt(state) && key >= vk::LetterA && key < vk::LetterA + 26)
+        return static_cast<char32_t>(key - vk::LetterA + 1);
+    return std::nullopt;
 }
 
 } // namespace kalmo

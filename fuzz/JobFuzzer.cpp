@@ -10,14 +10,13 @@
 // 5 Exit (saves; the session ends and a new one starts with a load),
 // 6 load again (next byte even: the language file, odd: its translated copy),
 // 7 load cancelled.
-#include "controls/memo/MemoLayouts.h"
 #include "job/FileAccess.h"
 #include "job/KalmoError.h"
 #include "job/LineList.h"
 #include "job/TextEncoding.h"
 #include "job/TranslationJob.h"
-#include "tests/job/FakeTranslationWindows.h"
-#include "tests/support/TempFolder.h"
+#include "testing/JobRig.h"
+#include "testing/TempFolder.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -31,7 +30,7 @@
 namespace kalmo {
 namespace {
 
-using testing_support::FakeTranslationWindows;
+using testing_support::FakeTranslationJobView;
 using testing_support::TempFolder;
 
 constexpr std::size_t kMaxSteps = 256;
@@ -77,19 +76,12 @@ class Session {
 public:
     explicit Session(const bool& checkWrites) : checkWrites_(checkWrites)
     {
-        for (TCustomCodeMemo* memo : {&memo1_, &memo2_}) {
-            applyViewerPaneLayout(*memo);
-            memo->SetFontCell(7, 14);
-        }
-        memo1_.SetBounds(488, 193);
-        memo2_.SetBounds(488, 199);
         memo2_.OnActiveLineChange = [this](TCustomCodeMemo&, int) { job_.Memo2ActiveLineChange(); };
         job_.OnSaved = [this](const std::string& path) { checkWrittenFile(path); };
-        job_.FormCreate();
     }
 
     TranslationJob& job() { return job_; }
-    FakeTranslationWindows& windows() { return windows_; }
+    FakeTranslationJobView& windows() { return windows_; }
 
     // Errors the program reports to the user (a file that cannot be opened)
     // are part of normal use; anything else escapes and stops the fuzzer.
@@ -177,10 +169,10 @@ private:
     }
 
     const bool& checkWrites_;
-    FakeTranslationWindows windows_;
-    TCustomCodeMemo memo1_;
-    TCustomCodeMemo memo2_;
-    TranslationJob job_{windows_, memo1_, memo2_};
+    testing_support::JobRig rig_;
+    FakeTranslationJobView& windows_ = rig_.windows;
+    TCustomCodeMemo& memo2_ = rig_.memo2;
+    TranslationJob& job_ = rig_.job;
 };
 
 class StepReader {
@@ -227,7 +219,7 @@ void runInput(std::string_view input)
     StepReader steps(nul == std::string_view::npos ? std::string_view() : input.substr(nul + 1));
     for (std::size_t count = 0; count < kMaxSteps && !steps.done(); ++count) {
         TranslationJob& job = session->job();
-        FakeTranslationWindows& windows = session->windows();
+        FakeTranslationJobView& windows = session->windows();
         switch (steps.next() % 8) {
         case 0: session->run([&] { job.FormKeyDown(vk::Down); }); break;
         case 1: session->run([&] { job.FormKeyDown(vk::Up); }); break;

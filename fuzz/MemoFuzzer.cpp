@@ -12,7 +12,8 @@
 // 11 selection (four values), 12 PlaceCaret (column, line).
 #include "controls/KeyCodes.h"
 #include "controls/memo/CodeMemoModel.h"
-#include "controls/memo/MemoLayouts.h"
+#include "controls/memo/StringClipboard.h"
+#include "app/layouts/MemoLayouts.h"
 #include "controls/memo/Utf8Columns.h"
 
 #include <cstdint>
@@ -30,21 +31,6 @@ constexpr std::size_t kMaxSteps = 200;
 // step only costs time (a run once reached five million lines and 26 s).
 constexpr int kMaxLines = 2000;
 constexpr int kMaxLineLength = 4000;
-
-class StringClipboard : public MemoClipboard {
-public:
-    bool HasText() const override { return hasText_; }
-    std::string Text() const override { return text_; }
-    void SetText(const std::string& text) override
-    {
-        text_ = text;
-        hasText_ = true;
-    }
-
-private:
-    bool hasText_ = false;
-    std::string text_;
-};
 
 class Input {
 public:
@@ -143,9 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace kalmo;
     TCustomCodeMemo memo;
     StringClipboard clipboard;
-    applyViewerPaneLayout(memo);
-    memo.SetBounds(488, 199);
-    memo.SetFontCell(7, 14);
+    shapeViewerPane(memo, layout::source_viewer::Memo2);
     memo.ClearText();
     memo.Lines().AppendLines({"first line", "  indented\tline  ", "", "a\xc3\xb1" "b \xe2\x82\xac x", "last"});
     memo.SetEnabled(true);

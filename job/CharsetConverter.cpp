@@ -1,3 +1,4 @@
+// Conversions between UTF-8 and the system converter's character sets; see CharsetConverter.h.
 #include "job/CharsetConverter.h"
 
 #include "job/Utf8Codec.h"

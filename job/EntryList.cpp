@@ -1,3 +1,4 @@
+// The entries of a language file as one list; see EntryList.h.
 #include "job/EntryList.h"
 
 

@@ -1,3 +1,4 @@
+// Taking a define line apart and putting it back together; see EntryParser.h.
 #include "job/EntryParser.h"
 
 #include <algorithm>

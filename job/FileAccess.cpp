@@ -1,3 +1,4 @@
+// Whole-file reading and safe writing with POSIX calls; see FileAccess.h.
 #include "job/FileAccess.h"
 
 #include "job/KalmoError.h"
@@ -37,11 +38,12 @@ private:
     int fd_;
 };
 
-// The folder part with its trailing separator; empty for a bare name.
+// The folder part of a path with its slash; "./" for a bare file name, so
+// that a name put after it stays a path in the same folder.
 std::string folderOf(const std::string& path)
 {
     const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
 std::string kindOf(mode_t mode)

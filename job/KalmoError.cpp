@@ -1,3 +1,4 @@
+// The program's one error type and its message templates; see KalmoError.h.
 #include "job/KalmoError.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// Reading and writing a language file in its own encoding and line ends; see LanguageFile.h.
 #include "job/LanguageFile.h"
 
 #include "job/KalmoError.h"

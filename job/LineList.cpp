@@ -1,3 +1,4 @@
+// Splitting file content into lines and joining them back; see LineList.h.
 #include "job/LineList.h"
 
 #include <array>

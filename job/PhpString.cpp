@@ -1,3 +1,4 @@
+// PHP string literals and the text they stand for; see PhpString.h.
 #include "job/PhpString.h"
 
 #include <cstdint>

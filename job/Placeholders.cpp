@@ -1,3 +1,4 @@
+// The placeholders of a text and what a translation misses of them; see Placeholders.h.
 #include "job/Placeholders.h"
 
 #include <algorithm>

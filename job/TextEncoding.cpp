@@ -1,3 +1,4 @@
+// A language file's character set: its name, its detection, its conversions; see TextEncoding.h.
 #include "job/TextEncoding.h"
 
 #include "job/CharsetConverter.h"

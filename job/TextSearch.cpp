@@ -1,3 +1,4 @@
+// Case-insensitive search in UTF-8 text; see TextSearch.h.
 #include "job/TextSearch.h"
 
 #include <algorithm>

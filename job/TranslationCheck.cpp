@@ -1,3 +1,4 @@
+// The checks a translated language file must pass; see TranslationCheck.h.
 #include "job/TranslationCheck.h"
 
 #include "job/EntryList.h"

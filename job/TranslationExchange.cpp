@@ -1,3 +1,4 @@
+// The translation as messages for other translation tools; see TranslationExchange.h.
 #include "job/TranslationExchange.h"
 
 #include "job/EntryList.h"

@@ -1,3 +1,4 @@
+// The translation job: load, step, commit, the viewer panes, save; see TranslationJob.h.
 #include "job/TranslationJob.h"
 
 #include "job/EntryList.h"
@@ -32,7 +33,7 @@ std::string folderWithSeparator(const std::string& path)
 
 } // namespace
 
-TranslationJob::TranslationJob(TranslationWindows& windows, TCustomCodeMemo& memo1, TCustomCodeMemo& memo2)
+TranslationJob::TranslationJob(TranslationJobView& windows, TCustomCodeMemo& memo1, TCustomCodeMemo& memo2)
     : windows_(windows), memo1_(memo1), memo2_(memo2)
 {
 }
@@ -247,7 +248,7 @@ void TranslationJob::commitBeforeMoving(bool takePaneEdits)
         takeLowerPaneLines();
         commit(false);
     } else {
-        commit(true);
+        Bewaar();
     }
 }
 
@@ -547,7 +548,7 @@ int TranslationJob::workingLineOf(int entry) const
 LineList TranslationJob::committedLinesToWrite()
 {
     if (!fullTextMode_)
-        commit(true);
+        Bewaar();
     return lowerPaneLines();
 }
 
@@ -620,7 +621,7 @@ void TranslationJob::FullEdit()
         // The field is about to be disabled and navigation in full-text mode
         // does not commit it: a translation typed so far goes into the
         // working lines now, where the free editor shows it.
-        commit(true);
+        Bewaar();
         Split();
     }
     fullTextMode_ = !fullTextMode_;

@@ -10,7 +10,7 @@
 #include "job/LanguageFile.h"
 #include "job/LineList.h"
 #include "job/TextEncoding.h"
-#include "job/TranslationWindows.h"
+#include "job/TranslationJobView.h"
 
 #include <functional>
 #include <map>
@@ -22,7 +22,7 @@ namespace kalmo {
 class TranslationJob {
 public:
     // memo1 shows the source lines, memo2 the working lines.
-    TranslationJob(TranslationWindows& windows, TCustomCodeMemo& memo1, TCustomCodeMemo& memo2);
+    TranslationJob(TranslationJobView& windows, TCustomCodeMemo& memo1, TCustomCodeMemo& memo2);
 
     // The main window's initial texts and flags.
     void FormCreate();
@@ -129,7 +129,7 @@ private:
     std::string entryName(const std::string& line) const;
     int workingLineOf(int entry) const;
 
-    TranslationWindows& windows_;
+    TranslationJobView& windows_;
     TCustomCodeMemo& memo1_;
     TCustomCodeMemo& memo2_;
 

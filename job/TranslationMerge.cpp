@@ -1,3 +1,4 @@
+// Carrying a translation over to a new version of its source; see TranslationMerge.h.
 #include "job/TranslationMerge.h"
 
 #include "job/EntryList.h"

@@ -1,3 +1,4 @@
+// Which entries still hold their source text; see TranslationProgress.h.
 #include "job/TranslationProgress.h"
 
 #include "job/EntryList.h"

@@ -1,3 +1,4 @@
+// Counting how far a language file's translation has come; see TranslationStats.h.
 #include "job/TranslationStats.h"
 
 #include "job/EntryList.h"

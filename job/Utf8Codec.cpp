@@ -1,3 +1,4 @@
+// Reading single UTF-8 sequences; see Utf8Codec.h.
 #include "job/Utf8Codec.h"
 
 namespace kalmo {

@@ -202,8 +202,7 @@ EditReaction EntryEditModel::KeyPress(char32_t character, ShiftState shift)
         reaction.swallowKey = true;
         return reaction;
     }
-    // etString and etPassword take every character; the filters of the
-    // other types are not built.
+    // A plain string field takes every character.
     markModified();
     return reaction;
 }

@@ -100,8 +100,6 @@ public:
     void SetFocusColor(ColorValue color) { focusColor_ = color; }
     ColorValue FocusFontColor() const { return focusFontColor_; }
     void SetFocusFontColor(ColorValue color) { focusFontColor_ = color; }
-    bool FocusBorder() const { return focusBorder_; }
-    void SetFocusBorder(bool on) { focusBorder_ = on; }
     ColorValue FocusBorderColor() const { return focusBorderColor_; }
     void SetFocusBorderColor(ColorValue color) { focusBorderColor_ = color; }
     ColorValue DisabledColor() const { return disabledColor_; }
@@ -112,12 +110,6 @@ public:
     void SetReturnIsTab(bool on) { returnIsTab_ = on; }
     bool CanUndo() const { return canUndo_; }
     void SetCanUndo(bool on) { canUndo_ = on; }
-    TEntryEditType EditType() const { return editType_; }
-    void SetEditType(TEntryEditType type) { editType_ = type; }
-    TEditAlign EditAlign() const { return editAlign_; }
-    void SetEditAlign(TEditAlign align) { editAlign_ = align; }
-    TEditAlign FocusAlign() const { return focusAlign_; }
-    void SetFocusAlign(TEditAlign align) { focusAlign_ = align; }
     bool ShowModified() const { return showModified_; }
     void SetShowModified(bool on) { showModified_ = on; }
     ColorValue ModifiedColor() const { return modifiedColor_; }
@@ -155,15 +147,11 @@ private:
     bool autoSelect_ = true;
     ColorValue focusColor_ = clNone;
     ColorValue focusFontColor_ = clWindowText;
-    bool focusBorder_ = false;
     ColorValue focusBorderColor_ = clNone;
     ColorValue disabledColor_ = clSilver;
     bool disabledBorder_ = true;
     bool returnIsTab_ = false;
     bool canUndo_ = true;
-    TEntryEditType editType_ = TEntryEditType::etString;
-    TEditAlign editAlign_ = TEditAlign::eaLeft;
-    TEditAlign focusAlign_ = TEditAlign::eaDefault;
     bool showModified_ = false;
     ColorValue modifiedColor_ = clHighlight;
     std::int32_t maxLength_ = 0;

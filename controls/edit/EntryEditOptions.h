@@ -12,28 +12,6 @@
 
 namespace kalmo {
 
-enum class TEntryEditType {
-    etString = 0,
-    etNumeric = 1,
-    etFloat = 2,
-    etUppercase = 3,
-    etMixedCase = 4,
-    etLowerCase = 5,
-    etPassword = 6,
-    etMoney = 7,
-    etRange = 8,
-    etHex = 9,
-    etAlphaNumeric = 10,
-    etValidChars = 11,
-};
-
-enum class TEditAlign {
-    eaLeft = 0,
-    eaRight = 1,
-    eaDefault = 2,
-    eaCenter = 3,
-};
-
 enum class TLabelPosition { lpLeftTop };
 enum class TPrecisionDisplay { pdNormal, pdShortest };
 enum class TPersistenceLocation { plInifile, plRegistry };

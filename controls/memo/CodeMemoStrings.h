@@ -3,7 +3,7 @@
 // in code points because a memo column is one character cell.
 #pragma once
 
-#include "controls/memo/IntList.h"
+#include "controls/memo/LineLengths.h"
 
 #include <string>
 #include <string_view>
@@ -71,7 +71,7 @@ public:
 
     // Length in columns of the longest line, 0 for an empty store.
     int MaxLineLength() const { return lengths_.Max(); }
-    const TIntList& Lengths() const { return lengths_; }
+    const LineLengths& Lengths() const { return lengths_; }
 
     // The text with every tab replaced by the owner's TabSize spaces.
     std::string ExpandTabs(std::string_view text) const;
@@ -93,7 +93,7 @@ private:
 
     TCustomCodeMemo* owner_;
     std::vector<StoredLine> lines_;
-    TIntList lengths_;
+    LineLengths lengths_;
     // The lines ClearLines took out, kept for the AppendLines that refills
     // the store right after it: their strings' memory is reused, and a line
     // that comes back unchanged keeps its counted length.

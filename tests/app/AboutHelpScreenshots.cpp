@@ -1,9 +1,9 @@
 // Renders the About and Help windows into PNG files for the README:
 // about_help_screenshots <folder>. The Help window is cut to its balloon, the
 // parts outside it left transparent as on the desktop.
-#include "app/Unit1.h"
-#include "app/Unit3.h"
-#include "app/Unit4.h"
+#include "app/MainWindow.h"
+#include "app/AboutWindow.h"
+#include "app/HelpWindow.h"
 
 #include <QApplication>
 #include <QDir>

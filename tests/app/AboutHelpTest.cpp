@@ -4,13 +4,13 @@
 // balloon outline and CLOSE.
 #include "app/AppServices.h"
 #include "app/FormControls.h"
-#include "app/Unit1.h"
-#include "app/Unit3.h"
-#include "app/Unit4.h"
-#include "controls/glass/GlassButton.h"
-#include "controls/memo/CodeMemo.h"
-#include "controls/shape/BalloonShape.h"
-#include "resources/layouts/HelpLayout.h"
+#include "app/MainWindow.h"
+#include "app/AboutWindow.h"
+#include "app/HelpWindow.h"
+#include "controls/glass/qt/GlassButton.h"
+#include "controls/memo/qt/CodeMemo.h"
+#include "controls/balloon/qt/BalloonShape.h"
+#include "app/layouts/HelpLayout.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -4,17 +4,18 @@
 // interface and events, with offsets counted in the characters of the text.
 #include "tests/app/AppTestSupport.h"
 
+#include "app/KalmoProgram.h"
 #include "app/Accessibility.h"
 #include "app/FormControls.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "app/Unit3.h"
-#include "app/Unit4.h"
-#include "controls/AccessibleEvents.h"
-#include "controls/edit/EntryEdit.h"
-#include "controls/glass/GlassButton.h"
-#include "controls/memo/CodeMemo.h"
-#include "tests/support/TempFolder.h"
+#include "app/MainWindow.h"
+#include "app/SourceViewer.h"
+#include "app/AboutWindow.h"
+#include "app/HelpWindow.h"
+#include "controls/qt/AccessibleEvents.h"
+#include "controls/edit/qt/EntryEdit.h"
+#include "controls/glass/qt/GlassButton.h"
+#include "controls/memo/qt/CodeMemo.h"
+#include "testing/TempFolder.h"
 
 #include <QAccessible>
 #include <QTest>
@@ -140,7 +141,8 @@ void AccessibilityTest::init()
     recorded_ = std::make_unique<RecordedServices>();
     recorded_->dialogAnswer = folder_->write("lang.php", kLanguageFile);
     form1_ = std::make_unique<TForm1>(recorded_->services());
-    form2_ = std::make_unique<TForm2>(form1_.get());
+    form2_ = std::make_unique<TForm2>();
+    connectJobWindows(*form1_, *form2_);
     form3_ = std::make_unique<TForm3>(form1_.get());
     form4_ = std::make_unique<TForm4>();
     memo_ = std::make_unique<TCodeMemo>();

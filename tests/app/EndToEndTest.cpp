@@ -3,11 +3,11 @@
 // dialog, two entries are translated with key presses, and Ctrl+X writes
 // the translated file and ends the loop.
 #include "tests/app/AppTestSupport.h"
-#include "tests/support/TempFolder.h"
+#include "testing/TempFolder.h"
 
 #include "app/FormControls.h"
 #include "app/KalmoProgram.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 
 #include <QDir>
 #include <QTimer>

@@ -9,14 +9,15 @@
 // Ctrl+A (Help and About), Alt with a letter (the menu bar), and the right
 // button (the memo's context menu).
 #include "tests/app/AppTestSupport.h"
-#include "tests/support/TempFolder.h"
+#include "testing/TempFolder.h"
 
+#include "app/KalmoProgram.h"
 #include "app/FormControls.h"
 #include "app/KalmoApplication.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "controls/edit/EntryEdit.h"
-#include "controls/memo/CodeMemo.h"
+#include "app/MainWindow.h"
+#include "app/SourceViewer.h"
+#include "controls/edit/qt/EntryEdit.h"
+#include "controls/memo/qt/CodeMemo.h"
 
 #include <QTest>
 #include <QWheelEvent>
@@ -188,7 +189,8 @@ void GuiSoakTest::randomInputKeepsEveryCaretOnALine()
     recorded_ = std::make_unique<RecordedServices>();
     recorded_->dialogAnswer = folder_->write("soak.php", soakLanguageFile());
     form1_ = std::make_unique<TForm1>(recorded_->services());
-    form2_ = std::make_unique<TForm2>(form1_.get());
+    form2_ = std::make_unique<TForm2>();
+    connectJobWindows(*form1_, *form2_);
     form1_->show();
     form1_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form1_.get()));

@@ -4,7 +4,7 @@
 // the file. Also the formatting of the four numbers.
 #include "app/VersionRecord.h"
 
-#include "tests/support/TempFolder.h"
+#include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 

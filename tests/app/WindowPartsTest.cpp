@@ -2,15 +2,16 @@
 // accelerator label, the transparent picture, the dialog's filter, the menu
 // table, the main window's fixed client area and the viewer's anchors.
 #include "tests/app/AppTestSupport.h"
-#include "tests/support/TempFolder.h"
+#include "testing/TempFolder.h"
 
+#include "app/KalmoProgram.h"
 #include "app/FormControls.h"
 #include "app/SourceFileDialog.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "controls/QtKeys.h"
-#include "controls/edit/EntryEdit.h"
-#include "controls/memo/CodeMemo.h"
+#include "app/MainWindow.h"
+#include "app/SourceViewer.h"
+#include "controls/qt/QtKeys.h"
+#include "controls/edit/qt/EntryEdit.h"
+#include "controls/memo/qt/CodeMemo.h"
 
 #include <QAction>
 #include <QDir>
@@ -193,7 +194,8 @@ void WindowPartsTest::mainWindowHasAFixedClientAreaBelowItsMenu()
 {
     RecordedServices recorded;
     TForm1 form1(recorded.services());
-    TForm2 form2(&form1);
+    TForm2 form2;
+    connectJobWindows(form1, form2);
     form1.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form1));
     QCOMPARE(form1.Client()->size(), QSize(469, 214));
@@ -268,7 +270,8 @@ void WindowPartsTest::viewerPanesGrowWithTheWidthAndTheHeightIsFixed()
 {
     RecordedServices recorded;
     TForm1 form1(recorded.services());
-    TForm2 form2(&form1);
+    TForm2 form2;
+    connectJobWindows(form1, form2);
     QCOMPARE(form2.windowTitle(), QStringLiteral("Sourceviewer"));
     QCOMPARE(form2.size(), QSize(504, 489));
     QCOMPARE(form2.Memo1->geometry(), QRect(8, 25, 488, 193));

@@ -2,11 +2,12 @@
 // README: window_screenshots <folder>. A small language file is loaded
 // through the file dialog's stand-in and the second entry is shown; then
 // the source viewer once more with a Chinese language file.
+#include "app/KalmoProgram.h"
 #include "app/AppServices.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "controls/edit/EntryEdit.h"
-#include "tests/support/TempFolder.h"
+#include "app/MainWindow.h"
+#include "app/SourceViewer.h"
+#include "controls/edit/qt/EntryEdit.h"
+#include "testing/TempFolder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -28,7 +29,8 @@ bool shoot(const QDir& folder, const std::string& name, const std::string& conte
     kalmo::AppServices services;
     services.chooseSourceFile = [&](QWidget*, const kalmo::FileDialogRequest&) { return std::optional(source); };
     TForm1 main(services);
-    TForm2 viewer(&main);
+    TForm2 viewer;
+    connectJobWindows(main, viewer);
     main.show();
     if (!QTest::qWaitForWindowExposed(&main))
         return false;

@@ -3,15 +3,16 @@
 // field and from the lower pane, the View check mark, both editing modes,
 // the viewer following the entry, and errors reaching the message box.
 #include "tests/app/AppTestSupport.h"
-#include "tests/support/TempFolder.h"
+#include "testing/TempFolder.h"
 
+#include "app/KalmoProgram.h"
 #include "app/FormControls.h"
 #include "app/KalmoApplication.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "controls/QtKeys.h"
-#include "controls/edit/EntryEdit.h"
-#include "controls/memo/CodeMemo.h"
+#include "app/MainWindow.h"
+#include "app/SourceViewer.h"
+#include "controls/qt/QtKeys.h"
+#include "controls/edit/qt/EntryEdit.h"
+#include "controls/memo/qt/CodeMemo.h"
 #include "job/KalmoError.h"
 
 #include <QAction>
@@ -119,7 +120,8 @@ void WindowsTest::init()
     recorded_ = std::make_unique<RecordedServices>();
     recorded_->dialogAnswer = fixture_;
     form1_ = std::make_unique<TForm1>(recorded_->services());
-    form2_ = std::make_unique<TForm2>(form1_.get());
+    form2_ = std::make_unique<TForm2>();
+    connectJobWindows(*form1_, *form2_);
     form1_->show();
     // Without a window manager nothing activates a new window.
     form1_->activateWindow();

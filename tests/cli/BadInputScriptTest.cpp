@@ -2,8 +2,8 @@
 // replaced, driven through the real `kalmo script` one command at a time:
 // each case checks the message, that no file on disk changed, and that the
 // same command succeeds once the cause is removed, in the same session.
-#include "tests/support/PhpJudge.h"
-#include "tests/support/TempFolder.h"
+#include "testing/PhpJudge.h"
+#include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 

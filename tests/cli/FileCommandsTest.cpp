@@ -1,7 +1,8 @@
 // Runs the real kalmo stats, check, merge, export and import on files the
 // tests write, and judges what they write with php and msgfmt.
-#include "tests/support/PhpJudge.h"
-#include "tests/support/TempFolder.h"
+#include "testing/PhpJudge.h"
+#include "testing/CaseNames.h"
+#include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -136,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"script extra", 2, "", "kalmo script: too many file names"},
         CommandCase{"check --help", 0, "Usage: kalmo check SOURCE [TRANSLATED] [--json]\n\nChecks", ""},
         CommandCase{"help import", 0, "Usage: kalmo import SOURCE IN.po [-o OUT]\n", ""},
-        CommandCase{"--help", 0, "  merge    carry a translation over to a new source version\n", ""}));
+        CommandCase{"--help", 0, "  merge    carry a translation over to a new source version\n", ""}),
+                         testing_support::NameFrom<&CommandCase::arguments>{});
 
 // Files that leave the round trip unchanged: every fixture and the example.
 std::vector<std::string> roundTripFiles()

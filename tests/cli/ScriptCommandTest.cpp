@@ -1,7 +1,7 @@
 // Runs the real `kalmo script` on fixture files and compares what it prints
 // and what it writes.
-#include "tests/support/PhpJudge.h"
-#include "tests/support/TempFolder.h"
+#include "testing/PhpJudge.h"
+#include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 

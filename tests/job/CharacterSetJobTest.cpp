@@ -2,11 +2,10 @@
 // the language files under tests/fixtures load in their declared sets, typed
 // text is written in the file's set, a byte-order mark survives, and Reload
 // with Encoding changes the set without losing work.
-#include "controls/memo/MemoLayouts.h"
 #include "job/TranslationJob.h"
-#include "tests/job/FakeTranslationWindows.h"
-#include "tests/support/PhpJudge.h"
-#include "tests/support/TempFolder.h"
+#include "testing/JobRig.h"
+#include "testing/PhpJudge.h"
+#include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +15,6 @@
 namespace kalmo {
 namespace {
 
-using testing_support::FakeTranslationWindows;
 using testing_support::phpConstants;
 using testing_support::phpSyntaxErrors;
 using testing_support::TempFolder;
@@ -27,17 +25,10 @@ std::string fixture(const std::string& name)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class CharacterSetJobTest : public testing::Test {
+class CharacterSetJobTest : public testing::Test, protected testing_support::JobRig {
 protected:
     CharacterSetJobTest()
     {
-        for (TCustomCodeMemo* memo : {&memo1, &memo2}) {
-            applyViewerPaneLayout(*memo);
-            memo->SetFontCell(7, 14);
-        }
-        memo1.SetBounds(488, 193);
-        memo2.SetBounds(488, 199);
-        job.FormCreate();
         job.OnSaved = [this](const std::string& path) {
             ++saves;
             EXPECT_EQ(phpSyntaxErrors(path), "") << path;
@@ -51,10 +42,6 @@ protected:
     }
 
     TempFolder folder;
-    FakeTranslationWindows windows;
-    TCustomCodeMemo memo1;
-    TCustomCodeMemo memo2;
-    TranslationJob job{windows, memo1, memo2};
     int saves = 0;
 };
 

@@ -1,8 +1,10 @@
+// The entry list, PHP literals and placeholders of language files.
 #include "job/EntryList.h"
+#include "testing/CaseNames.h"
 #include "job/PhpString.h"
 #include "job/Placeholders.h"
-#include "tests/support/PhpJudge.h"
-#include "tests/support/TempFolder.h"
+#include "testing/PhpJudge.h"
+#include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -73,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(LiteralCase{R"(Don\'t \\ \n \x41)", '\'', R"(Don't \ \n \x41)"},
                     LiteralCase{R"(a\"b \$c \\ \n\t \101\x41\x4g \u{e9} \u{zz} \q \)", '"',
                                 "a\"b $c \\ \n\t AA\x04g \xC3\xA9 \\u{zz} \\q \\"},
-                    LiteralCase{R"(it\'s)", '"', R"(it\'s)"}, LiteralCase{"", '\'', ""}));
+                    LiteralCase{R"(it\'s)", '"', R"(it\'s)"}, LiteralCase{"", '\'', ""}),
+    testing_support::NameFrom<&LiteralCase::body>{});
 
 // Texts that must come back exactly from PHP once prepared, escaped by the
 // commit and written into a line: every escape trap of both quote kinds.
@@ -125,7 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(PlaceholderCase{"%s of %d, %1$s %2$05.2f %%", {"%%", "%1$s", "%2$05.2f", "%d", "%s"}},
                     PlaceholderCase{"{name} {0} {name} { x} {1a} {}", {"{0}", "{name}", "{name}"}},
                     PlaceholderCase{"100% sure, 50% discount, %", {}},
-                    PlaceholderCase{"%'*10s %-5d %+d %.3e", {"%'*10s", "%+d", "%-5d", "%.3e"}}));
+                    PlaceholderCase{"%'*10s %-5d %+d %.3e", {"%'*10s", "%+d", "%-5d", "%.3e"}}),
+    testing_support::NameFrom<&PlaceholderCase::text>{});
 
 TEST(Placeholders, DifferenceNamesWhatIsMissingAndWhatIsExtra)
 {

@@ -1,4 +1,6 @@
+// Taking define lines apart, escaping translations and rebuilding lines on commit.
 #include "job/EntryParser.h"
+#include "testing/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CandidateCase{"define('_A');", true, "_A", 'd', ""},
                     CandidateCase{R"(define('_DIR', 'C:\\');)", true, "_DIR", '\'', R"(C:\\)"},
                     CandidateCase{R"(define('_Q', 'a\\\'b');)", true, "_Q", '\'', R"(a\\\'b)"},
-                    CandidateCase{"// 'x' define('_A', 'y');", true, "x", '\'', "_A"}));
+                    CandidateCase{"// 'x' define('_A', 'y');", true, "x", '\'', "_A"}),
+    testing_support::NameFrom<&CandidateCase::line>{});
 
 struct EscapeCase {
     const char* typed;
@@ -97,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, TranslationEscaping,
                                          EscapeCase{"Hello $name", '\'', "Hello $name"},
                                          EscapeCase{"${x} {$y} $_z $\xC3\xA9", '"', R"(\${x} {\$y} \$_z \$)" "\xC3\xA9"},
                                          EscapeCase{R"(\$kept \\$x)", '"', R"(\$kept \\\$x)"},
-                                         EscapeCase{"5 $ or $1 or $", '"', "5 $ or $1 or $"}));
+                                         EscapeCase{"5 $ or $1 or $", '"', "5 $ or $1 or $"}),
+    testing_support::NameFrom<&EscapeCase::typed>{});
 
 struct RebuildCase {
     const char* working;
@@ -132,7 +136,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RebuildCase{"define('_A', MY_CONST);", "x", nullptr},
                     RebuildCase{"define('_A', 'continued", "x", nullptr},
                     RebuildCase{"define('_A');", "x", nullptr},
-                    RebuildCase{"define('_A', /* c */ 'x');", "y", nullptr}));
+                    RebuildCase{"define('_A', /* c */ 'x');", "y", nullptr}),
+    testing_support::NameFrom<&RebuildCase::working>{});
 
 TEST(EntryParser, TextOperationsClampTheirArguments)
 {

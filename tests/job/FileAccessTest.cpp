@@ -1,7 +1,8 @@
+// Reading files and writing them safely: refusals, permissions, links, backups.
 #include "job/FileAccess.h"
 #include "job/KalmoError.h"
 #include "job/LanguageFile.h"
-#include "tests/support/TempFolder.h"
+#include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 

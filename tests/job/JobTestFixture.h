@@ -3,12 +3,11 @@
 // is judged by PHP.
 #pragma once
 
-#include "controls/memo/MemoLayouts.h"
 #include "job/KalmoError.h"
 #include "job/TranslationJob.h"
-#include "tests/job/FakeTranslationWindows.h"
-#include "tests/support/PhpJudge.h"
-#include "tests/support/TempFolder.h"
+#include "testing/JobRig.h"
+#include "testing/PhpJudge.h"
+#include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -29,17 +28,10 @@ inline const char* const kTenLines = "<?php define('_ZERO', 'z');\n"
                                      "}\n"
                                      "define('_LAST', 'z');\n";
 
-class TranslationJobTest : public testing::Test {
+class TranslationJobTest : public testing::Test, protected testing_support::JobRig {
 protected:
     TranslationJobTest()
     {
-        applyViewerPaneLayout(memo1);
-        applyViewerPaneLayout(memo2);
-        memo1.SetBounds(488, 193);
-        memo2.SetBounds(488, 199);
-        memo1.SetFontCell(7, 14);
-        memo2.SetFontCell(7, 14);
-        job.FormCreate();
         // Every file the job writes must be one that PHP accepts.
         job.OnSaved = [](const std::string& path) { EXPECT_EQ(testing_support::phpSyntaxErrors(path), "") << path; };
     }
@@ -61,10 +53,6 @@ protected:
     }
 
     testing_support::TempFolder folder;
-    testing_support::FakeTranslationWindows windows;
-    TCustomCodeMemo memo1;
-    TCustomCodeMemo memo2;
-    TranslationJob job{windows, memo1, memo2};
 };
 
 } // namespace kalmo

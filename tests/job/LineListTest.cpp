@@ -1,4 +1,6 @@
+// Splitting file content into lines and joining them back with their ends.
 #include "job/LineList.h"
+#include "testing/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{"a\r\nb\nc\rd", {"a", "b", "c", "d"}, {CrLf, Lf, Cr, None}},
                     SplitCase{"a\r", {"a"}, {Cr}},
                     // NUL is an ordinary byte here; the reader refuses such files.
-                    SplitCase{std::string("ab\0cd\nef", 8), {std::string("ab\0cd", 5), "ef"}, {Lf, None}}));
+                    SplitCase{std::string("ab\0cd\nef", 8), {std::string("ab\0cd", 5), "ef"}, {Lf, None}}),
+    testing_support::NameFrom<&SplitCase::content>{});
 
 struct JoinCase {
     const char* what;

@@ -26,14 +26,14 @@ const char* const kFourEntries = "<?php\n"
                                  "?>\n";
 
 using ProgressAndSearchTest = TranslationJobTest;
-using testing_support::FakeTranslationWindows;
+using testing_support::FakeTranslationJobView;
 
 struct Action {
     const char* what;
-    std::function<void(TranslationJob&, testing_support::FakeTranslationWindows&)> run;
+    std::function<void(TranslationJob&, testing_support::FakeTranslationJobView&)> run;
 };
 
-void type(testing_support::FakeTranslationWindows& windows, const char* text) { windows.translation = text; }
+void type(testing_support::FakeTranslationJobView& windows, const char* text) { windows.translation = text; }
 
 TEST(TextSearch, FindsRegardlessOfLetterCase)
 {
@@ -141,7 +141,7 @@ TEST_F(ProgressAndSearchTest, SaveWritesWhatExitWouldAndTheWorkGoesOn)
     job.Exit1Click();
     EXPECT_EQ(folder.read("Translated_lang.php.bak"), saved + "// touched by hand\n");
 
-    FakeTranslationWindows fresh;
+    FakeTranslationJobView fresh;
     TranslationJob unloaded{fresh, memo1, memo2};
     unloaded.Save();
     EXPECT_EQ(fresh.beeps, 1);
@@ -265,7 +265,7 @@ TEST_F(ProgressAndSearchTest, FindCommitsFirstAndSearchesWholeLinesInWholeLineMo
     EXPECT_EQ(job.CurrentEntry(), 6);
     EXPECT_EQ(windows.translation, "define('_YES', 'Yes');");
 
-    FakeTranslationWindows fresh;
+    FakeTranslationJobView fresh;
     TranslationJob unloaded{fresh, memo1, memo2};
     fresh.findAnswer = "x";
     unloaded.Find();

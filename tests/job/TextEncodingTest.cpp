@@ -1,6 +1,7 @@
 // Character sets: naming, detection from a file's bytes, and conversions
 // that keep every byte, checked against the system converter's characters.
 #include "job/TextEncoding.h"
+#include "testing/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -82,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ConversionCase{"EUC-KR", "\xB0\xA1", "\xEA\xB0\x80"},
                     // A UTF-8 file's stray byte, and a character that is itself a raw-byte point.
                     ConversionCase{"UTF-8", "caf\xE9", "caf\xEF\x9F\xA9"},
-                    ConversionCase{"UTF-8", "\xEF\x9F\xA9", "\xEF\x9F\xAF\xEF\x9E\x9F\xEF\x9E\xA9"}));
+                    ConversionCase{"UTF-8", "\xEF\x9F\xA9", "\xEF\x9F\xAF\xEF\x9E\x9F\xEF\x9E\xA9"}),
+    testing_support::NameFrom<&ConversionCase::set>{});
 
 struct WriteCase {
     const char* set;
@@ -107,7 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"Windows-1251", "\xD0\x96\xC3\xA9", "\xC6&#233;"},
         WriteCase{"Windows-1252", "\xE2\x82\xAC \xD0\x96" "a\xF0\x9F\x98\x80", "\x80 &#1046;a&#128512;"},
         WriteCase{"GBK", "\xE4\xBD\xA0\xF0\x9F\x98\x80", "\xC4\xE3&#128512;"},
-        WriteCase{"UTF-8", "\xC5\xBC\xF0\x9F\x98\x80", "\xC5\xBC\xF0\x9F\x98\x80"}));
+        WriteCase{"UTF-8", "\xC5\xBC\xF0\x9F\x98\x80", "\xC5\xBC\xF0\x9F\x98\x80"}),
+    testing_support::NameFrom<&WriteCase::set>{});
 
 TEST(TextEncoding, NamesFollowTheConverterInAnyLetterCase)
 {

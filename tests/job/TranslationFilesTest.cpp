@@ -1,6 +1,7 @@
 // The whole-file operations on lines: statistics, checks, the merge onto a
 // new source version, and the message exchange with other tools.
 #include "job/LineList.h"
+#include "testing/CaseNames.h"
 #include "job/TranslationCheck.h"
 #include "job/TranslationExchange.h"
 #include "job/TranslationMerge.h"
@@ -80,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"define('_HELLO', \"Hallo \\$user %s\");", FindingKind::Note, ""},
         CheckCase{"define('_HELLO', HALLO);", FindingKind::Error, "the value of _HELLO is not a quoted text"},
         CheckCase{"define('_HELLO', 'Hallo %s') . 'x';", FindingKind::Warning,
-                  "the value of _HELLO is followed by \") . 'x';\" instead of \");\""}));
+                  "the value of _HELLO is followed by \") . 'x';\" instead of \");\""}),
+    testing_support::NameFrom<&CheckCase::translatedLine>{});
 
 TEST(TranslationCheck, ReportsDuplicatesExtrasAndMissingConstants)
 {

@@ -1,10 +1,11 @@
-#include "controls/memo/MemoLayouts.h"
+// The translation job without a screen: loading, stepping, committing, full-text edits, saving.
+#include "app/layouts/MemoLayouts.h"
 #include "job/KalmoError.h"
 #include "job/TranslationJob.h"
-#include "tests/job/FakeTranslationWindows.h"
+#include "testing/FakeTranslationJobView.h"
 #include "tests/job/JobTestFixture.h"
-#include "tests/support/PhpJudge.h"
-#include "tests/support/TempFolder.h"
+#include "testing/PhpJudge.h"
+#include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@
 namespace kalmo {
 namespace {
 
-using testing_support::FakeTranslationWindows;
+using testing_support::FakeTranslationJobView;
 using testing_support::phpConstants;
 using testing_support::phpSyntaxErrors;
 using testing_support::TempFolder;

@@ -1,6 +1,7 @@
 // The entry edit's rules without a screen: the colour state over focus and
 // enabled changes, Text, the key and character filters, and paste.
 #include "controls/edit/EntryEditModel.h"
+#include "testing/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -183,7 +184,8 @@ INSTANTIATE_TEST_SUITE_P(EntryEditModel, FixedText,
                                            // A suffix the user cut into is not there to cut:
                                            // no character of the value is lost.
                                            FixedTextCase{"", " kg", "12 k", "12 k"},
-                                           FixedTextCase{"<", ">", "<x>", "x"}));
+                                           FixedTextCase{"<", ">", "<x>", "x"}),
+                         testing_support::NameFrom<&FixedTextCase::shown>{});
 
 TEST(EntryEditModel, WritingTextAddsPrefixAndSuffix)
 {
@@ -299,11 +301,18 @@ TEST_P(EscapeKey, RestoresTheFocusTextOnlyWithoutKeyPreview)
     }
 }
 
+std::string escapeCaseName(const testing::TestParamInfo<EscapeCase>& info)
+{
+    static constexpr const char* previews[] = {"NoOwner", "PreviewOff", "PreviewOn"};
+    return std::string(previews[static_cast<int>(info.param.preview)]) + (info.param.canUndo ? "CanUndo" : "CannotUndo");
+}
+
 INSTANTIATE_TEST_SUITE_P(EntryEditModel, EscapeKey,
                          ::testing::Values(EscapeCase{OwnerKeyPreview::off, true, true},
                                            EscapeCase{OwnerKeyPreview::on, true, false},
                                            EscapeCase{OwnerKeyPreview::noOwner, true, false},
-                                           EscapeCase{OwnerKeyPreview::off, false, false}));
+                                           EscapeCase{OwnerKeyPreview::off, false, false}),
+                         escapeCaseName);
 
 TEST(EntryEditModel, ReturnIsTabMovesTheFocusUnlessCtrlIsHeld)
 {

@@ -1,8 +1,8 @@
 // TEntryEdit on a shown window with real key events: focus and disabled
 // colours, select-on-focus, Enter, menu shortcuts winning over the edit,
 // Text, paste and Escape.
-#include "controls/QtColor.h"
-#include "controls/edit/EntryEdit.h"
+#include "controls/qt/QtColor.h"
+#include "controls/edit/qt/EntryEdit.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // TGlassButton on screen: pixels of rendered buttons over a known background,
 // and the Qt input wiring that raises clicked().
-#include "controls/glass/GlassButton.h"
-#include "controls/glass/GlassButtonPainter.h"
+#include "controls/glass/qt/GlassButton.h"
+#include "controls/glass/qt/GlassButtonPainter.h"
 
 #include <QEnterEvent>
 #include <QImage>

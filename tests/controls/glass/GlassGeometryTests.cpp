@@ -93,7 +93,10 @@ TEST_P(GlowEllipseTest, BoxAndCentreMatchTheButtonSize)
 
 INSTANTIATE_TEST_SUITE_P(AboutAndHelp, GlowEllipseTest,
                          ::testing::Values(GlowRow{100, 32, {-32.6f, -3.2f, 163.2f, 64.4f}, {49, 29}},
-                                           GlowRow{81, 23, {-25.95f, -1.85f, 130.9f, 43.7f}, {39.5f, 20}}));
+                                           GlowRow{81, 23, {-25.95f, -1.85f, 130.9f, 43.7f}, {39.5f, 20}}),
+                         [](const ::testing::TestParamInfo<GlowRow>& info) {
+                             return info.index == 0 ? std::string("AboutButton") : std::string("HelpButton");
+                         });
 
 TEST(GlassColors, ConversionsToArgb)
 {

@@ -1,3 +1,4 @@
+// The memo's caret: placing, moving, scrolling it into view.
 #include "MemoTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -210,7 +210,7 @@ TEST_F(EditorTest, MenuItemsAreGrayedByWhatTheyCanDo)
 TEST(MemoContextMenu, HelpTextOffersCopyAndSelectAllOnly)
 {
     TCustomCodeMemo memo;
-    testing::StringClipboard clipboard;
+    StringClipboard clipboard;
     clipboard.SetText("on the clipboard");
     applyHelpMemoLayout(memo, {"Help line one", "Help line two"});
     memo.SetBounds(400, 300);

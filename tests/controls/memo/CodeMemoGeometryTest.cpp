@@ -1,3 +1,4 @@
+// The memo's geometry: text area, gutter, spans and scroll bars for given bounds and cells.
 #include "MemoTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,7 @@
+// The memo's line store and its line lengths.
 #include "controls/memo/CodeMemoStrings.h"
-#include "controls/memo/IntList.h"
+#include "testing/CaseNames.h"
+#include "controls/memo/LineLengths.h"
 #include "controls/memo/Utf8Columns.h"
 #include "MemoTestSupport.h"
 
@@ -54,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, AddLineTest,
                          ::testing::Values(AddLineCase{"plain", {"plain"}}, AddLineCase{"", {""}},
                                            AddLineCase{"a\rb", {"a", "b"}}, AddLineCase{"a\r", {"a", ""}},
                                            AddLineCase{"a\r\nb\n", {"a", "b"}},
-                                           AddLineCase{"\tx\t", {"    x    "}}));
+                                           AddLineCase{"\tx\t", {"    x    "}}),
+                         testing_support::NameFrom<&AddLineCase::text>{});
 
 TEST(CodeMemoStrings, TabsWidenToTheMemosTabSizeExceptInBulkAppend)
 {
@@ -228,9 +231,9 @@ TEST(CodeMemoStrings, RefillAfterClearHoldsExactlyTheNewLines)
     }
 }
 
-TEST(IntList, MaximumFallsBackWhenTheLastLongestEntryShrinks)
+TEST(LineLengths, MaximumFallsBackWhenTheLastLongestEntryShrinks)
 {
-    TIntList list;
+    LineLengths list;
     list.Insert(0, 5);
     list.Insert(1, 9);
     list.Insert(2, 9);

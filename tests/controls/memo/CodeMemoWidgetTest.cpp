@@ -2,9 +2,9 @@
 // selection, active line, right margin and border in a grabbed image, the
 // scroll bars mirroring the model, and real key and mouse events reaching
 // the model. Cells are sampled where a space stands, so no glyph is involved.
-#include "controls/QtColor.h"
-#include "controls/memo/CodeMemo.h"
-#include "controls/memo/MemoLayouts.h"
+#include "controls/qt/QtColor.h"
+#include "controls/memo/qt/CodeMemo.h"
+#include "app/layouts/MemoLayouts.h"
 
 #include <QAction>
 #include <QApplication>

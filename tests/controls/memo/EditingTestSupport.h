@@ -1,9 +1,10 @@
-// Shared pieces of the memo editing tests: an in-memory clipboard and a
-// memo set up like the lower viewer pane in full-text mode (enabled,
-// editable), with helpers to type, press keys and read the lines back.
+// Shared pieces of the memo editing tests: a memo set up like the lower
+// viewer pane in full-text mode (enabled, editable), with helpers to type,
+// press keys and read the lines back.
 #pragma once
 
 #include "MemoTestSupport.h"
+#include "controls/memo/StringClipboard.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,6 @@
 #include <vector>
 
 namespace kalmo::testing {
-
-class StringClipboard : public MemoClipboard {
-public:
-    bool HasText() const override { return hasText; }
-    std::string Text() const override { return text; }
-    void SetText(const std::string& value) override
-    {
-        text = value;
-        hasText = true;
-    }
-    bool hasText = false;
-    std::string text;
-};
 
 inline std::vector<std::string> linesOf(const TCustomCodeMemo& memo, bool trimmed = false)
 {

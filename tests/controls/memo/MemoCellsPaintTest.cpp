@@ -2,7 +2,7 @@
 // every cluster's ink lies inside its own cells, and drawn among the others
 // it looks exactly as drawn alone, so no character covers another and the
 // grid never shifts.
-#include "controls/memo/CodeMemo.h"
+#include "controls/memo/qt/CodeMemo.h"
 #include "controls/memo/Utf8Columns.h"
 
 #include <QTest>

@@ -1,4 +1,6 @@
+// The stored memo layouts and the gutter's painting steps.
 #include "controls/memo/GutterPainting.h"
+#include "testing/CaseNames.h"
 #include "MemoTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -113,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, GutterNumberTest,
                                            GutterNumberCase{12345, 0, false, "", "12345", 0},
                                            GutterNumberCase{7, 0, true, "", "0007", 0},
                                            GutterNumberCase{12345, 0, true, "", "12345", 0},
-                                           GutterNumberCase{7, 0, false, ":", "7:", 16}));
+                                           GutterNumberCase{7, 0, false, ":", "7:", 16}),
+                         testing_support::NameFrom<&GutterNumberCase::text>{});
 
 TEST(GutterGradient, ViewerPaneBandsRunFromSilverTowardsMediumGrey)
 {

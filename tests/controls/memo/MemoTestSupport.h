@@ -3,7 +3,7 @@
 #pragma once
 
 #include "controls/memo/CodeMemoModel.h"
-#include "controls/memo/MemoLayouts.h"
+#include "app/layouts/MemoLayouts.h"
 
 #include <string>
 #include <vector>

@@ -1,3 +1,4 @@
+// Display cells and byte offsets of UTF-8 lines.
 #include "controls/memo/Utf8Columns.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Word wrapping of memo lines at a given width.
 #include "controls/memo/WordWrap.h"
 
 #include <gtest/gtest.h>

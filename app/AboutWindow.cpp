@@ -1,0 +1,132 @@
+// TForm3, the About window: layout, version line and CLOSE.
+#include "app/AboutWindow.h"
+
+#include "app/FormControls.h"
+#include "app/FormLayout.h"
+#include "app/Pictures.h"
+#include "app/VersionRecord.h"
+#include "controls/glass/qt/GlassButton.h"
+#include "app/layouts/AboutLayout.h"
+
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <array>
+
+using namespace kalmo;
+namespace about = kalmo::layout::about;
+
+namespace {
+
+constexpr ControlPlace place(const char* name, const layout::ControlBounds& bounds)
+{
+    return {name, bounds.left, bounds.top, bounds.width, bounds.height};
+}
+
+// Bottom to top: the labels, the logo and the button lie over the picture.
+constexpr std::array<ControlPlace, 5> kAboutLayout{{
+    place("Image1", about::Image1),
+    place("Label1", about::Label1),
+    place("Label2", about::Label2),
+    place("Image2", about::Image2),
+    place("GlassButton1", about::GlassButton1),
+}};
+
+QFont pixelFont(const char* family, int pixels, bool bold = false)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+TForm3::TForm3(QWidget* mainWindow)
+    // No close button: minimise and maximise only.
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint
+                           | Qt::WindowMaximizeButtonHint | Qt::WindowStaysOnTopHint)
+    , mainWindow_(mainWindow)
+{
+    applyLayout();
+    FormCreate();
+}
+
+void TForm3::applyLayout()
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QString::fromLatin1(about::caption));
+    setFixedSize(about::clientWidth, about::clientHeight);
+    setFont(pixelFont(about::fontName, about::fontPixels));
+
+    Image1 = new TImage(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+
+    Label1 = new TLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(pixelFont(about::fontName, about::Label1FontPixels, true));
+    Label1->SetCaption(QString::fromLatin1(about::Label1Caption));
+
+    Label2 = new TLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setFont(pixelFont(about::fontName, about::Label2FontPixels));
+
+    Image2 = new TImage(this);
+    Image2->setObjectName(QStringLiteral("Image2"));
+
+    GlassButton1 = new TGlassButton(this);
+    GlassButton1->setObjectName(QStringLiteral("GlassButton1"));
+    GlassButtonModel& button = GlassButton1->model();
+    button.BeginLoading();
+    button.SetCaption(about::buttonCaption);
+    button.SetBackColor(about::buttonBackColor);
+    button.SetFont(GlassFont{about::buttonFontName, -about::buttonFontPixels, true, false, false, false,
+                             about::buttonFontColor});
+    button.SetForeColor(clWhite);
+    button.SetForceTransparent(about::buttonForceTransparent);
+    button.SetGlowColor(about::buttonGlowColor);
+    button.SetInnerBorderColor(clBlack);
+    button.SetOuterBorderColor(clWhite);
+    button.SetShineColor(clWhite);
+    button.Loaded();
+    connect(GlassButton1, &TGlassButton::clicked, this, &TForm3::GlassButton1Click);
+
+    kalmo::applyLayout(*this, kAboutLayout);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void TForm3::FormCreate()
+{
+    registerPictures();
+    Image1->LoadPicture(QStringLiteral(":/kalmo"));
+    Image2->LoadPicture(QStringLiteral(":/LOGO"));
+    // Computed once: showing the window again shows this same line.
+    Label2->SetCaption(QString::fromLatin1(about::versionPrefix)
+                       + GetFmtFileVersion(QString(), QString::fromLatin1(about::versionFormat)));
+}
+
+QString TForm3::GetFmtFileVersion(const QString& fileName, const QString& format)
+{
+    const std::string path = fileName.isEmpty() ? ownExecutablePath() : QFile::encodeName(fileName).toStdString();
+    if (path.empty())
+        return QString();
+    const std::optional<FileVersion> version = readFileVersion(path);
+    if (!version)
+        return QString();
+    return QString::fromStdString(formatFileVersion(format.toStdString(), *version));
+}
+
+void TForm3::GlassButton1Click()
+{
+    hide();
+    // Activating the main window hands the focus back to its own focused control.
+    if (mainWindow_)
+        mainWindow_->activateWindow();
+}

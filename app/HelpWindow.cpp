@@ -1,0 +1,118 @@
+// TForm4, the Help window: layout, balloon outline, help text and CLOSE.
+#include "app/HelpWindow.h"
+
+#include "app/FormLayout.h"
+#include "controls/glass/qt/GlassButton.h"
+#include "controls/memo/qt/CodeMemo.h"
+#include "app/layouts/MemoLayouts.h"
+#include "controls/memo/WordWrap.h"
+#include "controls/balloon/qt/BalloonShape.h"
+#include "app/layouts/HelpLayout.h"
+
+#include <QFont>
+#include <QResizeEvent>
+
+#include <array>
+#include <string>
+#include <vector>
+
+using namespace kalmo;
+namespace help = kalmo::layout::help;
+
+namespace {
+
+constexpr std::array<ControlPlace, 2> kHelpLayout{{
+    // The help text is anchored to the right edge as well as to the left and top.
+    {"CodeMemo1", help::CodeMemo1.left, help::CodeMemo1.top, help::CodeMemo1.width, help::CodeMemo1.height, true},
+    {"GlassButton1", help::GlassButton1.left, help::GlassButton1.top, help::GlassButton1.width,
+     help::GlassButton1.height},
+}};
+
+} // namespace
+
+TForm4::TForm4(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    applyLayout();
+    // The balloon's after-load step runs once the whole layout is in place:
+    // it takes the window's designed size and gives it the room of the frame
+    // it removes, which the help text follows through its right anchor.
+    BalloonShape1->ApplyBalloonShape();
+    wrapHelpText();
+}
+
+void TForm4::wrapHelpText()
+{
+    TCustomCodeMemo& memo = CodeMemo1->model();
+    // The memo's own resize event may still be pending while the window is
+    // hidden; its width is already set.
+    memo.SetBounds(CodeMemo1->width(), CodeMemo1->height());
+    // More lines can bring the scroll bar, which narrows the text: wrap again
+    // until the width holds.
+    for (int pass = 0; pass < 3 && memo.ColSpan() > 0 && memo.ColSpan() != wrappedCells_; ++pass) {
+        wrappedCells_ = memo.ColSpan();
+        const std::vector<std::string> lines(help::helpLines.begin(), help::helpLines.end());
+        memo.ClearText();
+        memo.Lines().AppendLines(wrapAtWords(lines, wrappedCells_));
+    }
+}
+
+void TForm4::applyLayout()
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QString::fromLatin1(help::caption));
+    QFont font(QString::fromLatin1(help::fontName));
+    font.setPixelSize(help::fontPixels);
+    setFont(font);
+
+    CodeMemo1 = new TCodeMemo(this);
+    CodeMemo1->setObjectName(QStringLiteral("CodeMemo1"));
+    CodeMemo1->setAccessibleName(QStringLiteral("Help text"));
+    applyHelpMemoLayout(CodeMemo1->model(), std::vector<std::string>(help::helpLines.begin(), help::helpLines.end()));
+
+    GlassButton1 = new TGlassButton(this);
+    GlassButton1->setObjectName(QStringLiteral("GlassButton1"));
+    GlassButtonModel& button = GlassButton1->model();
+    button.BeginLoading();
+    button.SetCaption(help::buttonCaption);
+    button.SetBackColor(help::buttonBackColor);
+    button.SetFont(GlassFont{help::buttonFontName, -help::buttonFontPixels, true, false, false, false,
+                             help::buttonFontColor});
+    button.SetForeColor(clWhite);
+    button.SetForceTransparent(help::buttonForceTransparent);
+    button.SetGlowColor(help::buttonGlowColor);
+    button.SetInnerBorderColor(clBlack);
+    button.SetOuterBorderColor(clWhite);
+    button.SetShineColor(clWhite);
+    button.Loaded();
+    connect(GlassButton1, &TGlassButton::clicked, this, &TForm4::GlassButton1Click);
+
+    BalloonShape1 = new TBalloonShape(this);
+    BalloonShape1->setObjectName(QStringLiteral("BalloonShape1"));
+    BalloonShape1->SetReshape(true);
+    BalloonShape1->SetBalloonPosition(bpBottomRight);
+    BalloonShape1->SetBalloonEllips(help::balloonEllips);
+    BalloonShape1->SetBalloonIndent(help::balloonIndent);
+    BalloonShape1->SetBalloonColor(clWhite);
+    BalloonShape1->SetBorderColor(clBlack);
+    BalloonShape1->SetBorderWidth(1);
+    BalloonShape1->SetDragBalloon(true);
+
+    kalmo::applyLayout(*this, kHelpLayout);
+    resize(help::clientWidth, help::clientHeight);
+    move(help::left, help::top);
+}
+
+void TForm4::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (CodeMemo1) {
+        followRightEdge(*this, kHelpLayout, help::clientWidth);
+        wrapHelpText();
+    }
+}
+
+void TForm4::GlassButton1Click()
+{
+    hide();
+}

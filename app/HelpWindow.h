@@ -1,0 +1,33 @@
+// TForm4, the Help window. A balloon-shaped window with the read-only help
+// text and a glass CLOSE button that hides it; it is dragged by its body.
+#pragma once
+
+#include <QWidget>
+
+namespace kalmo {
+class TBalloonShape;
+class TCodeMemo;
+class TGlassButton;
+} // namespace kalmo
+
+class TForm4 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm4(QWidget* parent = nullptr);
+
+    kalmo::TCodeMemo* CodeMemo1 = nullptr;
+    kalmo::TGlassButton* GlassButton1 = nullptr;
+    kalmo::TBalloonShape* BalloonShape1 = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void applyLayout();
+    // Breaks the help text at word boundaries to the memo's width in cells.
+    void wrapHelpText();
+    void GlassButton1Click();
+
+    int wrappedCells_ = 0;
+};

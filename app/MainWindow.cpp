@@ -1,0 +1,421 @@
+// TForm1, the main window: layout, menu, keys and the job's view; see MainWindow.h.
+#include "app/MainWindow.h"
+
+#include "app/FormControls.h"
+#include "app/FormLayout.h"
+#include "app/KeyRouting.h"
+#include "app/Pictures.h"
+#include "app/layouts/MainWindowLayout.h"
+#include "controls/qt/QtColor.h"
+#include "controls/qt/QtKeys.h"
+#include "controls/edit/qt/EntryEdit.h"
+#include "job/KalmoError.h"
+#include "job/MenuCommands.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+
+#include <array>
+
+using namespace kalmo;
+
+namespace {
+
+// What each menu command runs in this window; names, captions and
+// shortcuts come from the program's one table of menu commands.
+using Click = void (TForm1::*)();
+
+struct MenuClick {
+    MenuCommand command;
+    Click click;
+};
+
+constexpr std::array<MenuClick, 11> kMenuClicks{{
+    {MenuCommand::LoadSourceFile, &TForm1::LoadSourceFile1Click},
+    {MenuCommand::ContinueTranslation, &TForm1::ContinueTranslation1Click},
+    {MenuCommand::Save, &TForm1::Save1Click},
+    {MenuCommand::Help, &TForm1::Help1Click},
+    {MenuCommand::About, &TForm1::About1Click},
+    {MenuCommand::Exit, &TForm1::Exit1Click},
+    {MenuCommand::SourceWindows, &TForm1::SourceWindows1Click},
+    {MenuCommand::NextUntranslated, &TForm1::NextUntranslated1Click},
+    {MenuCommand::PreviousUntranslated, &TForm1::PreviousUntranslated1Click},
+    {MenuCommand::Find, &TForm1::Find1Click},
+    {MenuCommand::FindNext, &TForm1::FindNext1Click},
+}};
+
+Click clickOf(MenuCommand command)
+{
+    for (const MenuClick& entry : kMenuClicks)
+        if (entry.command == command)
+            return entry.click;
+    return nullptr;
+}
+
+// The menu's shortcuts are letters, digits and function keys; letters and
+// digits have the Qt keys' codes.
+QKeySequence toQKeySequence(ShortCut value)
+{
+    int key = value & 0xFF;
+    if (key >= vk::F1 && key < vk::F1 + 24)
+        key = Qt::Key_F1 + (key - vk::F1);
+    else
+        Q_ASSERT((key >= vk::LetterA && key < vk::LetterA + 26) || (key >= vk::Digit0 && key < vk::Digit0 + 10));
+    Qt::KeyboardModifiers modifiers;
+    if (value & 0x4000)
+        modifiers |= Qt::ControlModifier;
+    if (value & 0x2000)
+        modifiers |= Qt::ShiftModifier;
+    if (value & 0x8000)
+        modifiers |= Qt::AltModifier;
+    return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(key)));
+}
+
+QFont windowFont(bool bold = false)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextColor(QWidget& widget, ColorValue color)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, toQColor(color, palette));
+    widget.setPalette(palette);
+}
+
+} // namespace
+
+TForm1::TForm1(AppServices services)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                               | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)
+    , services_(std::move(services))
+{
+    setWindowTitle(QString::fromUtf8(ApplicationTitle));
+    // The edit keeps Escape for a window that previews its keys.
+    setProperty(TEntryEdit::KeyPreviewProperty, true);
+
+    createControls();
+    createMenu();
+
+    keyPreview_ = new KeyPreviewFilter(*this, [this](const QKeyEvent& key) {
+        ReportErrors([&] { FormKeyDown(toKeyCode(key.key())); });
+    });
+
+    // The client area has the stored size; the menu bar lies outside it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(0, 0), frameGeometry().size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+
+    registerPictures();
+    Image1->LoadPicture(QStringLiteral(":/LOGO"));
+    Image2->LoadPicture(QStringLiteral(":/KLOGO"));
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::createControls()
+{
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("Client"));
+    client_->setFixedSize(ClientWidth, ClientHeight);
+    client_->setFont(windowFont());
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, toQColor(clSilver, palette));
+    client_->setPalette(palette);
+    client_->setAutoFillBackground(true);
+    setCentralWidget(client_);
+
+    auto label = [this](const char* name, const char* caption) {
+        auto* created = new TLabel(client_);
+        created->setObjectName(QString::fromLatin1(name));
+        created->SetCaption(QString::fromUtf8(caption));
+        return created;
+    };
+    StaticText1 = label("StaticText1", "Variable name");
+    Label2 = label("Label2", "");
+    StaticText2 = label("StaticText2", "Orignal Sourcetekst");
+    Label1 = label("Label1", "");
+    StaticText3 = label("StaticText3", "To be translated text");
+    for (TLabel* field : {Label1, Label2}) {
+        field->setFont(windowFont(true));
+        setTextColor(*field, clBlue);
+    }
+    // The fields are named for what they hold; their captions say nothing of it.
+    Label2->setAccessibleName(QStringLiteral("Constant name"));
+    Label1->setAccessibleName(QStringLiteral("Source text"));
+
+    EntryEdit1 = new TEntryEdit(client_);
+    EntryEdit1->setObjectName(QStringLiteral("EntryEdit1"));
+    EntryEdit1->setAccessibleName(QStringLiteral("Translation"));
+    EntryEdit1->BeginLoading();
+    EntryEdit1->SetColor(clWindow);
+    EntryEdit1->SetText("EntryEdit1");
+    EntryEdit1->Loaded();
+
+    Image1 = new TImage(client_);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image2 = new TImage(client_);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->SetTransparent(true);
+
+    StatusBar1 = new QStatusBar(client_);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    // A permanent widget leaves the messages of the first panel as they are.
+    EncodingPanel = new QLabel(StatusBar1);
+    EncodingPanel->setObjectName(QStringLiteral("EncodingPanel"));
+    EncodingPanel->setAccessibleName(QStringLiteral("Character set"));
+    StatusBar1->addPermanentWidget(EncodingPanel);
+    ProgressPanel = new QLabel(StatusBar1);
+    ProgressPanel->setObjectName(QStringLiteral("ProgressPanel"));
+    ProgressPanel->setAccessibleName(QStringLiteral("Progress"));
+    StatusBar1->addPermanentWidget(ProgressPanel);
+
+    applyLayout(*client_, layout::main_window::controls);
+    // The entry fields show their text as it stands (language files are full
+    // of HTML entities such as "&uuml;"); a long source text ends in "…" at
+    // the translation field's right edge, and a long name stops before the logo.
+    for (TLabel* field : {Label1, Label2})
+        field->SetShowAccelChar(false);
+    Label1->SetMaxWidth(EntryEdit1->geometry().right() + 1 - Label1->x());
+    Label2->SetMaxWidth(Image2->x() - 4 - Label2->x());
+}
+
+void TForm1::createMenu()
+{
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    MainMenu1->setAccessibleName(QStringLiteral("Main menu"));
+    setMenuBar(MainMenu1);
+    shortcutPriority_ = new MenuShortcutPriority(this);
+
+    auto addItem = [this](QMenu* menu, MenuCommand command) {
+        const MenuCommandEntry& item = menuCommand(command);
+        auto* action = menu->addAction(QString::fromUtf8(item.caption));
+        action->setObjectName(QString::fromLatin1(item.name));
+        action->setShortcut(toQKeySequence(item.shortCut));
+        // The menu's keys act in every window of the program.
+        action->setShortcutContext(Qt::ApplicationShortcut);
+        shortcutPriority_->addAction(action);
+        connect(action, &QAction::triggered, this, [this, click = clickOf(command)] { ReportErrors([&] { (this->*click)(); }); });
+        return action;
+    };
+
+    File1 = MainMenu1->addMenu(QStringLiteral("File"));
+    File1->setObjectName(QStringLiteral("File1"));
+    LoadSourceFile1 = addItem(File1, MenuCommand::LoadSourceFile);
+    createReloadWithEncodingMenu();
+    ContinueTranslation1 = addItem(File1, MenuCommand::ContinueTranslation);
+    Save1 = addItem(File1, MenuCommand::Save);
+    Help1 = addItem(File1, MenuCommand::Help);
+    About1 = addItem(File1, MenuCommand::About);
+    Exit1 = addItem(File1, MenuCommand::Exit);
+
+    View1 = MainMenu1->addMenu(QStringLiteral("View"));
+    View1->setObjectName(QStringLiteral("View1"));
+    SourceWindows1 = addItem(View1, MenuCommand::SourceWindows);
+    SourceWindows1->setCheckable(true);
+    SourceWindows1->setChecked(false);
+
+    Navigate1 = MainMenu1->addMenu(QStringLiteral("Navigate"));
+    Navigate1->setObjectName(QStringLiteral("Navigate1"));
+    NextUntranslated1 = addItem(Navigate1, MenuCommand::NextUntranslated);
+    PreviousUntranslated1 = addItem(Navigate1, MenuCommand::PreviousUntranslated);
+    Navigate1->addSeparator();
+    Find1 = addItem(Navigate1, MenuCommand::Find);
+    FindNext1 = addItem(Navigate1, MenuCommand::FindNext);
+}
+
+void TForm1::createReloadWithEncodingMenu()
+{
+    ReloadWithEncodingMenu = File1->addMenu(QStringLiteral("Reload with Encoding"));
+    ReloadWithEncodingMenu->setObjectName(QStringLiteral("ReloadWithEncodingMenu"));
+    auto* group = new QActionGroup(ReloadWithEncodingMenu);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const TextEncoding& encoding : commonEncodings()) {
+        auto* action = ReloadWithEncodingMenu->addAction(QString::fromStdString(encoding.name()));
+        action->setCheckable(true);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, encoding] {
+            ReportErrors([&] { ReloadWithEncodingClick(encoding); });
+            // A reload that failed or was refused leaves the mark on the set in use.
+            checkEncodingInUse();
+        });
+    }
+}
+
+QString TForm1::StatusText() const { return StatusBar1->currentMessage(); }
+
+bool TForm1::ReportErrors(const std::function<void()>& handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const KalmoError& error) {
+        reportError(services_, QApplication::activeWindow() ? QApplication::activeWindow() : this, error.what());
+        return false;
+    }
+}
+
+void TForm1::LoadSourceFile1Click() { job_->LoadSourceFile1Click(); }
+
+void TForm1::ContinueTranslation1Click() { job_->ContinueTranslation(); }
+
+void TForm1::Save1Click() { job_->Save(); }
+
+void TForm1::NextUntranslated1Click() { job_->NextUntranslated(); }
+
+void TForm1::PreviousUntranslated1Click() { job_->PreviousUntranslated(); }
+
+void TForm1::Find1Click() { job_->Find(); }
+
+void TForm1::FindNext1Click() { job_->FindNext(); }
+
+void TForm1::ReloadWithEncodingClick(const TextEncoding& encoding) { job_->ReloadWithEncoding(encoding); }
+
+void TForm1::Help1Click() { showWindow(help_); }
+
+void TForm1::About1Click() { showWindow(about_); }
+
+void TForm1::Exit1Click() { job_->Exit1Click(); }
+
+void TForm1::SourceWindows1Click()
+{
+    if (!viewer_)
+        return;
+    // The viewer's visibility decides, not the check mark: F2 shows the
+    // viewer without setting it.
+    if (viewer_->isVisible()) {
+        viewer_->hide();
+        SourceWindows1->setChecked(false);
+    } else {
+        showWindow(viewer_);
+        SourceWindows1->setChecked(true);
+    }
+}
+
+void TForm1::FormKeyDown(KeyCode key) { job_->FormKeyDown(key); }
+
+void TForm1::showWindow(QWidget* window)
+{
+    if (!window)
+        return;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window by any means is Exit: the translation is saved,
+    // and a save that fails keeps the window open with the work intact.
+    if (!ended_ && !ReportErrors([this] { job_->Exit1Click(); })) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TForm1::SetStatusText(const std::string& text) { StatusBar1->showMessage(QString::fromStdString(text)); }
+
+void TForm1::SetEncodingPanel(const std::string& text)
+{
+    EncodingPanel->setText(QString::fromStdString(text));
+    checkEncodingInUse();
+}
+
+void TForm1::SetProgressPanel(const std::string& text) { ProgressPanel->setText(QString::fromStdString(text)); }
+
+void TForm1::ShowNotes(const std::string& heading, const std::vector<std::string>& notes)
+{
+    QString text = QString::fromStdString(heading);
+    for (const std::string& note : notes)
+        text += QLatin1Char('\n') + QString::fromStdString(note);
+    if (services_.informationMessageBox)
+        services_.informationMessageBox(this, QString::fromUtf8(ApplicationTitle), text);
+}
+
+void TForm1::checkEncodingInUse()
+{
+    const bool shown = !EncodingPanel->text().isEmpty();
+    const QString current = QString::fromStdString(job_->Encoding().name());
+    for (QAction* action : ReloadWithEncodingMenu->actions())
+        action->setChecked(shown && action->text() == current);
+}
+
+void TForm1::Beep() { QApplication::beep(); }
+
+void TForm1::SetNameField(const std::string& text) { Label2->SetCaption(QString::fromStdString(text)); }
+
+void TForm1::SetSourceField(const std::string& text) { Label1->SetCaption(QString::fromStdString(text)); }
+
+void TForm1::SetTranslationField(const std::string& text) { EntryEdit1->SetText(text); }
+
+std::string TForm1::TranslationField() const { return EntryEdit1->Text(); }
+
+void TForm1::SetTranslationFieldEnabled(bool enabled)
+{
+    EntryEdit1->SetEnabled(enabled);
+    // The field is the window's only tab stop: usable again, it takes the
+    // keyboard, also when the main window stayed active all along.
+    if (enabled)
+        EntryEdit1->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::SetTranslationFieldColors(ColorValue background, ColorValue text)
+{
+    EntryEdit1->SetColor(background);
+    EntryEdit1->SetFontColor(text);
+}
+
+void TForm1::SelectTranslationField()
+{
+    // The caret ends at the end of the selection, so End, Home and the
+    // arrows collapse it as in any line edit.
+    EntryEdit1->setSelection(0, static_cast<int>(EntryEdit1->QLineEdit::text().size()));
+}
+
+std::optional<std::string> TForm1::AskFindText(const std::string& lastText)
+{
+    if (!services_.askFindText)
+        return std::nullopt;
+    return services_.askFindText(this, lastText);
+}
+
+std::optional<std::string> TForm1::ChooseSourceFile(const FileDialogRequest& request)
+{
+    if (!services_.chooseSourceFile)
+        return std::nullopt;
+    return services_.chooseSourceFile(this, request);
+}
+
+void TForm1::ShowAndFocusViewer() { emit viewerWanted(); }
+
+void TForm1::FocusMainWindow()
+{
+    raise();
+    activateWindow();
+}
+
+void TForm1::EndProgram()
+{
+    ended_ = true;
+    if (services_.endProgram)
+        services_.endProgram();
+}

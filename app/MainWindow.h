@@ -1,0 +1,149 @@
+// TForm1, the main window. It owns the translation job and is the job's
+// windows: the three entry fields, the status line, the file dialog, the
+// beep, and the way to the source viewer. Its menu and keys start the job's
+// operations; every error they raise is reported here and the program goes on.
+#pragma once
+
+#include "app/AppServices.h"
+#include "controls/KeyCodes.h"
+#include "job/TranslationJob.h"
+#include "job/TranslationJobView.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QStatusBar;
+
+namespace kalmo {
+class KeyPreviewFilter;
+class MenuShortcutPriority;
+class TEntryEdit;
+class TImage;
+class TLabel;
+} // namespace kalmo
+
+class TForm1 : public QMainWindow, private kalmo::TranslationJobView {
+    Q_OBJECT
+
+public:
+    static constexpr int ClientWidth = 469;
+    static constexpr int ClientHeight = 214;
+
+    explicit TForm1(kalmo::AppServices services = kalmo::AppServices::platform());
+    ~TForm1() override;
+
+    // The job speaks to the user through this window and drives the
+    // viewer's panes; the program makes it and hands it over.
+    kalmo::TranslationJobView& JobView() { return *this; }
+    void SetJob(std::unique_ptr<kalmo::TranslationJob> job) { job_ = std::move(job); }
+    // The window that View > SourceWindows shows and hides.
+    void AttachViewer(QWidget& viewer) { viewer_ = &viewer; }
+    void AttachAboutWindow(QWidget& about) { about_ = &about; }
+    void AttachHelpWindow(QWidget& help) { help_ = &help; }
+
+    kalmo::TranslationJob& Job() { return *job_; }
+    // The area below the menu bar, where the controls live.
+    QWidget* Client() const { return client_; }
+    QString StatusText() const;
+
+    // Runs a handler; a KalmoError it raises is reported. False on error.
+    bool ReportErrors(const std::function<void()>& handler);
+
+    void LoadSourceFile1Click();
+    void ContinueTranslation1Click();
+    void Save1Click();
+    void ReloadWithEncodingClick(const kalmo::TextEncoding& encoding);
+    void Help1Click();
+    void About1Click();
+    void Exit1Click();
+    void SourceWindows1Click();
+    void NextUntranslated1Click();
+    void PreviousUntranslated1Click();
+    void Find1Click();
+    void FindNext1Click();
+    // Enter, Up, Down, F1, F2 seen before the focused control.
+    void FormKeyDown(kalmo::KeyCode key);
+
+    kalmo::TLabel* StaticText1 = nullptr;
+    kalmo::TLabel* Label2 = nullptr;
+    kalmo::TLabel* StaticText2 = nullptr;
+    kalmo::TLabel* Label1 = nullptr;
+    kalmo::TLabel* StaticText3 = nullptr;
+    kalmo::TEntryEdit* EntryEdit1 = nullptr;
+    kalmo::TImage* Image1 = nullptr;
+    kalmo::TImage* Image2 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    // On the status bar's right: the loaded file's character set, then how
+    // many entries are translated.
+    QLabel* EncodingPanel = nullptr;
+    QLabel* ProgressPanel = nullptr;
+
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* File1 = nullptr;
+    QAction* LoadSourceFile1 = nullptr;
+    QAction* ContinueTranslation1 = nullptr;
+    QAction* Save1 = nullptr;
+    // One checkable item per common character set, named by its text.
+    QMenu* ReloadWithEncodingMenu = nullptr;
+    QAction* Help1 = nullptr;
+    QAction* About1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QMenu* View1 = nullptr;
+    QAction* SourceWindows1 = nullptr;
+    QMenu* Navigate1 = nullptr;
+    QAction* NextUntranslated1 = nullptr;
+    QAction* PreviousUntranslated1 = nullptr;
+    QAction* Find1 = nullptr;
+    QAction* FindNext1 = nullptr;
+
+signals:
+    // The job wants the viewer shown with its lower pane focused.
+    void viewerWanted();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void createMenu();
+    void createReloadWithEncodingMenu();
+    void checkEncodingInUse();
+    void showWindow(QWidget* window);
+
+    // kalmo::TranslationJobView
+    void SetStatusText(const std::string& text) override;
+    void SetEncodingPanel(const std::string& text) override;
+    void SetProgressPanel(const std::string& text) override;
+    void ShowNotes(const std::string& heading, const std::vector<std::string>& notes) override;
+    void Beep() override;
+    void SetNameField(const std::string& text) override;
+    void SetSourceField(const std::string& text) override;
+    void SetTranslationField(const std::string& text) override;
+    std::string TranslationField() const override;
+    void SetTranslationFieldEnabled(bool enabled) override;
+    void SetTranslationFieldColors(kalmo::ColorValue background, kalmo::ColorValue text) override;
+    void SelectTranslationField() override;
+    std::optional<std::string> ChooseSourceFile(const kalmo::FileDialogRequest& request) override;
+    std::optional<std::string> AskFindText(const std::string& lastText) override;
+    void ShowAndFocusViewer() override;
+    void FocusMainWindow() override;
+    void EndProgram() override;
+
+    kalmo::AppServices services_;
+    QWidget* client_ = nullptr;
+    std::unique_ptr<kalmo::TranslationJob> job_;
+    QPointer<QWidget> viewer_;
+    QPointer<QWidget> about_;
+    QPointer<QWidget> help_;
+    kalmo::KeyPreviewFilter* keyPreview_ = nullptr;
+    kalmo::MenuShortcutPriority* shortcutPriority_ = nullptr;
+    // Set once Exit has ended the program, so that the windows closing
+    // afterwards do not run it again.
+    bool ended_ = false;
+};

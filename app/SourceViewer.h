@@ -1,0 +1,61 @@
+// TForm2, the source viewer. Two line-numbered panes, the source lines above
+// and the working lines below, which the main window's job refills after
+// every commit; in full-text mode the lower pane is a free editor and the
+// upper pane follows its active line.
+#pragma once
+
+#include "controls/KeyCodes.h"
+
+#include <QWidget>
+
+namespace kalmo {
+class TCodeMemo;
+class TCustomCodeMemo;
+class TImage;
+class TLabel;
+} // namespace kalmo
+
+class TForm2 : public QWidget {
+    Q_OBJECT
+
+public:
+    // The job that drives the panes is made and connected by the program.
+    TForm2();
+    ~TForm2() override;
+
+    kalmo::TCustomCodeMemo& Memo1Model();
+    kalmo::TCustomCodeMemo& Memo2Model();
+
+    // Shows the window, brings it forward and gives the lower pane the focus.
+    void ShowAndFocusLowerPane();
+
+    void FormShow();
+    void FormClose();
+    void FormKeyDown(kalmo::KeyCode key);
+    void Memo2KeyDown(kalmo::KeyCode key);
+    void Memo2ActiveLineChange();
+
+    kalmo::TLabel* Label1 = nullptr;
+    kalmo::TCodeMemo* Memo1 = nullptr;
+    kalmo::TLabel* Label2 = nullptr;
+    kalmo::TCodeMemo* Memo2 = nullptr;
+    kalmo::TImage* Image1 = nullptr;
+
+signals:
+    // A key for the job: the window's own (no pane has the focus) or one the
+    // lower pane passed on.
+    void keyDown(kalmo::KeyCode key);
+    // The lower pane's active line moved.
+    void memo2ActiveLineChanged();
+    // Closed with the close box: the window is hidden, its contents kept.
+    void closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createControls();
+};

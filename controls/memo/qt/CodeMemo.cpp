@@ -1,0 +1,539 @@
+// TCodeMemo: Qt events in, model operations out; see CodeMemo.h.
+#include "controls/memo/qt/CodeMemo.h"
+
+#include "controls/qt/AccessibleEvents.h"
+#include "controls/qt/QtKeys.h"
+#include "job/MenuCommands.h"
+#include "controls/memo/qt/MemoAccessible.h"
+
+#include <QAccessible>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QUrl>
+#include <QWheelEvent>
+#include <QFocusEvent>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleHints>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <optional>
+#include <vector>
+
+namespace kalmo {
+namespace {
+
+bool namesFixedSys(const std::string& name) { return QString::fromStdString(name).compare(QLatin1String("FixedSys"), Qt::CaseInsensitive) == 0; }
+
+// A stored font description as a real font. "FixedSys" is the platform's
+// fixed-pitch font; other families go to fontconfig, which substitutes the
+// Windows names ("Courier New", "Verdana") with installed lookalikes.
+QFont realFont(const TMemoFont& description)
+{
+    QFont font = namesFixedSys(description.Name) ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
+                                                 : QFont(QString::fromStdString(description.Name));
+    font.setPixelSize(std::max(1, std::abs(description.Height)));
+    font.setBold(description.Bold);
+    font.setKerning(false);
+    return font;
+}
+
+// The characters a key press delivers to the memo, as the platform's
+// character messages would: Enter 13, Backspace 8, Tab 9, Ctrl with a letter
+// its control code, otherwise the typed text. Alt combinations are system
+// characters the memo never sees (Alt+Backspace, undo, included).
+std::vector<char32_t> typedCharacters(const QKeyEvent& event)
+{
+    const int key = event.key();
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    const bool alt = modifiers & Qt::AltModifier;
+    if (alt && !ctrl)
+        return {};
+    if (const std::optional<char32_t> fixed = fixedCharacterOfKey(toKeyCode(key), toShiftState(modifiers)))
+        return {*fixed};
+    switch (key) {
+    case Qt::Key_Backspace: return {U'\b'};
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return ctrl ? std::vector<char32_t>{} : std::vector<char32_t>{U'\t'};
+    default: break;
+    }
+    // Ctrl with anything but a letter types nothing.
+    if (ctrl && !alt)
+        return {};
+    std::vector<char32_t> characters;
+    for (const char32_t ch : event.text().toUcs4()) {
+        if (ch >= 0x20 && ch != 0x7F)
+            characters.push_back(ch);
+    }
+    return characters;
+}
+
+// The main window's menu shortcuts; the memo lets these go to the menu.
+bool isMenuShortcut(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    const KeyCode key = toKeyCode(event.key());
+    if (key == 0 || (modifiers & Qt::MetaModifier))
+        return false;
+    return menuCommandFor(shortCut(key, toShiftState(modifiers))).has_value();
+}
+
+// Keys the memo handles itself, which an application shortcut must not take
+// from it while it has the focus. Plain Alt+letter stays with menu mnemonics
+// and function keys with the windows.
+bool memoHandlesKey(const QKeyEvent& event)
+{
+    if (isMenuShortcut(event))
+        return false;
+    const KeyCode key = toKeyCode(event.key());
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (key >= vk::F1 || key == 0 || key == vk::Escape)
+        return false;
+    if (key >= vk::LetterA && key <= vk::LetterA + 25)
+        return (modifiers & Qt::ControlModifier) || !(modifiers & Qt::AltModifier);
+    return true;
+}
+
+} // namespace
+
+TCodeMemo::TCodeMemo(QWidget* parent)
+    : QWidget(parent)
+{
+    // Every pixel is painted by the renderer; a paint skipped during a bulk
+    // update keeps what was on screen instead of showing a cleared background.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setCursor(Qt::IBeamCursor);
+
+    verticalBar_ = new QScrollBar(Qt::Vertical, this);
+    horizontalBar_ = new QScrollBar(Qt::Horizontal, this);
+    for (QScrollBar* bar : {verticalBar_, horizontalBar_}) {
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->setCursor(Qt::ArrowCursor);
+        bar->hide();
+        bar->installEventFilter(this);
+        connect(bar, &QScrollBar::actionTriggered, this, [this, bar](int action) { onBarAction(bar, action); });
+    }
+
+    const int flashTime = QGuiApplication::styleHints()->cursorFlashTime();
+    blinkTimer_.setInterval(flashTime > 0 ? flashTime / 2 : 0);
+    connect(&blinkTimer_, &QTimer::timeout, this, &TCodeMemo::onBlink);
+
+    execContextMenu = [](QMenu& menu, const QPoint& globalPos) {
+        const QAction* chosen = menu.exec(globalPos);
+        return chosen != nullptr ? chosen->data().toInt() : 0;
+    };
+
+    readingEvents_ = std::make_unique<MemoReadingEvents>(*this);
+    model_.setView(this);
+    model_.SetClipboard(&clipboard_);
+    measureFont();
+    refreshGutterFont();
+    model_.SetBounds(width(), height());
+    enabledChanged();
+}
+
+TCodeMemo::~TCodeMemo() { model_.setView(nullptr); }
+
+void TCodeMemo::SetEnabled(bool enabled) { model_.SetEnabled(enabled); }
+
+bool TCodeMemo::caretShown() const { return hasFocus() && model_.Enabled() && caretAllowed_ && blinkOn_; }
+
+// The job enables the lower viewer pane through the model, so the model
+// tells the widget; the widget itself stays enabled for Qt so that a
+// disabled memo paints exactly like an enabled one.
+void TCodeMemo::enabledChanged()
+{
+    const bool enabled = model_.Enabled();
+    QAccessible::State changed;
+    changed.disabled = changed.readOnly = changed.editable = changed.focusable = true;
+    QAccessibleStateChangeEvent stateEvent(this, changed);
+    accessible_events::send(stateEvent);
+    setFocusPolicy(enabled ? Qt::StrongFocus : Qt::NoFocus);
+    // A disabled memo gives up the focus, so that its window's own keys reach
+    // the window again.
+    if (!enabled && hasFocus())
+        clearFocus();
+    if (enabled)
+        restartBlink();
+    update();
+}
+
+bool TCodeMemo::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (model_.Enabled() && memoHandlesKey(*key)) {
+            key->accept();
+            return true;
+        }
+        key->ignore();
+        return true;
+    }
+    case QEvent::KeyPress: {
+        // Tab and Shift+Tab are the memo's own keys, not focus moves.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (model_.Enabled() && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            keyPressEvent(key);
+            return true;
+        }
+        break;
+    }
+    default: break;
+    }
+    return QWidget::event(event);
+}
+
+bool TCodeMemo::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != verticalBar_ && watched != horizontalBar_)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (!model_.Enabled())
+            return true;
+        setFocus(Qt::MouseFocusReason);
+        return false;
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+        return !model_.Enabled();
+    case QEvent::Wheel:
+        // The wheel scrolls the text the memo's way, wherever the pointer is.
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TCodeMemo::focusNextPrevChild(bool next)
+{
+    // Tab belongs to the memo while it takes input.
+    if (model_.Enabled() && hasFocus())
+        return false;
+    return QWidget::focusNextPrevChild(next);
+}
+
+void TCodeMemo::paintEvent(QPaintEvent* event)
+{
+    refreshGutterFont();
+    QPainter painter(this);
+    MemoPaintContext context;
+    context.fonts = &fonts_;
+    context.palette = palette();
+    context.hasFocus = hasFocus() && model_.Enabled();
+    context.exposed = event->rect();
+    context.devicePixelRatio = devicePixelRatioF();
+    renderer_.paint(painter, model_, context);
+    if (model_.Lines().UpdateCount() > 0)
+        return;
+    caretDrawn_ = QRect();
+    if (caretShown()) {
+        MemoRenderer::paintCaret(painter, model_);
+        caretDrawn_ = MemoRenderer::caretRect(model_);
+    }
+}
+
+void TCodeMemo::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    model_.SetBounds(width(), height());
+}
+
+void TCodeMemo::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    if (model_.LineHeight() == 0)
+        measureFont();
+    caretAllowed_ = true;
+    restartBlink();
+    // The selection shows or hides with the focus (HideSelection).
+    update();
+}
+
+void TCodeMemo::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    blinkTimer_.stop();
+    update();
+}
+
+void TCodeMemo::keyPressEvent(QKeyEvent* event)
+{
+    if (!model_.Enabled()) {
+        event->ignore();
+        return;
+    }
+    const KeyCode key = toKeyCode(event->key());
+    const std::vector<char32_t> characters = typedCharacters(*event);
+    if (key == 0 && characters.empty()) {
+        event->ignore();
+        return;
+    }
+    if (key != 0)
+        model_.KeyDown(key, toShiftState(event->modifiers()));
+    for (const char32_t ch : characters)
+        model_.KeyPress(ch);
+    // Escape does nothing in the memo; the window may still want it.
+    event->setAccepted(key != vk::Escape);
+}
+
+namespace {
+
+std::optional<TMouseButton> memoButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return TMouseButton::mbLeft;
+    case Qt::RightButton: return TMouseButton::mbRight;
+    case Qt::MiddleButton: return TMouseButton::mbMiddle;
+    default: return std::nullopt;
+    }
+}
+
+} // namespace
+
+void TCodeMemo::mousePressEvent(QMouseEvent* event)
+{
+    const std::optional<TMouseButton> button = memoButton(event->button());
+    if (!model_.Enabled() || !button) {
+        event->ignore();
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    model_.MouseDown(*button, toShiftState(event->modifiers()), pos.x(), pos.y());
+}
+
+void TCodeMemo::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (model_.Enabled())
+        model_.MouseMove(toShiftState(event->modifiers()), event->buttons() & Qt::LeftButton, pos.x(), pos.y());
+    showCursorShape(model_.CursorAt(pos.x(), pos.y()));
+}
+
+void TCodeMemo::mouseReleaseEvent(QMouseEvent* event)
+{
+    const std::optional<TMouseButton> button = memoButton(event->button());
+    if (!model_.Enabled() || !button) {
+        event->ignore();
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    model_.MouseUp(*button, toShiftState(event->modifiers()), pos.x(), pos.y());
+}
+
+void TCodeMemo::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (!model_.Enabled() || event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    model_.DblClick(pos.x(), pos.y());
+}
+
+void TCodeMemo::wheelEvent(QWheelEvent* event)
+{
+    if (!model_.Enabled()) {
+        event->ignore();
+        return;
+    }
+    // A notch is 120; touchpads deliver it in pieces, which add up here.
+    wheelRemainder_ -= event->angleDelta().y();
+    const int notches = wheelRemainder_ / 120;
+    wheelRemainder_ -= notches * 120;
+    if (notches != 0)
+        model_.MouseWheel(notches);
+}
+
+void TCodeMemo::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!model_.Enabled() || !model_.WantsContextMenuAt(event->pos().x())) {
+        event->ignore();
+        return;
+    }
+    QMenu menu(this);
+    for (const TMemoMenuItem& item : model_.ContextMenuItems()) {
+        if (item.separator) {
+            menu.addSeparator();
+            continue;
+        }
+        // A tab puts the shortcut text into the menu's second column.
+        QAction* action = menu.addAction(QString::fromStdString(item.text));
+        action->setData(item.command);
+        action->setEnabled(!item.grayed);
+    }
+    const int command = execContextMenu ? execContextMenu(menu, event->globalPos()) : 0;
+    if (command != 0)
+        model_.MenuCommand(command);
+}
+
+void TCodeMemo::showCursorShape(TCursorShape shape)
+{
+    Qt::CursorShape wanted = Qt::IBeamCursor;
+    switch (shape) {
+    case TCursorShape::crIBeam: wanted = Qt::IBeamCursor; break;
+    case TCursorShape::crArrow: wanted = Qt::ArrowCursor; break;
+    case TCursorShape::crHandPoint: wanted = Qt::PointingHandCursor; break;
+    }
+    if (cursor().shape() != wanted)
+        setCursor(wanted);
+}
+
+void TCodeMemo::restartBlink()
+{
+    blinkOn_ = true;
+    if (hasFocus() && blinkTimer_.interval() > 0)
+        blinkTimer_.start();
+    updateCaret();
+}
+
+void TCodeMemo::onBlink()
+{
+    blinkOn_ = !blinkOn_;
+    update(caretDrawn_.isNull() ? MemoRenderer::caretRect(model_) : caretDrawn_);
+}
+
+// --- MemoView -------------------------------------------------------------------
+
+void TCodeMemo::invalidate(bool) { update(); }
+
+void TCodeMemo::invalidateRect(const TRect& rect, bool) { update(toQRect(rect)); }
+
+void TCodeMemo::paintNow() { repaint(); }
+
+void TCodeMemo::updateCaret()
+{
+    if (!caretDrawn_.isNull())
+        update(caretDrawn_);
+    if (caretShown())
+        update(MemoRenderer::caretRect(model_));
+}
+
+void TCodeMemo::setCaretVisible(bool visible)
+{
+    caretAllowed_ = visible;
+    updateCaret();
+}
+
+void TCodeMemo::takeFocus()
+{
+    if (model_.Enabled() && !hasFocus())
+        setFocus(Qt::MouseFocusReason);
+}
+
+void TCodeMemo::restartCaretBlink() { restartBlink(); }
+
+void TCodeMemo::readingChanged() { readingEvents_->changed(); }
+
+void TCodeMemo::openUrl(const std::string& url)
+{
+    QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(url)));
+}
+
+void TCodeMemo::fontChanged()
+{
+    if (!measuring_)
+        measureFont();
+}
+
+void TCodeMemo::scrollBarsChanged()
+{
+    const auto mirror = [](QScrollBar* bar, const TScrollBarState& state, const QRect& rect) {
+        const QSignalBlocker block(bar);
+        bar->setRange(state.Min, state.LastPosition());
+        bar->setPageStep(std::max(1, state.PageSize));
+        bar->setSingleStep(1);
+        bar->setValue(state.Position);
+        bar->setSliderPosition(state.Position);
+        if (state.Visible)
+            bar->setGeometry(rect);
+        bar->setVisible(state.Visible);
+    };
+    mirror(verticalBar_, model_.VertScrollBar(), verticalBarRect(model_));
+    mirror(horizontalBar_, model_.HorzScrollBar(), horizontalBarRect(model_));
+}
+
+// --- fonts ------------------------------------------------------------------------
+
+void TCodeMemo::measureFont()
+{
+    measuring_ = true;
+    TMemoFont description = model_.Font();
+    QFont font = realFont(description);
+    {
+        const QFontMetrics metrics(font);
+        if (metrics.horizontalAdvance(QLatin1Char('W')) != metrics.horizontalAdvance(QLatin1Char('i'))) {
+            // A proportional font cannot fill a character grid.
+            description.Name = "FixedSys";
+            font = realFont(description);
+            model_.SetFont(description);
+        }
+    }
+    const QFontMetrics metrics(font);
+    const int charWidth = metrics.horizontalAdvance(QStringLiteral("W"));
+    const int lineHeight = metrics.height() + 1;
+    // Glyphs may advance by a fraction of a pixel more or less than the
+    // measured cell; spacing them by the difference keeps long runs on the grid.
+    const qreal spacing = charWidth - QFontMetricsF(font).horizontalAdvance(QLatin1Char('W'));
+    if (std::abs(spacing) > 0.001)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+    fonts_.text = font;
+    fonts_.ascent = metrics.ascent();
+    fonts_.marginCharWidth = metrics.horizontalAdvance(QStringLiteral("w"));
+    measuring_ = false;
+    model_.SetFontCell(charWidth, lineHeight);
+    update();
+}
+
+void TCodeMemo::refreshGutterFont()
+{
+    if (gutterFontSource_ == model_.Gutter().Font() && fonts_.gutterAscent != 0)
+        return;
+    gutterFontSource_ = model_.Gutter().Font();
+    fonts_.gutter = realFont(gutterFontSource_);
+    fonts_.gutterAscent = QFontMetrics(fonts_.gutter).ascent();
+}
+
+// --- scroll bars ------------------------------------------------------------------
+
+void TCodeMemo::onBarAction(QScrollBar* bar, int action)
+{
+    TScrollCode code = TScrollCode::scThumbPosition;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: code = TScrollCode::scLineDown; break;
+    case QAbstractSlider::SliderSingleStepSub: code = TScrollCode::scLineUp; break;
+    case QAbstractSlider::SliderPageStepAdd: code = TScrollCode::scPageDown; break;
+    case QAbstractSlider::SliderPageStepSub: code = TScrollCode::scPageUp; break;
+    case QAbstractSlider::SliderMove:
+    case QAbstractSlider::SliderToMinimum:
+    case QAbstractSlider::SliderToMaximum: code = TScrollCode::scThumbPosition; break;
+    default: return;
+    }
+    // The slider has already proposed its own new position; the model decides
+    // the real one (a page is RowSpan + 1 lines) and the bar is set back to it.
+    const int proposed = bar->sliderPosition();
+    if (bar == verticalBar_)
+        model_.scrollVertically(code, proposed);
+    else
+        model_.scrollHorizontally(code, proposed);
+    const TScrollBarState& state = bar == verticalBar_ ? model_.VertScrollBar() : model_.HorzScrollBar();
+    bar->setSliderPosition(state.Position);
+}
+
+} // namespace kalmo

@@ -1,0 +1,71 @@
+// MemoRenderer: draws a TCustomCodeMemo with a QPainter. Kept apart from the
+// widget's event handlers so that painting can be driven on any surface (a
+// widget, a QImage in a benchmark) from the model and a few Qt resources.
+// Each text row is composed in a reused row image and copied into place.
+#pragma once
+
+#include "controls/memo/CodeMemoModel.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPalette>
+#include <QRect>
+
+#include <string_view>
+#include <vector>
+
+class QPainter;
+
+namespace kalmo {
+
+// The memo's pixel rectangles as Qt's, for painting and for repaint requests.
+QRect toQRect(const TRect& rect);
+
+// The memo's real fonts, measured by the widget.
+struct MemoFonts {
+    QFont text;            // spaced so that every glyph advances exactly one cell
+    QFont gutter;
+    int marginCharWidth = 0; // width of "w", the right margin's unit
+    int ascent = 0;        // of the text font: rows draw text from their top edge
+    int gutterAscent = 0;
+};
+
+struct MemoPaintContext {
+    const MemoFonts* fonts = nullptr;
+    QPalette palette;
+    // Without the focus a HideSelection memo shows no selection.
+    bool hasFocus = false;
+    // Rows outside this rectangle are not composed; an empty rectangle means everything.
+    QRect exposed;
+    qreal devicePixelRatio = 1.0;
+};
+
+// Where the model's showing scroll bars sit: docked to the right and bottom
+// edges of the client area; empty when the bar is hidden. The widget places
+// its QScrollBars here and the renderer fills around them.
+QRect verticalBarRect(const TCustomCodeMemo& memo);
+QRect horizontalBarRect(const TCustomCodeMemo& memo);
+
+class MemoRenderer {
+public:
+    // Everything except the caret, in client pixels.
+    void paint(QPainter& painter, const TCustomCodeMemo& memo, const MemoPaintContext& context);
+    // The 2-pixel caret at the caret cell, inverting what lies beneath.
+    static QRect caretRect(const TCustomCodeMemo& memo);
+    static void paintCaret(QPainter& painter, const TCustomCodeMemo& memo);
+
+private:
+    struct Colors {
+        QColor text;
+        QColor back;
+    };
+
+    void paintGutter(QPainter& painter, const TCustomCodeMemo& memo, const MemoPaintContext& context);
+    void composeRow(const TCustomCodeMemo& memo, const MemoPaintContext& context, int line);
+    void drawPart(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view text, bool ascii,
+                  int fromColumn, int toColumn, const Colors& colors, const QFont& font, int ascent);
+
+    QImage row_;
+};
+
+} // namespace kalmo

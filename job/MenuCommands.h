@@ -1,0 +1,67 @@
+// The main window's menu commands with their names, captions and shortcuts:
+// the one table that the window's menu, the memo's refusal of menu keys, the
+// application's shortcut priority and the script runner's keys all read.
+#pragma once
+
+#include "controls/KeyCodes.h"
+
+#include <array>
+#include <optional>
+
+namespace kalmo {
+
+enum class MenuCommand {
+    LoadSourceFile,
+    ContinueTranslation,
+    Save,
+    Help,
+    About,
+    Exit,
+    SourceWindows,
+    NextUntranslated,
+    PreviousUntranslated,
+    Find,
+    FindNext,
+};
+
+struct MenuCommandEntry {
+    MenuCommand command;
+    const char* name; // the menu item's name
+    const char* caption;
+    ShortCut shortCut; // as stored: key code + 0x4000 for Ctrl, 0x2000 for Shift
+};
+
+inline constexpr std::array<MenuCommandEntry, 11> kMenuCommands{{
+    {MenuCommand::LoadSourceFile, "LoadSourceFile1", "Load Source File", 16463},
+    {MenuCommand::ContinueTranslation, "ContinueTranslation1", "Continue Translation\u2026",
+     shortCut('O', ssCtrl | ssShift)},
+    {MenuCommand::Save, "Save1", "Save", shortCut('S', ssCtrl)},
+    {MenuCommand::Help, "Help1", "Help", 16456},
+    {MenuCommand::About, "About1", "About", 16449},
+    {MenuCommand::Exit, "Exit1", "Exit", 16472},
+    {MenuCommand::SourceWindows, "SourceWindows1", "SourceWindows", 16471},
+    {MenuCommand::NextUntranslated, "NextUntranslated1", "Next Untranslated", shortCut('U', ssCtrl)},
+    {MenuCommand::PreviousUntranslated, "PreviousUntranslated1", "Previous Untranslated",
+     shortCut('U', ssCtrl | ssShift)},
+    {MenuCommand::Find, "Find1", "Find\u2026", shortCut('F', ssCtrl)},
+    {MenuCommand::FindNext, "FindNext1", "Find Next", vk::F3},
+}};
+
+constexpr const MenuCommandEntry& menuCommand(MenuCommand command)
+{
+    for (const MenuCommandEntry& entry : kMenuCommands)
+        if (entry.command == command)
+            return entry;
+    return kMenuCommands.front(); // every command is in the table
+}
+
+// The command a key with these modifiers runs, if any.
+constexpr std::optional<MenuCommand> menuCommandFor(ShortCut pressed)
+{
+    for (const MenuCommandEntry& entry : kMenuCommands)
+        if (entry.shortCut == pressed)
+            return entry.command;
+    return std::nullopt;
+}
+
+} // namespace kalmo
