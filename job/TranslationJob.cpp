@@ -19,12 +19,6 @@ const char* const kPleaseLoad = "Please load file first";
 const char* const kSourceFilter = "Source files (*.php)|*.PHP";
 constexpr std::string_view kTranslatedPrefix = "Translated_";
 
-std::string withoutFolder(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::string folderWithSeparator(const std::string& path)
 {
     const auto slash = path.rfind('/');
@@ -51,7 +45,7 @@ void TranslationJob::FormCreate()
 
 std::string TranslationJob::TranslatedFilePath() const
 {
-    return folderWithSeparator(fileName_) + std::string(kTranslatedPrefix) + withoutFolder(fileName_);
+    return translatedFilePath(fileName_);
 }
 
 void TranslationJob::LoadSourceFile1Click()
@@ -76,12 +70,12 @@ void TranslationJob::ContinueTranslation()
     }
     // Either file of the pair names both: "Translated_X.php" is the
     // translation of X.php in the same folder.
-    const std::string name = withoutFolder(*chosen);
+    const std::string name = fileNameOf(*chosen);
     const bool pickedTranslation = name.size() > kTranslatedPrefix.size() && name.starts_with(kTranslatedPrefix);
     const std::string source
         = pickedTranslation ? folderWithSeparator(*chosen) + name.substr(kTranslatedPrefix.size()) : *chosen;
     saveBeforeReplacing();
-    continueFile(source, folderWithSeparator(source) + std::string(kTranslatedPrefix) + withoutFolder(source));
+    continueFile(source, translatedFilePath(source));
 }
 
 void TranslationJob::Save()
@@ -144,7 +138,7 @@ std::optional<TextEncoding> TranslationJob::chosenEncodingOf(const std::string& 
 
 void TranslationJob::loadFile(const std::string& path)
 {
-    const std::string shortName = withoutFolder(path);
+    const std::string shortName = fileNameOf(path);
     windows_.SetStatusText("Sourcefile: " + shortName + " loading and parsing..");
     // Read before touching the job, so a file that cannot be read leaves
     // the previous job whole, its file name included.
@@ -158,14 +152,14 @@ void TranslationJob::startFromSource(const std::string& path, LanguageFile file)
     LineEnds ends = file.lineEnds;
     const bool byteOrderMark = file.byteOrderMark;
     startJob(path, std::move(file), std::move(working), std::move(onDisk), std::move(ends), byteOrderMark);
-    windows_.SetStatusText("Sourcefile: " + withoutFolder(path) + " loaded and parsed.");
+    windows_.SetStatusText("Sourcefile: " + fileNameOf(path) + " loaded and parsed.");
     loaded_ = true;
     updateProgress();
 }
 
 void TranslationJob::continueFile(const std::string& sourcePath, const std::string& oldTranslatedPath)
 {
-    const std::string shortName = withoutFolder(sourcePath);
+    const std::string shortName = fileNameOf(sourcePath);
     windows_.SetStatusText("Sourcefile: " + shortName + " loading and parsing..");
     // The save before this one refilled the panes: a file that cannot be
     // read leaves the entry on show as it was.
@@ -208,7 +202,7 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
         std::vector<std::string> notes;
         for (const MergedConstant& constant : merge.dropped)
             notes.push_back(constant.name + " is no longer in the source");
-        windows_.ShowNotes("Not written to " + withoutFolder(oldTranslatedPath) + ":", notes);
+        windows_.ShowNotes("Not written to " + fileNameOf(oldTranslatedPath) + ":", notes);
     }
 }
 
@@ -453,7 +447,7 @@ void TranslationJob::writeFieldIntoLists()
     if (workingEntry_ < 0 || workingEntry_ >= static_cast<int>(workingLines_.size())) {
         // Keep the typed text in the field rather than drop it silently.
         throw KalmoError("The translation of \"" + name + "\" was not written: its line is no longer in \""
-                         + withoutFolder(TranslatedFilePath()) + "\"");
+                         + fileNameOf(TranslatedFilePath()) + "\"");
     }
     std::string& working = workingLines_[static_cast<std::size_t>(workingEntry_)];
     if (wholeLineMode_) {
