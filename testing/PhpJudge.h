@@ -2,46 +2,18 @@
 // which value each constant gets when the CMS includes them.
 #pragma once
 
-#include <cstdio>
+#include "testing/ShellCommand.h"
+
 #include <map>
 #include <string>
 
 namespace kalmo::testing_support {
 
-// The text between single quotes for a POSIX shell.
-inline std::string shellQuoted(const std::string& text)
-{
-    std::string quoted = "'";
-    for (const char ch : text)
-        quoted += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-    return quoted + "'";
-}
-
-// What a shell command prints, and whether it ended with status 0.
-struct CommandResult {
-    std::string output;
-    bool succeeded = false;
-};
-
-inline CommandResult runShellCommand(const std::string& command)
-{
-    CommandResult result;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr)
-        return result;
-    char buffer[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        result.output.append(buffer, count);
-    result.succeeded = ::pclose(pipe) == 0;
-    return result;
-}
-
 // Empty when `php -l` accepts the file, else what it said.
 inline std::string phpSyntaxErrors(const std::string& path)
 {
     const CommandResult lint = runShellCommand("php -n -l " + shellQuoted(path));
-    return lint.succeeded ? std::string() : lint.output;
+    return lint.succeeded() ? std::string() : lint.output;
 }
 
 // Every constant the file defines when included, with its value.

@@ -8,13 +8,14 @@
 
 #include <filesystem>
 #include <map>
-#include <sys/wait.h>
 
 namespace kalmo {
 namespace {
 
 using testing_support::phpConstants;
 using testing_support::phpSyntaxErrors;
+using testing_support::CommandResult;
+using testing_support::runCommand;
 using testing_support::runShellCommand;
 using testing_support::shellQuoted;
 using testing_support::TempFolder;
@@ -31,14 +32,8 @@ KalmoRun kalmo(const TempFolder& folder, const std::string& arguments)
     const std::string err = folder.path(".stderr");
     const std::string command = "cd " + shellQuoted(folder.root().string()) + " && " + shellQuoted(KALMO_CLI_PATH)
         + " " + arguments + " 2>" + shellQuoted(err);
-    KalmoRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    char buffer[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, count);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const CommandResult result = runCommand(command);
+    KalmoRun run{result.output, "", result.exitStatus};
     run.err = folder.read(".stderr");
     return run;
 }
@@ -46,7 +41,7 @@ KalmoRun kalmo(const TempFolder& folder, const std::string& arguments)
 std::string msgfmtCheck(const std::string& po)
 {
     const auto result = runShellCommand("msgfmt --check -o /dev/null " + shellQuoted(po));
-    return result.succeeded ? std::string() : "msgfmt: " + result.output;
+    return result.succeeded() ? std::string() : "msgfmt: " + result.output;
 }
 
 const char* const kSource = "<?php\r\n"

@@ -5,13 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sys/wait.h>
 
 namespace kalmo {
 namespace {
 
+using testing_support::CommandResult;
 using testing_support::phpSyntaxErrors;
+using testing_support::runCommand;
+using testing_support::shellQuoted;
 using testing_support::TempFolder;
 
 struct ScriptRun {
@@ -22,15 +23,8 @@ struct ScriptRun {
 ScriptRun runScript(const TempFolder& folder, const std::string& commands)
 {
     const std::string input = folder.write("commands.txt", commands);
-    const std::string command = std::string("'") + KALMO_CLI_PATH + "' script < '" + input + "'";
-    ScriptRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    char buffer[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.output.append(buffer, count);
-    const int status = ::pclose(pipe);
-    run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const CommandResult result = runCommand(shellQuoted(KALMO_CLI_PATH) + " script < " + shellQuoted(input));
+    const ScriptRun run{result.output, result.exitStatus};
     // Every file the program writes must be one that PHP accepts.
     for (std::size_t at = run.output.find("saved: "); at != std::string::npos; at = run.output.find("saved: ", at + 1)) {
         const std::string path = run.output.substr(at + 7, run.output.find('\n', at) - at - 7);
