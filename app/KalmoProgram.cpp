@@ -2,6 +2,7 @@
 #include "app/KalmoProgram.h"
 
 #include "app/Accessibility.h"
+#include "app/FontConfigWarmUp.h"
 #include "app/KalmoApplication.h"
 #include "app/MainWindow.h"
 #include "app/SourceViewer.h"
@@ -77,6 +78,7 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
         return choose ? choose(parent, request) : std::nullopt;
     };
 
+    const FontConfigWarmUp fontConfigWarmUp;
     KalmoApplication application(argc, argv, services);
     QCoreApplication::setApplicationVersion(QString::fromStdString(ownVersionText()));
     const std::optional<std::string> startFile = startFileFrom(application);
@@ -89,10 +91,20 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     TForm1 Form1(services);
     TForm2 Form2;
     connectJobWindows(Form1, Form2);
-    TForm3 Form3(&Form1);
-    TForm4 Form4;
-    Form1.AttachAboutWindow(Form3);
-    Form1.AttachHelpWindow(Form4);
+    // About and Help wait until they are first asked for; declared after the
+    // main window, they go before it.
+    std::unique_ptr<TForm3> Form3;
+    std::unique_ptr<TForm4> Form4;
+    Form1.AttachAboutWindow([&]() -> QWidget& {
+        if (!Form3)
+            Form3 = std::make_unique<TForm3>(&Form1);
+        return *Form3;
+    });
+    Form1.AttachHelpWindow([&]() -> QWidget& {
+        if (!Form4)
+            Form4 = std::make_unique<TForm4>();
+        return *Form4;
+    });
 
     Form1.show();
     // A desktop gives a new window the keyboard; without a window manager

@@ -289,9 +289,17 @@ void TForm1::FindNext1Click() { job_->FindNext(); }
 
 void TForm1::ReloadWithEncodingClick(const TextEncoding& encoding) { job_->ReloadWithEncoding(encoding); }
 
-void TForm1::Help1Click() { showWindow(help_); }
+void TForm1::Help1Click()
+{
+    if (help_)
+        showWindow(&help_());
+}
 
-void TForm1::About1Click() { showWindow(about_); }
+void TForm1::About1Click()
+{
+    if (about_)
+        showWindow(&about_());
+}
 
 void TForm1::Exit1Click() { job_->Exit1Click(); }
 

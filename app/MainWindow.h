@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -44,8 +45,11 @@ public:
     void SetJob(std::unique_ptr<kalmo::TranslationJob> job) { job_ = std::move(job); }
     // The window that View > SourceWindows shows and hides.
     void AttachViewer(QWidget& viewer) { viewer_ = &viewer; }
-    void AttachAboutWindow(QWidget& about) { about_ = &about; }
-    void AttachHelpWindow(QWidget& help) { help_ = &help; }
+    // About and Help are made when first asked for, which keeps them out of
+    // the start-up; `window` makes or finds the window each time.
+    using WindowSource = std::function<QWidget&()>;
+    void AttachAboutWindow(WindowSource window) { about_ = std::move(window); }
+    void AttachHelpWindow(WindowSource window) { help_ = std::move(window); }
 
     kalmo::TranslationJob& Job() { return *job_; }
     // The area below the menu bar, where the controls live.
@@ -139,8 +143,8 @@ private:
     QWidget* client_ = nullptr;
     std::unique_ptr<kalmo::TranslationJob> job_;
     QPointer<QWidget> viewer_;
-    QPointer<QWidget> about_;
-    QPointer<QWidget> help_;
+    WindowSource about_;
+    WindowSource help_;
     kalmo::KeyPreviewFilter* keyPreview_ = nullptr;
     kalmo::MenuShortcutPriority* shortcutPriority_ = nullptr;
     // Set once Exit has ended the program, so that the windows closing

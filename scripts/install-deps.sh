@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
   libutf8proc-dev
   # kalmo reads and writes PO files through gettext's own library
   libgettextpo-dev

@@ -76,8 +76,8 @@ void AboutHelpTest::init()
     main_ = std::make_unique<TForm1>(quietServices());
     about_ = std::make_unique<TForm3>(main_.get());
     help_ = std::make_unique<TForm4>();
-    main_->AttachAboutWindow(*about_);
-    main_->AttachHelpWindow(*help_);
+    main_->AttachAboutWindow([this]() -> QWidget& { return *about_; });
+    main_->AttachHelpWindow([this]() -> QWidget& { return *help_; });
 }
 
 void AboutHelpTest::cleanup()

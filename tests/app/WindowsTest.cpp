@@ -262,8 +262,8 @@ void WindowsTest::menuShortcutsWinOverTheTranslationField()
 {
     QWidget about;
     QWidget help;
-    form1_->AttachAboutWindow(about);
-    form1_->AttachHelpWindow(help);
+    form1_->AttachAboutWindow([&]() -> QWidget& { return about; });
+    form1_->AttachHelpWindow([&]() -> QWidget& { return help; });
     typeText(QStringLiteral("abc"));
     pressKey(Qt::Key_A, Qt::ControlModifier);
     QVERIFY(about.isVisible());

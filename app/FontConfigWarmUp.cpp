@@ -1,0 +1,10 @@
+// Reading the font configuration ahead of the first font lookup.
+#include "app/FontConfigWarmUp.h"
+
+#include <fontconfig/fontconfig.h>
+
+namespace kalmo {
+
+FontConfigWarmUp::FontConfigWarmUp() : thread_([] { FcInit(); }) {}
+
+} // namespace kalmo
