@@ -5,10 +5,13 @@
 #include "tests/app/AppTestSupport.h"
 #include "testing/TempFolder.h"
 
+#include "app/AboutWindow.h"
 #include "app/FormControls.h"
+#include "app/HelpWindow.h"
 #include "app/KalmoProgram.h"
 #include "app/MainWindow.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTimer>
 
@@ -22,7 +25,21 @@ private slots:
     void translateTwoEntriesAndExit();
     void fileNamedOnTheCommandLineIsLoadedAtStart_data();
     void fileNamedOnTheCommandLineIsLoadedAtStart();
+    void aboutAndHelpAreMadeOnceWhenFirstAskedFor();
 };
+
+namespace {
+
+template <typename Window>
+int countWindows()
+{
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        count += qobject_cast<Window*>(widget) != nullptr;
+    return count;
+}
+
+} // namespace
 
 void EndToEndTest::translateTwoEntriesAndExit()
 {
@@ -133,6 +150,42 @@ void EndToEndTest::fileNamedOnTheCommandLineIsLoadedAtStart()
         QCOMPARE(nameField, std::string("_GREETING"));
     else
         QVERIFY(reported.contains(QString::fromStdString(folder.path("missing.php"))));
+}
+
+void EndToEndTest::aboutAndHelpAreMadeOnceWhenFirstAskedFor()
+{
+    ProgramOptions options;
+    options.services.errorMessageBox = [](QWidget*, const QString&, const QString& text) {
+        qWarning("error report: %s", qPrintable(text));
+    };
+    std::vector<std::pair<int, int>> counts;
+    bool bothShown = false;
+    options.started = [&](TForm1& mainWindow) {
+        QTimer::singleShot(0, &mainWindow, [&] {
+            counts.emplace_back(countWindows<TForm3>(), countWindows<TForm4>());
+            for (int round = 0; round < 2; ++round) {
+                mainWindow.About1Click();
+                mainWindow.Help1Click();
+                counts.emplace_back(countWindows<TForm3>(), countWindows<TForm4>());
+            }
+            bothShown = true;
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (qobject_cast<TForm3*>(widget) || qobject_cast<TForm4*>(widget))
+                    bothShown = bothShown && widget->isVisible();
+            // Ending the program takes the windows made later down as well.
+            mainWindow.Exit1Click();
+        });
+        QTimer::singleShot(20000, &mainWindow, [] { QCoreApplication::exit(2); });
+    };
+
+    char name[] = "kalmo-translator";
+    char* argv[] = {name, nullptr};
+    int argc = 1;
+    QCOMPARE(KalmoProgram(argc, argv, options), 0);
+    const std::vector<std::pair<int, int>> expected{{0, 0}, {1, 1}, {1, 1}};
+    QCOMPARE(counts, expected);
+    QVERIFY(bothShown);
+    QCOMPARE(countWindows<TForm3>() + countWindows<TForm4>(), 0);
 }
 
 QTEST_APPLESS_MAIN(EndToEndTest)
