@@ -13,26 +13,11 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <array>
 
 using namespace kalmo;
 namespace about = kalmo::layout::about;
 
 namespace {
-
-constexpr ControlPlace place(const char* name, const layout::ControlBounds& bounds)
-{
-    return {name, bounds.left, bounds.top, bounds.width, bounds.height};
-}
-
-// Bottom to top: the labels, the logo and the button lie over the picture.
-constexpr std::array<ControlPlace, 5> kAboutLayout{{
-    place("Image1", about::Image1),
-    place("Label1", about::Label1),
-    place("Label2", about::Label2),
-    place("Image2", about::Image2),
-    place("GlassButton1", about::GlassButton1),
-}};
 
 QFont pixelFont(const char* family, int pixels, bool bold = false)
 {
@@ -93,7 +78,7 @@ void TForm3::applyLayout()
     button.Loaded();
     connect(GlassButton1, &TGlassButton::clicked, this, &TForm3::GlassButton1Click);
 
-    kalmo::applyLayout(*this, kAboutLayout);
+    kalmo::applyLayout(*this, about::controls);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(), size());

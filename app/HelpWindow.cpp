@@ -12,23 +12,11 @@
 #include <QFont>
 #include <QResizeEvent>
 
-#include <array>
 #include <string>
 #include <vector>
 
 using namespace kalmo;
 namespace help = kalmo::layout::help;
-
-namespace {
-
-constexpr std::array<ControlPlace, 2> kHelpLayout{{
-    // The help text is anchored to the right edge as well as to the left and top.
-    {"CodeMemo1", help::CodeMemo1.left, help::CodeMemo1.top, help::CodeMemo1.width, help::CodeMemo1.height, true},
-    {"GlassButton1", help::GlassButton1.left, help::GlassButton1.top, help::GlassButton1.width,
-     help::GlassButton1.height},
-}};
-
-} // namespace
 
 TForm4::TForm4(QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -98,7 +86,7 @@ void TForm4::applyLayout()
     BalloonShape1->SetBorderWidth(1);
     BalloonShape1->SetDragBalloon(true);
 
-    kalmo::applyLayout(*this, kHelpLayout);
+    kalmo::applyLayout(*this, help::controls);
     resize(help::clientWidth, help::clientHeight);
     move(help::left, help::top);
 }
@@ -107,7 +95,7 @@ void TForm4::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (CodeMemo1) {
-        followRightEdge(*this, kHelpLayout, help::clientWidth);
+        followRightEdge(*this, help::controls, help::clientWidth);
         wrapHelpText();
     }
 }

@@ -13,28 +13,9 @@
 #include <QKeyEvent>
 #include <QShowEvent>
 
-#include <array>
 
 using namespace kalmo;
 namespace viewer = kalmo::layout::source_viewer;
-
-namespace {
-
-constexpr ControlPlace pane(const char* name, const layout::ControlBounds& bounds)
-{
-    // The panes grow and shrink with the window's width.
-    return {name, bounds.left, bounds.top, bounds.width, bounds.height, true};
-}
-
-constexpr std::array<ControlPlace, 5> kViewerLayout{{
-    {"Label1", 8, 6, 86, 13},
-    pane("Memo1", viewer::Memo1),
-    {"Label2", 8, 224, 101, 13},
-    pane("Memo2", viewer::Memo2),
-    {"Image1", 8, 449, 90, 32},
-}};
-
-} // namespace
 
 TForm2::TForm2()
     : QWidget(nullptr, Qt::Window)
@@ -89,7 +70,7 @@ void TForm2::createControls()
     Image1 = new TImage(this);
     Image1->setObjectName(QStringLiteral("Image1"));
 
-    applyLayout(*this, kViewerLayout);
+    applyLayout(*this, viewer::controls);
 }
 
 TCustomCodeMemo& TForm2::Memo1Model() { return Memo1->model(); }
@@ -141,6 +122,6 @@ void TForm2::keyPressEvent(QKeyEvent* event)
 
 void TForm2::resizeEvent(QResizeEvent* event)
 {
-    followRightEdge(*this, kViewerLayout, viewer::clientWidth);
+    followRightEdge(*this, viewer::controls, viewer::clientWidth);
     QWidget::resizeEvent(event);
 }

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "controls/Color.h"
-#include "app/layouts/SourceViewerLayout.h" // ControlBounds
+#include "app/layouts/ControlPlace.h"
+
+#include <array>
 
 namespace kalmo::layout::about {
 
@@ -19,6 +21,15 @@ constexpr ControlBounds Label1{24, 24, 91, 18};
 constexpr ControlBounds Label2{24, 56, 47, 13};
 constexpr ControlBounds Image2{540, 8, 90, 32};
 constexpr ControlBounds GlassButton1{24, 424, 100, 32};
+
+// Bottom to top: the labels, the logo and the button lie over the picture.
+constexpr std::array<ControlPlace, 5> controls{{
+    place("Image1", Image1),
+    place("Label1", Label1),
+    place("Label2", Label2),
+    place("Image2", Image2),
+    place("GlassButton1", GlassButton1),
+}};
 
 constexpr const char* Label1Caption = "Langmill";
 constexpr int Label1FontPixels = 16;

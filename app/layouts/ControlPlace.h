@@ -14,4 +14,21 @@ struct ControlPlace {
     bool anchorRight = false; // keep the distance to the right edge
 };
 
+namespace layout {
+
+// Bounds in client pixels, for the controls other code sizes by as well.
+struct ControlBounds {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+constexpr ControlPlace place(const char* name, const ControlBounds& bounds, bool anchorRight = false)
+{
+    return {name, bounds.left, bounds.top, bounds.width, bounds.height, anchorRight};
+}
+
+} // namespace layout
+
 } // namespace kalmo

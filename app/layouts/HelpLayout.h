@@ -4,7 +4,7 @@
 #pragma once
 
 #include "controls/Color.h"
-#include "app/layouts/SourceViewerLayout.h" // ControlBounds
+#include "app/layouts/ControlPlace.h"
 
 #include <array>
 
@@ -23,6 +23,12 @@ constexpr int fontPixels = 11;
 constexpr ControlBounds CodeMemo1{8, 8, 667, 266};
 constexpr int CodeMemo1RightGap = clientWidth - (CodeMemo1.left + CodeMemo1.width);
 constexpr ControlBounds GlassButton1{296, 280, 81, 23};
+
+// The help text is anchored to the right edge as well as to the left and top.
+constexpr std::array<ControlPlace, 2> controls{{
+    place("CodeMemo1", CodeMemo1, true),
+    place("GlassButton1", GlassButton1),
+}};
 
 constexpr const char* buttonCaption = "CLOSE";
 constexpr const char* buttonFontName = "Verdana";

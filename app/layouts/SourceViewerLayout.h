@@ -1,18 +1,14 @@
-// The source viewer's stored layout: the two panes' places and sizes in
-// client pixels. The window program, the script runner, the tests and the
-// fuzzers all size their panes from here.
+// The source viewer's stored layout: the places of its labels, panes and
+// logo in client pixels. The window program, the script runner, the tests and
+// the fuzzers all size their panes from here.
 #pragma once
 
-namespace kalmo::layout {
+#include "app/layouts/ControlPlace.h"
 
-struct ControlBounds {
-    int left;
-    int top;
-    int width;
-    int height;
-};
+#include <array>
 
-namespace source_viewer {
+namespace kalmo::layout::source_viewer {
+
 constexpr int clientWidth = 504;
 constexpr int clientHeight = 489;
 constexpr ControlBounds Memo1{8, 25, 488, 193};
@@ -21,6 +17,14 @@ constexpr ControlBounds Memo2{8, 241, 488, 199};
 // the job without a screen gives them this one.
 constexpr int paneCellWidth = 7;
 constexpr int paneCellHeight = 14;
-} // namespace source_viewer
 
-} // namespace kalmo::layout
+// The panes grow and shrink with the window's width.
+constexpr std::array<ControlPlace, 5> controls{{
+    {"Label1", 8, 6, 86, 13},
+    place("Memo1", Memo1, true),
+    {"Label2", 8, 224, 101, 13},
+    place("Memo2", Memo2, true),
+    {"Image1", 8, 449, 90, 32},
+}};
+
+} // namespace kalmo::layout::source_viewer
