@@ -16,9 +16,6 @@
 #include <QUrl>
 #include <QWheelEvent>
 #include <QFocusEvent>
-#include <QFontDatabase>
-#include <QFontMetrics>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
@@ -33,21 +30,6 @@
 
 namespace kalmo {
 namespace {
-
-bool namesFixedSys(const std::string& name) { return QString::fromStdString(name).compare(QLatin1String("FixedSys"), Qt::CaseInsensitive) == 0; }
-
-// A stored font description as a real font. "FixedSys" is the platform's
-// fixed-pitch font; other families go to fontconfig, which substitutes the
-// Windows names ("Courier New", "Verdana") with installed lookalikes.
-QFont realFont(const TMemoFont& description)
-{
-    QFont font = namesFixedSys(description.Name) ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
-                                                 : QFont(QString::fromStdString(description.Name));
-    font.setPixelSize(std::max(1, std::abs(description.Height)));
-    font.setBold(description.Bold);
-    font.setKerning(false);
-    return font;
-}
 
 // The characters a key press delivers to the memo, as the platform's
 // character messages would: Enter 13, Backspace 8, Tab 9, Ctrl with a letter
@@ -141,7 +123,7 @@ TCodeMemo::TCodeMemo(QWidget* parent)
     model_.setView(this);
     model_.SetClipboard(&clipboard_);
     measureFont();
-    refreshGutterFont();
+    renderer_.useGutterFont(model_.Gutter().Font());
     model_.SetBounds(width(), height());
     enabledChanged();
 }
@@ -231,10 +213,9 @@ bool TCodeMemo::focusNextPrevChild(bool next)
 
 void TCodeMemo::paintEvent(QPaintEvent* event)
 {
-    refreshGutterFont();
+    renderer_.useGutterFont(model_.Gutter().Font());
     QPainter painter(this);
     MemoPaintContext context;
-    context.fonts = &fonts_;
     context.palette = palette();
     context.hasFocus = hasFocus() && model_.Enabled();
     context.exposed = event->rect();
@@ -473,41 +454,15 @@ void TCodeMemo::scrollBarsChanged()
 
 void TCodeMemo::measureFont()
 {
+    // Replacing a proportional font changes the model's font, which would
+    // ask for this measure again.
     measuring_ = true;
-    TMemoFont description = model_.Font();
-    QFont font = realFont(description);
-    {
-        const QFontMetrics metrics(font);
-        if (metrics.horizontalAdvance(QLatin1Char('W')) != metrics.horizontalAdvance(QLatin1Char('i'))) {
-            // A proportional font cannot fill a character grid.
-            description.Name = "FixedSys";
-            font = realFont(description);
-            model_.SetFont(description);
-        }
-    }
-    const QFontMetrics metrics(font);
-    const int charWidth = metrics.horizontalAdvance(QStringLiteral("W"));
-    const int lineHeight = metrics.height() + 1;
-    // Glyphs may advance by a fraction of a pixel more or less than the
-    // measured cell; spacing them by the difference keeps long runs on the grid.
-    const qreal spacing = charWidth - QFontMetricsF(font).horizontalAdvance(QLatin1Char('W'));
-    if (std::abs(spacing) > 0.001)
-        font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
-    fonts_.text = font;
-    fonts_.ascent = metrics.ascent();
-    fonts_.marginCharWidth = metrics.horizontalAdvance(QStringLiteral("w"));
+    const MemoRenderer::TextCell cell = renderer_.measureTextFont(model_.Font());
+    if (!(cell.usedFont == model_.Font()))
+        model_.SetFont(cell.usedFont);
     measuring_ = false;
-    model_.SetFontCell(charWidth, lineHeight);
+    model_.SetFontCell(cell.charWidth, cell.lineHeight);
     update();
-}
-
-void TCodeMemo::refreshGutterFont()
-{
-    if (gutterFontSource_ == model_.Gutter().Font() && fonts_.gutterAscent != 0)
-        return;
-    gutterFontSource_ = model_.Gutter().Font();
-    fonts_.gutter = realFont(gutterFontSource_);
-    fonts_.gutterAscent = QFontMetrics(fonts_.gutter).ascent();
 }
 
 // --- scroll bars ------------------------------------------------------------------

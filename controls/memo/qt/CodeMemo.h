@@ -41,7 +41,7 @@ public:
     bool Enabled() const { return model_.Enabled(); }
     void SetEnabled(bool enabled);
 
-    const MemoFonts& fonts() const { return fonts_; }
+    const MemoFonts& fonts() const { return renderer_.fonts(); }
     QScrollBar* verticalScrollBar() const { return verticalBar_; }
     QScrollBar* horizontalScrollBar() const { return horizontalBar_; }
     // True while the caret is drawn (focus, enabled, in its visible blink phase).
@@ -86,7 +86,6 @@ private:
     void readingChanged() override;
 
     void measureFont();
-    void refreshGutterFont();
     void restartBlink();
     void onBlink();
     void onBarAction(QScrollBar* bar, int action);
@@ -95,8 +94,6 @@ private:
     TCustomCodeMemo model_;
     QtMemoClipboard clipboard_;
     MemoRenderer renderer_;
-    MemoFonts fonts_;
-    TMemoFont gutterFontSource_;
     QScrollBar* verticalBar_ = nullptr;
     QScrollBar* horizontalBar_ = nullptr;
     QTimer blinkTimer_;

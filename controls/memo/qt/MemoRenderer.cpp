@@ -9,6 +9,8 @@
 #include "controls/memo/MemoWebAddress.h"
 #include "controls/memo/Utf8Columns.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QtMath>
@@ -23,6 +25,24 @@ QRect toQRect(const TRect& rect) { return QRect(rect.Left, rect.Top, rect.Width(
 namespace {
 
 constexpr ColorValue clScrollBar = 0xFF000000;
+
+bool namesFixedSys(const std::string& name)
+{
+    return QString::fromStdString(name).compare(QLatin1String("FixedSys"), Qt::CaseInsensitive) == 0;
+}
+
+// A stored font description as a real font. "FixedSys" is the system's
+// fixed-pitch font; other families go to fontconfig, which substitutes the
+// Windows names ("Courier New", "Verdana") with installed lookalikes.
+QFont realFont(const TMemoFont& description)
+{
+    QFont font = namesFixedSys(description.Name) ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
+                                                 : QFont(QString::fromStdString(description.Name));
+    font.setPixelSize(std::max(1, std::abs(description.Height)));
+    font.setBold(description.Bold);
+    font.setKerning(false);
+    return font;
+}
 
 // The characters a row shows for a stretch of line text: control characters
 // (a tab taken in unchanged, a stray carriage return) keep their one cell as
@@ -58,9 +78,42 @@ QRect horizontalBarRect(const TCustomCodeMemo& memo)
     return QRect(0, memo.Height() - bar, std::max(0, width), bar);
 }
 
+MemoRenderer::TextCell MemoRenderer::measureTextFont(const TMemoFont& description)
+{
+    TextCell cell{0, 0, description};
+    QFont font = realFont(description);
+    if (const QFontMetrics metrics(font);
+        metrics.horizontalAdvance(QLatin1Char('W')) != metrics.horizontalAdvance(QLatin1Char('i'))) {
+        cell.usedFont.Name = "FixedSys";
+        font = realFont(cell.usedFont);
+    }
+    const QFontMetrics metrics(font);
+    cell.charWidth = metrics.horizontalAdvance(QStringLiteral("W"));
+    cell.lineHeight = metrics.height() + 1;
+    // Glyphs may advance by a fraction of a pixel more or less than the
+    // measured cell; spacing them by the difference keeps long runs on the grid.
+    const qreal spacing = cell.charWidth - QFontMetricsF(font).horizontalAdvance(QLatin1Char('W'));
+    if (std::abs(spacing) > 0.001)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+    fonts_.text = font;
+    fonts_.ascent = metrics.ascent();
+    fonts_.marginCharWidth = metrics.horizontalAdvance(QStringLiteral("w"));
+    return cell;
+}
+
+void MemoRenderer::useGutterFont(const TMemoFont& description)
+{
+    if (gutterFontSource_ == description && fonts_.gutterAscent != 0)
+        return;
+    gutterFontSource_ = description;
+    fonts_.gutter = realFont(description);
+    fonts_.gutterAscent = QFontMetrics(fonts_.gutter).ascent();
+}
+
 void MemoRenderer::paint(QPainter& painter, const TCustomCodeMemo& memo, const MemoPaintContext& context)
 {
-    if (memo.Lines().UpdateCount() > 0 || context.fonts == nullptr)
+    // Nothing is drawn before the text font is measured.
+    if (memo.Lines().UpdateCount() > 0 || fonts_.ascent == 0)
         return;
     const QPalette& palette = context.palette;
     const QColor back = toQColor(memo.BkColor(), palette);
@@ -116,7 +169,7 @@ void MemoRenderer::paint(QPainter& painter, const TCustomCodeMemo& memo, const M
 
     if (memo.RightMargin() > 0 && memo.ShowRightMargin()) {
         // A 2-pixel pen on x covers the columns x - 1 and x.
-        const int x = area.Left + context.fonts->marginCharWidth * (memo.RightMargin() - memo.FirstVisibleCol());
+        const int x = area.Left + fonts_.marginCharWidth * (memo.RightMargin() - memo.FirstVisibleCol());
         painter.fillRect(QRect(x - 1, area.Top, 2, area.Height()), toQColor(memo.RightMarginColor(), palette));
     }
 
@@ -159,14 +212,14 @@ void MemoRenderer::paintGutter(QPainter& painter, const TCustomCodeMemo& memo, c
         return;
     painter.save();
     painter.setClipRect(QRect(left, top, gutterWidth, gutterHeight));
-    painter.setFont(context.fonts->gutter);
+    painter.setFont(fonts_.gutter);
     painter.setPen(toQColor(gutter.LineNumberTextColor(), palette));
     const int lineCount = memo.Lines().LineCount();
     int line = memo.FirstVisibleLine();
     // The first row shows its number even when the store holds no line.
     for (int y = top; y < top + gutterHeight; y += lineHeight) {
         const GutterNumber number = gutterNumber(gutter, line);
-        painter.drawText(QPoint(left + number.X, y + context.fonts->gutterAscent), QString::fromStdString(number.Text));
+        painter.drawText(QPoint(left + number.X, y + fonts_.gutterAscent), QString::fromStdString(number.Text));
         if (++line >= lineCount)
             break;
     }
@@ -186,7 +239,7 @@ void MemoRenderer::composeRow(const TCustomCodeMemo& memo, const MemoPaintContex
         return;
 
     const QPalette& palette = context.palette;
-    const MemoFonts& fonts = *context.fonts;
+    const MemoFonts& fonts = fonts_;
     const QColor back = toQColor(memo.BkColor(), palette);
     QPainter rowPainter(&row_);
     rowPainter.fillRect(QRect(0, 0, area.Width(), memo.LineHeight()), back);

@@ -21,7 +21,7 @@ namespace kalmo {
 // The memo's pixel rectangles as Qt's, for painting and for repaint requests.
 QRect toQRect(const TRect& rect);
 
-// The memo's real fonts, measured by the widget.
+// The memo's real fonts, as the renderer measured them.
 struct MemoFonts {
     QFont text;            // spaced so that every glyph advances exactly one cell
     QFont gutter;
@@ -31,7 +31,6 @@ struct MemoFonts {
 };
 
 struct MemoPaintContext {
-    const MemoFonts* fonts = nullptr;
     QPalette palette;
     // Without the focus a HideSelection memo shows no selection.
     bool hasFocus = false;
@@ -48,6 +47,21 @@ QRect horizontalBarRect(const TCustomCodeMemo& memo);
 
 class MemoRenderer {
 public:
+    // What the text font fills: the cell, and the description it was drawn
+    // from, which names "FixedSys" when the stored font was proportional (it
+    // cannot fill a character grid).
+    struct TextCell {
+        int charWidth = 0;
+        int lineHeight = 0;
+        TMemoFont usedFont;
+    };
+    // The renderer owns the font metrics: it measures the text font here and
+    // draws with it until the next measure.
+    TextCell measureTextFont(const TMemoFont& description);
+    // Measures the gutter's font when its description changed.
+    void useGutterFont(const TMemoFont& description);
+    const MemoFonts& fonts() const { return fonts_; }
+
     // Everything except the caret, in client pixels.
     void paint(QPainter& painter, const TCustomCodeMemo& memo, const MemoPaintContext& context);
     // The 2-pixel caret at the caret cell, inverting what lies beneath.
@@ -66,6 +80,8 @@ private:
                   int fromColumn, int toColumn, const Colors& colors, const QFont& font, int ascent);
 
     QImage row_;
+    MemoFonts fonts_;
+    TMemoFont gutterFontSource_;
 };
 
 } // namespace kalmo
