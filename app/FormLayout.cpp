@@ -25,15 +25,15 @@ void applyLayout(QWidget& client, std::span<const ControlPlace> places)
         QWidget* widget = control(client, place);
         if (!widget)
             continue;
-        int width = place.width;
-        int height = place.height;
+        int width = place.bounds.width;
+        int height = place.bounds.height;
         // The stored sizes were measured with the design font; a substituted
         // font may need more room, never less.
         if (auto* label = qobject_cast<TLabel*>(widget); label && label->AutoSize()) {
             width = std::max(width, label->sizeHint().width());
             height = std::max(height, label->sizeHint().height());
         }
-        widget->setGeometry(place.left, place.top, width, height);
+        widget->setGeometry(place.bounds.left, place.bounds.top, width, height);
         // Later controls in the table lie on top, as in the stored layout.
         widget->raise();
     }
@@ -46,7 +46,7 @@ void followRightEdge(QWidget& client, std::span<const ControlPlace> places, int 
         if (!place.anchorRight)
             continue;
         if (QWidget* widget = control(client, place))
-            widget->resize(std::max(0, place.width + change), widget->height());
+            widget->resize(std::max(0, place.bounds.width + change), widget->height());
     }
 }
 

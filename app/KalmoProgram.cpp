@@ -46,6 +46,17 @@ std::optional<std::string> startFileFrom(const QCoreApplication& application)
     return QFile::encodeName(QFileInfo(files.front()).absoluteFilePath()).toStdString();
 }
 
+// A window made on the first call, kept in `window` and handed out from then on.
+template <typename Window, typename Make>
+TForm1::WindowSource madeWhenFirstAsked(std::unique_ptr<Window>& window, Make make)
+{
+    return [&window, make]() -> QWidget& {
+        if (!window)
+            window = make();
+        return *window;
+    };
+}
+
 } // namespace
 
 void connectJobWindows(TForm1& mainWindow, TForm2& viewer)
@@ -95,16 +106,8 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     // main window, they go before it.
     std::unique_ptr<TForm3> Form3;
     std::unique_ptr<TForm4> Form4;
-    Form1.AttachAboutWindow([&]() -> QWidget& {
-        if (!Form3)
-            Form3 = std::make_unique<TForm3>(&Form1);
-        return *Form3;
-    });
-    Form1.AttachHelpWindow([&]() -> QWidget& {
-        if (!Form4)
-            Form4 = std::make_unique<TForm4>();
-        return *Form4;
-    });
+    Form1.AttachAboutWindow(madeWhenFirstAsked(Form3, [&Form1] { return std::make_unique<TForm3>(&Form1); }));
+    Form1.AttachHelpWindow(madeWhenFirstAsked(Form4, [] { return std::make_unique<TForm4>(); }));
 
     Form1.show();
     // A desktop gives a new window the keyboard; without a window manager

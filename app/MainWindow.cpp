@@ -289,17 +289,9 @@ void TForm1::FindNext1Click() { job_->FindNext(); }
 
 void TForm1::ReloadWithEncodingClick(const TextEncoding& encoding) { job_->ReloadWithEncoding(encoding); }
 
-void TForm1::Help1Click()
-{
-    if (help_)
-        showWindow(&help_());
-}
+void TForm1::Help1Click() { showWindow(help_); }
 
-void TForm1::About1Click()
-{
-    if (about_)
-        showWindow(&about_());
-}
+void TForm1::About1Click() { showWindow(about_); }
 
 void TForm1::Exit1Click() { job_->Exit1Click(); }
 
@@ -319,6 +311,12 @@ void TForm1::SourceWindows1Click()
 }
 
 void TForm1::FormKeyDown(KeyCode key) { job_->FormKeyDown(key); }
+
+void TForm1::showWindow(const WindowSource& source)
+{
+    if (source)
+        showWindow(&source());
+}
 
 void TForm1::showWindow(QWidget* window)
 {

@@ -119,6 +119,7 @@ private:
     void createReloadWithEncodingMenu();
     void checkEncodingInUse();
     void showWindow(QWidget* window);
+    void showWindow(const WindowSource& source);
 
     // kalmo::TranslationJobView
     void SetStatusText(const std::string& text) override;

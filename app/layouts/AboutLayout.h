@@ -24,11 +24,11 @@ constexpr ControlBounds GlassButton1{24, 424, 100, 32};
 
 // Bottom to top: the labels, the logo and the button lie over the picture.
 constexpr std::array<ControlPlace, 5> controls{{
-    place("Image1", Image1),
-    place("Label1", Label1),
-    place("Label2", Label2),
-    place("Image2", Image2),
-    place("GlassButton1", GlassButton1),
+    {"Image1", Image1},
+    {"Label1", Label1},
+    {"Label2", Label2},
+    {"Image2", Image2},
+    {"GlassButton1", GlassButton1},
 }};
 
 constexpr const char* Label1Caption = "Langmill";

@@ -5,15 +5,6 @@
 
 namespace kalmo {
 
-struct ControlPlace {
-    const char* name; // the control's objectName
-    int left;
-    int top;
-    int width;
-    int height;
-    bool anchorRight = false; // keep the distance to the right edge
-};
-
 namespace layout {
 
 // Bounds in client pixels, for the controls other code sizes by as well.
@@ -24,11 +15,12 @@ struct ControlBounds {
     int height;
 };
 
-constexpr ControlPlace place(const char* name, const ControlBounds& bounds, bool anchorRight = false)
-{
-    return {name, bounds.left, bounds.top, bounds.width, bounds.height, anchorRight};
-}
-
 } // namespace layout
+
+struct ControlPlace {
+    const char* name; // the control's objectName
+    layout::ControlBounds bounds;
+    bool anchorRight = false; // keep the distance to the right edge
+};
 
 } // namespace kalmo

@@ -26,8 +26,8 @@ constexpr ControlBounds GlassButton1{296, 280, 81, 23};
 
 // The help text is anchored to the right edge as well as to the left and top.
 constexpr std::array<ControlPlace, 2> controls{{
-    place("CodeMemo1", CodeMemo1, true),
-    place("GlassButton1", GlassButton1),
+    {"CodeMemo1", CodeMemo1, true},
+    {"GlassButton1", GlassButton1},
 }};
 
 constexpr const char* buttonCaption = "CLOSE";

@@ -20,11 +20,11 @@ constexpr int paneCellHeight = 14;
 
 // The panes grow and shrink with the window's width.
 constexpr std::array<ControlPlace, 5> controls{{
-    {"Label1", 8, 6, 86, 13},
-    place("Memo1", Memo1, true),
-    {"Label2", 8, 224, 101, 13},
-    place("Memo2", Memo2, true),
-    {"Image1", 8, 449, 90, 32},
+    {"Label1", {8, 6, 86, 13}},
+    {"Memo1", Memo1, true},
+    {"Label2", {8, 224, 101, 13}},
+    {"Memo2", Memo2, true},
+    {"Image1", {8, 449, 90, 32}},
 }};
 
 } // namespace kalmo::layout::source_viewer

@@ -458,7 +458,7 @@ void TCodeMemo::measureFont()
     // ask for this measure again.
     measuring_ = true;
     const MemoRenderer::TextCell cell = renderer_.measureTextFont(model_.Font());
-    if (!(cell.usedFont == model_.Font()))
+    if (cell.usedFont != model_.Font())
         model_.SetFont(cell.usedFont);
     measuring_ = false;
     model_.SetFontCell(cell.charWidth, cell.lineHeight);
