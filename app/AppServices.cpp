@@ -7,8 +7,36 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kalmo {
+
+namespace {
+
+std::size_t askWithMessageBox(QWidget* parent, const QString& title, const Question& question)
+{
+    QMessageBox box(QMessageBox::Question, title, QString::fromStdString(question.text), QMessageBox::NoButton,
+                    parent);
+    std::vector<QAbstractButton*> buttons;
+    for (std::size_t i = 0; i < question.answers.size(); ++i) {
+        // The roles only place the buttons; the answer is told by the button itself.
+        const auto role = i == question.cancelAnswer ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
+        QPushButton* button = box.addButton(QString::fromStdString(question.answers[i]), role);
+        if (i == question.defaultAnswer)
+            box.setDefaultButton(button);
+        if (i == question.cancelAnswer)
+            box.setEscapeButton(button);
+        buttons.push_back(button);
+    }
+    box.exec();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (box.clickedButton() == buttons[i])
+            return i;
+    }
+    return question.cancelAnswer;
+}
+
+} // namespace
 
 AppServices AppServices::platform()
 {
@@ -18,6 +46,8 @@ AppServices AppServices::platform()
     services.errorMessageBox = [](QWidget* parent, const QString& title, const QString& text) {
         QMessageBox::critical(parent, title, text);
     };
+    services.chooseTargetFile = chooseTargetFileWithDialog;
+    services.ask = askWithMessageBox;
     services.informationMessageBox = [](QWidget* parent, const QString& title, const QString& text) {
         QMessageBox::information(parent, title, text);
     };

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -25,16 +26,21 @@ struct AppServices {
     // The text to find, or nullopt when the user cancelled.
     using AskText = std::function<std::optional<std::string>(QWidget* parent, const std::string& lastText)>;
     using MessageBox = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+    // The index of the answer chosen.
+    using AskQuestion = std::function<std::size_t(QWidget* parent, const QString& title, const Question& question)>;
     using EndProgram = std::function<void()>;
 
     ChooseFile chooseSourceFile;
+    // The save dialog: the path to write to.
+    ChooseFile chooseTargetFile;
+    AskQuestion ask;
     AskText askFindText;
     MessageBox errorMessageBox;
     MessageBox informationMessageBox;
     EndProgram endProgram;
 
-    // The real dialogs, QMessageBox::critical and ::information, and
-    // QCoreApplication::exit.
+    // The real dialogs, QMessageBox::critical, ::information and a
+    // question box, and QCoreApplication::exit.
     static AppServices platform();
 };
 

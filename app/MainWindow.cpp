@@ -411,6 +411,20 @@ std::optional<std::string> TForm1::ChooseSourceFile(const FileDialogRequest& req
     return services_.chooseSourceFile(this, request);
 }
 
+std::optional<std::string> TForm1::ChooseTargetFile(const FileDialogRequest& request)
+{
+    if (!services_.chooseTargetFile)
+        return std::nullopt;
+    return services_.chooseTargetFile(this, request);
+}
+
+std::size_t TForm1::Ask(const Question& question)
+{
+    if (!services_.ask)
+        return question.defaultAnswer;
+    return services_.ask(this, QString::fromUtf8(ApplicationTitle), question);
+}
+
 void TForm1::ShowAndFocusViewer() { emit viewerWanted(); }
 
 void TForm1::FocusMainWindow()

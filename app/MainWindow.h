@@ -135,6 +135,8 @@ private:
     void SetTranslationFieldColors(kalmo::ColorValue background, kalmo::ColorValue text) override;
     void SelectTranslationField() override;
     std::optional<std::string> ChooseSourceFile(const kalmo::FileDialogRequest& request) override;
+    std::optional<std::string> ChooseTargetFile(const kalmo::FileDialogRequest& request) override;
+    std::size_t Ask(const kalmo::Question& question) override;
     std::optional<std::string> AskFindText(const std::string& lastText) override;
     void ShowAndFocusViewer() override;
     void FocusMainWindow() override;

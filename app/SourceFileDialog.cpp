@@ -70,4 +70,15 @@ std::optional<std::string> chooseSourceFileWithDialog(QWidget* parent, const Fil
     return QFile::encodeName(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath()).toStdString();
 }
 
+std::optional<std::string> chooseTargetFileWithDialog(QWidget* parent, const FileDialogRequest& request)
+{
+    QFileDialog dialog(parent);
+    configureSourceFileDialog(dialog, request);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QFile::encodeName(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath()).toStdString();
+}
+
 } // namespace kalmo

@@ -1,4 +1,5 @@
-// The file-open dialog that Load shows, on top of QFileDialog.
+// The file dialogs: the open dialog that Load shows and the save dialog
+// that Save As shows, on top of QFileDialog.
 #pragma once
 
 #include "job/TranslationJobView.h"
@@ -24,5 +25,9 @@ QStringList toQtNameFilters(const std::string& filter);
 void configureSourceFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
 
 std::optional<std::string> chooseSourceFileWithDialog(QWidget* parent, const FileDialogRequest& request);
+
+// The save dialog: any name in an existing folder; a file that exists is
+// asked about before it is chosen.
+std::optional<std::string> chooseTargetFileWithDialog(QWidget* parent, const FileDialogRequest& request);
 
 } // namespace kalmo

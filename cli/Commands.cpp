@@ -118,6 +118,9 @@ after each command:
                  Insert Tab Escape Enter F2 F3, or a letter or digit
   pane-type TEXT one character per character of TEXT in the lower pane
   clipboard TEXT the clipboard's text becomes TEXT (\n \r \t \\ escapes)
+  answer CAPTION the next question the program asks is answered with the
+                 button CAPTION (without one, its default answer); each
+                 question asked prints "question: TEXT -> ANSWER"
   panes          print both panes' caret, scroll and selection state,
                  the lower pane's lines (| ) and the working lines (|| )
 )",

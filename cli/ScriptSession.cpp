@@ -46,6 +46,20 @@ std::optional<std::string> ScriptSession::ChooseSourceFile(const FileDialogReque
     return dialogAnswer_;
 }
 
+std::size_t ScriptSession::Ask(const Question& question)
+{
+    std::optional<std::size_t> chosen;
+    if (!queuedAnswers_.empty()) {
+        chosen = question.answerNamed(queuedAnswers_.front());
+        if (!chosen)
+            throw KalmoError("No answer \"" + queuedAnswers_.front() + "\" to the question \"" + question.text + "\"");
+        queuedAnswers_.pop_front();
+    }
+    const std::size_t answer = chosen.value_or(question.defaultAnswer);
+    questions_.push_back(question.text + " -> " + question.answers[answer]);
+    return answer;
+}
+
 void ScriptSession::ShowNotes(const std::string&, const std::vector<std::string>& notes)
 {
     notes_.insert(notes_.end(), notes.begin(), notes.end());
@@ -63,6 +77,7 @@ bool ScriptSession::run(const std::string& commandLine)
     encodingAsked_ = false;
     progressAsked_ = false;
     notes_.clear();
+    questions_.clear();
     std::optional<std::string> error;
     try {
         dispatch(command, argument);
@@ -70,6 +85,8 @@ bool ScriptSession::run(const std::string& commandLine)
         error = failure.what();
     }
 
+    for (const std::string& question : questions_)
+        out_ << "question: " << question << '\n';
     if (savedPath_)
         out_ << "saved: " << *savedPath_ << '\n';
     for (int i = 0; i < beeps_; ++i)
@@ -137,6 +154,8 @@ void ScriptSession::dispatch(const std::string& command, const std::string& argu
         typeIntoPane(argument);
     } else if (command == "clipboard") {
         clipboard_.SetText(unescapeScriptText(argument));
+    } else if (command == "answer") {
+        queuedAnswers_.push_back(argument);
     } else if (command == "panes") {
         panesAsked_ = true;
     } else {

@@ -9,6 +9,7 @@
 #include "job/TranslationJob.h"
 #include "job/TranslationJobView.h"
 
+#include <deque>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -47,6 +48,8 @@ private:
     void SelectTranslationField() override {}
     std::optional<std::string> AskFindText(const std::string&) override { return findAnswer_; }
     std::optional<std::string> ChooseSourceFile(const FileDialogRequest& request) override;
+    std::optional<std::string> ChooseTargetFile(const FileDialogRequest&) override { return targetAnswer_; }
+    std::size_t Ask(const Question& question) override;
     void ShowAndFocusViewer() override { viewerVisible_ = true; }
     void FocusMainWindow() override {}
     void EndProgram() override { ended_ = true; }
@@ -68,6 +71,12 @@ private:
     std::string translation_;
     bool translationEnabled_ = true;
     std::optional<std::string> dialogAnswer_;
+    std::optional<std::string> targetAnswer_;
+    // Captions given by `answer`, for the questions still to come, first
+    // given first; a question with none queued takes its default answer.
+    std::deque<std::string> queuedAnswers_;
+    // The questions asked during the command, and the answers taken.
+    std::vector<std::string> questions_;
     int beeps_ = 0;
     std::optional<std::string> savedPath_;
     bool ended_ = false;

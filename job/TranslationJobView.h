@@ -6,6 +6,7 @@
 
 #include "controls/Color.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,24 @@ namespace kalmo {
 struct FileDialogRequest {
     std::string filter; // "Description|PATTERN"
     std::string title;
+};
+
+// A question with its answers, as buttons in this order.
+struct Question {
+    std::string text;
+    std::vector<std::string> answers;
+    std::size_t defaultAnswer = 0; // Enter
+    std::size_t cancelAnswer = 0;  // Escape, or closing the box
+
+    // The index of the answer with this caption; nullopt when none has it.
+    std::optional<std::size_t> answerNamed(const std::string& caption) const
+    {
+        for (std::size_t i = 0; i < answers.size(); ++i) {
+            if (answers[i] == caption)
+                return i;
+        }
+        return std::nullopt;
+    }
 };
 
 class TranslationJobView {
@@ -44,6 +63,10 @@ public:
 
     // The chosen path, or nullopt when the user cancelled.
     virtual std::optional<std::string> ChooseSourceFile(const FileDialogRequest& request) = 0;
+    // The save dialog: the path to write to, or nullopt when the user cancelled.
+    virtual std::optional<std::string> ChooseTargetFile(const FileDialogRequest& request) = 0;
+    // The index of the answer the user chose.
+    virtual std::size_t Ask(const Question& question) = 0;
     // The find dialog, offering the last text searched for: the text to
     // find, or nullopt when the user cancelled.
     virtual std::optional<std::string> AskFindText(const std::string& lastText) = 0;

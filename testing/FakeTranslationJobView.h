@@ -4,6 +4,7 @@
 
 #include "job/TranslationJobView.h"
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +43,22 @@ public:
         lastDialog = request;
         return dialogAnswer;
     }
+    std::optional<std::string> ChooseTargetFile(const FileDialogRequest& request) override
+    {
+        lastDialog = request;
+        return targetAnswer;
+    }
+    // Answers with the first queued caption, else with the question's default.
+    std::size_t Ask(const Question& question) override
+    {
+        questions.push_back(question);
+        std::optional<std::size_t> chosen;
+        if (!answers.empty()) {
+            chosen = question.answerNamed(answers.front());
+            answers.pop_front();
+        }
+        return chosen.value_or(question.defaultAnswer);
+    }
     void ShowAndFocusViewer() override { viewerShownAndFocused = true; }
     void FocusMainWindow() override { viewerShownAndFocused = false; }
     void EndProgram() override { ended = true; }
@@ -62,6 +79,9 @@ public:
     ColorValue translationText = clWindowText;
     std::optional<std::string> dialogAnswer;
     FileDialogRequest lastDialog;
+    std::optional<std::string> targetAnswer;
+    std::vector<Question> questions;
+    std::deque<std::string> answers;
     std::optional<std::string> findAnswer;
     std::string lastFindOffered;
     bool viewerShownAndFocused = false;

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,11 @@ namespace kalmo::testing_support {
 struct RecordedServices {
     std::optional<std::string> dialogAnswer;
     std::vector<FileDialogRequest> dialogs;
+    std::optional<std::string> targetAnswer;
+    // Captions to answer the coming questions with, first given first; a
+    // question with none left takes its default.
+    std::deque<std::string> answers;
+    std::vector<std::string> questions;
     std::optional<std::string> findAnswer;
     std::vector<std::string> findOffers;
     QStringList messageTitles;
@@ -34,6 +40,19 @@ struct RecordedServices {
         result.chooseSourceFile = [this](QWidget*, const FileDialogRequest& request) {
             dialogs.push_back(request);
             return dialogAnswer;
+        };
+        result.chooseTargetFile = [this](QWidget*, const FileDialogRequest& request) {
+            dialogs.push_back(request);
+            return targetAnswer;
+        };
+        result.ask = [this](QWidget*, const QString&, const Question& question) {
+            questions.push_back(question.text);
+            std::optional<std::size_t> chosen;
+            if (!answers.empty()) {
+                chosen = question.answerNamed(answers.front());
+                answers.pop_front();
+            }
+            return chosen.value_or(question.defaultAnswer);
         };
         result.askFindText = [this](QWidget*, const std::string& lastText) {
             findOffers.push_back(lastText);
