@@ -4,6 +4,7 @@
 #include "job/EntryList.h"
 #include "job/KalmoError.h"
 #include "job/LanguageFile.h"
+#include "job/LineAlignment.h"
 #include "job/TextSearch.h"
 #include "job/TranslationMerge.h"
 #include "job/TranslationProgress.h"
@@ -445,7 +446,10 @@ void TranslationJob::writeFieldIntoLists()
         return;
     const std::string name = entryName(sourceLines_[static_cast<std::size_t>(currentEntry_)]);
     if (workingEntry_ < 0 || workingEntry_ >= static_cast<int>(workingLines_.size())) {
-        // Keep the typed text in the field rather than drop it silently.
+        // Keep the typed text in the field rather than drop it silently; an
+        // emptied field has nothing to keep and is the way on.
+        if (field.empty())
+            return;
         throw KalmoError("The translation of \"" + name + "\" was not written: its line is no longer in \""
                          + fileNameOf(TranslatedFilePath()) + "\"");
     }
@@ -573,18 +577,38 @@ void TranslationJob::Exit1Click()
 LineList TranslationJob::lowerPaneLines() const
 {
     const auto& pane = memo2_.Lines();
-    const bool sameCount = pane.LineCount() == static_cast<int>(workingLines_.size());
-    LineList lines;
-    lines.reserve(static_cast<std::size_t>(pane.LineCount()));
-    for (int i = 0; i < pane.LineCount(); ++i) {
-        const std::string& paneLine = pane.Line(i);
-        const std::string* working = sameCount ? &workingLines_[static_cast<std::size_t>(i)] : nullptr;
-        // The pane tidies every line its caret leaves (trailing blanks go,
-        // tabs widen); a line it only tidied keeps the bytes it was given.
-        const bool onlyTidied
-            = working && paneLine != *working && pane.Tidied(paneLine) == pane.Tidied(*working);
-        lines.push_back(onlyTidied ? *working : paneLine);
+    const auto paneCount = static_cast<std::size_t>(pane.LineCount());
+    // The pane tidies every line its caret leaves (trailing blanks go, tabs
+    // widen); a line it only tidied keeps the bytes it was given, also where
+    // the free editor added or removed lines before it.
+    const auto onlyTidied = [&](std::size_t working, std::size_t paneLine) {
+        const std::string& given = workingLines_[working];
+        const std::string& shown = pane.Line(static_cast<int>(paneLine));
+        return given == shown || pane.Tidied(given) == pane.Tidied(shown);
+    };
+    std::vector<int> workingOf(paneCount, -1);
+    if (paneCount == workingLines_.size()) {
+        for (std::size_t i = 0; i < paneCount; ++i)
+            workingOf[i] = onlyTidied(i, i) ? static_cast<int>(i) : -1;
+    } else {
+        // Pairing compares many lines with many: each is tidied once.
+        std::vector<std::string> tidiedWorking;
+        tidiedWorking.reserve(workingLines_.size());
+        for (const std::string& line : workingLines_)
+            tidiedWorking.push_back(pane.Tidied(line));
+        std::vector<std::string> tidiedPane;
+        tidiedPane.reserve(paneCount);
+        for (std::size_t i = 0; i < paneCount; ++i)
+            tidiedPane.push_back(pane.Tidied(pane.Line(static_cast<int>(i))));
+        workingOf = alignLines(workingLines_.size(), paneCount, [&](std::size_t working, std::size_t paneLine) {
+            return tidiedWorking[working] == tidiedPane[paneLine];
+        });
     }
+    LineList lines;
+    lines.reserve(paneCount);
+    for (std::size_t i = 0; i < paneCount; ++i)
+        lines.push_back(workingOf[i] >= 0 ? workingLines_[static_cast<std::size_t>(workingOf[i])]
+                                          : pane.Line(static_cast<int>(i)));
     return lines;
 }
 

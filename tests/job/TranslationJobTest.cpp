@@ -664,6 +664,14 @@ TEST_F(EditingModesTest, TranslationOfAnEntryWhoseLineWasRemovedIsKeptAndReporte
     EXPECT_EQ(windows.translation, "Alfa");
     EXPECT_EQ(job.WorkingLines(), before);
     EXPECT_EQ(job.CurrentEntry(), 3);
+
+    // In whole-line mode the field shows the source line; emptying it is
+    // the way on there too.
+    job.FormKeyDown(vk::F1);
+    windows.translation = "";
+    job.Volgende();
+    EXPECT_EQ(job.WorkingLines(), before);
+    EXPECT_EQ(job.CurrentEntry(), 5);
 }
 
 TEST_F(EditingModesTest, PassingTheCaretOverEveryLineChangesNoByte)
@@ -681,6 +689,22 @@ TEST_F(EditingModesTest, PassingTheCaretOverEveryLineChangesNoByte)
     EXPECT_EQ(job.WorkingLines(), job.SourceLines());
     job.Exit1Click();
     EXPECT_EQ(folder.read("Translated_tidy.php"), content);
+}
+
+TEST_F(EditingModesTest, PassingTheCaretOverLinesAfterRemovingOneChangesNoOtherLine)
+{
+    load("tidy.php", "<?php  \n\tdefine('_A',\t'x');\t\n// gone\n\tif (1) {\n    define(\"_B\", \"y\"); \n}\n?>");
+    job.FormKeyDown(vk::F2);
+    memo2.Lines().DeleteLine(2);
+    for (int line = 0; line < memo2.Lines().LineCount(); ++line) {
+        memo2.SetCaretLine(line);
+        memo2.SetCaretCol(40); // beyond the line's end
+    }
+    memo2.SetCaretLine(0);
+    job.FormKeyDown(vk::F2);
+    job.Exit1Click();
+    EXPECT_EQ(folder.read("Translated_tidy.php"),
+              "<?php  \n\tdefine('_A',\t'x');\t\n\tif (1) {\n    define(\"_B\", \"y\"); \n}\n?>");
 }
 
 TEST_F(EditingModesTest, FullTextEditsReachTheFileAndUntouchedLinesKeepTheirBytes)
