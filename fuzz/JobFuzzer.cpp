@@ -18,6 +18,7 @@
 #include "testing/JobRig.h"
 #include "testing/TempFolder.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -106,12 +107,6 @@ private:
     {
         if (!checkWrites_)
             return;
-        LineList expected;
-        if (job_.FullTextMode()) {
-            expected = lowerPaneLinesAsWritten();
-        } else {
-            expected = job_.WorkingLines();
-        }
         // Decoded in the job's own encoding: detection alone could take a
         // Windows-1252 translation whose bytes happen to form UTF-8 for UTF-8.
         std::string bytes = readWholeFile(path);
@@ -124,7 +119,8 @@ private:
             bytes.erase(0, byteOrderMark.size());
         LineEnds writtenEnds;
         const LineList written = splitLines(toUtf8(bytes, job_.Encoding()), &writtenEnds);
-        expected = asReadBack(expected, job_.Encoding());
+        const LineList expected
+            = asReadBack(job_.FullTextMode() ? lowerPaneLinesAsWritten(written) : job_.WorkingLines(), job_.Encoding());
         if (written != expected)
             failWithLines("translated file " + path + " differs from the lines the job holds"
                               + (job_.FullTextMode() ? " (full-text mode)" : ""),
@@ -132,18 +128,30 @@ private:
         checkLineEnds(writtenEnds, written);
     }
 
-    // The lower pane's lines, except that a line the pane only tidied (its
-    // tidied form is the working line's) may be written as the working line.
-    LineList lowerPaneLinesAsWritten() const
+    // The lower pane's lines, except that a line the pane only tidied may be
+    // written as a working line of the same tidied form: the one at its place
+    // while the line count is unchanged, else any.
+    LineList lowerPaneLinesAsWritten(const LineList& written) const
     {
         const auto& pane = memo2_.Lines();
         const LineList& working = job_.WorkingLines();
         const bool sameCount = pane.LineCount() == static_cast<int>(working.size());
+        const auto asReadBackInJob = [this](const std::string& line) {
+            return toUtf8(fromUtf8(line, job_.Encoding()), job_.Encoding());
+        };
         LineList lines;
         for (int i = 0; i < pane.LineCount(); ++i) {
+            const auto at = static_cast<std::size_t>(i);
             const std::string& line = pane.Line(i);
-            const std::string& kept = sameCount ? working[static_cast<std::size_t>(i)] : line;
-            lines.push_back(pane.Tidied(kept) == pane.Tidied(line) ? kept : line);
+            const std::string* kept = sameCount ? &working[at] : nullptr;
+            if (!sameCount && at < written.size()) {
+                const auto same = std::find_if(working.begin(), working.end(), [&](const std::string& candidate) {
+                    return asReadBackInJob(candidate) == written[at];
+                });
+                if (same != working.end())
+                    kept = &*same;
+            }
+            lines.push_back(kept && pane.Tidied(*kept) == pane.Tidied(line) ? *kept : line);
         }
         return lines;
     }
