@@ -7,6 +7,7 @@
 #include "job/TextSearch.h"
 #include "job/TranslationMerge.h"
 #include "job/TranslationProgress.h"
+#include "job/TypedText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -437,7 +438,7 @@ void TranslationJob::commit(bool writeField)
 
 void TranslationJob::writeFieldIntoLists()
 {
-    const std::string field = windows_.TranslationField();
+    const std::string field = typedTextToWrite(shownTranslation_, windows_.TranslationField(), encoding_);
     // An untouched field leaves its line exactly as it is: a whole line would
     // otherwise replace a translation by the source text, and a rebuilt one
     // would change bytes nobody edited.
