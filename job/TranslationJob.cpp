@@ -19,6 +19,7 @@ namespace {
 const char* const kPleaseLoad = "Please load file first";
 const char* const kSourceFilter = "Source files (*.php)|*.PHP";
 constexpr std::string_view kTranslatedPrefix = "Translated_";
+const char* const kReadAsUtf8 = "Read as UTF-8:";
 
 std::string folderWithSeparator(const std::string& path)
 {
@@ -148,6 +149,7 @@ void TranslationJob::loadFile(const std::string& path)
 
 void TranslationJob::startFromSource(const std::string& path, LanguageFile file)
 {
+    const auto invalidBytes = invalidUtf8Note(file, path);
     LineList working = file.lines;
     LineList onDisk = file.lines;
     LineEnds ends = file.lineEnds;
@@ -156,6 +158,8 @@ void TranslationJob::startFromSource(const std::string& path, LanguageFile file)
     windows_.SetStatusText("Sourcefile: " + fileNameOf(path) + " loaded and parsed.");
     loaded_ = true;
     updateProgress();
+    if (invalidBytes)
+        windows_.ShowNotes(kReadAsUtf8, {*invalidBytes});
 }
 
 void TranslationJob::continueFile(const std::string& sourcePath, const std::string& oldTranslatedPath)
@@ -182,6 +186,7 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
     // The old file was written in the source's set.
     LanguageFile old = readLanguageFile(oldTranslatedPath, source.encoding);
     TranslationMerge merge = mergeTranslation(source.lines, old.lines);
+    const auto invalidBytes = invalidUtf8Note(source, sourcePath);
 
     // A file of the same shape goes back byte for byte; a merged one takes
     // the source's line ends.
@@ -199,6 +204,8 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
     loaded_ = true;
     updateProgress();
 
+    if (invalidBytes)
+        windows_.ShowNotes(kReadAsUtf8, {*invalidBytes});
     if (!merge.dropped.empty()) {
         std::vector<std::string> notes;
         for (const MergedConstant& constant : merge.dropped)
