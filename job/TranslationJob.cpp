@@ -11,7 +11,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 #include <filesystem>
+#include <utility>
 
 namespace kalmo {
 namespace {
@@ -20,6 +22,24 @@ const char* const kPleaseLoad = "Please load file first";
 const char* const kSourceFilter = "Source files (*.php)|*.PHP";
 constexpr std::string_view kTranslatedPrefix = "Translated_";
 const char* const kReadAsUtf8 = "Read as UTF-8:";
+
+// Calls `restore` when the scope it guards is left by an error.
+template <typename Restore>
+class RestoreOnError {
+public:
+    explicit RestoreOnError(Restore restore) : restore_(std::move(restore)) {}
+    RestoreOnError(const RestoreOnError&) = delete;
+    RestoreOnError& operator=(const RestoreOnError&) = delete;
+    ~RestoreOnError()
+    {
+        if (std::uncaught_exceptions() > errorsBefore_)
+            restore_();
+    }
+
+private:
+    Restore restore_;
+    int errorsBefore_ = std::uncaught_exceptions();
+};
 
 std::string folderWithSeparator(const std::string& path)
 {
@@ -36,7 +56,7 @@ TranslationJob::TranslationJob(TranslationJobView& windows, TCustomCodeMemo& mem
 
 void TranslationJob::FormCreate()
 {
-    windows_.SetStatusText("Waiting..");
+    setStatus("Waiting..");
     windows_.SetSourceField(kPleaseLoad);
     windows_.SetNameField(kPleaseLoad);
     windows_.SetTranslationField(kPleaseLoad);
@@ -52,10 +72,11 @@ std::string TranslationJob::TranslatedFilePath() const
 
 void TranslationJob::LoadSourceFile1Click()
 {
-    windows_.SetStatusText("Loading..");
+    const RestoreOnError statusBack([this, before = statusText_] { setStatus(before); });
+    setStatus("Loading..");
     const auto chosen = windows_.ChooseSourceFile({kSourceFilter, "Choose Sourcefile"});
     if (!chosen) {
-        windows_.SetStatusText("Waiting..");
+        setStatus("Waiting..");
         return;
     }
     saveBeforeReplacing();
@@ -64,10 +85,11 @@ void TranslationJob::LoadSourceFile1Click()
 
 void TranslationJob::ContinueTranslation()
 {
-    windows_.SetStatusText("Loading..");
+    const RestoreOnError statusBack([this, before = statusText_] { setStatus(before); });
+    setStatus("Loading..");
     const auto chosen = windows_.ChooseSourceFile({kSourceFilter, "Choose a Sourcefile or its Translated_ file"});
     if (!chosen) {
-        windows_.SetStatusText("Waiting..");
+        setStatus("Waiting..");
         return;
     }
     // Either file of the pair names both: "Translated_X.php" is the
@@ -99,6 +121,7 @@ void TranslationJob::ReloadWithEncoding(const TextEncoding& encoding)
         windows_.Beep();
         return;
     }
+    const RestoreOnError statusBack([this, before = statusText_] { setStatus(before); });
     saveBeforeReplacing();
     chosenEncodings_.insert_or_assign(fileName_, encoding);
     // The work goes on in the new set: what this job has written comes back
@@ -141,7 +164,7 @@ std::optional<TextEncoding> TranslationJob::chosenEncodingOf(const std::string& 
 void TranslationJob::loadFile(const std::string& path)
 {
     const std::string shortName = fileNameOf(path);
-    windows_.SetStatusText("Sourcefile: " + shortName + " loading and parsing..");
+    setStatus("Sourcefile: " + shortName + " loading and parsing..");
     // Read before touching the job, so a file that cannot be read leaves
     // the previous job whole, its file name included.
     startFromSource(path, readLanguageFile(path, chosenEncodingOf(path)));
@@ -155,7 +178,7 @@ void TranslationJob::startFromSource(const std::string& path, LanguageFile file)
     LineEnds ends = file.lineEnds;
     const bool byteOrderMark = file.byteOrderMark;
     startJob(path, std::move(file), std::move(working), std::move(onDisk), std::move(ends), byteOrderMark);
-    windows_.SetStatusText("Sourcefile: " + fileNameOf(path) + " loaded and parsed.");
+    setStatus("Sourcefile: " + fileNameOf(path) + " loaded and parsed.");
     loaded_ = true;
     updateProgress();
     if (invalidBytes)
@@ -165,7 +188,7 @@ void TranslationJob::startFromSource(const std::string& path, LanguageFile file)
 void TranslationJob::continueFile(const std::string& sourcePath, const std::string& oldTranslatedPath)
 {
     const std::string shortName = fileNameOf(sourcePath);
-    windows_.SetStatusText("Sourcefile: " + shortName + " loading and parsing..");
+    setStatus("Sourcefile: " + shortName + " loading and parsing..");
     // The save before this one refilled the panes: a file that cannot be
     // read leaves the entry on show as it was.
     struct ShowAgainOnError {
@@ -200,7 +223,7 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
         = std::find_if(entries.begin(), entries.end(), [](const EntryProgress& e) { return !e.translated; });
     if (untranslated != entries.end() && untranslated->line != currentEntry_)
         showEntryAt(untranslated->line);
-    windows_.SetStatusText("Sourcefile: " + shortName + " loaded and parsed.");
+    setStatus("Sourcefile: " + shortName + " loaded and parsed.");
     loaded_ = true;
     updateProgress();
 
@@ -425,9 +448,15 @@ void TranslationJob::updateProgress()
         windows_.SetProgressPanel(ProgressText());
 }
 
+void TranslationJob::setStatus(const std::string& text)
+{
+    statusText_ = text;
+    windows_.SetStatusText(text);
+}
+
 void TranslationJob::setLineStatus(const char* prefix, const char* suffix)
 {
-    windows_.SetStatusText(prefix + std::to_string(currentEntry_) + "/" + std::to_string(lineCount_ - 1) + suffix);
+    setStatus(prefix + std::to_string(currentEntry_) + "/" + std::to_string(lineCount_ - 1) + suffix);
 }
 
 void TranslationJob::Bewaar()
