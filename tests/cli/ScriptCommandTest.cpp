@@ -75,15 +75,15 @@ TEST(ScriptCommand, ReportsErrorsAndGoesOn)
     const std::string missing = folder.path("missing.php");
     const ScriptRun run = runScript(folder, "load " + missing + "\nfrobnicate now\nkey Home\nload-cancel\n");
     EXPECT_EQ(run.output, "error: Cannot open file \"" + missing + "\". No such file or directory.\n"
-                          "status: Sourcefile: missing.php loading and parsing..\n"
+                          "status: Waiting..\n"
                           "name: Please load file first\nsource: Please load file first\n"
                           "translation: Please load file first\n"
                           "error: Unknown command \"frobnicate\"\n"
-                          "status: Sourcefile: missing.php loading and parsing..\n"
+                          "status: Waiting..\n"
                           "name: Please load file first\nsource: Please load file first\n"
                           "translation: Please load file first\n"
                           "error: Unknown key \"Home\"\n"
-                          "status: Sourcefile: missing.php loading and parsing..\n"
+                          "status: Waiting..\n"
                           "name: Please load file first\nsource: Please load file first\n"
                           "translation: Please load file first\n"
                           "status: Waiting..\n"
@@ -349,7 +349,7 @@ TEST(ScriptCommand, ContinueSaveAndTheUntranslatedSteps)
     const std::string atBye = "status: Line: 3/4\nname: _BYE\nsource: Bye\ntranslation: Bye\n";
     const std::string atHello = "status: Line: 1/4\nname: _HELLO\nsource: Hello\ntranslation: Hallo\n";
     EXPECT_EQ(run.output, "error: Cannot open file \"" + folder.path("orphan.php") + "\". No such file or directory.\n"
-                          "status: Sourcefile: orphan.php loading and parsing..\n"
+                          "status: Waiting..\n"
                           "name: Please load file first\nsource: Please load file first\n"
                           "translation: Please load file first\n"
                           "note: _GONE is no longer in the source\n"
