@@ -184,5 +184,19 @@ TEST_F(CharacterSetJobTest, FileThatIsUtf8ButForAFewBytesStaysUtf8AndEachLoadSay
     EXPECT_EQ(windows.notes.size(), 2U);
 }
 
+TEST_F(CharacterSetJobTest, WholeLineModeWritesOnlyTheChangedPartAsTyped)
+{
+    load("line.php", "<?php\n// \xC3\xA9\ndefine('_A', 'a'); // \xE9\n?>\n");
+    job.EditWholeLine();
+    ASSERT_EQ(windows.translation, "define('_A', 'a'); // \xEF\x9F\xA9");
+    windows.translation = "define('_A', '\tb\x01\xEF\x9F\xA9'); // \xEF\x9F\xA9";
+    job.Save();
+    const std::string written = "define('_A', ' b\xEF\x9F\xAF\xEF\x9E\x9F\xEF\x9E\xA9'); // \xEF\x9F\xA9";
+    EXPECT_EQ(job.SourceLines()[2], written);
+    EXPECT_EQ(job.WorkingLines()[2], written);
+    EXPECT_TRUE(folder.read("Translated_line.php")
+                == "<?php\n// \xC3\xA9\ndefine('_A', ' b\xEF\x9F\xA9'); // \xE9\n?>\n");
+}
+
 } // namespace
 } // namespace kalmo
