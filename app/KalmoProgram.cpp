@@ -12,20 +12,33 @@
 
 #include <QAction>
 #include <QCommandLineParser>
-#include <QFileInfo>
+#include <QFile>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <utility>
 
 namespace kalmo {
 namespace {
 
+// The bytes of the argument that reads as `decoded`. Arguments reach Qt
+// decoded through the locale, which loses the bytes of a file name that is
+// not in the locale's set; the file system wants those bytes.
+std::string argumentBytes(int argc, char** argv, const QString& decoded)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (QString::fromLocal8Bit(argv[i]) == decoded)
+            return argv[i];
+    }
+    return QFile::encodeName(decoded).toStdString();
+}
+
 // The language file named on the command line, or none. --help and
 // --version print and end the process here.
-std::optional<std::string> startFileFrom(const QCoreApplication& application)
+std::optional<std::string> startFileFrom(const QCoreApplication& application, int argc, char** argv)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Translates a language file of the KALMO content-management "
@@ -43,7 +56,7 @@ std::optional<std::string> startFileFrom(const QCoreApplication& application)
         std::exit(2);
     }
     // The load dialog hands back full paths too.
-    return QFile::encodeName(QFileInfo(files.front()).absoluteFilePath()).toStdString();
+    return std::filesystem::absolute(argumentBytes(argc, argv, files.front())).lexically_normal().string();
 }
 
 // A window made on the first call, kept in `window` and handed out from then on.
@@ -92,7 +105,7 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     const FontConfigWarmUp fontConfigWarmUp;
     KalmoApplication application(argc, argv, services);
     QCoreApplication::setApplicationVersion(QString::fromStdString(ownVersionText()));
-    const std::optional<std::string> startFile = startFileFrom(application);
+    const std::optional<std::string> startFile = startFileFrom(application, argc, argv);
     // Exit, or closing the main window (which is an Exit), ends the loop;
     // the side windows closing must not.
     application.setQuitOnLastWindowClosed(false);

@@ -1,6 +1,7 @@
 // Reading and writing a language file in its own encoding and line ends; see LanguageFile.h.
 #include "job/LanguageFile.h"
 
+#include "job/EntryList.h"
 #include "job/KalmoError.h"
 
 #include <optional>
@@ -55,6 +56,19 @@ void refuseWhatIsNotText(const std::string& path, std::string_view bytes)
                                        + "), so it is not a text file");
 }
 
+// The index of the line that holds the byte at offset: CR LF, a lone CR
+// and a lone LF each end a line, as splitLines splits them.
+std::size_t lineOfOffset(std::string_view bytes, std::size_t offset)
+{
+    std::size_t line = 0;
+    for (std::size_t i = 0; i < offset; ++i) {
+        // i + 1 <= offset, which is inside the bytes.
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && bytes[i + 1] != '\n'))
+            ++line;
+    }
+    return line;
+}
+
 } // namespace
 
 LanguageFile readLanguageFile(const std::string& path, const std::optional<TextEncoding>& encoding)
@@ -68,12 +82,29 @@ LanguageFile readLanguageFile(const std::string& path, const std::optional<TextE
         file.byteOrderMark = true;
         text.remove_prefix(kUtf8ByteOrderMark.size());
     }
+    if (file.encoding == TextEncoding::Utf8) {
+        const Utf8Census census = utf8Census(text);
+        file.invalidUtf8Bytes = census.invalidBytes;
+        if (census.invalidBytes > 0)
+            file.firstInvalidUtf8Line = lineOfOffset(text, census.firstInvalid);
+    }
     try {
         file.lines = splitLines(toUtf8(text, file.encoding), &file.lineEnds);
     } catch (const KalmoError& error) {
         throw cannotOpenFile(path, error.what());
     }
     return file;
+}
+
+std::optional<std::string> invalidUtf8Note(const LanguageFile& file, const std::string& path)
+{
+    if (file.invalidUtf8Bytes == 0)
+        return std::nullopt;
+    const std::string line = std::to_string(file.firstInvalidUtf8Line + 1);
+    if (file.invalidUtf8Bytes == 1)
+        return "1 byte of " + fileNameOf(path) + " is not valid UTF-8 (on line " + line + "); it is kept as it is";
+    return std::to_string(file.invalidUtf8Bytes) + " bytes of " + fileNameOf(path) + " are not valid UTF-8 (first on line "
+        + line + "); they are kept as they are";
 }
 
 void writeLanguageFile(const std::string& path, const LineList& lines, const LineEnds& loadedEnds,

@@ -153,11 +153,6 @@ std::string uppercase(std::string_view name)
     return out;
 }
 
-bool isAscii(std::string_view bytes)
-{
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 bool isCharsetNameCharacter(char c)
 {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.' || c == ':';
@@ -263,21 +258,56 @@ std::vector<std::string> declaredCharsets(std::string_view bytes)
     return names;
 }
 
+Utf8Census utf8Census(std::string_view bytes)
+{
+    Utf8Census census;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t length = utf8SequenceLength(bytes, i);
+        if (length == 0) {
+            if (census.invalidBytes++ == 0)
+                census.firstInvalid = i;
+            ++i;
+            continue;
+        }
+        ++census.multiByteSequences;
+        i += length;
+    }
+    return census;
+}
+
 TextEncoding detectEncoding(std::string_view bytes)
 {
     if (bytes.starts_with(kUtf8ByteOrderMark))
         return TextEncoding::Utf8;
+    const Utf8Census census = utf8Census(bytes);
     // Valid UTF-8 beyond ASCII is hardly ever anything else, and files often
     // keep declaring the set they were converted from.
-    const bool ascii = isAscii(bytes);
-    if (!ascii && isValidUtf8(bytes))
+    if (census.multiByteSequences > 0 && census.invalidBytes == 0)
         return TextEncoding::Utf8;
+    // Text in a single-byte set forms a UTF-8 sequence only by chance (an
+    // accented capital followed by a symbol), while nearly every other
+    // letter beyond ASCII is an invalid byte; a UTF-8 file with a stray
+    // byte or two pasted in from elsewhere has few invalid bytes among many
+    // sequences.
+    const bool fewInvalidBytes
+        = census.invalidBytes <= 4 || census.invalidBytes * 8 <= census.multiByteSequences + census.invalidBytes;
     for (const std::string& name : declaredCharsets(bytes)) {
         const auto declared = TextEncoding::named(name);
-        if (declared && *declared != TextEncoding::Utf8)
+        if (!declared)
+            continue;
+        if (*declared != TextEncoding::Utf8)
             return *declared;
+        if (fewInvalidBytes)
+            return TextEncoding::Utf8;
     }
-    return ascii ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+    if (census.multiByteSequences > 0 && fewInvalidBytes)
+        return TextEncoding::Utf8;
+    return census.invalidBytes == 0 ? TextEncoding::Utf8 : TextEncoding::Windows1252;
 }
 
 std::string toUtf8(std::string_view bytes, const TextEncoding& encoding)

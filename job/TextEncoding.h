@@ -47,10 +47,23 @@ inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 // The names declared as "charset=NAME" in the bytes, in file order.
 std::vector<std::string> declaredCharsets(std::string_view bytes);
 
+// How close bytes are to UTF-8: the well-formed sequences beyond ASCII, the
+// bytes that belong to no well-formed sequence, and the offset of the first.
+struct Utf8Census {
+    std::size_t multiByteSequences = 0;
+    std::size_t invalidBytes = 0;
+    std::size_t firstInvalid = 0;
+};
+Utf8Census utf8Census(std::string_view bytes);
+
 // A file's set: UTF-8 after a byte-order mark; UTF-8 when the bytes are
 // valid UTF-8 holding more than ASCII, whatever they declare; else the
-// first declared set the converter knows, other than UTF-8; else UTF-8 for
-// pure ASCII and Windows-1252 for anything else.
+// first declared set the converter knows, where a declared UTF-8 counts only
+// when few bytes are invalid (at most 4, or at most one in 8 of the
+// sequences beyond ASCII); else UTF-8 when at least one well-formed
+// sequence beyond ASCII is there and few bytes are invalid; else UTF-8 for
+// pure ASCII and Windows-1252 for anything else. UTF-8 with invalid bytes
+// reads them as raw bytes, kept as they are.
 TextEncoding detectEncoding(std::string_view bytes);
 
 // The five bytes Windows-1252 leaves undefined map to U+0081, U+008D, U+008F,

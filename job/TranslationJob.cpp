@@ -8,10 +8,13 @@
 #include "job/TextSearch.h"
 #include "job/TranslationMerge.h"
 #include "job/TranslationProgress.h"
+#include "job/TypedText.h"
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 #include <filesystem>
+#include <utility>
 
 namespace kalmo {
 namespace {
@@ -19,6 +22,25 @@ namespace {
 const char* const kPleaseLoad = "Please load file first";
 const char* const kSourceFilter = "Source files (*.php)|*.PHP";
 constexpr std::string_view kTranslatedPrefix = "Translated_";
+const char* const kReadAsUtf8 = "Read as UTF-8:";
+
+// Calls `restore` when the scope it guards is left by an error.
+template <typename Restore>
+class RestoreOnError {
+public:
+    explicit RestoreOnError(Restore restore) : restore_(std::move(restore)) {}
+    RestoreOnError(const RestoreOnError&) = delete;
+    RestoreOnError& operator=(const RestoreOnError&) = delete;
+    ~RestoreOnError()
+    {
+        if (std::uncaught_exceptions() > errorsBefore_)
+            restore_();
+    }
+
+private:
+    Restore restore_;
+    int errorsBefore_ = std::uncaught_exceptions();
+};
 
 std::string folderWithSeparator(const std::string& path)
 {
@@ -35,7 +57,7 @@ TranslationJob::TranslationJob(TranslationJobView& windows, TCustomCodeMemo& mem
 
 void TranslationJob::FormCreate()
 {
-    windows_.SetStatusText("Waiting..");
+    setStatus("Waiting..");
     windows_.SetSourceField(kPleaseLoad);
     windows_.SetNameField(kPleaseLoad);
     windows_.SetTranslationField(kPleaseLoad);
@@ -51,10 +73,11 @@ std::string TranslationJob::TranslatedFilePath() const
 
 void TranslationJob::LoadSourceFile1Click()
 {
-    windows_.SetStatusText("Loading..");
+    const RestoreOnError statusBack([this, before = statusText_] { setStatus(before); });
+    setStatus("Loading..");
     const auto chosen = windows_.ChooseSourceFile({kSourceFilter, "Choose Sourcefile"});
     if (!chosen) {
-        windows_.SetStatusText("Waiting..");
+        setStatus("Waiting..");
         return;
     }
     saveBeforeReplacing();
@@ -63,10 +86,11 @@ void TranslationJob::LoadSourceFile1Click()
 
 void TranslationJob::ContinueTranslation()
 {
-    windows_.SetStatusText("Loading..");
+    const RestoreOnError statusBack([this, before = statusText_] { setStatus(before); });
+    setStatus("Loading..");
     const auto chosen = windows_.ChooseSourceFile({kSourceFilter, "Choose a Sourcefile or its Translated_ file"});
     if (!chosen) {
-        windows_.SetStatusText("Waiting..");
+        setStatus("Waiting..");
         return;
     }
     // Either file of the pair names both: "Translated_X.php" is the
@@ -98,6 +122,7 @@ void TranslationJob::ReloadWithEncoding(const TextEncoding& encoding)
         windows_.Beep();
         return;
     }
+    const RestoreOnError statusBack([this, before = statusText_] { setStatus(before); });
     saveBeforeReplacing();
     chosenEncodings_.insert_or_assign(fileName_, encoding);
     // The work goes on in the new set: what this job has written comes back
@@ -140,7 +165,7 @@ std::optional<TextEncoding> TranslationJob::chosenEncodingOf(const std::string& 
 void TranslationJob::loadFile(const std::string& path)
 {
     const std::string shortName = fileNameOf(path);
-    windows_.SetStatusText("Sourcefile: " + shortName + " loading and parsing..");
+    setStatus("Sourcefile: " + shortName + " loading and parsing..");
     // Read before touching the job, so a file that cannot be read leaves
     // the previous job whole, its file name included.
     startFromSource(path, readLanguageFile(path, chosenEncodingOf(path)));
@@ -148,20 +173,23 @@ void TranslationJob::loadFile(const std::string& path)
 
 void TranslationJob::startFromSource(const std::string& path, LanguageFile file)
 {
+    const auto invalidBytes = invalidUtf8Note(file, path);
     LineList working = file.lines;
     LineList onDisk = file.lines;
     LineEnds ends = file.lineEnds;
     const bool byteOrderMark = file.byteOrderMark;
     startJob(path, std::move(file), std::move(working), std::move(onDisk), std::move(ends), byteOrderMark);
-    windows_.SetStatusText("Sourcefile: " + fileNameOf(path) + " loaded and parsed.");
+    setStatus("Sourcefile: " + fileNameOf(path) + " loaded and parsed.");
     loaded_ = true;
     updateProgress();
+    if (invalidBytes)
+        windows_.ShowNotes(kReadAsUtf8, {*invalidBytes});
 }
 
 void TranslationJob::continueFile(const std::string& sourcePath, const std::string& oldTranslatedPath)
 {
     const std::string shortName = fileNameOf(sourcePath);
-    windows_.SetStatusText("Sourcefile: " + shortName + " loading and parsing..");
+    setStatus("Sourcefile: " + shortName + " loading and parsing..");
     // The save before this one refilled the panes: a file that cannot be
     // read leaves the entry on show as it was.
     struct ShowAgainOnError {
@@ -182,6 +210,7 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
     // The old file was written in the source's set.
     LanguageFile old = readLanguageFile(oldTranslatedPath, source.encoding);
     TranslationMerge merge = mergeTranslation(source.lines, old.lines);
+    const auto invalidBytes = invalidUtf8Note(source, sourcePath);
 
     // A file of the same shape goes back byte for byte; a merged one takes
     // the source's line ends.
@@ -195,10 +224,12 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
         = std::find_if(entries.begin(), entries.end(), [](const EntryProgress& e) { return !e.translated; });
     if (untranslated != entries.end() && untranslated->line != currentEntry_)
         showEntryAt(untranslated->line);
-    windows_.SetStatusText("Sourcefile: " + shortName + " loaded and parsed.");
+    setStatus("Sourcefile: " + shortName + " loaded and parsed.");
     loaded_ = true;
     updateProgress();
 
+    if (invalidBytes)
+        windows_.ShowNotes(kReadAsUtf8, {*invalidBytes});
     if (!merge.dropped.empty()) {
         std::vector<std::string> notes;
         for (const MergedConstant& constant : merge.dropped)
@@ -418,9 +449,15 @@ void TranslationJob::updateProgress()
         windows_.SetProgressPanel(ProgressText());
 }
 
+void TranslationJob::setStatus(const std::string& text)
+{
+    statusText_ = text;
+    windows_.SetStatusText(text);
+}
+
 void TranslationJob::setLineStatus(const char* prefix, const char* suffix)
 {
-    windows_.SetStatusText(prefix + std::to_string(currentEntry_) + "/" + std::to_string(lineCount_ - 1) + suffix);
+    setStatus(prefix + std::to_string(currentEntry_) + "/" + std::to_string(lineCount_ - 1) + suffix);
 }
 
 void TranslationJob::Bewaar()
@@ -438,7 +475,7 @@ void TranslationJob::commit(bool writeField)
 
 void TranslationJob::writeFieldIntoLists()
 {
-    const std::string field = windows_.TranslationField();
+    const std::string field = typedTextToWrite(shownTranslation_, windows_.TranslationField(), encoding_);
     // An untouched field leaves its line exactly as it is: a whole line would
     // otherwise replace a translation by the source text, and a rebuilt one
     // would change bytes nobody edited.

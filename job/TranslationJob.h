@@ -125,6 +125,9 @@ private:
     // work) and gives the lines Exit writes.
     LineList committedLinesToWrite();
     void writeTranslation(const LineList& lines);
+    // Every status text goes through here, so that a load that fails can
+    // put back the one it replaced.
+    void setStatus(const std::string& text);
     void setLineStatus(const char* prefix, const char* suffix);
     std::string entryName(const std::string& line) const;
     int workingLineOf(int entry) const;
@@ -163,6 +166,7 @@ private:
     // What the entry on show put into the translation field.
     std::string shownTranslation_;
     std::string lastFindText_;
+    std::string statusText_;
 };
 
 } // namespace kalmo

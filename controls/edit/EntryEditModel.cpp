@@ -2,6 +2,7 @@
 #include "controls/edit/EntryEditModel.h"
 
 #include "controls/ComponentVersion.h"
+#include "controls/memo/MemoCharacters.h"
 
 #include <algorithm>
 #include <cctype>
@@ -29,6 +30,16 @@ constexpr char32_t kCtrlX = 24;
 constexpr char32_t kEscape = 27;
 
 } // namespace
+
+std::string typeableText(std::string_view typed)
+{
+    std::string text;
+    for (const char32_t ch : codePoints(typed)) {
+        if (isTypedCharacter(ch))
+            appendUtf8(text, ch);
+    }
+    return text;
+}
 
 int codePointCount(std::string_view text)
 {
@@ -202,7 +213,10 @@ EditReaction EntryEditModel::KeyPress(char32_t character, ShiftState shift)
         reaction.swallowKey = true;
         return reaction;
     }
-    // A plain string field takes every character.
+    // A control character types nothing (see typeableText).
+    if (!isTypedCharacter(character))
+        return reaction;
+    // A plain string field takes every other character.
     markModified();
     return reaction;
 }

@@ -161,6 +161,12 @@ private:
     TEntryEditFeatures features_;
 };
 
+// What a key or an input method may put into the field: the text it
+// delivers without control characters (a NUL, a Ctrl+Shift+U code, a line
+// break), which the field never takes as typed text. The keys that deliver
+// them keep their commands (Backspace, Ctrl+Z, ...); a paste is no typing.
+std::string typeableText(std::string_view typed);
+
 // Code points in a UTF-8 text, and the byte offset of code point index.
 int codePointCount(std::string_view text);
 std::size_t byteOffsetOf(std::string_view text, int codePointIndex);

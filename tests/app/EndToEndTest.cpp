@@ -98,21 +98,24 @@ void EndToEndTest::translateTwoEntriesAndExit()
 
 void EndToEndTest::fileNamedOnTheCommandLineIsLoadedAtStart_data()
 {
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("name");
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("report");
-    QTest::newRow("a language file") << "lang.php" << "Sourcefile: lang.php loaded and parsed." << "";
-    QTest::newRow("a missing file") << "missing.php" << "Sourcefile: missing.php loading and parsing.."
-                                    << "No such file or directory";
+    QTest::newRow("a language file") << QByteArray("lang.php") << "Sourcefile: lang.php loaded and parsed." << "";
+    // Latin-1 bytes, which the UTF-8 locale cannot decode.
+    QTest::newRow("a name that is not UTF-8")
+        << QByteArray("caf\xE9.php") << QString::fromUtf8("Sourcefile: caf\xE9.php loaded and parsed.") << "";
+    QTest::newRow("a missing file") << QByteArray("missing.php") << "Waiting.." << "No such file or directory";
 }
 
 void EndToEndTest::fileNamedOnTheCommandLineIsLoadedAtStart()
 {
-    QFETCH(QString, name);
+    QFETCH(QByteArray, name);
     QFETCH(QString, status);
     QFETCH(QString, report);
     TempFolder folder;
-    folder.write("lang.php", kLanguageFile);
+    if (report.isEmpty())
+        folder.write(name.toStdString(), kLanguageFile);
 
     ProgramOptions options;
     int dialogs = 0;
@@ -136,7 +139,7 @@ void EndToEndTest::fileNamedOnTheCommandLineIsLoadedAtStart()
     const QString previousFolder = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(folder.root().string()));
     QByteArray program("kalmo-translator");
-    QByteArray file = name.toUtf8();
+    QByteArray file = name;
     char* argv[] = {program.data(), file.data(), nullptr};
     int argc = 2;
     const int exitCode = KalmoProgram(argc, argv, options);

@@ -447,7 +447,7 @@ void WindowsTest::unreadableFileIsReportedWithAFullStop()
     QCOMPARE(recorded_->messageTitles[0], QStringLiteral("KALMO Translator"));
     QCOMPARE(recorded_->messages[0],
              QStringLiteral("Cannot open file \"%1\". No such file or directory.").arg(QString::fromStdString(missing)));
-    QCOMPARE(form1_->StatusText(), QStringLiteral("Sourcefile: missing.php loading and parsing.."));
+    QCOMPARE(form1_->StatusText(), QStringLiteral("Waiting.."));
     QVERIFY(!form1_->Job().Loaded());
 
     // The program goes on: the next load works.

@@ -1,5 +1,6 @@
 // Runs the real `kalmo script` on fixture files and compares what it prints
 // and what it writes.
+#include "testing/CaseNames.h"
 #include "testing/PhpJudge.h"
 #include "testing/TempFolder.h"
 
@@ -75,15 +76,15 @@ TEST(ScriptCommand, ReportsErrorsAndGoesOn)
     const std::string missing = folder.path("missing.php");
     const ScriptRun run = runScript(folder, "load " + missing + "\nfrobnicate now\nkey Home\nload-cancel\n");
     EXPECT_EQ(run.output, "error: Cannot open file \"" + missing + "\". No such file or directory.\n"
-                          "status: Sourcefile: missing.php loading and parsing..\n"
+                          "status: Waiting..\n"
                           "name: Please load file first\nsource: Please load file first\n"
                           "translation: Please load file first\n"
                           "error: Unknown command \"frobnicate\"\n"
-                          "status: Sourcefile: missing.php loading and parsing..\n"
+                          "status: Waiting..\n"
                           "name: Please load file first\nsource: Please load file first\n"
                           "translation: Please load file first\n"
                           "error: Unknown key \"Home\"\n"
-                          "status: Sourcefile: missing.php loading and parsing..\n"
+                          "status: Waiting..\n"
                           "name: Please load file first\nsource: Please load file first\n"
                           "translation: Please load file first\n"
                           "status: Waiting..\n"
@@ -349,7 +350,7 @@ TEST(ScriptCommand, ContinueSaveAndTheUntranslatedSteps)
     const std::string atBye = "status: Line: 3/4\nname: _BYE\nsource: Bye\ntranslation: Bye\n";
     const std::string atHello = "status: Line: 1/4\nname: _HELLO\nsource: Hello\ntranslation: Hallo\n";
     EXPECT_EQ(run.output, "error: Cannot open file \"" + folder.path("orphan.php") + "\". No such file or directory.\n"
-                          "status: Sourcefile: orphan.php loading and parsing..\n"
+                          "status: Waiting..\n"
                           "name: Please load file first\nsource: Please load file first\n"
                           "translation: Please load file first\n"
                           "note: _GONE is no longer in the source\n"
@@ -394,6 +395,72 @@ TEST(ScriptCommand, NewMenuShortcutsActInTheLowerPane)
     // Ctrl+U took the pane's lines like Next and went on to the next entry
     // still holding its source text.
     EXPECT_NE(run.output.find("progress: translated 0 of 2\nstatus: Line: 2/3\nname: _BYE\n"), std::string::npos)
+        << run.output;
+}
+
+} // namespace
+} // namespace kalmo
+
+namespace kalmo {
+namespace {
+
+using namespace std::string_literals;
+using testing_support::phpConstants;
+
+struct TypedCase {
+    const char* what;
+    std::string file;
+    std::string typed; // the argument of `type`, byte for byte
+    std::string written; // the file's entry line as saved
+    std::string value; // what PHP reads
+    std::string note;
+};
+
+void PrintTo(const TypedCase& c, std::ostream* out) { *out << c.what; }
+
+class TypedTextThroughScript : public testing::TestWithParam<TypedCase> {};
+
+// The value PHP reads is the text typed, in the file's own set, and the
+// saved file loads again without a complaint.
+TEST_P(TypedTextThroughScript, ReachesPhpAsTyped)
+{
+    const TypedCase& c = GetParam();
+    TempFolder folder;
+    const std::string source = folder.write("page.php", "<?php\n" + c.file + "\ndefine('_A', 'a');\n?>\n");
+    const std::string translated = folder.path("Translated_page.php");
+    const ScriptRun run = runScript(folder, "load " + source + "\ntype " + c.typed + "\nsave\nload " + translated + "\n");
+    EXPECT_EQ(run.output.find("error:"), std::string::npos) << run.output;
+    EXPECT_TRUE(folder.read("Translated_page.php") == "<?php\n" + c.file + "\n" + c.written + "\n?>\n")
+        << testing::PrintToString(folder.read("Translated_page.php"));
+    EXPECT_EQ(phpConstants(translated)["_A"], c.value);
+    if (c.note.empty())
+        EXPECT_EQ(run.output.find("note:"), std::string::npos) << run.output;
+    else
+        EXPECT_NE(run.output.find("note: " + c.note + "\n"), std::string::npos) << run.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TypedTextThroughScript,
+    testing::Values(
+        TypedCase{"an e acute into a UTF-8 page with one bad byte", "// <meta charset=\"utf-8\"> caf\xE9", "\xC3\xA9",
+                  "define('_A', '\xC3\xA9');", "\xC3\xA9",
+                  "1 byte of page.php is not valid UTF-8 (on line 2); it is kept as it is"},
+        TypedCase{"a private byte point into a UTF-8 file", "// UTF-8", "\xEF\x9F\xA9",
+                  "define('_A', '\xEF\x9F\xA9');", "\xEF\x9F\xA9", ""},
+        TypedCase{"a private byte point into an ISO-8859-2 file", "// charset=iso-8859-2 \xB3", "\xEF\x9F\xA9",
+                  "define('_A', '&#63465;');", "&#63465;", ""},
+        TypedCase{"NUL, tab and line breaks", "// UTF-8", "A\0B\tC\rD"s, "define('_A', 'AB C D');", "AB C D",
+                  ""}),
+    testing_support::NameFrom<&TypedCase::what>());
+
+TEST(ScriptCommand, RefusedLoadShowsTheStatusOfTheFileStillLoaded)
+{
+    TempFolder folder;
+    const std::string source = folder.write("lang.php", kLanguageFile);
+    const ScriptRun run = runScript(folder, "load " + source + "\nkey Down\nload " + folder.path("missing.php") + "\n");
+    EXPECT_NE(run.output.find("error: Cannot open file \"" + folder.path("missing.php")
+                              + "\". No such file or directory.\nstatus: Line: 2/3\nname: _BYE\n"),
+              std::string::npos)
         << run.output;
 }
 

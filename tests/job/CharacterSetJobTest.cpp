@@ -153,5 +153,50 @@ TEST_F(CharacterSetJobTest, ReloadWithEncodingSavesUnsavedWorkFirstAndKeepsTheCh
     EXPECT_TRUE(folder.read("Translated_pl.php") == polish);
 }
 
+// A UTF-8 page with a few stray bytes stays a UTF-8 page: its bytes are
+// kept, typed text is written as UTF-8, and each load says so once.
+TEST_F(CharacterSetJobTest, FileThatIsUtf8ButForAFewBytesStaysUtf8AndEachLoadSaysSoOnce)
+{
+    const std::string source = "<?php\n"
+                               "// caf\xC3\xA9, na\xEFve\r\n"
+                               "define('_A', 'R\xE9sum\xE9');\n"
+                               "?>\n";
+    load("nearly.php", source);
+    const std::vector<std::vector<std::string>> note{
+        {"3 bytes of nearly.php are not valid UTF-8 (first on line 2); they are kept as they are"}};
+    EXPECT_EQ(job.Encoding(), TextEncoding::Utf8);
+    EXPECT_EQ(windows.notes, note);
+    EXPECT_EQ(windows.source, "R\xEF\x9F\xA9sum\xEF\x9F\xA9");
+
+    windows.translation = "R\xC3\xA9sum\xC3\xA9";
+    job.Save();
+    std::string expected = source;
+    expected.replace(expected.find("R\xE9sum\xE9"), 6, "R\xC3\xA9sum\xC3\xA9");
+    EXPECT_TRUE(folder.read("Translated_nearly.php") == expected);
+    EXPECT_EQ(phpConstants(folder.path("Translated_nearly.php"))["_A"], "R\xC3\xA9sum\xC3\xA9");
+
+    windows.dialogAnswer = folder.path("nearly.php");
+    job.ContinueTranslation();
+    EXPECT_EQ(windows.notes.size(), 2U);
+    EXPECT_EQ(windows.translation, "R\xC3\xA9sum\xC3\xA9");
+
+    load("clean.php", "<?php\ndefine('_A', 'R\xC3\xA9sum\xC3\xA9');\n");
+    EXPECT_EQ(windows.notes.size(), 2U);
+}
+
+TEST_F(CharacterSetJobTest, WholeLineModeWritesOnlyTheChangedPartAsTyped)
+{
+    load("line.php", "<?php\n// \xC3\xA9\ndefine('_A', 'a'); // \xE9\n?>\n");
+    job.EditWholeLine();
+    ASSERT_EQ(windows.translation, "define('_A', 'a'); // \xEF\x9F\xA9");
+    windows.translation = "define('_A', '\tb\x01\xEF\x9F\xA9'); // \xEF\x9F\xA9";
+    job.Save();
+    const std::string written = "define('_A', ' b\xEF\x9F\xAF\xEF\x9E\x9F\xEF\x9E\xA9'); // \xEF\x9F\xA9";
+    EXPECT_EQ(job.SourceLines()[2], written);
+    EXPECT_EQ(job.WorkingLines()[2], written);
+    EXPECT_TRUE(folder.read("Translated_line.php")
+                == "<?php\n// \xC3\xA9\ndefine('_A', ' b\xEF\x9F\xA9'); // \xE9\n?>\n");
+}
+
 } // namespace
 } // namespace kalmo

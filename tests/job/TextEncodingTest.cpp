@@ -142,6 +142,14 @@ TEST(TextEncoding, SetsThatCannotBeKeptAreRefusedWithTheirName)
     }
 }
 
+std::string repeated(const std::string& text, int times)
+{
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
 struct DetectionCase {
     const char* what;
     std::string bytes;
@@ -164,13 +172,32 @@ INSTANTIATE_TEST_SUITE_P(
         DetectionCase{"pure ASCII in its declared set", "define('_ISO', 'charset=ISO-8859-2');", "ISO-8859-2"},
         DetectionCase{"HTML meta", "<meta content=\"text/html; CHARSET = 'windows-1251'\"> \xC7", "Windows-1251"},
         DetectionCase{"ISO-8859-1 as browsers read it", "charset=ISO-8859-1 caf\xE9", "Windows-1252"},
-        DetectionCase{"unknown and UTF-8 declarations pass", "charset=x-none charset=utf-8 charset=koi8-r \xC1",
-                      "KOI8-R"},
-        DetectionCase{"declared UTF-8 that is not", "charset=utf-8 caf\xE9", "Windows-1252"},
+        DetectionCase{"unknown declarations and UTF-8 that is not pass",
+                      "charset=x-none charset=utf-8 charset=koi8-r \xC1\xC2\xC3\xC4\xC5", "KOI8-R"},
+        // A declared UTF-8 with a few bytes that are not: at most 4, or one
+        // in 8 of the sequences beyond ASCII.
+        DetectionCase{"declared UTF-8 with one bad byte", "charset=utf-8 caf\xE9", "UTF-8"},
+        DetectionCase{"declared UTF-8 in another spelling", "<meta charset=\"UTF8\"> caf\xE9 \xC3\xA9", "UTF-8"},
+        DetectionCase{"declared UTF-8 with four bad bytes", "charset=utf-8 \xE9\xE8\xEA\xEB", "UTF-8"},
+        DetectionCase{"declared UTF-8 mostly not", "charset=utf-8 \xE9\xE8\xEA\xEB\xE0", "Windows-1252"},
+        DetectionCase{"declared UTF-8, one bad byte in 8", "charset=utf-8 " + repeated("\xC3\xA9", 35) + "\xE9\xE8\xEA\xEB\xE0",
+                      "UTF-8"},
+        DetectionCase{"declared UTF-8, more than one bad byte in 8",
+                      "charset=utf-8 " + repeated("\xC3\xA9", 34) + "\xE9\xE8\xEA\xEB\xE0", "Windows-1252"},
+        // Undeclared: also at least one well-formed sequence.
+        DetectionCase{"valid UTF-8 but for two bytes", "Gr\xC3\xBC\xC3\x9F" "e, caf\xE9 na\xEFve", "UTF-8"},
+        DetectionCase{"one sequence and four bad bytes", "\xC3\xA9 \xE9\xE8\xEA\xEB", "UTF-8"},
+        DetectionCase{"one sequence by chance among Windows-1252 letters", "gro\xDF\x94 \xFC\xE4\xF6\xDC\xC4",
+                      "Windows-1252"},
+        DetectionCase{"many sequences, one bad byte in 8", repeated("\xC3\xA9", 35) + "\xE9\xE8\xEA\xEB\xE0", "UTF-8"},
+        DetectionCase{"many sequences, more than one bad byte in 8", repeated("\xC3\xA9", 34) + "\xE9\xE8\xEA\xEB\xE0",
+                      "Windows-1252"},
+        DetectionCase{"another declared set wins over nearly UTF-8", "charset=windows-1251 \xC2\xB3\xED",
+                      "Windows-1251"},
         DetectionCase{"pure ASCII declaring UTF-8", "charset=UTF-8", "UTF-8"},
         DetectionCase{"pure ASCII", "<?php define('_A', 'a');", "UTF-8"},
         DetectionCase{"undeclared bytes", "caf\xE9", "Windows-1252"}),
-    [](const testing::TestParamInfo<DetectionCase>& info) { return "Case" + std::to_string(info.index); });
+    testing_support::NameFrom<&DetectionCase::what>());
 
 TEST(TextEncoding, ValidUtf8IsTakenAsItIs)
 {

@@ -220,7 +220,7 @@ TEST_F(TranslationJobTest, UnreadableFileKeepsThePreviousJobWhole)
     windows.dialogAnswer = folder.path("missing.php");
     EXPECT_EQ(errorOf(&TranslationJob::LoadSourceFile1Click),
               "Cannot open file \"" + folder.path("missing.php") + "\". No such file or directory");
-    EXPECT_EQ(windows.status, "Sourcefile: missing.php loading and parsing..");
+    EXPECT_EQ(windows.status, "Line: 5/9");
     EXPECT_EQ(job.FileName(), folder.path("lang.php"));
     EXPECT_EQ(job.CurrentEntry(), 5);
     EXPECT_EQ(job.LineCount(), 10);
@@ -236,6 +236,28 @@ TEST_F(TranslationJobTest, UnreadableFileKeepsThePreviousJobWhole)
     EXPECT_TRUE(folder.exists("Translated_lang.php"));
     EXPECT_FALSE(folder.exists("Translated_missing.php"));
     EXPECT_FALSE(folder.exists("Translated_binary.php"));
+}
+
+// The earlier file stays loaded, so the status goes back to what it said of it.
+TEST_F(TranslationJobTest, EveryRefusedLoadPutsTheStatusBack)
+{
+    load("lang.php", kTenLines);
+    job.Volgende();
+    windows.dialogAnswer = folder.path("missing.php");
+    EXPECT_NE(errorOf(&TranslationJob::ContinueTranslation), "<no error>");
+    EXPECT_EQ(windows.status, "Line: 5/9");
+
+    std::filesystem::remove(folder.path("lang.php"));
+    EXPECT_THROW(job.ReloadWithEncoding(TextEncoding::Windows1252), KalmoError);
+    EXPECT_EQ(windows.status, "Line: 5/9");
+
+    // A load stopped by the save before it.
+    folder.write("lang.php", kTenLines);
+    windows.translation = "Beta 2";
+    std::filesystem::create_directory(folder.path("Translated_lang.php"));
+    windows.dialogAnswer = folder.write("two.php", kTenLines);
+    EXPECT_NE(errorOf(&TranslationJob::LoadSourceFile1Click), "<no error>");
+    EXPECT_EQ(windows.status, "Line: 5/9");
 }
 
 TEST_F(TranslationJobTest, CancelledLoadChangesNothingButTheStatus)

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -183,7 +184,33 @@ void TEntryEdit::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    QLineEdit::keyPressEvent(event);
+    const QString typeable = QString::fromStdString(typeableText(event->text().toStdString()));
+    if (typeable == event->text()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    // The same key without the control characters of its text: QLineEdit
+    // checks only the first character before inserting all of it.
+    QKeyEvent withoutControls(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
+                              event->nativeVirtualKey(), event->nativeModifiers(), typeable, event->isAutoRepeat(),
+                              event->count(), event->device());
+    QLineEdit::keyPressEvent(&withoutControls);
+    event->setAccepted(withoutControls.isAccepted());
+}
+
+void TEntryEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString typeable = QString::fromStdString(typeableText(event->commitString().toStdString()));
+    if (typeable == event->commitString()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    // An input method commits whatever it composed (Ctrl+Shift+U 0 gives a
+    // NUL) and QLineEdit inserts it unchecked.
+    QInputMethodEvent withoutControls(event->preeditString(), event->attributes());
+    withoutControls.setCommitString(typeable, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&withoutControls);
+    event->setAccepted(withoutControls.isAccepted());
 }
 
 void TEntryEdit::focusInEvent(QFocusEvent* event)

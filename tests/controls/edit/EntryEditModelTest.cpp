@@ -249,7 +249,9 @@ INSTANTIATE_TEST_SUITE_P(EntryEditModel, CharacterFilter,
                                                          true},
                                            CharacterCase{"BackspaceLeftToTheEditField", 8, 0, false, false, false},
                                            CharacterCase{"CopyDoesNotModify", 3, ssCtrl, false, false, false},
-                                           CharacterCase{"CutLeftToTheEditField", 24, ssCtrl, false, false, false}),
+                                           CharacterCase{"CutLeftToTheEditField", 24, ssCtrl, false, false, false},
+                                           CharacterCase{"NulTypesNothing", 0, 0, false, false, false},
+                                           CharacterCase{"C1ControlTypesNothing", 0x85, 0, false, false, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EntryEditModel, WindowKeysPassUnchanged)

@@ -1,6 +1,6 @@
 // TEntryEdit on a shown window with real key events: focus and disabled
 // colours, select-on-focus, Enter, menu shortcuts winning over the edit,
-// Text, paste and Escape.
+// Text, paste, Escape and typed control characters.
 #include "controls/qt/QtColor.h"
 #include "controls/edit/qt/EntryEdit.h"
 
@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QKeyEvent>
 #include <QSignalSpy>
@@ -60,6 +61,8 @@ private slots:
     void contextMenuPasteUsesTheSameRule();
     void escapeRestoresTextOnlyWithoutKeyPreview_data();
     void escapeRestoresTextOnlyWithoutKeyPreview();
+    void typedControlCharactersAreIgnored_data();
+    void typedControlCharactersAreIgnored();
 
 private:
     QColor shown(ColorValue color) const { return toQColor(color, QApplication::palette(edit_)); }
@@ -338,6 +341,37 @@ void EntryEditWidgetTest::escapeRestoresTextOnlyWithoutKeyPreview()
 
     QTest::keyClick(edit_, Qt::Key_Escape);
     QCOMPARE(edit_->text(), textAfter);
+}
+
+void EntryEditWidgetTest::typedControlCharactersAreIgnored_data()
+{
+    QTest::addColumn<bool>("fromInputMethod");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("a key that types NUL") << false << QStringLiteral("\u0000") << QStringLiteral("ab");
+    QTest::newRow("a key whose text holds controls") << false << QStringLiteral("x\u0001y\u007F") << QStringLiteral("abxy");
+    QTest::newRow("Ctrl+Shift+U 1 from an input method") << true << QStringLiteral("\u0001") << QStringLiteral("ab");
+    QTest::newRow("an input method's NUL, tab, line break and C1 control")
+        << true << QStringLiteral("\u00E9\u0000\t\n\u0085z") << QStringLiteral("ab\u00E9z");
+}
+
+void EntryEditWidgetTest::typedControlCharactersAreIgnored()
+{
+    QFETCH(bool, fromInputMethod);
+    QFETCH(QString, typed);
+    QFETCH(QString, result);
+    edit_->SetText("ab");
+    focusEdit();
+    QTest::keyClick(edit_, Qt::Key_End);
+    if (fromInputMethod) {
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QApplication::sendEvent(edit_, &commit);
+    } else {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
+        QApplication::sendEvent(edit_, &press);
+    }
+    QCOMPARE(QString::fromStdString(edit_->Text()), result);
 }
 
 QTEST_MAIN(EntryEditWidgetTest)
