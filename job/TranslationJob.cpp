@@ -4,6 +4,7 @@
 #include "job/EntryList.h"
 #include "job/KalmoError.h"
 #include "job/LanguageFile.h"
+#include "job/RecoveryJournal.h"
 #include "job/TextSearch.h"
 #include "job/TranslationMerge.h"
 #include "job/TranslationProgress.h"
@@ -25,6 +26,14 @@ std::string folderWithSeparator(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+// Brings the recovery journal up to date when an operation ends, however it
+// ends: a commit that failed leaves the typed text in the field, which the
+// journal keeps too.
+struct JournalAfterwards {
+    TranslationJob& job;
+    ~JournalAfterwards() { job.KeepJournal(); }
+};
+
 } // namespace
 
 TranslationJob::TranslationJob(TranslationJobView& windows, TCustomCodeMemo& memo1, TCustomCodeMemo& memo2)
@@ -45,7 +54,7 @@ void TranslationJob::FormCreate()
 
 std::string TranslationJob::TranslatedFilePath() const
 {
-    return translatedFilePath(fileName_);
+    return targetPath_.empty() ? translatedFilePath(fileName_) : targetPath_;
 }
 
 void TranslationJob::LoadSourceFile1Click()
@@ -209,6 +218,16 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
 void TranslationJob::startJob(const std::string& path, LanguageFile source, LineList working, LineList onDisk,
                               LineEnds ends, bool byteOrderMark)
 {
+    if (path != fileName_) {
+        // The work on the file before was saved or dropped by now.
+        forgetJournal();
+        targetPath_.clear();
+    }
+    if (journal_.folder) {
+        journal_.loadedSourceLines = source.lines;
+        journal_.sourceFingerprint = linesFingerprint(source.lines);
+        journal_.problemTold = false;
+    }
     fileName_ = path;
     encoding_ = source.encoding;
     byteOrderMark_ = byteOrderMark;
@@ -226,11 +245,13 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
 
 void TranslationJob::Volgende()
 {
+    const JournalAfterwards journal{*this};
     step(Direction::Forward, true);
 }
 
 void TranslationJob::Vorige()
 {
+    const JournalAfterwards journal{*this};
     step(Direction::Backward, true);
 }
 
@@ -310,6 +331,7 @@ void TranslationJob::stepToUntranslated(Direction direction)
         windows_.Beep();
         return;
     }
+    const JournalAfterwards journal{*this};
     lastDirection_ = direction;
     commitBeforeMoving(true);
     // The count is taken after the commit, so the entry just left counts as
@@ -363,6 +385,7 @@ void TranslationJob::FindNext()
 
 void TranslationJob::findFrom(const std::string& text)
 {
+    const JournalAfterwards journal{*this};
     lastDirection_ = Direction::Forward;
     commitBeforeMoving(true);
     const std::string folded = foldedForSearch(text);
@@ -554,6 +577,7 @@ void TranslationJob::writeTranslation(const LineList& lines)
                       savedInThisJob_ ? Backup::None : Backup::Keep);
     savedInThisJob_ = true;
     savedLines_ = lines;
+    forgetJournal();
     if (OnSaved)
         OnSaved(TranslatedFilePath());
 }
@@ -561,7 +585,12 @@ void TranslationJob::writeTranslation(const LineList& lines)
 void TranslationJob::Exit1Click()
 {
     if (!fileName_.empty() && loaded_)
-        writeTranslation(committedLinesToWrite());
+        saveOrAskBeforeExit();
+    endProgram();
+}
+
+void TranslationJob::endProgram()
+{
     sourceLines_.clear();
     workingLines_.clear();
     savedLines_.clear();
@@ -611,6 +640,7 @@ void TranslationJob::EditWholeLine()
 
 void TranslationJob::FullEdit()
 {
+    const JournalAfterwards journal{*this};
     if (!fullTextMode_ && currentEntry_ != 0 && windows_.TranslationField() != shownTranslation_) {
         // The field is about to be disabled and navigation in full-text mode
         // does not commit it: a translation typed so far goes into the
