@@ -596,6 +596,10 @@ void TranslationJob::endProgram()
     savedLines_.clear();
     lineCount_ = 0;
     currentEntry_ = 0;
+    // A journal left for the next start is not this job's any more: an
+    // event still running when a signal ended the program must not find
+    // "no unsaved work" in the emptied lists and remove it.
+    journal_ = {};
     windows_.EndProgram();
 }
 

@@ -1,6 +1,6 @@
 // A real window program stopped with typed work: killed (the recovery
-// journal written by its timer or a step) or told to end with SIGTERM (it
-// writes the journal itself and leaves the translated file alone). The next
+// journal written by its timer or a step) or told to end with SIGTERM or
+// SIGHUP (it writes the journal itself and leaves the translated file alone). The next
 // start, the real program block, offers the work: Recover brings it back as
 // it was, Discard keeps the journal aside.
 #include "tests/app/AppTestSupport.h"
@@ -85,19 +85,19 @@ NextStart startAgain(const std::string& answer)
 
 void StopAndRecoverTest::nextStartOffersTheWorkOfAStoppedProgram_data()
 {
-    QTest::addColumn<bool>("kill");
+    QTest::addColumn<int>("signal");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("field");
     QTest::newRow("killed after its timer kept the typing, Recover")
-        << true << "type Apfel\nkey Down\ntype Birne" << "Recover" << "Birne";
-    QTest::newRow("SIGTERM at once, Recover") << false << "type Apfel" << "Recover" << "Apfel";
-    QTest::newRow("SIGTERM at once, Discard") << false << "type Apfel" << "Discard" << "";
+        << SIGKILL << "type Apfel\nkey Down\ntype Birne" << "Recover" << "Birne";
+    QTest::newRow("SIGTERM at once, Recover") << SIGTERM << "type Apfel" << "Recover" << "Apfel";
+    QTest::newRow("SIGHUP at once, Discard") << SIGHUP << "type Apfel" << "Discard" << "";
 }
 
 void StopAndRecoverTest::nextStartOffersTheWorkOfAStoppedProgram()
 {
-    QFETCH(bool, kill);
+    QFETCH(int, signal);
     QFETCH(QString, keys);
     QFETCH(QString, answer);
     QFETCH(QString, field);
@@ -119,14 +119,14 @@ void StopAndRecoverTest::nextStartOffersTheWorkOfAStoppedProgram()
         output += program.readAllStandardOutput();
     QVERIFY2(output.contains("typed"), output.constData());
     const std::string lastTyped = keys.section(QLatin1Char(' '), -1).toStdString();
-    if (kill) {
+    if (signal == SIGKILL) {
         // Typing in the field is kept by the timer within seconds.
         QVERIFY(QTest::qWaitFor([&] { return journalsText(recovery).find(lastTyped) != std::string::npos; }, 15000));
         program.kill();
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitStatus(), QProcess::CrashExit);
     } else {
-        program.terminate();
+        ::kill(static_cast<pid_t>(program.processId()), signal);
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);

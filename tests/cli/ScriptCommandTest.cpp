@@ -399,6 +399,12 @@ TEST(ScriptCommand, NewMenuShortcutsActInTheLowerPane)
         << run.output;
 }
 
+// kLanguageFile with these values.
+std::string languageFileWith(const std::string& hello, const std::string& bye)
+{
+    return "<?php\ndefine('_HELLO', '" + hello + "');\ndefine('_BYE', '" + bye + "'); // parting\n?>\n";
+}
+
 // What a run leaves unsaved comes back in the next run's `recover`, whose
 // Exit writes it; a save or an exit leaves nothing to recover.
 TEST(ScriptCommand, UnsavedWorkComesBackWithRecover)
@@ -427,10 +433,7 @@ TEST(ScriptCommand, UnsavedWorkComesBackWithRecover)
                                    "translation: Tsch\xC3\xBCss\nprogress: translated 2 of 2 *\n"),
                   std::string::npos)
             << next.output;
-        EXPECT_EQ(folder.read("Translated_lang.php"), "<?php\n"
-                                                      "define('_HELLO', 'Apfel');\n"
-                                                      "define('_BYE', 'Tsch\xC3\xBCss'); // parting\n"
-                                                      "?>\n");
+        EXPECT_EQ(folder.read("Translated_lang.php"), languageFileWith("Apfel", "Tsch\xC3\xBCss"));
         // Its exit saved the work: nothing is left to recover.
         EXPECT_NE(runScript(folder, "recover " + source + "\n").output.find("error: Cannot open file"),
                   std::string::npos);
@@ -452,10 +455,7 @@ TEST(ScriptCommand, SaveAsWritesElsewhereAndLaterSavesFollow)
                                                   "name: _HELLO\nsource: Hello\ntranslation: Hallo\n"),
               std::string::npos)
         << run.output;
-    EXPECT_EQ(folder.read("other.php"), "<?php\n"
-                                        "define('_HELLO', 'Hallo');\n"
-                                        "define('_BYE', 'Tsch\xC3\xBCss'); // parting\n"
-                                        "?>\n");
+    EXPECT_EQ(folder.read("other.php"), languageFileWith("Hallo", "Tsch\xC3\xBCss"));
     EXPECT_FALSE(folder.exists("Translated_lang.php"));
 }
 
