@@ -101,7 +101,7 @@ public:
 
     // From now on the job keeps a recovery journal in the folder: after each
     // step and on KeepJournal while there is work Exit has not saved; a save
-    // removes it.
+    // removes it. Given before the first load.
     void KeepRecoveryJournalIn(const std::string& folder);
     // Brings the journal up to date with the work; a journal that cannot be
     // written is told once, never raised.
