@@ -8,7 +8,11 @@
 #include "app/SourceViewer.h"
 #include "app/AboutWindow.h"
 #include "app/HelpWindow.h"
+#include "app/TerminationSignals.h"
 #include "app/VersionRecord.h"
+#include "controls/edit/qt/EntryEdit.h"
+#include "job/KalmoError.h"
+#include "job/RecoveryFolder.h"
 
 #include <QAction>
 #include <QCommandLineParser>
@@ -59,6 +63,37 @@ std::optional<std::string> startFileFrom(const QCoreApplication& application, in
     return std::filesystem::absolute(argumentBytes(argc, argv, files.front())).lexically_normal().string();
 }
 
+// The recovery journal follows a change in the translation field or the
+// lower pane within this time. The timer starts at the first change and is
+// not restarted by the next ones, so steady typing cannot hold it off.
+constexpr int kJournalDelayMs = 5000;
+
+void keepJournalAfterChanges(TForm1& mainWindow, TForm2& viewer)
+{
+    auto* timer = new QTimer(&mainWindow);
+    timer->setSingleShot(true);
+    timer->setInterval(kJournalDelayMs);
+    QObject::connect(timer, &QTimer::timeout, &mainWindow, [&mainWindow] { mainWindow.Job().KeepJournal(); });
+    const auto changed = [timer] {
+        if (!timer->isActive())
+            timer->start();
+    };
+    QObject::connect(mainWindow.EntryEdit1, &QLineEdit::textEdited, timer, changed);
+    QObject::connect(&viewer, &TForm2::memo2Changed, timer, changed);
+}
+
+// A logout or a kill ends the program at once, with no dialog to hold it
+// up: the work goes into the recovery journal, not over the translated file.
+void endKeepingWork(TForm1& mainWindow)
+{
+    try {
+        mainWindow.Job().EndWithoutSaving();
+    } catch (const KalmoError& error) {
+        std::fprintf(stderr, "kalmo-translator: %s\n", errorReportText(error.what()).c_str());
+        QCoreApplication::exit(1);
+    }
+}
+
 // A window made on the first call, kept in `window` and handed out from then on.
 template <typename Window, typename Make>
 TForm1::WindowSource madeWhenFirstAsked(std::unique_ptr<Window>& window, Make make)
@@ -77,6 +112,8 @@ void connectJobWindows(TForm1& mainWindow, TForm2& viewer)
     mainWindow.AttachViewer(viewer);
     mainWindow.SetJob(std::make_unique<TranslationJob>(mainWindow.JobView(), viewer.Memo1Model(), viewer.Memo2Model()));
     mainWindow.Job().FormCreate();
+    mainWindow.Job().KeepRecoveryJournalIn(defaultRecoveryFolder());
+    keepJournalAfterChanges(mainWindow, viewer);
     QObject::connect(&viewer, &TForm2::keyDown, &mainWindow, [&mainWindow](KeyCode key) {
         mainWindow.ReportErrors([&] { mainWindow.Job().ViewerKeyDown(key); });
     });
@@ -122,17 +159,23 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     Form1.AttachAboutWindow(madeWhenFirstAsked(Form3, [&Form1] { return std::make_unique<TForm3>(&Form1); }));
     Form1.AttachHelpWindow(madeWhenFirstAsked(Form4, [] { return std::make_unique<TForm4>(); }));
 
+    const TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &Form1, [&Form1] { endKeepingWork(Form1); });
+
     Form1.show();
     // A desktop gives a new window the keyboard; without a window manager
     // nobody would.
     Form1.activateWindow();
-    if (startFile) {
-        // Once the loop runs, so that an error report has its window.
-        QTimer::singleShot(0, &Form1, [&Form1, startAnswer, startFile] {
-            *startAnswer = startFile;
-            Form1.ReportErrors([&Form1] { Form1.LoadSourceFile1Click(); });
-        });
-    }
+    // Once the loop runs, so that questions and error reports have their
+    // window: first the work a stopped program left, then the file named on
+    // the command line.
+    QTimer::singleShot(0, &Form1, [&Form1, startAnswer, startFile] {
+        Form1.ReportErrors([&Form1] { Form1.Job().OfferAbandonedWork(); });
+        if (!startFile)
+            return;
+        *startAnswer = startFile;
+        Form1.ReportErrors([&Form1] { Form1.LoadSourceFile1Click(); });
+    });
     if (options.started)
         options.started(Form1);
     return application.exec();

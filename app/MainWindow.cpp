@@ -39,10 +39,11 @@ struct MenuClick {
     Click click;
 };
 
-constexpr std::array<MenuClick, 11> kMenuClicks{{
+constexpr std::array<MenuClick, 12> kMenuClicks{{
     {MenuCommand::LoadSourceFile, &TForm1::LoadSourceFile1Click},
     {MenuCommand::ContinueTranslation, &TForm1::ContinueTranslation1Click},
     {MenuCommand::Save, &TForm1::Save1Click},
+    {MenuCommand::SaveAs, &TForm1::SaveAs1Click},
     {MenuCommand::Help, &TForm1::Help1Click},
     {MenuCommand::About, &TForm1::About1Click},
     {MenuCommand::Exit, &TForm1::Exit1Click},
@@ -223,6 +224,7 @@ void TForm1::createMenu()
     createReloadWithEncodingMenu();
     ContinueTranslation1 = addItem(File1, MenuCommand::ContinueTranslation);
     Save1 = addItem(File1, MenuCommand::Save);
+    SaveAs1 = addItem(File1, MenuCommand::SaveAs);
     Help1 = addItem(File1, MenuCommand::Help);
     About1 = addItem(File1, MenuCommand::About);
     Exit1 = addItem(File1, MenuCommand::Exit);
@@ -267,6 +269,9 @@ bool TForm1::ReportErrors(const std::function<void()>& handler)
     try {
         handler();
         return true;
+    } catch (const AnsweredError&) {
+        // The user saw it in a question and chose to stay.
+        return false;
     } catch (const KalmoError& error) {
         reportError(services_, QApplication::activeWindow() ? QApplication::activeWindow() : this, error.what());
         return false;
@@ -278,6 +283,8 @@ void TForm1::LoadSourceFile1Click() { job_->LoadSourceFile1Click(); }
 void TForm1::ContinueTranslation1Click() { job_->ContinueTranslation(); }
 
 void TForm1::Save1Click() { job_->Save(); }
+
+void TForm1::SaveAs1Click() { job_->SaveAs(); }
 
 void TForm1::NextUntranslated1Click() { job_->NextUntranslated(); }
 

@@ -62,6 +62,7 @@ public:
     void LoadSourceFile1Click();
     void ContinueTranslation1Click();
     void Save1Click();
+    void SaveAs1Click();
     void ReloadWithEncodingClick(const kalmo::TextEncoding& encoding);
     void Help1Click();
     void About1Click();
@@ -93,6 +94,7 @@ public:
     QAction* LoadSourceFile1 = nullptr;
     QAction* ContinueTranslation1 = nullptr;
     QAction* Save1 = nullptr;
+    QAction* SaveAs1 = nullptr;
     // One checkable item per common character set, named by its text.
     QMenu* ReloadWithEncodingMenu = nullptr;
     QAction* Help1 = nullptr;

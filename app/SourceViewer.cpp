@@ -64,6 +64,7 @@ void TForm2::createControls()
     applyViewerPaneLayout(Memo2->model());
     Memo2->model().OnKeyDown = [this](TCustomCodeMemo&, KeyCode& key, ShiftState) { Memo2KeyDown(key); };
     Memo2->model().OnActiveLineChange = [this](TCustomCodeMemo&, int) { Memo2ActiveLineChange(); };
+    Memo2->model().OnChange = [this](TCustomCodeMemo&) { emit memo2Changed(); };
     // Tab order: upper pane first.
     setTabOrder(Memo1, Memo2);
 

@@ -47,6 +47,8 @@ signals:
     void keyDown(kalmo::KeyCode key);
     // The lower pane's active line moved.
     void memo2ActiveLineChanged();
+    // The lower pane's text changed, by the user or by a refill.
+    void memo2Changed();
     // Closed with the close box: the window is hidden, its contents kept.
     void closed();
 

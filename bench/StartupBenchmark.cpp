@@ -13,6 +13,7 @@
 // QT_QPA_PLATFORM=offscreen.
 #include "app/KalmoProgram.h"
 #include "app/MainWindow.h"
+#include "testing/UserFolders.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -116,6 +117,9 @@ int main(int argc, char** argv)
     if (mode == "--plain" || mode == "--label")
         return startPlain(argc, argv, mode == "--label");
 
+    // The starts get user folders of their own: work a stopped program left
+    // in the real ones would hold the start up with its question.
+    kalmo::testing_support::useTemporaryUserFolders();
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
     std::vector<long long> kalmo;
     std::vector<long long> plain;

@@ -89,7 +89,8 @@ warning), 2 when a file cannot be read or written.
         {"script", "script", "drive one translation job from standard input",
          R"(Reads commands from standard input, one per line, drives one
 translation job exactly as the window program does, and prints the state
-after each command:
+after each command. While there is unsaved work it keeps a recovery
+journal in $XDG_STATE_HOME/kalmo/recovery, as the window program does.
   load PATH      File > Load Source File, the dialog answering PATH
   load-as SET PATH
                  load PATH read in the character set SET (as iconv
@@ -102,9 +103,14 @@ after each command:
                  (a source file or its Translated_ file); prints a
                  "note: " line for each constant no longer in the source
   save           File > Save: writes "Translated_" + file name now
+  save-as PATH   File > Save As, the dialog answering PATH: writes
+                 there, and save and exit write there from then on
+  recover PATH   loads the work the recovery journal of PATH holds
   type TEXT      the translation field's text becomes TEXT
   key NAME       Enter, Up, Down, F1 or F2 on the main window
-  exit           File > Exit: writes "Translated_" + file name
+  exit           File > Exit: writes "Translated_" + file name; when
+                 that fails it asks: Save As…, Quit Without Saving
+                 or Cancel (the default)
   next-untranslated, previous-untranslated
                  Navigate > Next (Previous) Untranslated: the next
                  (previous) entry that still holds its source text

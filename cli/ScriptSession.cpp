@@ -6,6 +6,7 @@
 #include "app/layouts/MemoLayouts.h"
 #include "job/KalmoError.h"
 #include "job/MenuCommands.h"
+#include "job/RecoveryFolder.h"
 
 #include <filesystem>
 #include <map>
@@ -38,6 +39,7 @@ ScriptSession::ScriptSession(std::ostream& out) : out_(out), job_(*this, memo1_,
     memo2_.OnKeyDown = [this](TCustomCodeMemo&, KeyCode& key, ShiftState) { job_.ViewerKeyDown(key); };
     memo2_.SetClipboard(&clipboard_);
     job_.OnSaved = [this](const std::string& path) { savedPath_ = path; };
+    job_.KeepRecoveryJournalIn(defaultRecoveryFolder());
     job_.FormCreate();
 }
 
@@ -84,6 +86,9 @@ bool ScriptSession::run(const std::string& commandLine)
     } catch (const KalmoError& failure) {
         error = failure.what();
     }
+    // As the window program's timer does, after every change.
+    if (!ended_)
+        job_.KeepJournal();
 
     for (const std::string& question : questions_)
         out_ << "question: " << question << '\n';
@@ -125,6 +130,11 @@ void ScriptSession::dispatch(const std::string& command, const std::string& argu
         job_.ContinueTranslation();
     } else if (command == "save") {
         job_.Save();
+    } else if (command == "save-as") {
+        targetAnswer_ = fullPath(argument);
+        job_.SaveAs();
+    } else if (command == "recover") {
+        job_.Recover(fullPath(argument));
     } else if (command == "next-untranslated") {
         job_.NextUntranslated();
     } else if (command == "previous-untranslated") {
@@ -221,6 +231,10 @@ bool ScriptSession::runMenuShortcut(const ScriptKeyPress& press)
         job_.ContinueTranslation();
         return true;
     case MenuCommand::Save: job_.Save(); return true;
+    case MenuCommand::SaveAs:
+        targetAnswer_.reset();
+        job_.SaveAs();
+        return true;
     case MenuCommand::Help:
     case MenuCommand::About: return true; // Help and About only show their windows
     case MenuCommand::Exit: job_.Exit1Click(); return true;

@@ -71,6 +71,8 @@ private:
     std::string translation_;
     bool translationEnabled_ = true;
     std::optional<std::string> dialogAnswer_;
+    // The save dialog's answer: the path of the last `save-as`, also for
+    // a question's "Save As…".
     std::optional<std::string> targetAnswer_;
     // Captions given by `answer`, for the questions still to come, first
     // given first; a question with none queued takes its default answer.

@@ -2,6 +2,7 @@
 #include "job/FileAccess.h"
 
 #include "job/KalmoError.h"
+#include "job/TemporaryFiles.h"
 
 #include <cerrno>
 #include <csignal>
@@ -105,7 +106,11 @@ bool isReadOnly(const std::string& file, const struct stat& status)
 void replaceFile(const std::string& target, const std::string& bytes, const struct stat* like,
                  const std::string& shownPath)
 {
-    std::string temporary = folderOf(target) + ".kalmo-XXXXXX";
+    // A save is where temporary files of killed saves get found: the
+    // folder is ours to write in anyway.
+    const std::string folder = folderOf(target);
+    removeStaleTemporaryFiles(folder);
+    std::string temporary = temporaryFilePattern(folder);
     FileDescriptor file(::mkstemp(temporary.data()));
     if (file.get() < 0)
         throw cannotCreateFile(shownPath, systemReason(errno));
@@ -147,7 +152,6 @@ void replaceFile(const std::string& target, const std::string& bytes, const stru
         throw fail(errno);
     // The rename itself reaches the disk with the folder; the new file is
     // complete either way, so a folder that cannot be synced is no failure.
-    const std::string folder = folderOf(target);
     FileDescriptor directory(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.get() >= 0)
         ::fsync(directory.get());

@@ -12,6 +12,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// An error the user was shown in a question and answered by staying where
+// they were: the window program reports it no more, `kalmo script` prints it.
+class AnsweredError : public KalmoError {
+public:
+    using KalmoError::KalmoError;
+};
+
 // "Cannot open file "%s". %s" with the path and the system's reason.
 KalmoError cannotOpenFile(const std::string& path, const std::string& reason);
 // "Cannot create file "%s". %s" with the path and the system's reason.

@@ -14,6 +14,7 @@ enum class MenuCommand {
     LoadSourceFile,
     ContinueTranslation,
     Save,
+    SaveAs,
     Help,
     About,
     Exit,
@@ -31,11 +32,12 @@ struct MenuCommandEntry {
     ShortCut shortCut; // as stored: key code + 0x4000 for Ctrl, 0x2000 for Shift
 };
 
-inline constexpr std::array<MenuCommandEntry, 11> kMenuCommands{{
+inline constexpr std::array<MenuCommandEntry, 12> kMenuCommands{{
     {MenuCommand::LoadSourceFile, "LoadSourceFile1", "Load Source File", 16463},
     {MenuCommand::ContinueTranslation, "ContinueTranslation1", "Continue Translation\u2026",
      shortCut('O', ssCtrl | ssShift)},
     {MenuCommand::Save, "Save1", "Save", shortCut('S', ssCtrl)},
+    {MenuCommand::SaveAs, "SaveAs1", "Save As\u2026", shortCut('S', ssCtrl | ssShift)},
     {MenuCommand::Help, "Help1", "Help", 16456},
     {MenuCommand::About, "About1", "About", 16449},
     {MenuCommand::Exit, "Exit1", "Exit", 16472},

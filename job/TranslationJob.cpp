@@ -5,6 +5,8 @@
 #include "job/KalmoError.h"
 #include "job/LanguageFile.h"
 #include "job/LineAlignment.h"
+#include "job/RecoveryJournal.h"
+#include "job/RestoreOnError.h"
 #include "job/TextSearch.h"
 #include "job/TranslationMerge.h"
 #include "job/TranslationProgress.h"
@@ -24,29 +26,19 @@ const char* const kSourceFilter = "Source files (*.php)|*.PHP";
 constexpr std::string_view kTranslatedPrefix = "Translated_";
 const char* const kReadAsUtf8 = "Read as UTF-8:";
 
-// Calls `restore` when the scope it guards is left by an error.
-template <typename Restore>
-class RestoreOnError {
-public:
-    explicit RestoreOnError(Restore restore) : restore_(std::move(restore)) {}
-    RestoreOnError(const RestoreOnError&) = delete;
-    RestoreOnError& operator=(const RestoreOnError&) = delete;
-    ~RestoreOnError()
-    {
-        if (std::uncaught_exceptions() > errorsBefore_)
-            restore_();
-    }
-
-private:
-    Restore restore_;
-    int errorsBefore_ = std::uncaught_exceptions();
-};
-
 std::string folderWithSeparator(const std::string& path)
 {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
+
+// Brings the recovery journal up to date when an operation ends, however it
+// ends: a commit that failed leaves the typed text in the field, which the
+// journal keeps too.
+struct JournalAfterwards {
+    TranslationJob& job;
+    ~JournalAfterwards() { job.KeepJournal(); }
+};
 
 } // namespace
 
@@ -68,7 +60,7 @@ void TranslationJob::FormCreate()
 
 std::string TranslationJob::TranslatedFilePath() const
 {
-    return translatedFilePath(fileName_);
+    return targetPath_.empty() ? translatedFilePath(fileName_) : targetPath_;
 }
 
 void TranslationJob::LoadSourceFile1Click()
@@ -241,6 +233,16 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
 void TranslationJob::startJob(const std::string& path, LanguageFile source, LineList working, LineList onDisk,
                               LineEnds ends, bool byteOrderMark)
 {
+    if (path != fileName_) {
+        // The work on the file before was saved or dropped by now.
+        forgetJournal();
+        targetPath_.clear();
+    }
+    if (journal_.folder) {
+        journal_.loadedSourceLines = source.lines;
+        journal_.sourceFingerprint = linesFingerprint(source.lines);
+        journal_.problemTold = false;
+    }
     fileName_ = path;
     encoding_ = source.encoding;
     byteOrderMark_ = byteOrderMark;
@@ -258,11 +260,13 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
 
 void TranslationJob::Volgende()
 {
+    const JournalAfterwards journal{*this};
     step(Direction::Forward, true);
 }
 
 void TranslationJob::Vorige()
 {
+    const JournalAfterwards journal{*this};
     step(Direction::Backward, true);
 }
 
@@ -342,6 +346,7 @@ void TranslationJob::stepToUntranslated(Direction direction)
         windows_.Beep();
         return;
     }
+    const JournalAfterwards journal{*this};
     lastDirection_ = direction;
     commitBeforeMoving(true);
     // The count is taken after the commit, so the entry just left counts as
@@ -395,6 +400,7 @@ void TranslationJob::FindNext()
 
 void TranslationJob::findFrom(const std::string& text)
 {
+    const JournalAfterwards journal{*this};
     lastDirection_ = Direction::Forward;
     commitBeforeMoving(true);
     const std::string folded = foldedForSearch(text);
@@ -595,6 +601,7 @@ void TranslationJob::writeTranslation(const LineList& lines)
                       savedInThisJob_ ? Backup::None : Backup::Keep);
     savedInThisJob_ = true;
     savedLines_ = lines;
+    forgetJournal();
     if (OnSaved)
         OnSaved(TranslatedFilePath());
 }
@@ -602,12 +609,21 @@ void TranslationJob::writeTranslation(const LineList& lines)
 void TranslationJob::Exit1Click()
 {
     if (!fileName_.empty() && loaded_)
-        writeTranslation(committedLinesToWrite());
+        saveOrAskBeforeExit();
+    endProgram();
+}
+
+void TranslationJob::endProgram()
+{
     sourceLines_.clear();
     workingLines_.clear();
     savedLines_.clear();
     lineCount_ = 0;
     currentEntry_ = 0;
+    // A journal left for the next start is not this job's any more: an
+    // event still running when a signal ended the program must not find
+    // "no unsaved work" in the emptied lists and remove it.
+    journal_ = {};
     windows_.EndProgram();
 }
 
@@ -672,6 +688,7 @@ void TranslationJob::EditWholeLine()
 
 void TranslationJob::FullEdit()
 {
+    const JournalAfterwards journal{*this};
     if (!fullTextMode_ && currentEntry_ != 0 && windows_.TranslationField() != shownTranslation_) {
         // The field is about to be disabled and navigation in full-text mode
         // does not commit it: a translation typed so far goes into the

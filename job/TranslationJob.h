@@ -7,6 +7,7 @@
 #include "controls/KeyCodes.h"
 #include "controls/memo/CodeMemoModel.h"
 #include "job/EntryParser.h"
+#include "job/JournalKeeping.h"
 #include "job/LanguageFile.h"
 #include "job/LineList.h"
 #include "job/TextEncoding.h"
@@ -35,6 +36,9 @@ public:
     void ContinueTranslation();
     // File > Save: writes what Exit would write, and the work goes on.
     void Save();
+    // File > Save As…: asks for a name in the save dialog and writes there
+    // as Save does; from then on Save and Exit write there too.
+    void SaveAs();
     // File > Reload with Encoding: the file on show is loaded again in the
     // given set, which stays the file's set while the program runs. Like a
     // load, it first saves what Exit would write when that differs from the
@@ -57,7 +61,14 @@ public:
     void Bewaar();
     // Shows the current entry; false when the line is passed over.
     bool Split();
+    // Saves and ends the program. When the translation cannot be written the
+    // user chooses: Save As…, Quit Without Saving (the work stays in the
+    // recovery journal) or Cancel, which raises AnsweredError and goes on.
     void Exit1Click();
+    // Ends the program without writing the translated file; the work that
+    // is not saved goes into the recovery journal first. Throws, and does
+    // not end, when the journal cannot be written.
+    void EndWithoutSaving();
     void EditWholeLine();
     void FullEdit();
 
@@ -87,6 +98,21 @@ public:
     // "translated N of M", with " *" while Exit would write something other
     // than what was last saved or loaded.
     std::string ProgressText() const;
+
+    // From now on the job keeps a recovery journal in the folder: after each
+    // step and on KeepJournal while there is work Exit has not saved; a save
+    // removes it. Given before the first load.
+    void KeepRecoveryJournalIn(const std::string& folder);
+    // Brings the journal up to date with the work; a journal that cannot be
+    // written is told once, never raised.
+    void KeepJournal();
+    // Loads the work the journal of this source file holds, as it was: its
+    // lines, entry, modes and typed text. Like a load, it first saves the
+    // work on show.
+    void Recover(const std::string& sourcePath);
+    // At start: offers the work of each journal whose program no longer
+    // runs, to recover or to discard (kept as ".discarded").
+    void OfferAbandonedWork();
 
     // Raised after the translated file was written, with its path.
     std::function<void(const std::string& path)> OnSaved;
@@ -128,6 +154,20 @@ private:
     // Every status text goes through here, so that a load that fails can
     // put back the one it replaced.
     void setStatus(const std::string& text);
+    // Save As's dialog and save; false when the user cancelled.
+    bool saveAs();
+    // Exit's save, and the user's way out when it fails.
+    void saveOrAskBeforeExit();
+    void endProgram();
+
+    bool hasUnsavedWork() const;
+    RecoveryJournal journalOfWork() const;
+    // Throws when there is no folder or the journal cannot be written.
+    void writeJournal();
+    void keepUnsavedWorkInJournal();
+    // Removes the journal this job wrote, once its work is saved or dropped.
+    void forgetJournal();
+    void recoverFrom(const RecoveryJournal& journal);
     void setLineStatus(const char* prefix, const char* suffix);
     std::string entryName(const std::string& line) const;
     int workingLineOf(int entry) const;
@@ -137,6 +177,10 @@ private:
     TCustomCodeMemo& memo2_;
 
     std::string fileName_;
+    // Where Save writes when Save As chose it; empty: the translated file
+    // beside the source.
+    std::string targetPath_;
+    JournalKeeping journal_;
     LineList sourceLines_;
     LineList workingLines_;
     TextEncoding encoding_ = TextEncoding::Utf8;

@@ -1,6 +1,9 @@
 // Running a shell command from a test and reading what it prints, for the
-// tests that judge our programs and their files from outside.
+// tests that judge our programs and their files from outside. The commands
+// run with the test program's own user folders, never the real ones.
 #pragma once
+
+#include "testing/UserFolders.h"
 
 #include <cstdio>
 #include <string>
@@ -28,6 +31,7 @@ struct CommandResult {
 
 inline CommandResult runCommand(const std::string& command)
 {
+    useTemporaryUserFolders();
     CommandResult result;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr)

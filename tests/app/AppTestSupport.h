@@ -1,15 +1,14 @@
-// Shared by the window tests: services that record instead of opening a
-// dialog, a message box or ending the loop; a small language file; and key
-// presses delivered the way the window system delivers them.
+// Shared by the window tests: user folders of their own, services that
+// record instead of opening a dialog, a message box or ending the loop; a
+// small language file; and key presses delivered the way the window system
+// delivers them.
 #pragma once
 
 #include "app/AppServices.h"
+#include "testing/UserFolders.h"
+#include "tests/app/KeyPresses.h"
 
-#include <QApplication>
 #include <QStringList>
-#include <QTest>
-#include <QWidget>
-#include <QWindow>
 
 #include <deque>
 #include <optional>
@@ -17,6 +16,11 @@
 #include <vector>
 
 namespace kalmo::testing_support {
+
+// The windows keep a recovery journal in the user's state folder: every
+// window test program points the user's folders at its own, from before
+// its first window.
+inline const bool kWindowTestsUseTheirOwnUserFolders = (useTemporaryUserFolders(), true);
 
 struct RecordedServices {
     std::optional<std::string> dialogAnswer;
@@ -82,29 +86,5 @@ inline const std::string kLanguageFile = "<?php\n"
                                          "$x = 1;\n"
                                          "// end\n"
                                          "?>\n";
-
-// Keys enter through the focused window, as the window system delivers
-// them: menu shortcuts first, then the window, then its focused control.
-inline QWindow* keyWindow()
-{
-    if (QWindow* window = QGuiApplication::focusWindow())
-        return window;
-    return QApplication::activeWindow() ? QApplication::activeWindow()->windowHandle() : nullptr;
-}
-
-inline void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWindow* window = keyWindow();
-    QVERIFY2(window, "no window is active");
-    QTest::keyClick(window, key, modifiers);
-}
-
-inline void typeText(const QString& text)
-{
-    QWindow* window = keyWindow();
-    QVERIFY2(window, "no window is active");
-    for (const QChar c : text)
-        QTest::keyClick(window, c.toLatin1());
-}
 
 } // namespace kalmo::testing_support

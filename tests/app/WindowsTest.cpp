@@ -14,6 +14,7 @@
 #include "controls/edit/qt/EntryEdit.h"
 #include "controls/memo/qt/CodeMemo.h"
 #include "job/KalmoError.h"
+#include "job/RecoveryFolder.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -91,7 +92,9 @@ private slots:
     void unreadableFileIsReportedWithAFullStop();
     void statusBarPanelShowsTheSetAndReloadWithEncodingChangesIt();
     void closingTheMainWindowIsExit();
-    void closingKeepsTheWindowWhenTheSaveFails();
+    void closingOffersAWayOutWhenTheSaveFails_data();
+    void closingOffersAWayOutWhenTheSaveFails();
+    void saveAsWritesWhereTheDialogSaysAndSaveFollows();
     void applicationReportsErrorsNoHandlerCaught();
     void newShortcutsWinOverTheFieldAndThePane_data();
     void newShortcutsWinOverTheFieldAndThePane();
@@ -463,19 +466,62 @@ void WindowsTest::closingTheMainWindowIsExit()
     QVERIFY(folder_->exists("Translated_lang.php"));
 }
 
-void WindowsTest::closingKeepsTheWindowWhenTheSaveFails()
+void WindowsTest::closingOffersAWayOutWhenTheSaveFails_data()
 {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("Cancel by default") << QString() << false;
+    QTest::newRow("Quit Without Saving") << QStringLiteral("Quit Without Saving") << true;
+}
+
+void WindowsTest::closingOffersAWayOutWhenTheSaveFails()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, ends);
     load();
+    typeTranslation(QStringLiteral("Hallo"));
     // A folder in the translated file's place cannot be replaced.
     std::filesystem::create_directory(folder_->path("Translated_lang.php"));
-    QVERIFY(!form1_->close());
-    QVERIFY(form1_->isVisible());
-    QCOMPARE(recorded_->programEnds, 0);
-    QCOMPARE(recorded_->messages.size(), 1);
-    QVERIFY(recorded_->messages[0].startsWith(QStringLiteral("Cannot create file \"")));
-    QVERIFY(recorded_->messages[0].endsWith(QLatin1Char('.')));
-    QVERIFY(form1_->Job().Loaded());
-    QCOMPARE(form1_->Job().LineCount(), 10);
+    if (!answer.isEmpty())
+        recorded_->answers.push_back(answer.toStdString());
+    QCOMPARE(form1_->close(), ends);
+    QCOMPARE(recorded_->questions.size(), std::size_t{1});
+    const QString question = QString::fromStdString(recorded_->questions[0]);
+    QVERIFY2(question.startsWith(QStringLiteral("Cannot create file \"")), qPrintable(question));
+    QVERIFY2(question.endsWith(QStringLiteral("Is a directory. Save the translation under another name, or quit and "
+                                              "keep the work for the next start?")),
+             qPrintable(question));
+    // The question told of the error: no error box follows it.
+    QVERIFY(recorded_->messages.isEmpty());
+    QCOMPARE(recorded_->programEnds, ends ? 1 : 0);
+    const RecoveryFolder recovery(defaultRecoveryFolder());
+    QCOMPARE(std::filesystem::exists(recovery.journalPathFor(fixture_)), ends);
+    if (!ends) {
+        QVERIFY(form1_->isVisible());
+        QVERIFY(form1_->Job().Loaded());
+        QCOMPARE(form1_->Job().LineCount(), 10);
+    }
+}
+
+void WindowsTest::saveAsWritesWhereTheDialogSaysAndSaveFollows()
+{
+    QCOMPARE(form1_->SaveAs1->text(), QStringLiteral("Save As\u2026"));
+    QVERIFY(form1_->File1->actions().contains(form1_->SaveAs1));
+    load();
+    typeTranslation(QStringLiteral("Hallo"));
+    recorded_->targetAnswer = folder_->path("de.php");
+    pressKey(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(recorded_->dialogs.back().title, std::string("Save Translation As"));
+    QVERIFY(folder_->read("de.php").find("'Hallo'") != std::string::npos);
+
+    pressKey(Qt::Key_Down);
+    typeTranslation(QStringLiteral("Tschuess"));
+    pressKey(Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(folder_->read("de.php").find("\"Tschuess\"") != std::string::npos);
+    QVERIFY(form1_->close());
+    QCOMPARE(recorded_->programEnds, 1);
+    QVERIFY(recorded_->messages.isEmpty());
+    QVERIFY(!folder_->exists("Translated_lang.php"));
 }
 
 void WindowsTest::applicationReportsErrorsNoHandlerCaught()
@@ -542,6 +588,7 @@ void WindowsTest::newShortcutsWinOverTheFieldAndThePane_data()
     } items[] = {
         {"ContinueTranslation1", Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier},
         {"Save1", Qt::Key_S, Qt::ControlModifier},
+        {"SaveAs1", Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier},
         {"NextUntranslated1", Qt::Key_U, Qt::ControlModifier},
         {"PreviousUntranslated1", Qt::Key_U, Qt::ControlModifier | Qt::ShiftModifier},
         {"Find1", Qt::Key_F, Qt::ControlModifier},

@@ -4,6 +4,7 @@
 // same command succeeds once the cause is removed, in the same session.
 #include "testing/PhpJudge.h"
 #include "testing/TempFolder.h"
+#include "testing/UserFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,7 @@ class ScriptProcess {
 public:
     ScriptProcess()
     {
+        testing_support::useTemporaryUserFolders();
         int toChild[2];
         int fromChild[2];
         if (::pipe(toChild) != 0 || ::pipe(fromChild) != 0)

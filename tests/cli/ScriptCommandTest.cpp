@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 
 namespace kalmo {
 namespace {
@@ -396,6 +398,92 @@ TEST(ScriptCommand, NewMenuShortcutsActInTheLowerPane)
     // still holding its source text.
     EXPECT_NE(run.output.find("progress: translated 0 of 2\nstatus: Line: 2/3\nname: _BYE\n"), std::string::npos)
         << run.output;
+}
+
+// kLanguageFile with these values.
+std::string languageFileWith(const std::string& hello, const std::string& bye)
+{
+    return "<?php\ndefine('_HELLO', '" + hello + "');\ndefine('_BYE', '" + bye + "'); // parting\n?>\n";
+}
+
+// What a run leaves unsaved comes back in the next run's `recover`, whose
+// Exit writes it; a save or an exit leaves nothing to recover.
+TEST(ScriptCommand, UnsavedWorkComesBackWithRecover)
+{
+    const struct {
+        const char* commands;
+        bool leavesWork;
+    } cases[] = {
+        {"type Apfel\nkey Down\ntype Tsch\xC3\xBCss\n", true},
+        {"type Apfel\nkey Down\nsave\n", false},
+        {"type Apfel\nexit\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.commands);
+        TempFolder folder;
+        const std::string source = folder.write("lang.php", kLanguageFile);
+        runScript(folder, "load " + source + "\n" + c.commands);
+        std::filesystem::remove(folder.path("Translated_lang.php"));
+        const ScriptRun next = runScript(folder, "recover " + source + "\nprogress\nexit\n");
+        if (!c.leavesWork) {
+            EXPECT_EQ(next.output.rfind("error: Cannot open file \"", 0), 0u) << next.output;
+            EXPECT_NE(next.output.find(".journal\". No such file or directory."), std::string::npos) << next.output;
+            continue;
+        }
+        EXPECT_NE(next.output.find("status: Sourcefile: lang.php recovered.\nname: _BYE\nsource: Bye\n"
+                                   "translation: Tsch\xC3\xBCss\nprogress: translated 2 of 2 *\n"),
+                  std::string::npos)
+            << next.output;
+        EXPECT_EQ(folder.read("Translated_lang.php"), languageFileWith("Apfel", "Tsch\xC3\xBCss"));
+        // Its exit saved the work: nothing is left to recover.
+        EXPECT_NE(runScript(folder, "recover " + source + "\n").output.find("error: Cannot open file"),
+                  std::string::npos);
+    }
+}
+
+TEST(ScriptCommand, SaveAsWritesElsewhereAndLaterSavesFollow)
+{
+    TempFolder folder;
+    const std::string source = folder.write("lang.php", kLanguageFile);
+    const std::string other = folder.path("other.php");
+    const ScriptRun run = runScript(folder, "load " + source + "\n"
+                                                "type Hallo\n"
+                                                "save-as " + other + "\n"
+                                                "key Down\n"
+                                                "type Tsch\xC3\xBCss\n"
+                                                "exit\n");
+    EXPECT_NE(run.output.find("saved: " + other + "\nstatus: Sourcefile: lang.php loaded and parsed.\n"
+                                                  "name: _HELLO\nsource: Hello\ntranslation: Hallo\n"),
+              std::string::npos)
+        << run.output;
+    EXPECT_EQ(folder.read("other.php"), languageFileWith("Hallo", "Tsch\xC3\xBCss"));
+    EXPECT_FALSE(folder.exists("Translated_lang.php"));
+}
+
+// Without an answer a failed exit stays, with the error as before; Quit
+// Without Saving ends and leaves the work to recover.
+TEST(ScriptCommand, FailedExitEndsOnlyWhenTheAnswerSaysSo)
+{
+    TempFolder folder;
+    const std::string source = folder.write("lang.php", kLanguageFile);
+    std::filesystem::create_directory(folder.path("Translated_lang.php"));
+    const std::string problem = "Cannot create file \"" + folder.path("Translated_lang.php") + "\". Is a directory.";
+    const ScriptRun run = runScript(folder, "load " + source + "\n"
+                                                "type Apfel\n"
+                                                "exit\n"
+                                                "answer Quit Without Saving\n"
+                                                "exit\n"
+                                                "type never read\n");
+    const std::string question = "question: " + problem
+        + " Save the translation under another name, or quit and keep the work for the next start? -> ";
+    EXPECT_NE(run.output.find(question + "Cancel\nerror: " + problem + "\nstatus: "), std::string::npos)
+        << run.output;
+    EXPECT_TRUE(run.output.ends_with(question + "Quit Without Saving\n")) << run.output;
+    EXPECT_EQ(run.exitStatus, 0);
+
+    const ScriptRun next = runScript(folder, "recover " + source + "\n");
+    EXPECT_NE(next.output.find("name: _HELLO\nsource: Hello\ntranslation: Apfel\n"), std::string::npos)
+        << next.output;
 }
 
 } // namespace

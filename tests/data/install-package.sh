@@ -28,7 +28,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"; dpkg -r kalmo-translator >/dev/null 2>&1 || true' EXIT
 cp "$source_dir/tests/fixtures/chinese.php" "$work/lang.php"
 status=0
-(cd "$work" && QT_QPA_PLATFORM=offscreen timeout 4 /usr/bin/kalmo-translator lang.php) || status=$?
+# The user's folders are the test's own: the program reads and writes its
+# recovery journals there.
+(cd "$work" && XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state" \
+  QT_QPA_PLATFORM=offscreen timeout 4 /usr/bin/kalmo-translator lang.php) || status=$?
 if [ "$status" -ne 124 ]; then
   echo "kalmo-translator lang.php ended with status $status instead of running"
   exit 1

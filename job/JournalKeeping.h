@@ -1,0 +1,27 @@
+// What a translation job knows about its recovery journal: where journals
+// go, what it last wrote, and the source lines as loaded that the journal's
+// changes start from.
+#pragma once
+
+#include "job/LineList.h"
+#include "job/RecoveryFolder.h"
+#include "job/RecoveryJournal.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace kalmo {
+
+struct JournalKeeping {
+    // None: the job keeps no journal (tests, benchmarks, fuzzers).
+    std::optional<RecoveryFolder> folder;
+    // What this job last wrote, time aside; a journal it did not write is
+    // not its to replace or remove.
+    std::optional<RecoveryJournal> written;
+    LineList loadedSourceLines;
+    std::uint64_t sourceFingerprint = 0;
+    // A journal that cannot be written is told once per file.
+    bool problemTold = false;
+};
+
+} // namespace kalmo

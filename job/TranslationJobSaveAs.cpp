@@ -1,0 +1,84 @@
+// The translation job's ways out of a save: Save As, and the choices a
+// failed Exit offers instead of the same error again and again.
+#include "job/TranslationJob.h"
+
+#include "job/KalmoError.h"
+
+#include <utility>
+
+namespace kalmo {
+namespace {
+
+const char* const kTargetFilter = "PHP files (*.php)|*.PHP";
+const char* const kSaveAs = "Save As\u2026";
+const char* const kQuitWithoutSaving = "Quit Without Saving";
+const char* const kCancel = "Cancel";
+
+} // namespace
+
+void TranslationJob::SaveAs()
+{
+    if (!loaded_) {
+        windows_.Beep();
+        return;
+    }
+    saveAs();
+}
+
+bool TranslationJob::saveAs()
+{
+    const auto chosen = windows_.ChooseTargetFile({kTargetFilter, "Save Translation As"});
+    if (!chosen)
+        return false;
+    // The target changes only once the translation stands there; a file of
+    // that name that this job did not write is kept as a backup first.
+    const bool sameTarget = *chosen == TranslatedFilePath();
+    const std::string previousTarget = std::exchange(targetPath_, *chosen);
+    const bool previouslySaved = std::exchange(savedInThisJob_, sameTarget && savedInThisJob_);
+    try {
+        Save();
+    } catch (const KalmoError&) {
+        targetPath_ = previousTarget;
+        savedInThisJob_ = previouslySaved;
+        throw;
+    }
+    return true;
+}
+
+void TranslationJob::saveOrAskBeforeExit()
+{
+    // A commit that fails stops Exit as it stops a step: the field is the
+    // problem, not the file.
+    const LineList lines = committedLinesToWrite();
+    std::string problem;
+    try {
+        writeTranslation(lines);
+        return;
+    } catch (const KalmoError& error) {
+        problem = error.what();
+    }
+    for (;;) {
+        const Question question{
+            errorReportText(problem)
+                + " Save the translation under another name, or quit and keep the work for the next start?",
+            {kSaveAs, kQuitWithoutSaving, kCancel},
+            /*defaultAnswer=*/2,
+            /*cancelAnswer=*/2};
+        const std::size_t answer = windows_.Ask(question);
+        if (answer == 1) {
+            keepUnsavedWorkInJournal();
+            return;
+        }
+        if (answer != 0)
+            throw AnsweredError(problem);
+        // A cancelled dialog or a name that fails too comes back to the choice.
+        try {
+            if (saveAs())
+                return;
+        } catch (const KalmoError& error) {
+            problem = error.what();
+        }
+    }
+}
+
+} // namespace kalmo
