@@ -90,7 +90,10 @@ warning), 2 when a file cannot be read or written.
          R"(Reads commands from standard input, one per line, drives one
 translation job exactly as the window program does, and prints the state
 after each command:
-  load PATH      File > Load Source File, the dialog answering PATH
+  load PATH      File > Load Source File, the dialog answering PATH; when
+                 Translated_ + its name holds an earlier translation
+                 this run did not write, the question about it is
+                 answered "Start Over" unless `answer` says otherwise
   load-as SET PATH
                  load PATH read in the character set SET (as iconv
                  names it, e.g. windows-1251 or ISO-8859-2), which
@@ -121,6 +124,10 @@ after each command:
   answer CAPTION the next question the program asks is answered with the
                  button CAPTION (without one, its default answer); each
                  question asked prints "question: TEXT -> ANSWER"
+
+Like the window program, a script holds a lock file beside the file it has
+loaded (.~lock.NAME#) and asks before loading one another running program
+holds.
   panes          print both panes' caret, scroll and selection state,
                  the lower pane's lines (| ) and the working lines (|| )
 )",

@@ -76,8 +76,8 @@ LanguageFile readLanguageFile(const std::string& path, const std::optional<TextE
     return file;
 }
 
-void writeLanguageFile(const std::string& path, const LineList& lines, const LineEnds& loadedEnds,
-                       const TextEncoding& encoding, bool byteOrderMark, Backup backup)
+std::string writeLanguageFile(const std::string& path, const LineList& lines, const LineEnds& loadedEnds,
+                              const TextEncoding& encoding, bool byteOrderMark, Backup backup)
 {
     std::string bytes = byteOrderMark ? std::string(kUtf8ByteOrderMark) : std::string();
     try {
@@ -86,6 +86,7 @@ void writeLanguageFile(const std::string& path, const LineList& lines, const Lin
         throw cannotCreateFile(path, error.what());
     }
     writeFileSafely(path, bytes, backup);
+    return bytes;
 }
 
 } // namespace kalmo

@@ -27,8 +27,9 @@ LanguageFile readLanguageFile(const std::string& path, const std::optional<TextE
 
 // Writes the lines in the given encoding, after a UTF-8 byte-order mark when
 // asked, with the line ends of the file as loaded (see joinLines), safely.
-// Throws "Cannot create file ..." and leaves an existing file untouched.
-void writeLanguageFile(const std::string& path, const LineList& lines, const LineEnds& loadedEnds,
-                       const TextEncoding& encoding, bool byteOrderMark = false, Backup backup = Backup::None);
+// Gives the bytes written. Throws "Cannot create file ..." and leaves an
+// existing file untouched.
+std::string writeLanguageFile(const std::string& path, const LineList& lines, const LineEnds& loadedEnds,
+                              const TextEncoding& encoding, bool byteOrderMark = false, Backup backup = Backup::None);
 
 } // namespace kalmo

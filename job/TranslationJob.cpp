@@ -4,6 +4,7 @@
 #include "job/EntryList.h"
 #include "job/KalmoError.h"
 #include "job/LanguageFile.h"
+#include "job/OpeningQuestions.h"
 #include "job/TextSearch.h"
 #include "job/TranslationMerge.h"
 #include "job/TranslationProgress.h"
@@ -34,7 +35,7 @@ TranslationJob::TranslationJob(TranslationJobView& windows, TCustomCodeMemo& mem
 
 void TranslationJob::FormCreate()
 {
-    windows_.SetStatusText("Waiting..");
+    setStatusText("Waiting..");
     windows_.SetSourceField(kPleaseLoad);
     windows_.SetNameField(kPleaseLoad);
     windows_.SetTranslationField(kPleaseLoad);
@@ -50,22 +51,33 @@ std::string TranslationJob::TranslatedFilePath() const
 
 void TranslationJob::LoadSourceFile1Click()
 {
-    windows_.SetStatusText("Loading..");
+    const std::string statusBefore = statusText_;
+    setStatusText("Loading..");
     const auto chosen = windows_.ChooseSourceFile({kSourceFilter, "Choose Sourcefile"});
     if (!chosen) {
-        windows_.SetStatusText("Waiting..");
+        setStatusText("Waiting..");
+        return;
+    }
+    const EarlierTranslationAnswer answer = askHowToOpen(*chosen);
+    if (answer == EarlierTranslationAnswer::Cancel) {
+        // Asked before anything was saved or read: the job stays as it was.
+        setStatusText(statusBefore);
         return;
     }
     saveBeforeReplacing();
-    loadFile(*chosen);
+    if (answer == EarlierTranslationAnswer::Continue)
+        continueFile(*chosen, translatedFilePath(*chosen));
+    else
+        loadFile(*chosen);
 }
 
 void TranslationJob::ContinueTranslation()
 {
-    windows_.SetStatusText("Loading..");
+    const std::string statusBefore = statusText_;
+    setStatusText("Loading..");
     const auto chosen = windows_.ChooseSourceFile({kSourceFilter, "Choose a Sourcefile or its Translated_ file"});
     if (!chosen) {
-        windows_.SetStatusText("Waiting..");
+        setStatusText("Waiting..");
         return;
     }
     // Either file of the pair names both: "Translated_X.php" is the
@@ -74,8 +86,48 @@ void TranslationJob::ContinueTranslation()
     const bool pickedTranslation = name.size() > kTranslatedPrefix.size() && name.starts_with(kTranslatedPrefix);
     const std::string source
         = pickedTranslation ? folderWithSeparator(*chosen) + name.substr(kTranslatedPrefix.size()) : *chosen;
+    if (!mayOpenDespiteLock(source)) {
+        setStatusText(statusBefore);
+        return;
+    }
     saveBeforeReplacing();
     continueFile(source, translatedFilePath(source));
+}
+
+// Another program that has the file open, and an earlier translation that
+// this run did not write, are the user's to decide on before the job is
+// replaced.
+EarlierTranslationAnswer TranslationJob::askHowToOpen(const std::string& path)
+{
+    if (!mayOpenDespiteLock(path))
+        return EarlierTranslationAnswer::Cancel;
+    const std::string translated = translatedFilePath(path);
+    std::error_code noSuchFile;
+    if (writtenThisRun_.contains(translated) || !std::filesystem::exists(translated, noSuchFile))
+        return EarlierTranslationAnswer::StartOver;
+    showLoading(path);
+    const auto question = earlierTranslationQuestion(path, chosenEncodingOf(path), translated);
+    return question ? static_cast<EarlierTranslationAnswer>(windows_.Ask(*question))
+                    : EarlierTranslationAnswer::StartOver;
+}
+
+bool TranslationJob::mayOpenDespiteLock(const std::string& path)
+{
+    const auto holder = otherLockHolder(path);
+    return !holder
+        || static_cast<LockedFileAnswer>(windows_.Ask(lockedFileQuestion(path, *holder)))
+        == LockedFileAnswer::OpenAnyway;
+}
+
+void TranslationJob::showLoading(const std::string& path)
+{
+    setStatusText("Sourcefile: " + fileNameOf(path) + " loading and parsing..");
+}
+
+void TranslationJob::setStatusText(const std::string& text)
+{
+    statusText_ = text;
+    windows_.SetStatusText(text);
 }
 
 void TranslationJob::Save()
@@ -99,10 +151,10 @@ void TranslationJob::ReloadWithEncoding(const TextEncoding& encoding)
     }
     saveBeforeReplacing();
     chosenEncodings_.insert_or_assign(fileName_, encoding);
-    // The work goes on in the new set: what this job has written comes back
-    // as the working lines rather than staying behind in the translated file
-    // for the next Exit to replace.
-    if (savedInThisJob_)
+    // The work goes on in the new set: what this job has written, or took up
+    // from the translated file, comes back as the working lines rather than
+    // staying behind in the translated file for the next Exit to replace.
+    if (workInTranslatedFile_)
         continueFile(fileName_, TranslatedFilePath());
     else
         loadFile(fileName_);
@@ -138,8 +190,7 @@ std::optional<TextEncoding> TranslationJob::chosenEncodingOf(const std::string& 
 
 void TranslationJob::loadFile(const std::string& path)
 {
-    const std::string shortName = fileNameOf(path);
-    windows_.SetStatusText("Sourcefile: " + shortName + " loading and parsing..");
+    showLoading(path);
     // Read before touching the job, so a file that cannot be read leaves
     // the previous job whole, its file name included.
     startFromSource(path, readLanguageFile(path, chosenEncodingOf(path)));
@@ -152,15 +203,15 @@ void TranslationJob::startFromSource(const std::string& path, LanguageFile file)
     LineEnds ends = file.lineEnds;
     const bool byteOrderMark = file.byteOrderMark;
     startJob(path, std::move(file), std::move(working), std::move(onDisk), std::move(ends), byteOrderMark);
-    windows_.SetStatusText("Sourcefile: " + fileNameOf(path) + " loaded and parsed.");
+    workInTranslatedFile_ = false;
+    setStatusText("Sourcefile: " + fileNameOf(path) + " loaded and parsed.");
     loaded_ = true;
     updateProgress();
 }
 
 void TranslationJob::continueFile(const std::string& sourcePath, const std::string& oldTranslatedPath)
 {
-    const std::string shortName = fileNameOf(sourcePath);
-    windows_.SetStatusText("Sourcefile: " + shortName + " loading and parsing..");
+    showLoading(sourcePath);
     // The save before this one refilled the panes: a file that cannot be
     // read leaves the entry on show as it was.
     struct ShowAgainOnError {
@@ -188,13 +239,14 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
     const bool byteOrderMark = merge.keptOldFile ? old.byteOrderMark : source.byteOrderMark;
     startJob(sourcePath, std::move(source), std::move(merge.lines), std::move(old.lines), std::move(ends),
              byteOrderMark);
+    workInTranslatedFile_ = true;
     // Where the work stopped: the first entry that still holds its source text.
     const std::vector<EntryProgress> entries = entryProgress(sourceLines_, workingLines_);
     const auto untranslated
         = std::find_if(entries.begin(), entries.end(), [](const EntryProgress& e) { return !e.translated; });
     if (untranslated != entries.end() && untranslated->line != currentEntry_)
         showEntryAt(untranslated->line);
-    windows_.SetStatusText("Sourcefile: " + shortName + " loaded and parsed.");
+    setStatusText("Sourcefile: " + fileNameOf(sourcePath) + " loaded and parsed.");
     loaded_ = true;
     updateProgress();
 
@@ -213,7 +265,7 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
     encoding_ = source.encoding;
     byteOrderMark_ = byteOrderMark;
     lineEnds_ = std::move(ends);
-    savedInThisJob_ = false;
+    lock_.take(path);
     sourceLines_ = std::move(source.lines);
     workingLines_ = std::move(working);
     savedLines_ = std::move(onDisk);
@@ -419,7 +471,7 @@ void TranslationJob::updateProgress()
 
 void TranslationJob::setLineStatus(const char* prefix, const char* suffix)
 {
-    windows_.SetStatusText(prefix + std::to_string(currentEntry_) + "/" + std::to_string(lineCount_ - 1) + suffix);
+    setStatusText(prefix + std::to_string(currentEntry_) + "/" + std::to_string(lineCount_ - 1) + suffix);
 }
 
 void TranslationJob::Bewaar()
@@ -548,20 +600,24 @@ LineList TranslationJob::committedLinesToWrite()
 
 void TranslationJob::writeTranslation(const LineList& lines)
 {
-    // A file this job did not write itself may hold an earlier translation:
-    // it is kept as ".bak" before the first save replaces it.
-    writeLanguageFile(TranslatedFilePath(), lines, lineEnds_, encoding_, byteOrderMark_,
-                      savedInThisJob_ ? Backup::None : Backup::Keep);
-    savedInThisJob_ = true;
+    // A file this run did not write, or one another program changed since,
+    // may hold work of its own: it is kept as a backup before it is replaced.
+    const std::string path = TranslatedFilePath();
+    const auto written = writtenThisRun_.find(path);
+    const bool unchanged = written != writtenThisRun_.end() && fileHolds(path, written->second);
+    writtenThisRun_.insert_or_assign(path, writeLanguageFile(path, lines, lineEnds_, encoding_, byteOrderMark_,
+                                                             unchanged ? Backup::None : Backup::Keep));
+    workInTranslatedFile_ = true;
     savedLines_ = lines;
     if (OnSaved)
-        OnSaved(TranslatedFilePath());
+        OnSaved(path);
 }
 
 void TranslationJob::Exit1Click()
 {
     if (!fileName_.empty() && loaded_)
         writeTranslation(committedLinesToWrite());
+    lock_.release();
     sourceLines_.clear();
     workingLines_.clear();
     savedLines_.clear();

@@ -7,7 +7,9 @@
 #include "controls/KeyCodes.h"
 #include "controls/memo/CodeMemoModel.h"
 #include "job/EntryParser.h"
+#include "job/FileLock.h"
 #include "job/LanguageFile.h"
+#include "job/OpeningQuestions.h"
 #include "job/LineList.h"
 #include "job/TextEncoding.h"
 #include "job/TranslationJobView.h"
@@ -94,6 +96,11 @@ public:
 private:
     enum class Direction { Forward, Backward };
 
+    EarlierTranslationAnswer askHowToOpen(const std::string& path);
+    // False when another program has the file open and the user cancels.
+    bool mayOpenDespiteLock(const std::string& path);
+    void showLoading(const std::string& path);
+    void setStatusText(const std::string& text);
     void saveBeforeReplacing();
     std::optional<TextEncoding> chosenEncodingOf(const std::string& path) const;
     void loadFile(const std::string& path);
@@ -141,9 +148,16 @@ private:
     // The sets the user chose for files, by path.
     std::map<std::string, TextEncoding> chosenEncodings_;
     LineEnds lineEnds_;
-    // Set once this job has written its translated file: a file it did not
-    // write itself is kept as a backup before the first save replaces it.
-    bool savedInThisJob_ = false;
+    // The bytes this run last wrote to each translated file: a file it did
+    // not write, or that changed since, is kept as a backup before a save
+    // replaces it, and loading its source asks no question.
+    std::map<std::string, std::string> writtenThisRun_;
+    // The work on show was written to, or taken up from, the translated
+    // file, so a reload reads it back from there.
+    bool workInTranslatedFile_ = false;
+    FileLock lock_;
+    // As last shown, so that a cancelled load can put it back.
+    std::string statusText_;
     int lineCount_ = 0;
     int currentEntry_ = 0;
     EntryQuotes quotes_;

@@ -306,8 +306,9 @@ TEST(ScriptCommand, LoadAsReadsAndWritesTheFileInTheNamedSet)
                           + saved);
     // Saved before the reload, in the set then in use, and carried on after
     // it: the en dash ISO-8859-2 lacks stays the reference the CMS shows.
+    // Exit replaces what the reload's save wrote, so it keeps no backup.
     const std::string translated = "<?php\ndefine('_SEE', 'Ujrze\xE6 &#8211;');\n?>\n";
-    EXPECT_EQ(folder.read("Translated_pl.php.bak"), translated);
+    EXPECT_FALSE(folder.exists("Translated_pl.php.bak"));
     EXPECT_EQ(folder.read("Translated_pl.php"), translated);
 }
 
