@@ -35,7 +35,7 @@ TranslationJob::TranslationJob(TranslationJobView& windows, TCustomCodeMemo& mem
 
 void TranslationJob::FormCreate()
 {
-    setStatusText("Waiting..");
+    setStatus("Waiting..");
     windows_.SetSourceField(kPleaseLoad);
     windows_.SetNameField(kPleaseLoad);
     windows_.SetTranslationField(kPleaseLoad);
@@ -52,16 +52,16 @@ std::string TranslationJob::TranslatedFilePath() const
 void TranslationJob::LoadSourceFile1Click()
 {
     const std::string statusBefore = statusText_;
-    setStatusText("Loading..");
+    setStatus("Loading..");
     const auto chosen = windows_.ChooseSourceFile({kSourceFilter, "Choose Sourcefile"});
     if (!chosen) {
-        setStatusText("Waiting..");
+        setStatus("Waiting..");
         return;
     }
     const EarlierTranslationAnswer answer = askHowToOpen(*chosen);
     if (answer == EarlierTranslationAnswer::Cancel) {
         // Asked before anything was saved or read: the job stays as it was.
-        setStatusText(statusBefore);
+        setStatus(statusBefore);
         return;
     }
     saveBeforeReplacing();
@@ -74,10 +74,10 @@ void TranslationJob::LoadSourceFile1Click()
 void TranslationJob::ContinueTranslation()
 {
     const std::string statusBefore = statusText_;
-    setStatusText("Loading..");
+    setStatus("Loading..");
     const auto chosen = windows_.ChooseSourceFile({kSourceFilter, "Choose a Sourcefile or its Translated_ file"});
     if (!chosen) {
-        setStatusText("Waiting..");
+        setStatus("Waiting..");
         return;
     }
     // Either file of the pair names both: "Translated_X.php" is the
@@ -87,7 +87,7 @@ void TranslationJob::ContinueTranslation()
     const std::string source
         = pickedTranslation ? folderWithSeparator(*chosen) + name.substr(kTranslatedPrefix.size()) : *chosen;
     if (!mayOpenDespiteLock(source)) {
-        setStatusText(statusBefore);
+        setStatus(statusBefore);
         return;
     }
     saveBeforeReplacing();
@@ -105,7 +105,6 @@ EarlierTranslationAnswer TranslationJob::askHowToOpen(const std::string& path)
     std::error_code noSuchFile;
     if (writtenThisRun_.contains(translated) || !std::filesystem::exists(translated, noSuchFile))
         return EarlierTranslationAnswer::StartOver;
-    showLoading(path);
     const auto question = earlierTranslationQuestion(path, chosenEncodingOf(path), translated);
     return question ? static_cast<EarlierTranslationAnswer>(windows_.Ask(*question))
                     : EarlierTranslationAnswer::StartOver;
@@ -117,17 +116,6 @@ bool TranslationJob::mayOpenDespiteLock(const std::string& path)
     return !holder
         || static_cast<LockedFileAnswer>(windows_.Ask(lockedFileQuestion(path, *holder)))
         == LockedFileAnswer::OpenAnyway;
-}
-
-void TranslationJob::showLoading(const std::string& path)
-{
-    setStatusText("Sourcefile: " + fileNameOf(path) + " loading and parsing..");
-}
-
-void TranslationJob::setStatusText(const std::string& text)
-{
-    statusText_ = text;
-    windows_.SetStatusText(text);
 }
 
 void TranslationJob::Save()
@@ -190,7 +178,8 @@ std::optional<TextEncoding> TranslationJob::chosenEncodingOf(const std::string& 
 
 void TranslationJob::loadFile(const std::string& path)
 {
-    showLoading(path);
+    const std::string shortName = fileNameOf(path);
+    setStatus("Sourcefile: " + shortName + " loading and parsing..");
     // Read before touching the job, so a file that cannot be read leaves
     // the previous job whole, its file name included.
     startFromSource(path, readLanguageFile(path, chosenEncodingOf(path)));
@@ -204,14 +193,15 @@ void TranslationJob::startFromSource(const std::string& path, LanguageFile file)
     const bool byteOrderMark = file.byteOrderMark;
     startJob(path, std::move(file), std::move(working), std::move(onDisk), std::move(ends), byteOrderMark);
     workInTranslatedFile_ = false;
-    setStatusText("Sourcefile: " + fileNameOf(path) + " loaded and parsed.");
+    setStatus("Sourcefile: " + fileNameOf(path) + " loaded and parsed.");
     loaded_ = true;
     updateProgress();
 }
 
 void TranslationJob::continueFile(const std::string& sourcePath, const std::string& oldTranslatedPath)
 {
-    showLoading(sourcePath);
+    const std::string shortName = fileNameOf(sourcePath);
+    setStatus("Sourcefile: " + shortName + " loading and parsing..");
     // The save before this one refilled the panes: a file that cannot be
     // read leaves the entry on show as it was.
     struct ShowAgainOnError {
@@ -246,7 +236,7 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
         = std::find_if(entries.begin(), entries.end(), [](const EntryProgress& e) { return !e.translated; });
     if (untranslated != entries.end() && untranslated->line != currentEntry_)
         showEntryAt(untranslated->line);
-    setStatusText("Sourcefile: " + fileNameOf(sourcePath) + " loaded and parsed.");
+    setStatus("Sourcefile: " + shortName + " loaded and parsed.");
     loaded_ = true;
     updateProgress();
 
@@ -469,9 +459,15 @@ void TranslationJob::updateProgress()
         windows_.SetProgressPanel(ProgressText());
 }
 
+void TranslationJob::setStatus(const std::string& text)
+{
+    statusText_ = text;
+    windows_.SetStatusText(text);
+}
+
 void TranslationJob::setLineStatus(const char* prefix, const char* suffix)
 {
-    setStatusText(prefix + std::to_string(currentEntry_) + "/" + std::to_string(lineCount_ - 1) + suffix);
+    setStatus(prefix + std::to_string(currentEntry_) + "/" + std::to_string(lineCount_ - 1) + suffix);
 }
 
 void TranslationJob::Bewaar()

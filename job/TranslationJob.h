@@ -99,8 +99,6 @@ private:
     EarlierTranslationAnswer askHowToOpen(const std::string& path);
     // False when another program has the file open and the user cancels.
     bool mayOpenDespiteLock(const std::string& path);
-    void showLoading(const std::string& path);
-    void setStatusText(const std::string& text);
     void saveBeforeReplacing();
     std::optional<TextEncoding> chosenEncodingOf(const std::string& path) const;
     void loadFile(const std::string& path);
@@ -132,6 +130,9 @@ private:
     // work) and gives the lines Exit writes.
     LineList committedLinesToWrite();
     void writeTranslation(const LineList& lines);
+    // Every status text goes through here, so that a load that fails can
+    // put back the one it replaced.
+    void setStatus(const std::string& text);
     void setLineStatus(const char* prefix, const char* suffix);
     std::string entryName(const std::string& line) const;
     int workingLineOf(int entry) const;
@@ -156,8 +157,6 @@ private:
     // file, so a reload reads it back from there.
     bool workInTranslatedFile_ = false;
     FileLock lock_;
-    // As last shown, so that a cancelled load can put it back.
-    std::string statusText_;
     int lineCount_ = 0;
     int currentEntry_ = 0;
     EntryQuotes quotes_;
@@ -177,6 +176,7 @@ private:
     // What the entry on show put into the translation field.
     std::string shownTranslation_;
     std::string lastFindText_;
+    std::string statusText_;
 };
 
 } // namespace kalmo
