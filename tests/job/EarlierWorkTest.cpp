@@ -49,6 +49,8 @@ struct BackupCase {
     FolderContents after;  // beside lang.php and the Translated_ file Exit wrote
 };
 
+void PrintTo(const BackupCase& c, std::ostream* out) { *out << c.what; }
+
 class BackupOnExit : public TranslationJobTest, public testing::WithParamInterface<BackupCase> {};
 
 TEST_P(BackupOnExit, KeepsEveryEarlierFileAndWritesNoneThroughALink)
@@ -111,6 +113,8 @@ struct AnswerCase {
     const char* answer;
     JobStep check;
 };
+
+void PrintTo(const AnswerCase& c, std::ostream* out) { *out << c.answer; }
 
 class EarlierTranslationQuestion : public TranslationJobTest, public testing::WithParamInterface<AnswerCase> {};
 
@@ -183,6 +187,8 @@ struct ReloadCase {
     const char* what;
     JobStep begin;
 };
+
+void PrintTo(const ReloadCase& c, std::ostream* out) { *out << c.what; }
 
 class ReloadWithEncodingAgain : public TranslationJobTest, public testing::WithParamInterface<ReloadCase> {};
 

@@ -51,6 +51,8 @@ struct LockCase {
     bool takenOver; // the lock names this process after the load
 };
 
+void PrintTo(const LockCase& c, std::ostream* out) { *out << c.what; }
+
 class LockBesideTheFile : public TranslationJobTest, public testing::WithParamInterface<LockCase> {};
 
 TEST_P(LockBesideTheFile, AsksOnlyWhileAnotherProgramHoldsIt)
@@ -128,15 +130,20 @@ TEST_F(TranslationJobTest, FolderWhereNoLockCanBeWrittenGivesNoLockAndNoError)
     const bool root = testing_support::runningAsRoot();
     if (root && ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
         GTEST_SKIP() << "no file system of our own to make read-only";
-    struct Unmount {
+    // Writable again at the end, so that the folder can be removed.
+    struct Mend {
         bool mounted;
         std::string at;
-        ~Unmount()
+        ~Mend()
         {
+            std::error_code ignored;
             if (mounted)
                 ::umount2(at.c_str(), MNT_DETACH);
+            else
+                std::filesystem::permissions(at, std::filesystem::perms::owner_all,
+                                             std::filesystem::perm_options::add, ignored);
         }
-    } unmount{root, disk};
+    } mend{root, disk};
     const std::string path = folder.write("disk/lang.php", kLang);
     if (root)
         ASSERT_EQ(::mount("tmpfs", disk.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
