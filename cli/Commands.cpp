@@ -124,12 +124,12 @@ after each command:
   answer CAPTION the next question the program asks is answered with the
                  button CAPTION (without one, its default answer); each
                  question asked prints "question: TEXT -> ANSWER"
+  panes          print both panes' caret, scroll and selection state,
+                 the lower pane's lines (| ) and the working lines (|| )
 
 Like the window program, a script holds a lock file beside the file it has
 loaded (.~lock.NAME#) and asks before loading one another running program
 holds.
-  panes          print both panes' caret, scroll and selection state,
-                 the lower pane's lines (| ) and the working lines (|| )
 )",
          runScript},
     };

@@ -9,8 +9,8 @@
 #include "job/EntryParser.h"
 #include "job/FileLock.h"
 #include "job/LanguageFile.h"
-#include "job/OpeningQuestions.h"
 #include "job/LineList.h"
+#include "job/OpeningQuestions.h"
 #include "job/TextEncoding.h"
 #include "job/TranslationJobView.h"
 
@@ -29,6 +29,10 @@ public:
     // The main window's initial texts and flags.
     void FormCreate();
 
+    // Before the job is replaced, asks when another running program has the
+    // chosen file open, and when its Translated_ file holds a translation
+    // this run did not write: Continue (as ContinueTranslation), Start Over
+    // or Cancel.
     void LoadSourceFile1Click();
     // File > Continue Translation: the dialog answers with a source file or
     // its "Translated_" file; the source's lines come with the earlier
