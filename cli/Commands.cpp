@@ -91,7 +91,10 @@ warning), 2 when a file cannot be read or written.
 translation job exactly as the window program does, and prints the state
 after each command. While there is unsaved work it keeps a recovery
 journal in $XDG_STATE_HOME/kalmo/recovery, as the window program does.
-  load PATH      File > Load Source File, the dialog answering PATH
+  load PATH      File > Load Source File, the dialog answering PATH; when
+                 Translated_ + its name holds an earlier translation
+                 this run did not write, the question about it is
+                 answered "Start Over" unless `answer` says otherwise
   load-as SET PATH
                  load PATH read in the character set SET (as iconv
                  names it, e.g. windows-1251 or ISO-8859-2), which
@@ -129,6 +132,10 @@ journal in $XDG_STATE_HOME/kalmo/recovery, as the window program does.
                  question asked prints "question: TEXT -> ANSWER"
   panes          print both panes' caret, scroll and selection state,
                  the lower pane's lines (| ) and the working lines (|| )
+
+Like the window program, a script holds a lock file beside the file it has
+loaded (.~lock.NAME#) and asks before loading one another running program
+holds.
 )",
          runScript},
     };

@@ -22,6 +22,11 @@ std::string fullPath(const std::string& path)
     return std::filesystem::absolute(path).lexically_normal().string();
 }
 
+// A script's load starts from the source file, as the window program's
+// Load does when told to start over; `continue` takes up the earlier
+// translation instead.
+const char* const kLoadAnswer = "Start Over";
+
 TextEncoding encodingNamed(const std::string& name)
 {
     const auto encoding = TextEncoding::named(name);
@@ -56,6 +61,8 @@ std::size_t ScriptSession::Ask(const Question& question)
         if (!chosen)
             throw KalmoError("No answer \"" + queuedAnswers_.front() + "\" to the question \"" + question.text + "\"");
         queuedAnswers_.pop_front();
+    } else if (commandAnswer_) {
+        chosen = question.answerNamed(*commandAnswer_);
     }
     const std::size_t answer = chosen.value_or(question.defaultAnswer);
     questions_.push_back(question.text + " -> " + question.answers[answer]);
@@ -80,6 +87,7 @@ bool ScriptSession::run(const std::string& commandLine)
     progressAsked_ = false;
     notes_.clear();
     questions_.clear();
+    commandAnswer_.reset();
     std::optional<std::string> error;
     try {
         dispatch(command, argument);
@@ -115,6 +123,7 @@ bool ScriptSession::run(const std::string& commandLine)
 void ScriptSession::dispatch(const std::string& command, const std::string& argument)
 {
     if (command == "load") {
+        commandAnswer_ = kLoadAnswer;
         dialogAnswer_ = fullPath(argument);
         job_.LoadSourceFile1Click();
     } else if (command == "load-as") {
@@ -181,6 +190,7 @@ void ScriptSession::loadAs(const std::string& argument)
     if (space == std::string::npos)
         throw KalmoError("load-as needs a character set and a path");
     const TextEncoding encoding = encodingNamed(argument.substr(0, space));
+    commandAnswer_ = kLoadAnswer;
     dialogAnswer_ = fullPath(argument.substr(space + 1));
     job_.ChooseEncoding(*dialogAnswer_, encoding);
     job_.LoadSourceFile1Click();

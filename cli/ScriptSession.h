@@ -77,6 +77,8 @@ private:
     // Captions given by `answer`, for the questions still to come, first
     // given first; a question with none queued takes its default answer.
     std::deque<std::string> queuedAnswers_;
+    // The answer the command gives, where it has one, when none is queued.
+    std::optional<std::string> commandAnswer_;
     // The questions asked during the command, and the answers taken.
     std::vector<std::string> questions_;
     int beeps_ = 0;

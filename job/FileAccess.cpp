@@ -8,6 +8,7 @@
 #include <csignal>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -157,6 +158,8 @@ void replaceFile(const std::string& target, const std::string& bytes, const stru
         ::fsync(directory.get());
 }
 
+void keepAsBackup(const std::string& backup, const std::string& bytes, const struct stat& like);
+
 void writeFile(const std::string& path, const std::string& bytes, Backup backup, const struct stat* likeIfNew)
 {
     const std::string target = followLinks(path);
@@ -173,9 +176,53 @@ void writeFile(const std::string& path, const std::string& bytes, Backup backup,
         // The old file is safe in the backup before anything replaces it,
         // and a backup that cannot be written stops the save.
         if (backup == Backup::Keep)
-            writeFile(path + ".bak", readWholeFile(target), Backup::None, &existing);
+            keepAsBackup(path + ".bak", readWholeFile(target), existing);
     }
     replaceFile(target, bytes, targetExists ? &existing : likeIfNew, path);
+}
+
+// Moves `from` to the first name from + ".N" (N from 1) that is free, never
+// over a file that exists.
+void moveToFirstFreeNumber(const std::string& from)
+{
+    for (unsigned long number = 1;; ++number) {
+        const std::string to = from + "." + std::to_string(number);
+        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+            return;
+        if (errno == EEXIST)
+            continue;
+        if (errno != EINVAL)
+            throw cannotCreateFile(to, systemReason(errno));
+        // A file system that cannot refuse to replace: look, then rename.
+        struct stat status {};
+        if (::lstat(to.c_str(), &status) == 0)
+            continue;
+        if (::rename(from.c_str(), to.c_str()) != 0)
+            throw cannotCreateFile(to, systemReason(errno));
+        return;
+    }
+}
+
+void keepAsBackup(const std::string& backup, const std::string& bytes, const struct stat& like)
+{
+    struct stat status {};
+    if (::lstat(backup.c_str(), &status) != 0) {
+        if (errno != ENOENT)
+            throw cannotCreateFile(backup, systemReason(errno));
+    } else if (S_ISLNK(status.st_mode)) {
+        // Followed, the backup would land on whatever the link names, the
+        // source file included; the link holds no work of its own.
+        if (::unlink(backup.c_str()) != 0)
+            throw cannotCreateFile(backup, systemReason(errno));
+    } else if (S_ISREG(status.st_mode)) {
+        // One that cannot be read counts as different: moved aside, not replaced.
+        if (fileHolds(backup, bytes))
+            return;
+        moveToFirstFreeNumber(backup);
+    }
+    // Anything else in the way (a folder, a FIFO) makes the write below
+    // fail with a reason that names it.
+    writeFile(backup, bytes, Backup::None, &like);
 }
 
 } // namespace
@@ -222,6 +269,15 @@ std::string readWholeFile(const std::string& path)
             throw cannotOpenFile(path, kTooLarge);
     }
     return content;
+}
+
+bool fileHolds(const std::string& path, const std::string& bytes)
+{
+    try {
+        return readWholeFile(path) == bytes;
+    } catch (const KalmoError&) {
+        return false;
+    }
 }
 
 void writeFileSafely(const std::string& path, const std::string& bytes, Backup backup)

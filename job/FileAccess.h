@@ -16,10 +16,16 @@ inline constexpr std::size_t kMaxFileSize = std::size_t{256} << 20;
 // is larger than kMaxFileSize. Never blocks on a FIFO.
 std::string readWholeFile(const std::string& path);
 
+// True when the file holds exactly these bytes; false when it cannot be read.
+bool fileHolds(const std::string& path, const std::string& bytes);
+
 enum class Backup {
     None,
-    // An existing target is first kept as target + ".bak", replacing an
-    // older one, through the same safe write.
+    // An existing target is first kept as target + ".bak", through the same
+    // safe write. A backup is never replaced by a different one: an older
+    // ".bak" holding other bytes first moves to the first free ".bak.N"
+    // (N from 1). A ".bak" that is a symbolic link is removed, never
+    // followed, and the backup written as a regular file in its place.
     Keep,
 };
 

@@ -107,8 +107,8 @@ std::optional<std::string> invalidUtf8Note(const LanguageFile& file, const std::
         + line + "); they are kept as they are";
 }
 
-void writeLanguageFile(const std::string& path, const LineList& lines, const LineEnds& loadedEnds,
-                       const TextEncoding& encoding, bool byteOrderMark, Backup backup)
+std::string writeLanguageFile(const std::string& path, const LineList& lines, const LineEnds& loadedEnds,
+                              const TextEncoding& encoding, bool byteOrderMark, Backup backup)
 {
     std::string bytes = byteOrderMark ? std::string(kUtf8ByteOrderMark) : std::string();
     try {
@@ -117,6 +117,7 @@ void writeLanguageFile(const std::string& path, const LineList& lines, const Lin
         throw cannotCreateFile(path, error.what());
     }
     writeFileSafely(path, bytes, backup);
+    return bytes;
 }
 
 } // namespace kalmo

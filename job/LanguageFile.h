@@ -35,8 +35,9 @@ std::optional<std::string> invalidUtf8Note(const LanguageFile& file, const std::
 
 // Writes the lines in the given encoding, after a UTF-8 byte-order mark when
 // asked, with the line ends of the file as loaded (see joinLines), safely.
-// Throws "Cannot create file ..." and leaves an existing file untouched.
-void writeLanguageFile(const std::string& path, const LineList& lines, const LineEnds& loadedEnds,
-                       const TextEncoding& encoding, bool byteOrderMark = false, Backup backup = Backup::None);
+// Gives the bytes written. Throws "Cannot create file ..." and leaves an
+// existing file untouched.
+std::string writeLanguageFile(const std::string& path, const LineList& lines, const LineEnds& loadedEnds,
+                              const TextEncoding& encoding, bool byteOrderMark = false, Backup backup = Backup::None);
 
 } // namespace kalmo

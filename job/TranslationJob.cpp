@@ -7,6 +7,7 @@
 #include "job/LineAlignment.h"
 #include "job/RecoveryJournal.h"
 #include "job/RestoreOnError.h"
+#include "job/OpeningQuestions.h"
 #include "job/TextSearch.h"
 #include "job/TranslationMerge.h"
 #include "job/TranslationProgress.h"
@@ -65,20 +66,31 @@ std::string TranslationJob::TranslatedFilePath() const
 
 void TranslationJob::LoadSourceFile1Click()
 {
-    const RestoreOnError statusBack([this, before = statusText_] { setStatus(before); });
+    const std::string statusBefore = statusText_;
+    const RestoreOnError statusBack([this, statusBefore] { setStatus(statusBefore); });
     setStatus("Loading..");
     const auto chosen = windows_.ChooseSourceFile({kSourceFilter, "Choose Sourcefile"});
     if (!chosen) {
         setStatus("Waiting..");
         return;
     }
+    const EarlierTranslationAnswer answer = askHowToOpen(*chosen);
+    if (answer == EarlierTranslationAnswer::Cancel) {
+        // Asked before anything was saved or read: the job stays as it was.
+        setStatus(statusBefore);
+        return;
+    }
     saveBeforeReplacing();
-    loadFile(*chosen);
+    if (answer == EarlierTranslationAnswer::Continue)
+        continueFile(*chosen, translatedFilePath(*chosen));
+    else
+        loadFile(*chosen);
 }
 
 void TranslationJob::ContinueTranslation()
 {
-    const RestoreOnError statusBack([this, before = statusText_] { setStatus(before); });
+    const std::string statusBefore = statusText_;
+    const RestoreOnError statusBack([this, statusBefore] { setStatus(statusBefore); });
     setStatus("Loading..");
     const auto chosen = windows_.ChooseSourceFile({kSourceFilter, "Choose a Sourcefile or its Translated_ file"});
     if (!chosen) {
@@ -91,8 +103,36 @@ void TranslationJob::ContinueTranslation()
     const bool pickedTranslation = name.size() > kTranslatedPrefix.size() && name.starts_with(kTranslatedPrefix);
     const std::string source
         = pickedTranslation ? folderWithSeparator(*chosen) + name.substr(kTranslatedPrefix.size()) : *chosen;
+    if (!mayOpenDespiteLock(source)) {
+        setStatus(statusBefore);
+        return;
+    }
     saveBeforeReplacing();
     continueFile(source, translatedFilePath(source));
+}
+
+// Another program that has the file open, and an earlier translation that
+// this run did not write, are the user's to decide on before the job is
+// replaced.
+EarlierTranslationAnswer TranslationJob::askHowToOpen(const std::string& path)
+{
+    if (!mayOpenDespiteLock(path))
+        return EarlierTranslationAnswer::Cancel;
+    const std::string translated = translatedFilePath(path);
+    std::error_code noSuchFile;
+    if (writtenThisRun_.contains(translated) || !std::filesystem::exists(translated, noSuchFile))
+        return EarlierTranslationAnswer::StartOver;
+    const auto question = earlierTranslationQuestion(path, chosenEncodingOf(path), translated);
+    return question ? static_cast<EarlierTranslationAnswer>(windows_.Ask(*question))
+                    : EarlierTranslationAnswer::StartOver;
+}
+
+bool TranslationJob::mayOpenDespiteLock(const std::string& path)
+{
+    const auto holder = otherLockHolder(path);
+    return !holder
+        || static_cast<LockedFileAnswer>(windows_.Ask(lockedFileQuestion(path, *holder)))
+        == LockedFileAnswer::OpenAnyway;
 }
 
 void TranslationJob::Save()
@@ -117,10 +157,10 @@ void TranslationJob::ReloadWithEncoding(const TextEncoding& encoding)
     const RestoreOnError statusBack([this, before = statusText_] { setStatus(before); });
     saveBeforeReplacing();
     chosenEncodings_.insert_or_assign(fileName_, encoding);
-    // The work goes on in the new set: what this job has written comes back
-    // as the working lines rather than staying behind in the translated file
-    // for the next Exit to replace.
-    if (savedInThisJob_)
+    // The work goes on in the new set: what this job has written, or took up
+    // from the translated file, comes back as the working lines rather than
+    // staying behind in the translated file for the next Exit to replace.
+    if (workInTranslatedFile_)
         continueFile(fileName_, TranslatedFilePath());
     else
         loadFile(fileName_);
@@ -171,6 +211,7 @@ void TranslationJob::startFromSource(const std::string& path, LanguageFile file)
     LineEnds ends = file.lineEnds;
     const bool byteOrderMark = file.byteOrderMark;
     startJob(path, std::move(file), std::move(working), std::move(onDisk), std::move(ends), byteOrderMark);
+    workInTranslatedFile_ = false;
     setStatus("Sourcefile: " + fileNameOf(path) + " loaded and parsed.");
     loaded_ = true;
     updateProgress();
@@ -210,6 +251,7 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
     const bool byteOrderMark = merge.keptOldFile ? old.byteOrderMark : source.byteOrderMark;
     startJob(sourcePath, std::move(source), std::move(merge.lines), std::move(old.lines), std::move(ends),
              byteOrderMark);
+    workInTranslatedFile_ = true;
     // Where the work stopped: the first entry that still holds its source text.
     const std::vector<EntryProgress> entries = entryProgress(sourceLines_, workingLines_);
     const auto untranslated
@@ -247,7 +289,7 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
     encoding_ = source.encoding;
     byteOrderMark_ = byteOrderMark;
     lineEnds_ = std::move(ends);
-    savedInThisJob_ = false;
+    lock_.take(path);
     sourceLines_ = std::move(source.lines);
     workingLines_ = std::move(working);
     savedLines_ = std::move(onDisk);
@@ -595,15 +637,18 @@ LineList TranslationJob::committedLinesToWrite()
 
 void TranslationJob::writeTranslation(const LineList& lines)
 {
-    // A file this job did not write itself may hold an earlier translation:
-    // it is kept as ".bak" before the first save replaces it.
-    writeLanguageFile(TranslatedFilePath(), lines, lineEnds_, encoding_, byteOrderMark_,
-                      savedInThisJob_ ? Backup::None : Backup::Keep);
-    savedInThisJob_ = true;
+    // A file this run did not write, or one another program changed since,
+    // may hold work of its own: it is kept as a backup before it is replaced.
+    const std::string path = TranslatedFilePath();
+    const auto written = writtenThisRun_.find(path);
+    const bool unchanged = written != writtenThisRun_.end() && fileHolds(path, written->second);
+    writtenThisRun_.insert_or_assign(path, writeLanguageFile(path, lines, lineEnds_, encoding_, byteOrderMark_,
+                                                             unchanged ? Backup::None : Backup::Keep));
+    workInTranslatedFile_ = true;
     savedLines_ = lines;
     forgetJournal();
     if (OnSaved)
-        OnSaved(TranslatedFilePath());
+        OnSaved(path);
 }
 
 void TranslationJob::Exit1Click()
@@ -615,6 +660,7 @@ void TranslationJob::Exit1Click()
 
 void TranslationJob::endProgram()
 {
+    lock_.release();
     sourceLines_.clear();
     workingLines_.clear();
     savedLines_.clear();

@@ -8,8 +8,10 @@
 #include "controls/memo/CodeMemoModel.h"
 #include "job/EntryParser.h"
 #include "job/JournalKeeping.h"
+#include "job/FileLock.h"
 #include "job/LanguageFile.h"
 #include "job/LineList.h"
+#include "job/OpeningQuestions.h"
 #include "job/TextEncoding.h"
 #include "job/TranslationJobView.h"
 
@@ -28,6 +30,10 @@ public:
     // The main window's initial texts and flags.
     void FormCreate();
 
+    // Before the job is replaced, asks when another running program has the
+    // chosen file open, and when its Translated_ file holds a translation
+    // this run did not write: Continue (as ContinueTranslation), Start Over
+    // or Cancel.
     void LoadSourceFile1Click();
     // File > Continue Translation: the dialog answers with a source file or
     // its "Translated_" file; the source's lines come with the earlier
@@ -120,6 +126,9 @@ public:
 private:
     enum class Direction { Forward, Backward };
 
+    EarlierTranslationAnswer askHowToOpen(const std::string& path);
+    // False when another program has the file open and the user cancels.
+    bool mayOpenDespiteLock(const std::string& path);
     void saveBeforeReplacing();
     std::optional<TextEncoding> chosenEncodingOf(const std::string& path) const;
     void loadFile(const std::string& path);
@@ -188,9 +197,14 @@ private:
     // The sets the user chose for files, by path.
     std::map<std::string, TextEncoding> chosenEncodings_;
     LineEnds lineEnds_;
-    // Set once this job has written its translated file: a file it did not
-    // write itself is kept as a backup before the first save replaces it.
-    bool savedInThisJob_ = false;
+    // The bytes this run last wrote to each translated file: a file it did
+    // not write, or that changed since, is kept as a backup before a save
+    // replaces it, and loading its source asks no question.
+    std::map<std::string, std::string> writtenThisRun_;
+    // The work on show was written to, or taken up from, the translated
+    // file, so a reload reads it back from there.
+    bool workInTranslatedFile_ = false;
+    FileLock lock_;
     int lineCount_ = 0;
     int currentEntry_ = 0;
     EntryQuotes quotes_;

@@ -31,15 +31,12 @@ bool TranslationJob::saveAs()
     if (!chosen)
         return false;
     // The target changes only once the translation stands there; a file of
-    // that name that this job did not write is kept as a backup first.
-    const bool sameTarget = *chosen == TranslatedFilePath();
+    // that name that this run did not write is kept as a backup first.
     const std::string previousTarget = std::exchange(targetPath_, *chosen);
-    const bool previouslySaved = std::exchange(savedInThisJob_, sameTarget && savedInThisJob_);
     try {
         Save();
     } catch (const KalmoError&) {
         targetPath_ = previousTarget;
-        savedInThisJob_ = previouslySaved;
         throw;
     }
     return true;

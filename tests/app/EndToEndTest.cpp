@@ -10,6 +10,7 @@
 #include "app/HelpWindow.h"
 #include "app/KalmoProgram.h"
 #include "app/MainWindow.h"
+#include "controls/edit/qt/EntryEdit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,6 +26,8 @@ private slots:
     void translateTwoEntriesAndExit();
     void fileNamedOnTheCommandLineIsLoadedAtStart_data();
     void fileNamedOnTheCommandLineIsLoadedAtStart();
+    void earlierTranslationQuestionOnACommandLineLoad_data();
+    void earlierTranslationQuestionOnACommandLineLoad();
     void aboutAndHelpAreMadeOnceWhenFirstAskedFor();
 };
 
@@ -153,6 +156,74 @@ void EndToEndTest::fileNamedOnTheCommandLineIsLoadedAtStart()
         QCOMPARE(nameField, std::string("_GREETING"));
     else
         QVERIFY(reported.contains(QString::fromStdString(folder.path("missing.php"))));
+}
+
+void EndToEndTest::earlierTranslationQuestionOnACommandLineLoad_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("translation");
+    QTest::addColumn<bool>("startedOver");
+    const QString loaded = QStringLiteral("Sourcefile: lang.php loaded and parsed.");
+    // Continue goes on at the first entry still to translate.
+    QTest::newRow("Continue") << "Continue" << loaded << "_FAREWELL" << "R&D" << false;
+    QTest::newRow("Start Over") << "Start Over" << loaded << "_GREETING" << "Hello" << true;
+    QTest::newRow("Cancel") << "Cancel" << "Waiting.." << "Please load file first" << "Please load file first"
+                            << false;
+}
+
+void EndToEndTest::earlierTranslationQuestionOnACommandLineLoad()
+{
+    QFETCH(QString, answer);
+    QFETCH(QString, status);
+    QFETCH(QString, name);
+    QFETCH(QString, translation);
+    QFETCH(bool, startedOver);
+    TempFolder folder;
+    const std::string source = folder.write("lang.php", kLanguageFile);
+    std::string earlier = kLanguageFile;
+    earlier.replace(earlier.find("'Hello'"), 7, "'Hallo'");
+    folder.write("Translated_lang.php", earlier);
+
+    ProgramOptions options;
+    RecordedServices recorded;
+    recorded.answers = {answer.toStdString()};
+    options.services.ask = recorded.services().ask;
+    options.services.errorMessageBox = [](QWidget*, const QString&, const QString& text) {
+        qWarning("error report: %s", qPrintable(text));
+    };
+    QString statusAfterStart;
+    QString nameField;
+    QString translationField;
+    options.started = [&](TForm1& mainWindow) {
+        QTimer::singleShot(0, &mainWindow, [&] {
+            statusAfterStart = mainWindow.StatusText();
+            nameField = mainWindow.Label2->Caption();
+            translationField = QString::fromStdString(mainWindow.EntryEdit1->Text());
+            mainWindow.ReportErrors([&] { mainWindow.Exit1Click(); });
+        });
+        QTimer::singleShot(20000, &mainWindow, [] { QCoreApplication::exit(2); });
+    };
+
+    QByteArray program("kalmo-translator");
+    QByteArray file = QByteArray::fromStdString(source);
+    char* argv[] = {program.data(), file.data(), nullptr};
+    int argc = 2;
+    QCOMPARE(KalmoProgram(argc, argv, options), 0);
+
+    QCOMPARE(recorded.questions,
+             std::vector<std::string>{"Translated_lang.php already holds a translation (1 of 2 entries translated). "
+                                      "Continue it, or start over? Starting over keeps it as a backup."});
+    QCOMPARE(statusAfterStart, status);
+    QCOMPARE(nameField, name);
+    QCOMPARE(translationField, translation);
+    // What Exit wrote: the file as started over, or the earlier one carried on
+    // unchanged; either way the earlier one is kept once it is replaced.
+    QCOMPARE(folder.read("Translated_lang.php"), startedOver ? kLanguageFile : earlier);
+    QCOMPARE(folder.exists("Translated_lang.php.bak"), answer != QStringLiteral("Cancel"));
+    if (answer != QStringLiteral("Cancel"))
+        QCOMPARE(folder.read("Translated_lang.php.bak"), earlier);
 }
 
 void EndToEndTest::aboutAndHelpAreMadeOnceWhenFirstAskedFor()

@@ -167,6 +167,7 @@ TEST_F(TranslationJobTest, LoadSavesFirstOnlyWhenExitWouldWriteSomethingElse)
     };
     for (const Case& c : cases) {
         folder.write("Translated_one.php", finished);
+        windows.answers = {"Start Over"};
         load("one.php", kTenLines);
         c.work();
         load("two.php", kTenLines);
@@ -325,39 +326,50 @@ TEST_F(TranslationJobTest, ExitWritesEveryLineWithTheEndItWasReadWith)
     EXPECT_EQ(folder.read("mixed.php"), content);
 }
 
-TEST_F(TranslationJobTest, ExitKeepsAnEarlierTranslationAsBackupOncePerJob)
+// A file this run never wrote, or one changed since it wrote it, may hold
+// somebody's work: a save keeps it first, and an older backup moves on.
+TEST_F(TranslationJobTest, SaveKeepsTheFileFirstUnlessItIsWhatThisRunLastWrote)
 {
     folder.write("Translated_lang.php", "earlier");
+    windows.answers = {"Start Over"};
     load("lang.php", kTenLines);
     windows.translation = "Eins";
     // A load that fails after saving the changed file leaves the same job.
     windows.dialogAnswer = folder.write("nul.php", std::string("a\0", 2));
     EXPECT_NE(errorOf(&TranslationJob::LoadSourceFile1Click), "<no error>");
     EXPECT_EQ(folder.read("Translated_lang.php.bak"), "earlier");
-    const std::string firstSave = folder.read("Translated_lang.php");
-    EXPECT_NE(firstSave.find("'Eins'"), std::string::npos);
+    EXPECT_NE(folder.read("Translated_lang.php").find("'Eins'"), std::string::npos);
 
+    // Unchanged since this run wrote it, also for a new job of the same file.
     windows.translation = "Zwei";
     windows.dialogAnswer = folder.path("lang.php");
-    job.LoadSourceFile1Click(); // saves again within the job, then starts a new one
-    EXPECT_EQ(folder.read("Translated_lang.php.bak"), "earlier");
-    const std::string secondSave = folder.read("Translated_lang.php");
-    EXPECT_NE(secondSave.find("'Zwei'"), std::string::npos);
-
-    // The new job did not write the file it is about to replace.
-    std::filesystem::remove(folder.path("Translated_lang.php.bak"));
-    std::filesystem::create_directory(folder.path("Translated_lang.php.bak"));
+    job.LoadSourceFile1Click();
     windows.translation = "Drei";
+    job.Save();
+    EXPECT_EQ(folder.read("Translated_lang.php.bak"), "earlier");
+    EXPECT_FALSE(folder.exists("Translated_lang.php.bak.1"));
+
+    folder.write("Translated_lang.php", "changed by another program");
+    windows.translation = "Vier";
+    job.Save();
+    EXPECT_EQ(folder.read("Translated_lang.php.bak"), "changed by another program");
+    EXPECT_EQ(folder.read("Translated_lang.php.bak.1"), "earlier");
+
+    // A backup that cannot be written stops the save; the program stays.
+    folder.write("Translated_lang.php", "changed again");
+    std::filesystem::rename(folder.path("Translated_lang.php.bak"), folder.path("Translated_lang.php.bak.2"));
+    std::filesystem::create_directory(folder.path("Translated_lang.php.bak"));
+    windows.translation = "F\xC3\xBCnf";
     EXPECT_EQ(errorOf(&TranslationJob::Exit1Click),
               "Cannot create file \"" + folder.path("Translated_lang.php.bak") + "\". Is a directory");
     EXPECT_FALSE(windows.ended);
-    EXPECT_EQ(folder.read("Translated_lang.php"), secondSave);
+    EXPECT_EQ(folder.read("Translated_lang.php"), "changed again");
 
     std::filesystem::remove(folder.path("Translated_lang.php.bak"));
     job.Exit1Click();
     EXPECT_TRUE(windows.ended);
-    EXPECT_EQ(folder.read("Translated_lang.php.bak"), secondSave);
-    EXPECT_NE(folder.read("Translated_lang.php").find("'Drei'"), std::string::npos);
+    EXPECT_EQ(folder.read("Translated_lang.php.bak"), "changed again");
+    EXPECT_NE(folder.read("Translated_lang.php").find("'F\xC3\xBCnf'"), std::string::npos);
 }
 
 TEST_F(TranslationJobTest, Windows1252FileIsWrittenBackInItsEncoding)
