@@ -30,7 +30,7 @@ for fuzzer in "$top"/build-asan/bin/*_fuzzer; do
   work="$top/build-asan/fuzz/corpus-$name"
   mkdir -p "$work"
   echo "fuzzing $name for $seconds s (log: $logs/$name.log)"
-  "$fuzzer" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 \
+  "$fuzzer" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 \
     -artifact_prefix="$findings/$name-" "$work" "$top/fuzz/corpus/$name" >"$logs/$name.log" 2>&1 &
   pids+=($!)
   names+=("$name")
