@@ -4,10 +4,7 @@
 #include "job/FileAccess.h"
 #include "job/KalmoError.h"
 
-#include <cerrno>
 #include <charconv>
-#include <climits>
-#include <csignal>
 #include <filesystem>
 #include <string_view>
 #include <sys/stat.h>
@@ -17,14 +14,6 @@ namespace kalmo {
 namespace {
 
 constexpr std::string_view kMark = "KALMO Translator lock ";
-
-std::string thisHost()
-{
-    char name[HOST_NAME_MAX + 1] = {};
-    if (::gethostname(name, HOST_NAME_MAX) != 0)
-        return {};
-    return name;
-}
 
 std::string lockContent(long processId, const std::string& host)
 {
@@ -69,16 +58,11 @@ std::optional<LockHolder> readLock(const std::string& lockPath)
     return holder;
 }
 
-// Only a process on this host can be looked for; one on another host is
-// taken to be running.
 bool stillRunningElsewhere(const LockHolder& holder)
 {
-    if (holder.host != thisHost())
-        return true;
-    if (holder.processId == ::getpid())
-        return false;
-    // EPERM: it runs, under another user.
-    return ::kill(static_cast<pid_t>(holder.processId), 0) == 0 || errno != ESRCH;
+    const ProcessIdentity self = thisProcess();
+    const bool isThisProcess = holder.processId == self.processId && holder.host == self.host;
+    return !isThisProcess && !processIsGone(holder);
 }
 
 } // namespace
@@ -110,7 +94,8 @@ void FileLock::take(const std::string& path)
         if (!holder || stillRunningElsewhere(*holder))
             return;
     }
-    const std::string content = lockContent(::getpid(), thisHost());
+    const ProcessIdentity self = thisProcess();
+    const std::string content = lockContent(self.processId, self.host);
     try {
         writeFileSafely(lockPath, content);
     } catch (const KalmoError&) {

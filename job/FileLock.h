@@ -4,15 +4,14 @@
 // holds the process id and the host name of the program that has the file.
 #pragma once
 
+#include "job/ProcessIdentity.h"
+
 #include <optional>
 #include <string>
 
 namespace kalmo {
 
-struct LockHolder {
-    long processId = 0;
-    std::string host;
-};
+using LockHolder = ProcessIdentity;
 
 // The lock file's path for a language file.
 std::string lockPathFor(const std::string& path);

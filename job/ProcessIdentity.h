@@ -15,7 +15,7 @@ struct ProcessIdentity {
 ProcessIdentity thisProcess();
 
 // True only when the process ran on this host and no process of that id
-// exists any more. A process on another host, or one this user may not
+// exists any more, or only as a zombie its parent has not collected yet. A process on another host, or one this user may not
 // signal, counts as running: nothing of it is touched.
 bool processIsGone(const ProcessIdentity& process);
 
