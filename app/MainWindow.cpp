@@ -429,7 +429,11 @@ std::size_t TForm1::Ask(const Question& question)
 {
     if (!services_.ask)
         return question.defaultAnswer;
-    return services_.ask(this, QString::fromUtf8(ApplicationTitle), question);
+    const std::size_t answer = services_.ask(this, QString::fromUtf8(ApplicationTitle), question);
+    // Without a window manager nobody hands the keyboard back once the box
+    // is gone, and the work goes on in this window.
+    activateWindow();
+    return answer;
 }
 
 void TForm1::ShowAndFocusViewer() { emit viewerWanted(); }
