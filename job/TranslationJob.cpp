@@ -174,8 +174,10 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
     LanguageFile source = readLanguageFile(sourcePath, chosenEncodingOf(sourcePath));
     std::error_code noSuchFile;
     if (!std::filesystem::exists(oldTranslatedPath, noSuchFile)) {
-        // Nothing translated yet: the job starts as a load would.
+        // Nothing translated yet: the job starts as a load would, at the
+        // first entry to translate.
         startFromSource(sourcePath, std::move(source));
+        showFirstEntryLeftToTranslate(shortName);
         return;
     }
     // The old file was written in the source's set.
@@ -188,13 +190,7 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
     const bool byteOrderMark = merge.keptOldFile ? old.byteOrderMark : source.byteOrderMark;
     startJob(sourcePath, std::move(source), std::move(merge.lines), std::move(old.lines), std::move(ends),
              byteOrderMark);
-    // Where the work stopped: the first entry that still holds its source text.
-    const std::vector<EntryProgress> entries = entryProgress(sourceLines_, workingLines_);
-    const auto untranslated
-        = std::find_if(entries.begin(), entries.end(), [](const EntryProgress& e) { return !e.translated; });
-    if (untranslated != entries.end() && untranslated->line != currentEntry_)
-        showEntryAt(untranslated->line);
-    windows_.SetStatusText("Sourcefile: " + shortName + " loaded and parsed.");
+    showFirstEntryLeftToTranslate(shortName);
     loaded_ = true;
     updateProgress();
 
@@ -206,6 +202,17 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
     }
 }
 
+// Where the work stopped: the first entry that still holds its source text
+// and that the field can translate.
+void TranslationJob::showFirstEntryLeftToTranslate(const std::string& shortName)
+{
+    const std::vector<EntryProgress> entries = entryProgress(loadedSourceLines_, workingLines_);
+    const auto left = std::find_if(entries.begin(), entries.end(), isLeftToTranslate);
+    if (left != entries.end() && left->line != currentEntry_)
+        showEntryAt(left->line);
+    windows_.SetStatusText("Sourcefile: " + shortName + " loaded and parsed.");
+}
+
 void TranslationJob::startJob(const std::string& path, LanguageFile source, LineList working, LineList onDisk,
                               LineEnds ends, bool byteOrderMark)
 {
@@ -215,6 +222,7 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
     lineEnds_ = std::move(ends);
     savedInThisJob_ = false;
     sourceLines_ = std::move(source.lines);
+    loadedSourceLines_ = sourceLines_;
     workingLines_ = std::move(working);
     savedLines_ = std::move(onDisk);
     lineCount_ = static_cast<int>(sourceLines_.size());
@@ -314,10 +322,10 @@ void TranslationJob::stepToUntranslated(Direction direction)
     commitBeforeMoving(true);
     // The count is taken after the commit, so the entry just left counts as
     // the user left it.
-    const std::vector<EntryProgress> entries = entryProgress(sourceLines_, workingLines_);
+    const std::vector<EntryProgress> entries = entryProgress(loadedSourceLines_, workingLines_);
     const bool forward = direction == Direction::Forward;
     const auto untranslatedBeyond = [&](const EntryProgress& e) {
-        return !e.translated && (forward ? e.line > currentEntry_ : e.line < currentEntry_);
+        return isLeftToTranslate(e) && (forward ? e.line > currentEntry_ : e.line < currentEntry_);
     };
     if (forward) {
         for (const EntryProgress& entry : entries) {
@@ -408,7 +416,7 @@ bool TranslationJob::entryHolds(int entry, const std::string& foldedText) const
 
 std::string TranslationJob::ProgressText() const
 {
-    return progressText(entryProgress(sourceLines_, workingLines_), lowerPaneLines() != savedLines_);
+    return progressText(entryProgress(loadedSourceLines_, workingLines_), lowerPaneLines() != savedLines_);
 }
 
 void TranslationJob::updateProgress()
@@ -563,6 +571,7 @@ void TranslationJob::Exit1Click()
     if (!fileName_.empty() && loaded_)
         writeTranslation(committedLinesToWrite());
     sourceLines_.clear();
+    loadedSourceLines_.clear();
     workingLines_.clear();
     savedLines_.clear();
     lineCount_ = 0;

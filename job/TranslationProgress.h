@@ -15,7 +15,14 @@ struct EntryProgress {
     std::string name;
     // The working line of the entry carries another value than the source.
     bool translated = false;
+    // The commit can write a translation into the entry; the others are
+    // counted apart, never as left to translate.
+    bool writable = true;
 };
+
+// Writable and not translated yet: where Continue and the untranslated
+// navigation stop.
+bool isLeftToTranslate(const EntryProgress& entry);
 
 // Every entry of the source, in file order. An entry's working line is the
 // line with the same index while both lists have the same length (full-text
@@ -23,7 +30,8 @@ struct EntryProgress {
 // entry without a working line counts as untranslated.
 std::vector<EntryProgress> entryProgress(const LineList& source, const LineList& working);
 
-// "translated N of M", with " *" when there are unsaved changes.
+// "translated N of M" over the writable entries, then ", K whole-line only"
+// when K entries are not writable, then " *" when there are unsaved changes.
 std::string progressText(const std::vector<EntryProgress>& entries, bool unsaved);
 
 } // namespace kalmo

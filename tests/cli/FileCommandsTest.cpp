@@ -60,10 +60,12 @@ const char* const kTranslated = "<?php\r\n"
                                 "define('_PATH', 'C:\\\\');\r\n"
                                 "?>\r\n";
 
+// The stray quote comes last: as in PHP, the lines after it would be inside
+// a text.
 const char* const kBroken = "<?php\n"
                             "define('_HELLO', 'Hallo');\n"
-                            "define('_BYE', 'Tsch\xC3\xBC\xC3\x9F {name}, it's');\n"
-                            "define('_EXTRA', 'x');\n";
+                            "define('_EXTRA', 'x');\n"
+                            "define('_BYE', 'Tsch\xC3\xBC\xC3\x9F {name}, it's');\n";
 
 struct CommandCase {
     const char* arguments;
@@ -96,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         CommandCase{"stats lang.php", 0,
                     "translation:     Translated_lang.php\nentries:         4\ntranslated:      1\n"
-                    "untranslated:    3\nother lines:     3\nnot rebuildable: 1\n",
+                    "untranslated:    2\nother lines:     3\nnot rebuildable: 1\n",
                     ""},
         CommandCase{"stats lang.php lang.php --json", 0, "\"translation\": \"lang.php\",\n  \"entries\": 4,\n"
                     "  \"translated\": 0,", ""},
@@ -107,14 +109,14 @@ INSTANTIATE_TEST_SUITE_P(
                     ""},
         CommandCase{"check lang.php broken.php", 1,
                     "broken.php:2: warning: the placeholders of _HELLO differ from the source: missing %s\n"
-                    "broken.php:3: error: the value of _BYE has an unescaped ', which ends it at column 34; write \\'\n"
-                    "broken.php:4: warning: _EXTRA is not in the source\n"
+                    "broken.php:3: warning: _EXTRA is not in the source\n"
+                    "broken.php:4: error: the value of _BYE has an unescaped ', which ends it at column 34; write \\'\n"
                     "lang.php:5: warning: _MAX is missing from broken.php\n"
                     "lang.php:6: warning: _PATH is missing from broken.php\n"
                     "broken.php: 1 errors, 4 warnings, 0 notes\n",
                     ""},
         CommandCase{"check --json lang.php broken.php", 1,
-                    "{\"file\": \"broken.php\", \"line\": 3, \"kind\": \"error\", \"message\": \"the value of _BYE has "
+                    "{\"file\": \"broken.php\", \"line\": 4, \"kind\": \"error\", \"message\": \"the value of _BYE has "
                     "an unescaped ', which ends it at column 34; write \\\\'\"}",
                     ""},
         CommandCase{"stats missing.php", 2, "",

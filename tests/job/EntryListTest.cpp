@@ -14,19 +14,23 @@ namespace {
 using testing_support::phpConstants;
 using testing_support::TempFolder;
 
-TEST(EntryList, ListsTheLinesTheJobStopsOnWithNameValueAndWhetherTheCommitCanWriteThem)
+TEST(EntryList, ListsEntriesWithNameValueAndWhetherTheCommitCanWriteThem)
 {
     const LineList lines = {
-        "define('_FIRST_LINE', 'never an entry');",
+        "<?php define('_FIRST_LINE', 'never an entry');",
         "// a comment",
         "if (!defined('_GUARD')) die();",
         "  DEFINE(\"_HELLO\", 'Don\\'t');",
         "define(_BARE, 'x');",
         "define('_NUMBER', 20);",
-        "define('_OPEN', 'goes on",
-        "define('_ODD', 'C:\\');",
         "define('_CONCAT', /* c */ 'x');",
-        "define('_LAST', \"last\");",
+        "define('_DOUBLE', \"double\");",
+        "define('_OPEN', 'goes on",
+        "and ends here');",
+        "define('_ODD', 'C:\\');",
+        "');",
+        "/* define('_OLD', 'x'); */ define('_AFTER_COMMENT', 'y');",
+        "if (!defined('_G')) define('_G', 'g');",
     };
     const std::vector<Entry> entries = listEntries(lines);
     struct Expected {
@@ -36,9 +40,13 @@ TEST(EntryList, ListsTheLinesTheJobStopsOnWithNameValueAndWhetherTheCommitCanWri
         const char* value;
         bool rebuildable;
     };
+    // The last two are read from their call on, while the commit reads their
+    // lines from the start: it cannot write them.
     const std::vector<Expected> expected = {
-        {3, "_HELLO", '\'', "Don\\'t", true}, {5, "_NUMBER", '2', "", false}, {6, "_OPEN", '\'', "", false},
-        {7, "_ODD", '\'', "", false},         {8, "_CONCAT", '/', "* c *", false}, {9, "_LAST", '"', "last", true},
+        {3, "_HELLO", '\'', "Don\\'t", true},  {5, "_NUMBER", '2', "", false},
+        {6, "_CONCAT", '/', "* c *", false},   {7, "_DOUBLE", '"', "double", true},
+        {8, "_OPEN", '\'', "", false},          {10, "_ODD", '\'', "", false},
+        {12, "_AFTER_COMMENT", '\'', "y", false}, {13, "_G", '\'', "g", false},
     };
     ASSERT_EQ(entries.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
