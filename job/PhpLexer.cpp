@@ -117,34 +117,44 @@ private:
 
     void closeToHtml(std::size_t after)
     {
-        frames_.resize(1);
-        top() = {};
+        // Only the code stops: "<?php" goes on with the same frame, inside
+        // an interpolation as anywhere.
+        top().mode = Mode::Html;
         pos_ = after;
         callMayFollow_ = true;
+        memberNameNext_ = false;
     }
 
     void scanCode()
     {
         while (pos_ < line_.size()) {
             const char ch = line_[pos_];
-            // Numbers are read as names too, so that "1define" is no call.
-            if (isLabelChar(ch) || (ch == '\\' && pos_ + 1 < line_.size() && isLabelStart(line_[pos_ + 1]))) {
+            if (isLabelStart(ch) || (ch == '\\' && pos_ + 1 < line_.size() && isLabelStart(line_[pos_ + 1]))) {
                 scanName();
                 continue;
             }
-            switch (ch) {
-            case ' ':
-            case '\t': ++pos_; continue;
-            case '$':
+            if (ch == ' ' || ch == '\t') {
                 ++pos_;
-                while (pos_ < line_.size() && isLabelChar(line_[pos_]))
-                    ++pos_;
-                callMayFollow_ = false;
+                continue;
+            }
+            // Comments keep a member's name coming; anything else ends it.
+            const bool memberNameWasNext = memberNameNext_;
+            memberNameNext_ = false;
+            switch (ch) {
+            case '$':
+                // A variable's name, "define" included, is no function's.
+                ++pos_;
+                if (pos_ < line_.size() && isLabelStart(line_[pos_])) {
+                    while (pos_ < line_.size() && isLabelChar(line_[pos_]))
+                        ++pos_;
+                }
+                callMayFollow_ = true;
                 continue;
             case '\'': enterString(Mode::SingleQuoted); return;
             case '"': enterString(Mode::DoubleQuoted); return;
             case '`': enterString(Mode::Backtick); return;
             case '/':
+                memberNameNext_ = memberNameWasNext;
                 if (at(pos_ + 1, '/')) {
                     skipLineComment();
                     return;
@@ -154,9 +164,12 @@ private:
                     push(Mode::BlockComment);
                     return;
                 }
+                memberNameNext_ = false;
                 break;
             case '#':
-                if (!at(pos_ + 1, '[')) {
+                // Where a member's name is due, "#[" opens a comment too.
+                if (!at(pos_ + 1, '[') || memberNameWasNext) {
+                    memberNameNext_ = memberNameWasNext;
                     skipLineComment();
                     return;
                 }
@@ -169,9 +182,16 @@ private:
                     closeToHtml(pos_ + 2);
                     return;
                 }
+                // "??" comes before "?>": "<??>" closes nothing.
+                if (at(pos_ + 1, '?')) {
+                    pos_ += 2;
+                    callMayFollow_ = true;
+                    continue;
+                }
                 if (at(pos_ + 1, '-') && at(pos_ + 2, '>')) {
                     pos_ += 3;
                     callMayFollow_ = false;
+                    memberNameNext_ = true;
                     continue;
                 }
                 break;
@@ -180,6 +200,7 @@ private:
                 if (at(pos_ + 1, ch == '-' ? '>' : ':')) {
                     pos_ += 2;
                     callMayFollow_ = false;
+                    memberNameNext_ = ch == '-';
                     continue;
                 }
                 break;
@@ -205,10 +226,13 @@ private:
         }
     }
 
-    // A name, a keyword or a number; "\define" is PHP's define too, while a
-    // qualified "Space\define" names another function.
+    // A name or a keyword; "\define" is PHP's define too, while a qualified
+    // "Space\define" names another function.
     void scanName()
     {
+        // After "->" comes a member's name: one plain name, never a keyword.
+        const bool memberName = memberNameNext_;
+        memberNameNext_ = false;
         const std::size_t start = pos_;
         const std::size_t nameStart = line_[pos_] == '\\' ? pos_ + 1 : pos_;
         pos_ = nameStart;
@@ -216,7 +240,8 @@ private:
         while (pos_ < line_.size()) {
             if (isLabelChar(line_[pos_])) {
                 ++pos_;
-            } else if (line_[pos_] == '\\' && pos_ + 1 < line_.size() && isLabelStart(line_[pos_ + 1])) {
+            } else if (!memberName && line_[pos_] == '\\' && pos_ + 1 < line_.size()
+                       && isLabelStart(line_[pos_ + 1])) {
                 qualified = true;
                 ++pos_;
             } else {
@@ -226,8 +251,8 @@ private:
         const std::string_view name = line_.substr(nameStart, pos_ - nameStart);
         if (!qualified && equalsIgnoringCase(name, "define") && callMayFollow_ && opensCall(pos_))
             calls_.push_back({lineIndex_, static_cast<int>(start)});
-        const bool declares = equalsIgnoringCase(name, "function") || equalsIgnoringCase(name, "new");
-        callMayFollow_ = !declares;
+        const bool keyword = !memberName && start == nameStart && !qualified;
+        callMayFollow_ = !(keyword && (equalsIgnoringCase(name, "function") || equalsIgnoringCase(name, "new")));
     }
 
     bool opensCall(std::size_t from) const
@@ -366,9 +391,11 @@ private:
     std::size_t pos_ = 0;
     std::vector<Frame> frames_;
     // False after what makes a following "define(" something other than a
-    // call of PHP's function: "->", "?->", "::", a variable's "$",
-    // "function", "new", an attribute's "#[".
+    // call of PHP's function: "->", "?->", "::", "function", "new", an
+    // attribute's "#[".
     bool callMayFollow_ = true;
+    // Set by "->" and "?->" up to the next thing that is not blank.
+    bool memberNameNext_ = false;
     std::vector<DefineCall> calls_;
 };
 

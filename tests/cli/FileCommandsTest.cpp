@@ -2,6 +2,7 @@
 // tests write, and judges what they write with php and msgfmt.
 #include "testing/PhpJudge.h"
 #include "testing/CaseNames.h"
+#include "testing/LanguageFiles.h"
 #include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@ namespace kalmo {
 namespace {
 
 using testing_support::phpConstants;
+using testing_support::phpFilesIn;
 using testing_support::phpSyntaxErrors;
 using testing_support::CommandResult;
 using testing_support::runCommand;
@@ -137,20 +139,10 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"--help", 0, "  merge    carry a translation over to a new source version\n", ""}),
                          testing_support::NameFrom<&CommandCase::arguments>{});
 
-// Files that leave the round trip unchanged: every fixture and the example.
-std::vector<std::string> roundTripFiles()
-{
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(KALMO_FIXTURES_DIR))
-        files.push_back(entry.path().string());
-    files.push_back(std::string(KALMO_EXAMPLES_DIR) + "/lang_en.php");
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 TEST(ExportImport, UnchangedRoundTripGivesByteIdenticalFilesAndPoFilesMsgfmtAccepts)
 {
-    for (const std::string& fixture : roundTripFiles()) {
+    // Every fixture and the example leave the round trip unchanged.
+    for (const std::string& fixture : phpFilesIn({KALMO_FIXTURES_DIR, KALMO_EXAMPLES_DIR})) {
         SCOPED_TRACE(fixture);
         TempFolder folder;
         std::filesystem::copy_file(fixture, folder.path("lang.php"));
