@@ -41,6 +41,14 @@ inline CommandResult runCommand(const std::string& command)
     return result;
 }
 
+// Environment assignments to put before a command, so that the program keeps
+// its settings, data and state inside folder, away from the user's own.
+inline std::string privateXdgFolders(const std::string& folder)
+{
+    return "XDG_CONFIG_HOME=" + shellQuoted(folder + "/.config") + " XDG_DATA_HOME="
+         + shellQuoted(folder + "/.local/share") + " XDG_STATE_HOME=" + shellQuoted(folder + "/.local/state") + " ";
+}
+
 // The same with standard error mixed into the output.
 inline CommandResult runShellCommand(const std::string& command) { return runCommand(command + " 2>&1"); }
 

@@ -32,8 +32,9 @@ struct KalmoRun {
 KalmoRun kalmo(const TempFolder& folder, const std::string& arguments)
 {
     const std::string err = folder.path(".stderr");
-    const std::string command = "cd " + shellQuoted(folder.root().string()) + " && " + shellQuoted(KALMO_CLI_PATH)
-        + " " + arguments + " 2>" + shellQuoted(err);
+    const std::string command = "cd " + shellQuoted(folder.root().string()) + " && "
+        + testing_support::privateXdgFolders(folder.root().string()) + shellQuoted(KALMO_CLI_PATH) + " " + arguments
+        + " 2>" + shellQuoted(err);
     const CommandResult result = runCommand(command);
     KalmoRun run{result.output, "", result.exitStatus};
     run.err = folder.read(".stderr");
@@ -138,6 +139,42 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"help import", 0, "Usage: kalmo import SOURCE IN.po [-o OUT]\n", ""},
         CommandCase{"--help", 0, "  merge    carry a translation over to a new source version\n", ""}),
                          testing_support::NameFrom<&CommandCase::arguments>{});
+
+TEST(Commands, LookOnlyAtRealEntriesNotAtCommentsOrGuards)
+{
+    TempFolder folder;
+    const std::string source = "<?php\n"
+                               "defined('_VALID') or die('Restricted access');\n"
+                               "/* define('_HELLO', 'Old hello'); */\n"
+                               "// define('_BYE', 'Old bye');\n"
+                               "define('_HELLO', 'Hello');\n"
+                               "define('_BYE', 'Bye');\n";
+    folder.write("lang.php", source);
+    // No constant defined twice, none missing.
+    folder.write("de.php", "<?php\n# define('_GONE', 'Weg');\ndefine('_HELLO', 'Hallo');\ndefine('_BYE', 'Bye');\n");
+    EXPECT_EQ(kalmo(folder, "check lang.php de.php").out, "de.php:4: note: _BYE is not translated yet\n"
+                                                          "de.php: 0 errors, 0 warnings, 1 notes\n");
+    EXPECT_EQ(kalmo(folder, "merge lang.php de.php -o merged.php").out,
+              "carried over: _HELLO (line 5)\nwritten: merged.php (1 carried over, 0 new, 0 dropped)\n");
+
+    // The real texts go out and the translations come back into their lines.
+    ASSERT_EQ(kalmo(folder, "export lang.php -o lang.po").status, 0);
+    const std::string po = folder.read("lang.po");
+    EXPECT_NE(po.find("#: lang.php:5\nmsgctxt \"_HELLO\"\nmsgid \"Hello\"\n"), std::string::npos) << po;
+    EXPECT_EQ(po.find("Old"), std::string::npos) << po;
+    folder.write("de.po", "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+                          "msgctxt \"_HELLO\"\nmsgid \"Hello\"\nmsgstr \"Hallo\"\n\n"
+                          "msgctxt \"_BYE\"\nmsgid \"Bye\"\nmsgstr \"Tschau\"\n");
+    const KalmoRun imported = kalmo(folder, "import lang.php de.po");
+    EXPECT_EQ(imported.out, "written: Translated_lang.php (2 entries changed)\n") << imported.err;
+    EXPECT_EQ(folder.read("Translated_lang.php"), "<?php\n"
+                                                  "defined('_VALID') or die('Restricted access');\n"
+                                                  "/* define('_HELLO', 'Old hello'); */\n"
+                                                  "// define('_BYE', 'Old bye');\n"
+                                                  "define('_HELLO', 'Hallo');\n"
+                                                  "define('_BYE', 'Tschau');\n");
+    EXPECT_NE(kalmo(folder, "stats lang.php").out.find("entries:         2\ntranslated:      2\n"), std::string::npos);
+}
 
 TEST(ExportImport, UnchangedRoundTripGivesByteIdenticalFilesAndPoFilesMsgfmtAccepts)
 {

@@ -23,7 +23,8 @@ struct ScriptRun {
 ScriptRun runScript(const TempFolder& folder, const std::string& commands)
 {
     const std::string input = folder.write("commands.txt", commands);
-    const CommandResult result = runCommand(shellQuoted(KALMO_CLI_PATH) + " script < " + shellQuoted(input));
+    const CommandResult result = runCommand(testing_support::privateXdgFolders(folder.root().string())
+                                            + shellQuoted(KALMO_CLI_PATH) + " script < " + shellQuoted(input));
     const ScriptRun run{result.output, result.exitStatus};
     // Every file the program writes must be one that PHP accepts.
     for (std::size_t at = run.output.find("saved: "); at != std::string::npos; at = run.output.find("saved: ", at + 1)) {
@@ -67,6 +68,24 @@ TEST(ScriptCommand, TranslatesTwoEntriesAndSavesOnExit)
                                                   "define('_HELLO', 'Hallo');\n"
                                                   "define('_BYE', 'Tsch\xC3\xBC\xC3\x9F'); // parting\n"
                                                   "?>\n");
+}
+
+TEST(ScriptCommand, TextForAValueOfMoreThanOneTextStopsTheStepAndIsNeverWritten)
+{
+    TempFolder folder;
+    const std::string content = "<?php\ndefine(\"_AB\", \"a\" . \"b\");\ndefine('_C', 'c');\n?>\n";
+    const std::string source = folder.write("lang.php", content);
+    const ScriptRun run = runScript(folder, "load " + source + "\ntype Z\nkey Down\nprogress\ntype\nkey Down\nexit\n");
+    EXPECT_NE(run.output.find("translation: Z\n"
+                              "error: The translation of \"_AB\" cannot be written: its value is not a quoted text on "
+                              "one line. Press F1 to edit the whole line, or empty the field.\n"
+                              "status: Sourcefile: lang.php loaded and parsed.\n"
+                              "name: _AB\nsource: a\ntranslation: Z\n"
+                              "progress: translated 0 of 1, 1 whole-line only\n"),
+              std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("status: Line: 2/3\nname: _C\n"), std::string::npos) << run.output;
+    EXPECT_EQ(folder.read("Translated_lang.php"), content);
 }
 
 TEST(ScriptCommand, ReportsErrorsAndGoesOn)
