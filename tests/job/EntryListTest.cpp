@@ -193,7 +193,7 @@ TEST(RealEntries, OfRandomPiecesOfPhpAreTheDefineCallsPhpSees)
         "//", "#", "#[", "]", "/*", "*/", "/**/", "/* ?> */", "'", "\"", "`", "\\", "'?>'", "\"?>\"", "'\\\\'",
         "\"\\\"\"", "`\\``", "$x", "$", "{$y}", "${z}", "{", "}", "\"{$a[\"k\"]}\"", "\"${a}\"", "<<<EOT\n",
         "<<< EOT\n", "<<<EOT \n", "<<<'EOT'\n", "<<<\"EOT\"\n", "\nEOT;\n", "\n  EOT\n", "  EOT;", "EOT", "\nEOTX\n",
-        "->", "?->", "::", "??", "<?\\?>", "function ", "new ", "echo ", "x", "1", "define ", "defined('_D')", "'_C'", ",",
+        "->", "?->", "::", "??", "<?\?>", "function ", "new ", "echo ", "x", "1", "define ", "defined('_D')", "'_C'", ",",
         "define('_A', 'a');", "define(\"_B\", \"b\");", "\\define('_E','e');", "DEFINE('_F','f');",
         "define('_G', \"{$a['x']}\");", "define('_H', 'it\\'s');", "Foo\\define('_Q','q');", "$define('_V','v');",
         "*/ define('_I','i');"};
