@@ -1,6 +1,8 @@
 // Finding the real define calls of a PHP file; see PhpLexer.h.
 #include "job/PhpLexer.h"
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -16,18 +18,74 @@ struct Frame {
     // Code inside "{$...}" or "${...}": it ends at the "}" that closes it.
     bool interpolated = false;
     int openBraces = 0;
-    std::string label; // Heredoc and Nowdoc: the closing identifier
 };
 
-bool isLabelStart(char ch)
+constexpr bool isLabelStart(char ch)
 {
     const auto byte = static_cast<unsigned char>(ch);
     return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || byte == '_' || byte >= 0x80;
 }
 
-bool isLabelChar(char ch) { return isLabelStart(ch) || (ch >= '0' && ch <= '9'); }
+constexpr bool isLabelChar(char ch) { return isLabelStart(ch) || (ch >= '0' && ch <= '9'); }
 
-bool isBlank(char ch) { return ch == ' ' || ch == '\t'; }
+constexpr bool isBlank(char ch) { return ch == ' ' || ch == '\t'; }
+
+using ByteTable = std::array<bool, 256>;
+
+constexpr bool inTable(const ByteTable& table, char ch) { return table[static_cast<unsigned char>(ch)]; }
+
+constexpr ByteTable labelChars()
+{
+    ByteTable table{};
+    for (int byte = 0; byte < 256; ++byte)
+        table[static_cast<std::size_t>(byte)] = isLabelChar(static_cast<char>(byte));
+    return table;
+}
+
+constexpr ByteTable kLabelChars = labelChars();
+
+// The characters that end a run of plain text inside an interpolating text:
+// an escape, the start of "{$" or "${", and the closing quote (none in a
+// heredoc). Tables, since texts are most of a language file.
+constexpr ByteTable stopsFor(char closingQuote)
+{
+    ByteTable stops{};
+    for (const char ch : {'\\', '{', '$'})
+        stops[static_cast<unsigned char>(ch)] = true;
+    if (closingQuote != 0)
+        stops[static_cast<unsigned char>(closingQuote)] = true;
+    return stops;
+}
+
+constexpr ByteTable kDoubleQuotedStops = stopsFor('"');
+constexpr ByteTable kBacktickStops = stopsFor('`');
+constexpr ByteTable kHeredocStops = stopsFor(0);
+
+// The closing quote of an interpolating text; 0 for a heredoc.
+constexpr char closingQuoteOf(Mode mode)
+{
+    return mode == Mode::DoubleQuoted ? '"' : mode == Mode::Backtick ? '`' : 0;
+}
+
+// How code treats a byte: most are names, blanks or plain operators, and
+// only a few can change what the scanner is inside.
+enum class CodeByte : unsigned char { Plain, Blank, Name, Special };
+
+constexpr std::array<CodeByte, 256> codeBytes()
+{
+    std::array<CodeByte, 256> kinds{};
+    for (int byte = 0; byte < 256; ++byte) {
+        if (isLabelStart(static_cast<char>(byte)))
+            kinds[static_cast<std::size_t>(byte)] = CodeByte::Name;
+    }
+    kinds[' '] = CodeByte::Blank;
+    kinds['\t'] = CodeByte::Blank;
+    for (const char ch : std::string_view("$'\"`/#?-:<{}\\"))
+        kinds[static_cast<unsigned char>(ch)] = CodeByte::Special;
+    return kinds;
+}
+
+constexpr std::array<CodeByte, 256> kCodeBytes = codeBytes();
 
 // word equals lower, an all-lower-case ASCII word, in any letter case. ASCII
 // letters differ from their capitals only in bit 5, and no other byte meets
@@ -42,6 +100,9 @@ bool equalsIgnoringCase(std::string_view word, std::string_view lower)
     }
     return true;
 }
+
+// Where the scan of a text stopped.
+enum class TextEnd { Closed, LineEnd, Code };
 
 class Scanner {
 public:
@@ -85,11 +146,17 @@ private:
             switch (top().mode) {
             case Mode::Html: scanHtml(); break;
             case Mode::Code: scanCode(); break;
-            case Mode::BlockComment: scanBlockComment(); break;
-            case Mode::SingleQuoted: scanSingleQuoted(); break;
-            case Mode::DoubleQuoted: scanInterpolated("\"\\{$"); break;
-            case Mode::Backtick: scanInterpolated("`\\{$"); break;
-            case Mode::Heredoc: scanInterpolated("\\{$"); break;
+            case Mode::BlockComment:
+                if (skipBlockComment())
+                    pop();
+                break;
+            case Mode::SingleQuoted:
+                if (skipSingleQuoted())
+                    pop();
+                break;
+            case Mode::DoubleQuoted:
+            case Mode::Backtick:
+            case Mode::Heredoc: goOnInText(); break;
             case Mode::Nowdoc: pos_ = line_.size(); break;
             }
         }
@@ -125,16 +192,24 @@ private:
         memberNameNext_ = false;
     }
 
+    // Texts and comments that end on the line they open on are passed over
+    // here, without a frame of their own.
     void scanCode()
     {
         while (pos_ < line_.size()) {
             const char ch = line_[pos_];
-            if (isLabelStart(ch) || (ch == '\\' && pos_ + 1 < line_.size() && isLabelStart(line_[pos_ + 1]))) {
-                scanName();
-                continue;
-            }
-            if (ch == ' ' || ch == '\t') {
+            switch (kCodeBytes[static_cast<unsigned char>(ch)]) {
+            case CodeByte::Blank: ++pos_; continue;
+            case CodeByte::Name: scanName(); continue;
+            case CodeByte::Plain:
                 ++pos_;
+                callMayFollow_ = true;
+                memberNameNext_ = false;
+                continue;
+            case CodeByte::Special: break;
+            }
+            if (ch == '\\' && pos_ + 1 < line_.size() && isLabelStart(line_[pos_ + 1])) {
+                scanName();
                 continue;
             }
             // Comments keep a member's name coming; anything else ends it.
@@ -145,26 +220,39 @@ private:
                 // A variable's name, "define" included, is no function's.
                 ++pos_;
                 if (pos_ < line_.size() && isLabelStart(line_[pos_])) {
-                    while (pos_ < line_.size() && isLabelChar(line_[pos_]))
+                    while (pos_ < line_.size() && inTable(kLabelChars, line_[pos_]))
                         ++pos_;
                 }
                 callMayFollow_ = true;
                 continue;
-            case '\'': enterString(Mode::SingleQuoted); return;
-            case '"': enterString(Mode::DoubleQuoted); return;
-            case '`': enterString(Mode::Backtick); return;
+            case '\'':
+                ++pos_;
+                callMayFollow_ = true;
+                if (skipSingleQuoted())
+                    continue;
+                push(Mode::SingleQuoted);
+                return;
+            case '"':
+            case '`':
+                ++pos_;
+                callMayFollow_ = true;
+                if (enterText(ch == '"' ? Mode::DoubleQuoted : Mode::Backtick))
+                    continue;
+                return;
             case '/':
-                memberNameNext_ = memberNameWasNext;
                 if (at(pos_ + 1, '/')) {
+                    memberNameNext_ = memberNameWasNext;
                     skipLineComment();
                     return;
                 }
                 if (at(pos_ + 1, '*')) {
+                    memberNameNext_ = memberNameWasNext;
                     pos_ += 2;
+                    if (skipBlockComment())
+                        continue;
                     push(Mode::BlockComment);
                     return;
                 }
-                memberNameNext_ = false;
                 break;
             case '#':
                 // Where a member's name is due, "#[" opens a comment too.
@@ -235,20 +323,22 @@ private:
         memberNameNext_ = false;
         const std::size_t start = pos_;
         const std::size_t nameStart = line_[pos_] == '\\' ? pos_ + 1 : pos_;
-        pos_ = nameStart;
+        // Locals: the compiler must assume that the bytes read may alias members.
+        const std::string_view line = line_;
+        std::size_t end = nameStart;
         bool qualified = false;
-        while (pos_ < line_.size()) {
-            if (isLabelChar(line_[pos_])) {
-                ++pos_;
-            } else if (!memberName && line_[pos_] == '\\' && pos_ + 1 < line_.size()
-                       && isLabelStart(line_[pos_ + 1])) {
+        while (end < line.size()) {
+            if (inTable(kLabelChars, line[end])) {
+                ++end;
+            } else if (!memberName && line[end] == '\\' && end + 1 < line.size() && isLabelStart(line[end + 1])) {
                 qualified = true;
-                ++pos_;
+                ++end;
             } else {
                 break;
             }
         }
-        const std::string_view name = line_.substr(nameStart, pos_ - nameStart);
+        pos_ = end;
+        const std::string_view name = line.substr(nameStart, end - nameStart);
         if (!qualified && equalsIgnoringCase(name, "define") && callMayFollow_ && opensCall(pos_))
             calls_.push_back({lineIndex_, static_cast<int>(start)});
         const bool keyword = !memberName && start == nameStart && !qualified;
@@ -260,13 +350,6 @@ private:
         while (from < line_.size() && isBlank(line_[from]))
             ++from;
         return at(from, '(');
-    }
-
-    void enterString(Mode mode)
-    {
-        ++pos_;
-        callMayFollow_ = true;
-        push(mode);
     }
 
     // "//" and "#" comments end at the line end or at "?>".
@@ -292,7 +375,7 @@ private:
         if (p >= line_.size() || !isLabelStart(line_[p]))
             return false;
         const std::size_t labelStart = p;
-        while (p < line_.size() && isLabelChar(line_[p]))
+        while (p < line_.size() && inTable(kLabelChars, line_[p]))
             ++p;
         const std::string_view label = line_.substr(labelStart, p - labelStart);
         if (quote != 0 && !at(p++, quote))
@@ -300,7 +383,7 @@ private:
         if (p != line_.size())
             return false;
         push(quote == '\'' ? Mode::Nowdoc : Mode::Heredoc);
-        top().label = label;
+        labels_.emplace_back(label);
         pos_ = p;
         callMayFollow_ = true;
         return true;
@@ -313,69 +396,104 @@ private:
         std::size_t p = 0;
         while (p < line_.size() && isBlank(line_[p]))
             ++p;
-        const std::string& label = top().label;
+        const std::string& label = labels_.back();
         const std::size_t end = p + label.size();
-        if (line_.compare(p, label.size(), label) != 0 || (end < line_.size() && isLabelChar(line_[end])))
+        if (line_.compare(p, label.size(), label) != 0 || (end < line_.size() && inTable(kLabelChars, line_[end])))
             return;
         pos_ = end;
+        labels_.pop_back();
         pop();
     }
 
-    void scanBlockComment()
+    // True when the comment closes on this line, with pos_ after it.
+    bool skipBlockComment()
     {
         const auto close = line_.find("*/", pos_);
-        if (close == std::string_view::npos) {
-            pos_ = line_.size();
-            return;
-        }
-        pos_ = close + 2;
-        pop();
+        pos_ = close == std::string_view::npos ? line_.size() : close + 2;
+        return close != std::string_view::npos;
     }
 
-    void scanSingleQuoted()
+    // True when the text closes on this line, with pos_ after its quote. A
+    // quote after an odd run of backslashes is escaped; the run cannot reach
+    // back past the text's start, which is a quote or the line's start.
+    bool skipSingleQuoted()
     {
         while (true) {
-            const auto found = line_.find_first_of("'\\", pos_);
+            const auto found = line_.find('\'', pos_);
             if (found == std::string_view::npos) {
                 pos_ = line_.size();
-                return;
+                return false;
             }
-            pos_ = found + (line_[found] == '\\' ? 2 : 1);
-            if (line_[found] == '\'') {
-                pop();
-                return;
-            }
+            pos_ = found + 1;
+            std::size_t backslashes = 0;
+            while (backslashes < found && line_[found - 1 - backslashes] == '\\')
+                ++backslashes;
+            if (backslashes % 2 == 0)
+                return true;
         }
     }
 
     // Double quotes, backticks and heredocs: escapes, and code inside "{$...}"
-    // and "${...}". stops holds the backslash, "{", "$" and the closing quote.
-    void scanInterpolated(std::string_view stops)
+    // and "${...}", which starts at pos_ when Code is returned.
+    TextEnd skipInterpolated(Mode mode)
     {
+        const std::string_view line = line_;
+        const char quote = closingQuoteOf(mode);
+        // Most texts hold no escape, "$" or "{": a few fast searches of the
+        // bytes up to the quote settle those.
+        const std::size_t end = quote == 0 ? line.size() : std::min(line.find(quote, pos_), line.size());
+        const std::string_view plain = line.substr(pos_, end - pos_);
+        if (plain.find('\\') == std::string_view::npos && plain.find('$') == std::string_view::npos
+            && plain.find('{') == std::string_view::npos) {
+            pos_ = end == line.size() ? end : end + 1;
+            return end == line.size() ? TextEnd::LineEnd : TextEnd::Closed;
+        }
+        const ByteTable& stops = quote == '"' ? kDoubleQuotedStops : quote == '`' ? kBacktickStops : kHeredocStops;
         while (true) {
-            const auto found = line_.find_first_of(stops, pos_);
-            if (found == std::string_view::npos) {
-                pos_ = line_.size();
-                return;
+            std::size_t found = pos_;
+            while (found < line.size() && !inTable(stops, line[found]))
+                ++found;
+            if (found >= line.size()) {
+                pos_ = line.size();
+                return TextEnd::LineEnd;
             }
-            const char ch = line_[found];
+            const char ch = line[found];
             if (ch == '\\') {
                 pos_ = found + 2;
             } else if (ch == '{' && at(found + 1, '$')) {
                 pos_ = found + 1;
-                pushInterpolatedCode();
-                return;
+                return TextEnd::Code;
             } else if (ch == '$' && at(found + 1, '{')) {
                 pos_ = found + 2;
-                pushInterpolatedCode();
-                return;
+                return TextEnd::Code;
             } else if (ch == '{' || ch == '$') {
                 pos_ = found + 1;
             } else {
                 pos_ = found + 1;
-                pop();
-                return;
+                return TextEnd::Closed;
             }
+        }
+    }
+
+    // A text opening in code; true when it closes on this line.
+    bool enterText(Mode mode)
+    {
+        const TextEnd end = skipInterpolated(mode);
+        if (end == TextEnd::Closed)
+            return true;
+        push(mode);
+        if (end == TextEnd::Code)
+            pushInterpolatedCode();
+        return false;
+    }
+
+    // The text of the top frame goes on.
+    void goOnInText()
+    {
+        switch (skipInterpolated(top().mode)) {
+        case TextEnd::Closed: pop(); break;
+        case TextEnd::Code: pushInterpolatedCode(); break;
+        case TextEnd::LineEnd: break;
         }
     }
 
@@ -390,6 +508,8 @@ private:
     int lineIndex_ = 0;
     std::size_t pos_ = 0;
     std::vector<Frame> frames_;
+    // The closing identifiers of the open heredocs and nowdocs, innermost last.
+    std::vector<std::string> labels_;
     // False after what makes a following "define(" something other than a
     // call of PHP's function: "->", "?->", "::", "function", "new", an
     // attribute's "#[".
