@@ -103,7 +103,8 @@ private:
     // the translated file holds, or would hold, for this job as it starts.
     void startJob(const std::string& path, LanguageFile source, LineList working, LineList onDisk, LineEnds ends,
                   bool byteOrderMark);
-    // Shows that entry and the status of a completed load.
+    // Shows the first entry still to translate (isLeftToTranslate), then the
+    // status of a completed load.
     void showFirstEntryLeftToTranslate(const std::string& shortName);
     void step(Direction direction, bool takePaneEdits);
     void commitBeforeMoving(bool takePaneEdits);

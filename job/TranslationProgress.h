@@ -1,6 +1,7 @@
 // How far a job's translation is: which entries of the source still hold
-// their source text in the working lines. The status bar's count and the
-// untranslated navigation read the same answer.
+// their source text in the working lines, and which cannot take a
+// translation at all. The status bar's count and the untranslated
+// navigation read the same answer.
 #pragma once
 
 #include "job/LineList.h"
