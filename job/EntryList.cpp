@@ -1,6 +1,10 @@
 // The entries of a language file as one list; see EntryList.h.
 #include "job/EntryList.h"
 
+#include "job/PhpLexer.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace kalmo {
 
@@ -24,25 +28,53 @@ bool containsDefine(std::string_view line)
     return false;
 }
 
+namespace {
+
+// The entry of the define call at column of line, or nullopt when its name
+// is not quoted. Everything is read from the call on, so a line holding
+// something before it (a comment, a guard) still gives the call's own name
+// and value.
+std::optional<Entry> entryOfCall(std::string_view line, int lineIndex, int column)
+{
+    const std::string_view call = line.substr(static_cast<std::size_t>(column));
+    const auto quotes = entryQuotes(call);
+    if (!quotes)
+        return std::nullopt;
+    Entry entry;
+    entry.line = lineIndex;
+    entry.quotes = *quotes;
+    entry.positions = entryPositions(call, *quotes);
+    entry.name = spanBetween(call, entry.positions.nameStart, entry.positions.nameEnd);
+    for (int* position : {&entry.positions.nameStart, &entry.positions.nameEnd, &entry.positions.textStart,
+                          &entry.positions.textEnd}) {
+        if (*position != 0)
+            *position += column;
+    }
+    // The commit reads the line from its start: it writes into this call
+    // only when that reading lands on the same name and value.
+    const bool onlyBlanksBefore = std::all_of(line.begin(), line.begin() + column, [](char ch) {
+        return ch == ' ' || ch == '\t';
+    });
+    const bool commitLandsHere = onlyBlanksBefore || (entryQuotes(line) == quotes
+                                                      && entryPositions(line, *quotes) == entry.positions);
+    entry.rebuildable = commitLandsHere && canRebuildWithTranslation(line, *quotes, entry.positions);
+    return entry;
+}
+
+} // namespace
+
 std::vector<Entry> listEntries(const LineList& lines)
 {
     std::vector<Entry> entries;
     // Language files are mostly entries.
     entries.reserve(lines.size() / 2);
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        if (!containsDefine(line))
+    for (const DefineCall& call : findDefineCalls(lines)) {
+        // Line 0 is never an entry, and a line is one entry: its first call
+        // with a quoted name.
+        if (call.line == 0 || (!entries.empty() && entries.back().line == call.line))
             continue;
-        const auto quotes = entryQuotes(line);
-        if (!quotes)
-            continue;
-        Entry entry;
-        entry.line = static_cast<int>(i);
-        entry.quotes = *quotes;
-        entry.positions = entryPositions(line, *quotes);
-        entry.name = spanBetween(line, entry.positions.nameStart, entry.positions.nameEnd);
-        entry.rebuildable = canRebuildWithTranslation(line, *quotes, entry.positions);
-        entries.push_back(std::move(entry));
+        if (auto entry = entryOfCall(lines[static_cast<std::size_t>(call.line)], call.line, call.column))
+            entries.push_back(std::move(*entry));
     }
     return entries;
 }

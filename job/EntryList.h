@@ -20,8 +20,9 @@ struct Entry {
     std::string name;
     EntryQuotes quotes;
     EntryPositions positions; // 1-based, as the parser gives them
-    // The value is a quoted text closed on its own line, so the commit's
-    // rebuild can replace it.
+    // The commit's rebuild can write a translation here: its reading of the
+    // line lands on this call, and the value is one quoted text closed on the
+    // line and followed by the end of the argument.
     bool rebuildable = false;
 };
 
@@ -29,8 +30,10 @@ struct Entry {
 // test for a line worth parsing.
 bool containsDefine(std::string_view line);
 
-// The entries the job would stop on, in file order: lines from index 1 to
-// the last that contain "define" and that the parse accepts.
+// The file's real entries, in file order: from index 1 on, each line that
+// holds a call of PHP's define with a quoted name in PHP code (not in a
+// comment, a text, a heredoc or outside the PHP tags), taken from its first
+// such call.
 std::vector<Entry> listEntries(const LineList& lines);
 
 // The characters between the value's quotes, escapes as they stand; empty

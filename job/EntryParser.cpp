@@ -119,11 +119,16 @@ bool canRebuildWithTranslation(std::string_view workingLine, const EntryQuotes& 
     const int comma = findChar(',', workingLine, 1);
     if (comma == 0 || at.textStart <= comma || at.textEnd == 0)
         return false;
-    // Only blanks may stand between the comma and the text: anything else
-    // there (a comment, a concatenation) is no text the translation replaces.
+    // Only blanks may stand between the comma and the text, and between the
+    // text and the end of the argument: anything else there (a comment, a
+    // concatenation) makes PHP's value more than the text the translation
+    // replaces. A further argument (define's old third one) leaves the value
+    // as it is.
     const auto between = workingLine.substr(static_cast<std::size_t>(comma),
                                             static_cast<std::size_t>(at.textStart - comma - 1));
-    return std::all_of(between.begin(), between.end(), isBlank);
+    const auto after = workingLine.find_first_not_of(" \t", static_cast<std::size_t>(at.textEnd));
+    const bool argumentEnds = after != std::string_view::npos && (workingLine[after] == ')' || workingLine[after] == ',');
+    return argumentEnds && std::all_of(between.begin(), between.end(), isBlank);
 }
 
 std::optional<std::string> rebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes,

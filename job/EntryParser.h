@@ -15,11 +15,13 @@ struct EntryPositions {
     int nameEnd = 0;
     int textStart = 0;
     int textEnd = 0;
+    bool operator==(const EntryPositions&) const = default;
 };
 
 struct EntryQuotes {
     char nameQuote = 0;
     char valueQuote = 0; // any character after the first comma, quote or not
+    bool operator==(const EntryQuotes&) const = default;
 };
 
 // The position of ch in line at or after position from (1-based); 0 when none.
@@ -62,7 +64,8 @@ bool canRebuildWithTranslation(std::string_view workingLine, const EntryQuotes& 
 // everything else kept, or nullopt when the line cannot be rebuilt safely
 // (value not quoted with ' or ", no comma, something other than blanks
 // between the comma and the opening value quote, no closing value quote on
-// the line).
+// the line, something other than blanks between the closing value quote and
+// the ")" or "," that ends the argument).
 std::optional<std::string> rebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes,
                                                   std::string_view translation);
 

@@ -161,7 +161,7 @@ ExchangeImport importMessages(const LineList& source, const std::string& baseNam
         std::string& line = result.lines[static_cast<std::size_t>(baseEntry->line)];
         const auto rebuilt = rebuildWithTranslation(line, baseEntry->quotes, *prepared);
         // Written only when the parser and PHP read back exactly the text.
-        const LineList check{std::string(), rebuilt.value_or(std::string())};
+        const LineList check{"<?php", rebuilt.value_or(std::string())};
         const std::vector<Entry> readBack = listEntries(check);
         if (!rebuilt || readBack.size() != 1 || readBack[0].name != name || !readBack[0].rebuildable
             || textOf(check, readBack[0]) != text) {

@@ -225,19 +225,14 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
     setStatus("Sourcefile: " + shortName + " loading and parsing..");
     // The save before this one refilled the panes: a file that cannot be
     // read leaves the entry on show as it was.
-    struct ShowAgainOnError {
-        TranslationJob& job;
-        ~ShowAgainOnError()
-        {
-            if (std::uncaught_exceptions() > 0)
-                job.showCurrentEntryAgain();
-        }
-    } showAgainOnError{*this};
+    const RestoreOnError showAgain([this] { showCurrentEntryAgain(); });
     LanguageFile source = readLanguageFile(sourcePath, chosenEncodingOf(sourcePath));
     std::error_code noSuchFile;
     if (!std::filesystem::exists(oldTranslatedPath, noSuchFile)) {
-        // Nothing translated yet: the job starts as a load would.
+        // Nothing translated yet: the job starts as a load would, at the
+        // first entry to translate.
         startFromSource(sourcePath, std::move(source));
+        showFirstEntryLeftToTranslate(shortName);
         return;
     }
     // The old file was written in the source's set.
@@ -252,13 +247,7 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
     startJob(sourcePath, std::move(source), std::move(merge.lines), std::move(old.lines), std::move(ends),
              byteOrderMark);
     workInTranslatedFile_ = true;
-    // Where the work stopped: the first entry that still holds its source text.
-    const std::vector<EntryProgress> entries = entryProgress(sourceLines_, workingLines_);
-    const auto untranslated
-        = std::find_if(entries.begin(), entries.end(), [](const EntryProgress& e) { return !e.translated; });
-    if (untranslated != entries.end() && untranslated->line != currentEntry_)
-        showEntryAt(untranslated->line);
-    setStatus("Sourcefile: " + shortName + " loaded and parsed.");
+    showFirstEntryLeftToTranslate(shortName);
     loaded_ = true;
     updateProgress();
 
@@ -270,6 +259,17 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
             notes.push_back(constant.name + " is no longer in the source");
         windows_.ShowNotes("Not written to " + fileNameOf(oldTranslatedPath) + ":", notes);
     }
+}
+
+// Where the work stopped: the first entry that still holds its source text
+// and that the field can translate.
+void TranslationJob::showFirstEntryLeftToTranslate(const std::string& shortName)
+{
+    const std::vector<EntryProgress> entries = entryProgress(loadedSourceLines_, workingLines_);
+    const auto left = std::find_if(entries.begin(), entries.end(), isLeftToTranslate);
+    if (left != entries.end() && left->line != currentEntry_)
+        showEntryAt(left->line);
+    setStatus("Sourcefile: " + shortName + " loaded and parsed.");
 }
 
 void TranslationJob::startJob(const std::string& path, LanguageFile source, LineList working, LineList onDisk,
@@ -291,6 +291,7 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
     lineEnds_ = std::move(ends);
     lock_.take(path);
     sourceLines_ = std::move(source.lines);
+    loadedSourceLines_ = sourceLines_;
     workingLines_ = std::move(working);
     savedLines_ = std::move(onDisk);
     lineCount_ = static_cast<int>(sourceLines_.size());
@@ -393,10 +394,10 @@ void TranslationJob::stepToUntranslated(Direction direction)
     commitBeforeMoving(true);
     // The count is taken after the commit, so the entry just left counts as
     // the user left it.
-    const std::vector<EntryProgress> entries = entryProgress(sourceLines_, workingLines_);
+    const std::vector<EntryProgress> entries = entryProgress(loadedSourceLines_, workingLines_);
     const bool forward = direction == Direction::Forward;
     const auto untranslatedBeyond = [&](const EntryProgress& e) {
-        return !e.translated && (forward ? e.line > currentEntry_ : e.line < currentEntry_);
+        return isLeftToTranslate(e) && (forward ? e.line > currentEntry_ : e.line < currentEntry_);
     };
     if (forward) {
         for (const EntryProgress& entry : entries) {
@@ -488,7 +489,7 @@ bool TranslationJob::entryHolds(int entry, const std::string& foldedText) const
 
 std::string TranslationJob::ProgressText() const
 {
-    return progressText(entryProgress(sourceLines_, workingLines_), lowerPaneLines() != savedLines_);
+    return progressText(entryProgress(loadedSourceLines_, workingLines_), lowerPaneLines() != savedLines_);
 }
 
 void TranslationJob::updateProgress()
@@ -662,6 +663,7 @@ void TranslationJob::endProgram()
 {
     lock_.release();
     sourceLines_.clear();
+    loadedSourceLines_.clear();
     workingLines_.clear();
     savedLines_.clear();
     lineCount_ = 0;

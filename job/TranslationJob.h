@@ -138,6 +138,9 @@ private:
     // the translated file holds, or would hold, for this job as it starts.
     void startJob(const std::string& path, LanguageFile source, LineList working, LineList onDisk, LineEnds ends,
                   bool byteOrderMark);
+    // Shows the first entry still to translate (isLeftToTranslate), then the
+    // status of a completed load.
+    void showFirstEntryLeftToTranslate(const std::string& shortName);
     void step(Direction direction, bool takePaneEdits);
     void commitBeforeMoving(bool takePaneEdits);
     // Shows the entry with the status Next gives; false when the parse
@@ -191,6 +194,10 @@ private:
     std::string targetPath_;
     JournalKeeping journal_;
     LineList sourceLines_;
+    // The source lines as loaded: an entry counts as translated when its
+    // working value differs from its value here, also after whole-line mode
+    // rewrote its source line.
+    LineList loadedSourceLines_;
     LineList workingLines_;
     TextEncoding encoding_ = TextEncoding::Utf8;
     bool byteOrderMark_ = false;

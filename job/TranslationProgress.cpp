@@ -32,16 +32,24 @@ std::vector<EntryProgress> entryProgress(const LineList& source, const LineList&
             counterpart = &workingEntries[named];
         }
         const bool translated = counterpart && isTranslated(source, entry, working, *counterpart);
-        progress.push_back({entry.line, entry.name, translated});
+        progress.push_back({entry.line, entry.name, translated, entry.rebuildable});
     }
     return progress;
 }
 
+bool isLeftToTranslate(const EntryProgress& entry)
+{
+    return entry.writable && !entry.translated;
+}
+
 std::string progressText(const std::vector<EntryProgress>& entries, bool unsaved)
 {
-    const auto translated = std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.translated; });
-    return "translated " + std::to_string(translated) + " of " + std::to_string(entries.size())
-         + (unsaved ? " *" : "");
+    const auto writable = std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.writable; });
+    const auto translated
+        = std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.writable && e.translated; });
+    const auto others = static_cast<std::ptrdiff_t>(entries.size()) - writable;
+    return "translated " + std::to_string(translated) + " of " + std::to_string(writable)
+         + (others > 0 ? ", " + std::to_string(others) + " whole-line only" : "") + (unsaved ? " *" : "");
 }
 
 } // namespace kalmo

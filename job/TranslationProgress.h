@@ -1,6 +1,7 @@
 // How far a job's translation is: which entries of the source still hold
-// their source text in the working lines. The status bar's count and the
-// untranslated navigation read the same answer.
+// their source text in the working lines, and which cannot take a
+// translation at all. The status bar's count and the untranslated
+// navigation read the same answer.
 #pragma once
 
 #include "job/LineList.h"
@@ -15,7 +16,14 @@ struct EntryProgress {
     std::string name;
     // The working line of the entry carries another value than the source.
     bool translated = false;
+    // The commit can write a translation into the entry; the others are
+    // counted apart, never as left to translate.
+    bool writable = true;
 };
+
+// Writable and not translated yet: where Continue and the untranslated
+// navigation stop.
+bool isLeftToTranslate(const EntryProgress& entry);
 
 // Every entry of the source, in file order. An entry's working line is the
 // line with the same index while both lists have the same length (full-text
@@ -23,7 +31,8 @@ struct EntryProgress {
 // entry without a working line counts as untranslated.
 std::vector<EntryProgress> entryProgress(const LineList& source, const LineList& working);
 
-// "translated N of M", with " *" when there are unsaved changes.
+// "translated N of M" over the writable entries, then ", K whole-line only"
+// when K entries are not writable, then " *" when there are unsaved changes.
 std::string progressText(const std::vector<EntryProgress>& entries, bool unsaved);
 
 } // namespace kalmo

@@ -17,13 +17,18 @@ TranslationStats translationStats(const LineList& source, const LineList* transl
     stats.entries = static_cast<int>(sourceEntries.size());
     stats.otherLines = static_cast<int>(source.size()) - stats.entries;
     for (const Entry& entry : sourceEntries) {
-        if (!entry.rebuildable)
+        // Entries a translation cannot be written into are counted apart,
+        // never as left to translate.
+        if (!entry.rebuildable) {
             ++stats.notRebuildable;
+            continue;
+        }
         const std::size_t found = byName.find(entry.name);
         if (found != EntryIndex::npos && isTranslated(source, entry, *translated, translatedEntries[found]))
             ++stats.translated;
+        else
+            ++stats.untranslated;
     }
-    stats.untranslated = stats.entries - stats.translated;
     return stats;
 }
 

@@ -6,6 +6,7 @@
 
 namespace kalmo {
 
+// entries = translated + untranslated + notRebuildable.
 struct TranslationStats {
     int entries = 0;
     int translated = 0;

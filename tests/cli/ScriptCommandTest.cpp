@@ -73,6 +73,24 @@ TEST(ScriptCommand, TranslatesTwoEntriesAndSavesOnExit)
                                                   "?>\n");
 }
 
+TEST(ScriptCommand, TextForAValueOfMoreThanOneTextStopsTheStepAndIsNeverWritten)
+{
+    TempFolder folder;
+    const std::string content = "<?php\ndefine(\"_AB\", \"a\" . \"b\");\ndefine('_C', 'c');\n?>\n";
+    const std::string source = folder.write("lang.php", content);
+    const ScriptRun run = runScript(folder, "load " + source + "\ntype Z\nkey Down\nprogress\ntype\nkey Down\nexit\n");
+    EXPECT_NE(run.output.find("translation: Z\n"
+                              "error: The translation of \"_AB\" cannot be written: its value is not a quoted text on "
+                              "one line. Press F1 to edit the whole line, or empty the field.\n"
+                              "status: Sourcefile: lang.php loaded and parsed.\n"
+                              "name: _AB\nsource: a\ntranslation: Z\n"
+                              "progress: translated 0 of 1, 1 whole-line only\n"),
+              std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("status: Line: 2/3\nname: _C\n"), std::string::npos) << run.output;
+    EXPECT_EQ(folder.read("Translated_lang.php"), content);
+}
+
 TEST(ScriptCommand, ReportsErrorsAndGoesOn)
 {
     TempFolder folder;

@@ -136,7 +136,14 @@ INSTANTIATE_TEST_SUITE_P(
                     RebuildCase{"define('_A', MY_CONST);", "x", nullptr},
                     RebuildCase{"define('_A', 'continued", "x", nullptr},
                     RebuildCase{"define('_A');", "x", nullptr},
-                    RebuildCase{"define('_A', /* c */ 'x');", "y", nullptr}),
+                    RebuildCase{"define('_A', /* c */ 'x');", "y", nullptr},
+                    // More than the text makes the value: PHP would read "Zb".
+                    RebuildCase{"define(\"_A\", \"a\" . \"b\");", "Z", nullptr},
+                    RebuildCase{"define('_A', 'a'.'b');", "Z", nullptr},
+                    RebuildCase{"define('_A', 'a'", "Z", nullptr},
+                    RebuildCase{"define('_A', 'a' /* c */);", "Z", nullptr},
+                    // A further argument leaves the value as it is.
+                    RebuildCase{"define('_A', 'a', true);", "Z", "define('_A', 'Z', true);"}),
     testing_support::NameFrom<&RebuildCase::working>{});
 
 TEST(EntryParser, TextOperationsClampTheirArguments)

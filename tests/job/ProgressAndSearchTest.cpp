@@ -110,6 +110,76 @@ TEST_F(ProgressAndSearchTest, ProgressCountsChangedEntriesAndMarksUnsavedWork)
     EXPECT_EQ(windows.status, "Line: 3/7");
 }
 
+TEST_F(ProgressAndSearchTest, WholeLineEditCountsAsTranslated)
+{
+    load("lang.php", kFourEntries);
+    job.EditWholeLine();
+    type(windows, "define('_HELLO', 'Hallo');");
+    job.Volgende();
+    EXPECT_EQ(job.SourceLines()[2], "define('_HELLO', 'Hallo');");
+    EXPECT_EQ(windows.progressPanel, "translated 1 of 4 *");
+    job.EditWholeLine();
+    job.PreviousUntranslated();
+    EXPECT_EQ(windows.beeps, 1);
+    EXPECT_EQ(job.CurrentEntry(), 3);
+}
+
+// A guard, commented-out defines and entries whose value is more than one
+// text: real entries at 5 to 8, of which the field can write 6 and 8.
+const char* const kGuardedFile = "<?php\n"
+                                 "defined('_VALID') or die('Restricted access');\n"
+                                 "/* define('_OLD', 'Old');\n"
+                                 "define('_OLDER', 'Older'); */\n"
+                                 "// define('_HELLO', 'Hello');\n"
+                                 "define('_MAX', 20);\n"
+                                 "define('_HELLO', 'Hello');\n"
+                                 "define('_BOTH', 'a' . 'b');\n"
+                                 "define('_BYE', 'Bye');\n"
+                                 "?>\n";
+
+TEST_F(ProgressAndSearchTest, OnlyRealEntriesTheFieldCanWriteAreCountedAndVisited)
+{
+    // Loading steps as ever, onto the guard line.
+    load("lang.php", kGuardedFile);
+    EXPECT_EQ(job.CurrentEntry(), 1);
+    EXPECT_EQ(windows.progressPanel, "translated 0 of 2, 2 whole-line only");
+
+    // Continue starts at the first entry to translate, also with no earlier
+    // translation.
+    windows.dialogAnswer = folder.path("lang.php");
+    job.ContinueTranslation();
+    EXPECT_EQ(job.CurrentEntry(), 6);
+    EXPECT_EQ(windows.status, "Sourcefile: lang.php loaded and parsed.");
+    struct Step {
+        void (TranslationJob::*operation)();
+        int entry;
+        int beeps;
+    };
+    const Step steps[] = {
+        {&TranslationJob::NextUntranslated, 8, 0},
+        {&TranslationJob::NextUntranslated, 8, 1},
+        {&TranslationJob::PreviousUntranslated, 6, 1},
+        {&TranslationJob::PreviousUntranslated, 6, 2},
+    };
+    for (const Step& step : steps) {
+        (job.*step.operation)();
+        EXPECT_EQ(job.CurrentEntry(), step.entry);
+        EXPECT_EQ(windows.beeps, step.beeps);
+    }
+    // Find looks at real entries only.
+    windows.findAnswer = "older";
+    job.Find();
+    EXPECT_EQ(job.CurrentEntry(), 6);
+    EXPECT_EQ(windows.beeps, 3);
+
+    type(windows, "Hallo");
+    job.Save();
+    EXPECT_EQ(windows.progressPanel, "translated 1 of 2, 2 whole-line only");
+    windows.dialogAnswer = folder.path("Translated_lang.php");
+    job.ContinueTranslation();
+    EXPECT_EQ(job.CurrentEntry(), 8);
+}
+
 TEST_F(ProgressAndSearchTest, SaveWritesWhatExitWouldAndTheWorkGoesOn)
 {
     folder.write("Translated_lang.php", "earlier");
