@@ -15,9 +15,12 @@ namespace {
 
 constexpr std::string_view kMark = "KALMO Translator lock ";
 
-std::string lockContent(long processId, const std::string& host)
+std::string lockContent(const ProcessIdentity& holder)
 {
-    return std::string(kMark) + std::to_string(processId) + " " + host + "\n";
+    std::string content = std::string(kMark) + std::to_string(holder.processId) + " " + holder.host;
+    if (!holder.started.empty())
+        content += " " + holder.started;
+    return content + "\n";
 }
 
 // What the regular file at lockPath holds; nothing when there is none (a
@@ -52,8 +55,15 @@ std::optional<LockHolder> readLock(const std::string& lockPath)
     // Process ids start at 1; 0 and below would name groups of processes to kill().
     if (error != std::errc() || holder.processId <= 0 || digits >= rest.size() || rest[digits] != ' ')
         return std::nullopt;
-    holder.host = rest.substr(digits + 1);
-    if (holder.host.empty() || holder.host.find_first_of(" \n") != std::string::npos)
+    // The host, then when the process started where the lock says so.
+    const std::string_view named = rest.substr(digits + 1);
+    const auto space = named.find(' ');
+    holder.host = named.substr(0, space);
+    if (space != std::string_view::npos)
+        holder.started = named.substr(space + 1);
+    const bool startedWhenGiven = space == std::string_view::npos || !holder.started.empty();
+    if (holder.host.empty() || !startedWhenGiven || holder.host.find('\n') != std::string::npos
+        || holder.started.find_first_of(" \n") != std::string::npos)
         return std::nullopt;
     return holder;
 }
@@ -94,8 +104,7 @@ void FileLock::take(const std::string& path)
         if (!holder || stillRunningElsewhere(*holder))
             return;
     }
-    const ProcessIdentity self = thisProcess();
-    const std::string content = lockContent(self.processId, self.host);
+    const std::string content = lockContent(thisProcess());
     try {
         writeFileSafely(lockPath, content);
     } catch (const KalmoError&) {

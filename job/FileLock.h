@@ -1,7 +1,8 @@
 // The lock file that tells a second program a language file is open here:
 // ".~lock.NAME#" beside the file, the name office suites use, so that
 // version-control ignore lists and file managers already pass over it. It
-// holds the process id and the host name of the program that has the file.
+// holds the process id and the host name of the program that has the file,
+// and when that process started.
 #pragma once
 
 #include "job/ProcessIdentity.h"

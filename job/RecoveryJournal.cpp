@@ -230,6 +230,8 @@ std::string journalText(const RecoveryJournal& journal)
     out.flag("byte-order-mark", journal.byteOrderMark);
     out.number("process", journal.processId);
     out.record("host", journal.host);
+    if (!journal.processStarted.empty())
+        out.record("process-started", journal.processStarted);
     out.number("time", journal.time);
     out.number("entry", journal.currentEntry);
     out.flag("whole-line-mode", journal.wholeLineMode);
@@ -262,6 +264,9 @@ RecoveryJournal parseJournal(std::string_view text)
     journal.byteOrderMark = in.flag("byte-order-mark");
     journal.processId = static_cast<long>(in.number("process", kMaxInt));
     journal.host = in.record("host");
+    // Journals of earlier versions name the process by its id alone.
+    if (in.nextName() == "process-started")
+        journal.processStarted = in.record("process-started");
     journal.time = static_cast<std::int64_t>(in.number("time", std::numeric_limits<std::int64_t>::max()));
     journal.currentEntry = static_cast<int>(in.number("entry", kMaxInt));
     journal.wholeLineMode = in.flag("whole-line-mode");

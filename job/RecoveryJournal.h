@@ -24,6 +24,7 @@ struct RecoveryJournal {
     // Who wrote it, and when (seconds since 1970).
     long processId = 0;
     std::string host;
+    std::string processStarted; // see ProcessIdentity
     std::int64_t time = 0;
     int currentEntry = 0;
     bool wholeLineMode = false;

@@ -67,6 +67,7 @@ RecoveryJournal TranslationJob::journalOfWork() const
     const ProcessIdentity self = thisProcess();
     journal.processId = self.processId;
     journal.host = self.host;
+    journal.processStarted = self.started;
     journal.currentEntry = currentEntry_;
     journal.wholeLineMode = wholeLineMode_;
     journal.fullTextMode = fullTextMode_;
@@ -240,7 +241,7 @@ void TranslationJob::OfferAbandonedWork()
                 folder.moveAside(path, ".damaged");
                 throw KalmoError(std::string(damaged.what()) + ". It is kept as \"" + path + ".damaged\"");
             }
-            if (!processIsGone({journal.processId, journal.host}))
+            if (!processIsGone({journal.processId, journal.host, journal.processStarted}))
                 continue;
             const Question question{"KALMO Translator was stopped before " + fileNameOf(journal.sourcePath)
                                         + " was saved (at " + localTimeText(journal.time) + ", "

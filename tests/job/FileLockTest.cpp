@@ -1,6 +1,7 @@
 // Two programs, one file: the lock file a load writes beside the file, the
 // question when another running program holds it, and where no lock is
 // written.
+#include "job/ProcessIdentity.h"
 #include "testing/CaseNames.h"
 #include "tests/job/JobTestFixture.h"
 
@@ -29,10 +30,14 @@ std::string thisHost()
     return name;
 }
 
-std::string lockNaming(long processId, const std::string& host)
+std::string lockNaming(const ProcessIdentity& holder)
 {
-    return "KALMO Translator lock " + std::to_string(processId) + " " + host + "\n";
+    return "KALMO Translator lock " + std::to_string(holder.processId) + " " + holder.host
+         + (holder.started.empty() ? "" : " " + holder.started) + "\n";
 }
+
+// A lock as earlier versions wrote it, naming the process by its id alone.
+std::string lockNaming(long processId, const std::string& host) { return lockNaming({processId, host, ""}); }
 
 // The id of a process that has ended and been reaped.
 long goneProcess()
@@ -75,7 +80,7 @@ TEST_P(LockBesideTheFile, AsksOnlyWhileAnotherProgramHoldsIt)
         ASSERT_EQ(windows.questions.size(), 2u);
         EXPECT_EQ(windows.questions[1].answers, (std::vector<std::string>{"Open Anyway", "Cancel"}));
     }
-    EXPECT_EQ(folder.read(kLockName), GetParam().takenOver ? lockNaming(::getpid(), thisHost()) : lock);
+    EXPECT_EQ(folder.read(kLockName), GetParam().takenOver ? lockNaming(thisProcess()) : lock);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -86,6 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                  false},
         LockCase{"a process that is gone", [] { return lockNaming(goneProcess(), thisHost()); }, false, true},
         LockCase{"this process", [] { return lockNaming(::getpid(), thisHost()); }, false, true},
+        LockCase{"a running process given the id of one that is gone",
+                 [] { return lockNaming({::getppid(), thisHost(), "another-boot/12345"}); }, false, true},
         LockCase{"another program's file", [] { return std::string(",someone,host,01.01.2024 10:00,x;"); }, false,
                  false}),
     testing_support::NameFrom<&LockCase::what>{});
@@ -106,7 +113,7 @@ TEST_F(TranslationJobTest, LockGoesWithTheFileToTheNextLoadAndAtExit)
 {
     const std::string lang = folder.write("lang.php", kLang);
     const std::string other = folder.write("other.php", kLang);
-    const std::string mine = lockNaming(::getpid(), thisHost());
+    const std::string mine = lockNaming(thisProcess());
     {
         JobRig second;
         second.load(lang);

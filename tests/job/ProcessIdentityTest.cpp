@@ -31,6 +31,14 @@ TEST(ProcessIdentity, OnlyAProcessOfThisHostThatRunsNoMoreIsGone)
     EXPECT_FALSE(processIsGone({testing_support::goneProcessId(), self.host + "-elsewhere"}));
 }
 
+TEST(ProcessIdentity, ARunningProcessThatStartedAtAnotherTimeIsAnotherProgram)
+{
+    const ProcessIdentity self = thisProcess();
+    ASSERT_FALSE(self.started.empty());
+    EXPECT_FALSE(processIsGone({self.processId, self.host, self.started}));
+    EXPECT_TRUE(processIsGone({self.processId, self.host, "another-boot/" + self.started}));
+}
+
 TEST(ProcessIdentity, AKilledProgramNotYetCollectedByItsParentIsGone)
 {
     const pid_t zombie = zombieChild();

@@ -25,6 +25,7 @@ RecoveryJournal sampleJournal()
     journal.encoding = "Windows-1252";
     journal.processId = 4242;
     journal.host = "desk";
+    journal.processStarted = "0c5e9c4a-boot/31337";
     journal.time = 1'800'000'000;
     journal.currentEntry = 3;
     journal.changedEntries = 1;
