@@ -193,7 +193,7 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     std::unique_ptr<TForm3> Form3;
     std::unique_ptr<TForm4> Form4;
     Form1.AttachAboutWindow(madeWhenFirstAsked(Form3, [&Form1] { return std::make_unique<TForm3>(&Form1); }));
-    Form1.AttachHelpWindow(madeWhenFirstAsked(Form4, [] { return std::make_unique<TForm4>(); }));
+    Form1.AttachHelpWindow(madeWhenFirstAsked(Form4, [&Form1] { return std::make_unique<TForm4>(&Form1); }));
 
     const TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, &Form1, [&Form1] { endKeepingWork(Form1); });
