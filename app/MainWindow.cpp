@@ -258,10 +258,12 @@ void TForm1::createReloadWithEncodingMenu()
         // A group of one set stands in the menu itself; a larger one gets a
         // submenu (the sets of a group stand together in the list).
         const std::string groupName = encoding->group();
-        const bool groupStarts = encoding == encodings.begin() || std::prev(encoding)->group() != groupName;
-        const bool alone = groupStarts && (std::next(encoding) == encodings.end() || std::next(encoding)->group() != groupName);
-        if (groupStarts)
-            groupMenu = alone ? ReloadWithEncodingMenu : ReloadWithEncodingMenu->addMenu(QString::fromStdString(groupName));
+        const auto inGroup = [&](auto other) { return other != encodings.end() && other->group() == groupName; };
+        if (encoding == encodings.begin() || !inGroup(std::prev(encoding))) {
+            groupMenu = ReloadWithEncodingMenu;
+            if (inGroup(std::next(encoding)))
+                groupMenu = groupMenu->addMenu(QString::fromStdString(groupName));
+        }
         auto* action = groupMenu->addAction(QString::fromStdString(encoding->readableName()));
         // Named by the set's plain name, as the status bar shows it.
         action->setObjectName(QString::fromStdString(encoding->name()));
