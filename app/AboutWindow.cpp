@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QShortcut>
 
 
 using namespace kalmo;
@@ -77,6 +78,8 @@ void TForm3::applyLayout()
     button.SetShineColor(clWhite);
     button.Loaded();
     connect(GlassButton1, &TGlassButton::clicked, this, &TForm3::GlassButton1Click);
+    // Escape is CLOSE from the keyboard, whatever control has the focus.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TForm3::GlassButton1Click);
 
     kalmo::applyLayout(*this, about::controls);
 

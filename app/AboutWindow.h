@@ -1,7 +1,8 @@
 // TForm3, the About window. A picture covering the window, the product
 // heading, the program's version read once from its own file, and a glass
 // CLOSE button that hides the window and gives the focus back to the main
-// window. It stays on top and has no close box, so CLOSE is the way out.
+// window. It stays on top and has no close box, so CLOSE is the way out,
+// and Escape the same from the keyboard.
 #pragma once
 
 #include <QPointer>

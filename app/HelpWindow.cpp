@@ -11,6 +11,7 @@
 
 #include <QFont>
 #include <QResizeEvent>
+#include <QShortcut>
 
 #include <string>
 #include <vector>
@@ -18,8 +19,9 @@
 using namespace kalmo;
 namespace help = kalmo::layout::help;
 
-TForm4::TForm4(QWidget* parent)
-    : QWidget(parent, Qt::Window)
+TForm4::TForm4(QWidget* mainWindow)
+    : QWidget(nullptr, Qt::Window)
+    , mainWindow_(mainWindow)
 {
     applyLayout();
     // The balloon's after-load step runs once the whole layout is in place:
@@ -74,6 +76,7 @@ void TForm4::applyLayout()
     button.SetShineColor(clWhite);
     button.Loaded();
     connect(GlassButton1, &TGlassButton::clicked, this, &TForm4::GlassButton1Click);
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TForm4::closeFromKeyboard);
 
     BalloonShape1 = new TBalloonShape(this);
     BalloonShape1->setObjectName(QStringLiteral("BalloonShape1"));
@@ -103,4 +106,13 @@ void TForm4::resizeEvent(QResizeEvent* event)
 void TForm4::GlassButton1Click()
 {
     hide();
+}
+
+void TForm4::closeFromKeyboard()
+{
+    GlassButton1Click();
+    // The keyboard was here, so it goes back to the work; without a window
+    // manager nobody would hand it on.
+    if (mainWindow_)
+        mainWindow_->activateWindow();
 }

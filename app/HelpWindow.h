@@ -1,7 +1,9 @@
 // TForm4, the Help window. A balloon-shaped window with the read-only help
 // text and a glass CLOSE button that hides it; it is dragged by its body.
+// Escape hides it too and gives the keyboard back to the main window.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 namespace kalmo {
@@ -14,7 +16,8 @@ class TForm4 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TForm4(QWidget* parent = nullptr);
+    // mainWindow gets the keyboard back when Escape hides this window.
+    explicit TForm4(QWidget* mainWindow = nullptr);
 
     kalmo::TCodeMemo* CodeMemo1 = nullptr;
     kalmo::TGlassButton* GlassButton1 = nullptr;
@@ -28,6 +31,8 @@ private:
     // Breaks the help text at word boundaries to the memo's width in cells.
     void wrapHelpText();
     void GlassButton1Click();
+    void closeFromKeyboard();
 
+    QPointer<QWidget> mainWindow_;
     int wrappedCells_ = 0;
 };

@@ -40,17 +40,52 @@ std::string argumentBytes(int argc, char** argv, const QString& decoded)
     return QFile::encodeName(decoded).toStdString();
 }
 
-// The language file named on the command line, or none. --help and
-// --version print and end the process here.
+struct CommandLineOptions {
+    QCommandLineOption help;
+    QCommandLineOption version;
+};
+
+CommandLineOptions describeCommandLine(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(QStringLiteral("Translates a language file of the KALMO content-management "
+                                                    "system and writes Translated_ + its name beside it."));
+    CommandLineOptions options{parser.addHelpOption(), parser.addVersionOption()};
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A language file (*.php) to load at start."),
+                                 QStringLiteral("[FILE]"));
+    return options;
+}
+
+// --help and --version print and end the process before the application
+// object is made: a QApplication needs a display, and they need none. Every
+// other argument waits for the application, which first takes its own
+// options (-platform, -style) out of the command line.
+void answerInformationOptions(int& argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    const CommandLineOptions options = describeCommandLine(parser);
+    // Qt's own options are unknown here and make this parse fail; the two
+    // options are found all the same.
+    parser.parse(arguments);
+    if (!parser.isSet(options.help) && !parser.isSet(options.version))
+        return;
+    // The usage line and the version line name the program through it.
+    const QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));
+    QCoreApplication::setApplicationVersion(QString::fromStdString(ownVersionText()));
+    if (parser.isSet(options.version))
+        parser.showVersion();
+    parser.showHelp(0);
+}
+
+// The language file named on the command line, or none. A wrong command
+// line prints the reason and ends the process here.
 std::optional<std::string> startFileFrom(const QCoreApplication& application, int argc, char** argv)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Translates a language file of the KALMO content-management "
-                                                    "system and writes Translated_ + its name beside it."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A language file (*.php) to load at start."),
-                                 QStringLiteral("[FILE]"));
+    describeCommandLine(parser);
     parser.process(application);
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty())
@@ -139,6 +174,7 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
         return choose ? choose(parent, request) : std::nullopt;
     };
 
+    answerInformationOptions(argc, argv);
     const FontConfigWarmUp fontConfigWarmUp;
     KalmoApplication application(argc, argv, services);
     QCoreApplication::setApplicationVersion(QString::fromStdString(ownVersionText()));
@@ -157,7 +193,7 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     std::unique_ptr<TForm3> Form3;
     std::unique_ptr<TForm4> Form4;
     Form1.AttachAboutWindow(madeWhenFirstAsked(Form3, [&Form1] { return std::make_unique<TForm3>(&Form1); }));
-    Form1.AttachHelpWindow(madeWhenFirstAsked(Form4, [] { return std::make_unique<TForm4>(); }));
+    Form1.AttachHelpWindow(madeWhenFirstAsked(Form4, [&Form1] { return std::make_unique<TForm4>(&Form1); }));
 
     const TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, &Form1, [&Form1] { endKeepingWork(Form1); });

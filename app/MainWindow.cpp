@@ -25,6 +25,8 @@
 #include <QStatusBar>
 
 #include <array>
+#include <iterator>
+#include <vector>
 
 using namespace kalmo;
 
@@ -250,12 +252,25 @@ void TForm1::createReloadWithEncodingMenu()
     ReloadWithEncodingMenu->setObjectName(QStringLiteral("ReloadWithEncodingMenu"));
     auto* group = new QActionGroup(ReloadWithEncodingMenu);
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    for (const TextEncoding& encoding : commonEncodings()) {
-        auto* action = ReloadWithEncodingMenu->addAction(QString::fromStdString(encoding.name()));
+    const std::vector<TextEncoding>& encodings = commonEncodings();
+    QMenu* groupMenu = nullptr;
+    for (auto encoding = encodings.begin(); encoding != encodings.end(); ++encoding) {
+        // A group of one set stands in the menu itself; a larger one gets a
+        // submenu (the sets of a group stand together in the list).
+        const std::string groupName = encoding->group();
+        const auto inGroup = [&](auto other) { return other != encodings.end() && other->group() == groupName; };
+        if (encoding == encodings.begin() || !inGroup(std::prev(encoding))) {
+            groupMenu = ReloadWithEncodingMenu;
+            if (inGroup(std::next(encoding)))
+                groupMenu = groupMenu->addMenu(QString::fromStdString(groupName));
+        }
+        auto* action = groupMenu->addAction(QString::fromStdString(encoding->readableName()));
+        // Named by the set's plain name, as the status bar shows it.
+        action->setObjectName(QString::fromStdString(encoding->name()));
         action->setCheckable(true);
         group->addAction(action);
-        connect(action, &QAction::triggered, this, [this, encoding] {
-            ReportErrors([&] { ReloadWithEncodingClick(encoding); });
+        connect(action, &QAction::triggered, this, [this, chosen = *encoding] {
+            ReportErrors([&] { ReloadWithEncodingClick(chosen); });
             // A reload that failed or was refused leaves the mark on the set in use.
             checkEncodingInUse();
         });
@@ -368,8 +383,8 @@ void TForm1::checkEncodingInUse()
 {
     const bool shown = !EncodingPanel->text().isEmpty();
     const QString current = QString::fromStdString(job_->Encoding().name());
-    for (QAction* action : ReloadWithEncodingMenu->actions())
-        action->setChecked(shown && action->text() == current);
+    for (QAction* action : ReloadWithEncodingMenu->findChild<QActionGroup*>()->actions())
+        action->setChecked(shown && action->objectName() == current);
 }
 
 void TForm1::Beep() { QApplication::beep(); }

@@ -95,7 +95,8 @@ public:
     QAction* ContinueTranslation1 = nullptr;
     QAction* Save1 = nullptr;
     QAction* SaveAs1 = nullptr;
-    // One checkable item per common character set, named by its text.
+    // One checkable item per common character set, in a submenu per script
+    // or region; each item's objectName is the set's plain name.
     QMenu* ReloadWithEncodingMenu = nullptr;
     QAction* Help1 = nullptr;
     QAction* About1 = nullptr;

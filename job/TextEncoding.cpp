@@ -22,47 +22,52 @@ struct KnownSet {
     bool multiByte;
     // Further names, in normalized form (see normalized), space-separated.
     std::string_view aliases;
+    // For people choosing a set: the script or region the sets are grouped
+    // by, and what this one is for, as in "Central European (ISO-8859-2)".
+    const char* group;
+    const char* purpose;
 };
 
 // Windows-1252 also stands for ISO-8859-1 and US-ASCII, as web browsers
 // read them; GB2312 is read as its superset GBK, and Shift_JIS as Windows'
 // form, whose ASCII half is ASCII (the converter's own SHIFT_JIS reads a
-// backslash as a yen sign).
+// backslash as a yen sign). The sets of one group stand together.
 constexpr KnownSet kKnownSets[] = {
-    {"UTF-8", "UTF-8", false, ""},
+    {"UTF-8", "UTF-8", false, "", "Unicode", "Unicode"},
     {"Windows-1252", "WINDOWS-1252", false,
-     "CP1252 XCP1252 ISO88591 ISO885911987 LATIN1 L1 CP819 IBM819 ISOIR100 USASCII ASCII ANSIX341968 ISO646US US"},
-    {"ISO-8859-15", "ISO-8859-15", false, "LATIN9 LATIN0"},
-    {"Windows-1250", "WINDOWS-1250", false, "CP1250 XCP1250"},
-    {"ISO-8859-2", "ISO-8859-2", false, "LATIN2 L2"},
-    {"Windows-1251", "WINDOWS-1251", false, "CP1251 XCP1251"},
-    {"KOI8-R", "KOI8-R", false, ""},
-    {"KOI8-U", "KOI8-U", false, ""},
-    {"ISO-8859-5", "ISO-8859-5", false, "CYRILLIC"},
-    {"Windows-1253", "WINDOWS-1253", false, "CP1253"},
-    {"ISO-8859-7", "ISO-8859-7", false, "GREEK"},
-    {"Windows-1254", "WINDOWS-1254", false, "CP1254"},
-    {"ISO-8859-9", "ISO-8859-9", false, "LATIN5"},
-    {"Windows-1255", "WINDOWS-1255", false, "CP1255"},
-    {"ISO-8859-8", "ISO-8859-8", false, "HEBREW"},
-    {"Windows-1256", "WINDOWS-1256", false, "CP1256"},
-    {"ISO-8859-6", "ISO-8859-6", false, "ARABIC"},
-    {"Windows-1257", "WINDOWS-1257", false, "CP1257"},
-    {"ISO-8859-13", "ISO-8859-13", false, "LATIN7"},
-    {"ISO-8859-4", "ISO-8859-4", false, "LATIN4"},
-    {"Windows-1258", "WINDOWS-1258", false, "CP1258"},
-    {"Windows-874", "CP874", false, "CP874"},
-    {"TIS-620", "TIS-620", false, ""},
-    {"ISO-8859-3", "ISO-8859-3", false, "LATIN3"},
-    {"ISO-8859-10", "ISO-8859-10", false, "LATIN6"},
-    {"ISO-8859-14", "ISO-8859-14", false, "LATIN8"},
-    {"ISO-8859-16", "ISO-8859-16", false, "LATIN10"},
-    {"GBK", "GBK", true, "GB2312 CP936 EUCCN XGBK"},
-    {"GB18030", "GB18030", true, ""},
-    {"Big5", "BIG5", true, "CNBIG5 XXBIG5"},
-    {"Shift_JIS", "CP932", true, "SJIS CP932 MSKANJI WINDOWS31J XSJIS CSSHIFTJIS"},
-    {"EUC-JP", "EUC-JP", true, "XEUCJP"},
-    {"EUC-KR", "EUC-KR", true, "XEUCKR"},
+     "CP1252 XCP1252 ISO88591 ISO885911987 LATIN1 L1 CP819 IBM819 ISOIR100 USASCII ASCII ANSIX341968 ISO646US US",
+     "European", "Western European"},
+    {"ISO-8859-15", "ISO-8859-15", false, "LATIN9 LATIN0", "European", "Western European"},
+    {"Windows-1250", "WINDOWS-1250", false, "CP1250 XCP1250", "European", "Central European"},
+    {"ISO-8859-2", "ISO-8859-2", false, "LATIN2 L2", "European", "Central European"},
+    {"ISO-8859-3", "ISO-8859-3", false, "LATIN3", "European", "South European"},
+    {"ISO-8859-16", "ISO-8859-16", false, "LATIN10", "European", "South-Eastern European"},
+    {"ISO-8859-10", "ISO-8859-10", false, "LATIN6", "European", "Nordic"},
+    {"ISO-8859-14", "ISO-8859-14", false, "LATIN8", "European", "Celtic"},
+    {"Windows-1257", "WINDOWS-1257", false, "CP1257", "European", "Baltic"},
+    {"ISO-8859-13", "ISO-8859-13", false, "LATIN7", "European", "Baltic"},
+    {"ISO-8859-4", "ISO-8859-4", false, "LATIN4", "European", "Baltic"},
+    {"Windows-1254", "WINDOWS-1254", false, "CP1254", "European", "Turkish"},
+    {"ISO-8859-9", "ISO-8859-9", false, "LATIN5", "European", "Turkish"},
+    {"Windows-1251", "WINDOWS-1251", false, "CP1251 XCP1251", "Cyrillic", "Cyrillic"},
+    {"ISO-8859-5", "ISO-8859-5", false, "CYRILLIC", "Cyrillic", "Cyrillic"},
+    {"KOI8-R", "KOI8-R", false, "", "Cyrillic", "Russian"},
+    {"KOI8-U", "KOI8-U", false, "", "Cyrillic", "Ukrainian"},
+    {"Windows-1253", "WINDOWS-1253", false, "CP1253", "Greek", "Greek"},
+    {"ISO-8859-7", "ISO-8859-7", false, "GREEK", "Greek", "Greek"},
+    {"Windows-1255", "WINDOWS-1255", false, "CP1255", "Middle Eastern", "Hebrew"},
+    {"ISO-8859-8", "ISO-8859-8", false, "HEBREW", "Middle Eastern", "Hebrew"},
+    {"Windows-1256", "WINDOWS-1256", false, "CP1256", "Middle Eastern", "Arabic"},
+    {"ISO-8859-6", "ISO-8859-6", false, "ARABIC", "Middle Eastern", "Arabic"},
+    {"Windows-874", "CP874", false, "CP874", "South-East Asian", "Thai"},
+    {"TIS-620", "TIS-620", false, "", "South-East Asian", "Thai"},
+    {"Windows-1258", "WINDOWS-1258", false, "CP1258", "South-East Asian", "Vietnamese"},
+    {"GBK", "GBK", true, "GB2312 CP936 EUCCN XGBK", "East Asian", "Chinese Simplified"},
+    {"GB18030", "GB18030", true, "", "East Asian", "Chinese Simplified"},
+    {"Big5", "BIG5", true, "CNBIG5 XXBIG5", "East Asian", "Chinese Traditional"},
+    {"Shift_JIS", "CP932", true, "SJIS CP932 MSKANJI WINDOWS31J XSJIS CSSHIFTJIS", "East Asian", "Japanese"},
+    {"EUC-JP", "EUC-JP", true, "XEUCJP", "East Asian", "Japanese"},
+    {"EUC-KR", "EUC-KR", true, "XEUCKR", "East Asian", "Korean"},
 };
 
 // Names compare by their letters and digits alone: "iso_8859-2",
@@ -186,6 +191,14 @@ std::string utf8WithRawBytes(std::string_view bytes)
     return out;
 }
 
+// The table's row of a set offered by name; a set known only to the
+// converter has none.
+const KnownSet* commonSet(const TextEncoding& encoding)
+{
+    const KnownSet* known = knownSetNamed(encoding.name());
+    return known && known->name == encoding.name() ? known : nullptr;
+}
+
 } // namespace
 
 std::optional<TextEncoding> TextEncoding::named(std::string_view name)
@@ -213,6 +226,18 @@ std::string TextEncoding::problem(std::string_view name)
     if (!opening.knownToConverter)
         return "Unknown character set " + quoted;
     return "The character set " + quoted + " cannot be used: " + opening.problem;
+}
+
+std::string TextEncoding::group() const
+{
+    const KnownSet* known = commonSet(*this);
+    return known ? known->group : "";
+}
+
+std::string TextEncoding::readableName() const
+{
+    const KnownSet* known = commonSet(*this);
+    return known ? std::string(known->purpose) + " (" + name_ + ")" : name_;
 }
 
 const std::vector<TextEncoding>& commonEncodings()

@@ -28,6 +28,11 @@ public:
 
     // As the status bar and `kalmo script` show it, e.g. "ISO-8859-2".
     const std::string& name() const { return name_; }
+    // For choosing among the common sets: the script or region they are
+    // grouped by ("Cyrillic") and a name that says what the set is for
+    // ("Cyrillic (Windows-1251)"). Another set has no group and its plain name.
+    std::string group() const;
+    std::string readableName() const;
 
     bool operator==(const TextEncoding&) const = default;
 
@@ -39,7 +44,7 @@ private:
 inline const TextEncoding TextEncoding::Utf8{"UTF-8"};
 inline const TextEncoding TextEncoding::Windows1252{"Windows-1252"};
 
-// The sets offered for reloading a file, grouped by script, UTF-8 first.
+// The sets offered for reloading a file, those of a group together, UTF-8 first.
 const std::vector<TextEncoding>& commonEncodings();
 
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";

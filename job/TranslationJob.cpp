@@ -460,6 +460,8 @@ void TranslationJob::findFrom(const std::string& text)
     }
     windows_.Beep();
     showCurrentEntryAgain();
+    // Until the next step: a beep alone is easily missed or not heard.
+    setStatus("not found: " + text);
 }
 
 // In whole-line mode the fields show whole lines, so the whole source line

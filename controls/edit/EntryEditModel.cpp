@@ -141,7 +141,7 @@ void EntryEditModel::Loaded()
         color_ = disabledColor_; // baseColor_ keeps the stored colour to return to
 }
 
-EditReaction EntryEditModel::FocusGained()
+EditReaction EntryEditModel::FocusGained(FocusCause cause)
 {
     EditReaction reaction;
     if (loading_ || focused_)
@@ -157,7 +157,7 @@ EditReaction EntryEditModel::FocusGained()
         if (!(features_.ShowURL && TextIsUrl()) && focusFontColor_ != clNone)
             fontColor_ = focusFontColor_;
     }
-    if (autoSelect_)
+    if (autoSelect_ && cause == FocusCause::withinWindow)
         reaction.select = valueRange();
     return reaction;
 }

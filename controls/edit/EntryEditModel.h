@@ -36,6 +36,11 @@ struct EditReaction {
     bool raiseChange = false;            // raise OnChange
 };
 
+// How the edit got the focus: moved to it inside its window (Tab, a click,
+// the program), or given back with its window when that window became
+// active again.
+enum class FocusCause { withinWindow, windowActivated };
+
 // Whether the edit's top-level window looks at keys before its controls.
 enum class OwnerKeyPreview { noOwner, off, on };
 
@@ -72,7 +77,10 @@ public:
     void SetEnabled(bool enabled);
 
     bool Focused() const { return focused_; }
-    EditReaction FocusGained();
+    // AutoSelect selects the whole text on a gain within the window; a window
+    // made active again leaves the caret and selection the user had, so the
+    // next key does not replace the work in progress.
+    EditReaction FocusGained(FocusCause cause = FocusCause::withinWindow);
     void FocusLost();
 
     // A key goes down; for keys that also type a character KeyPress follows.

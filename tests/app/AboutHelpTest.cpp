@@ -1,12 +1,17 @@
 // The About and Help windows on real windows: About's texts, pictures and
 // version line, its CLOSE handing the focus back to the main window and a
 // second show only bringing it forward; Help's text, read-only memo,
-// balloon outline and CLOSE.
+// balloon outline and CLOSE; Escape closing either, and the translation
+// field keeping the user's caret and selection when the keyboard comes back.
+#include "tests/app/AppTestSupport.h"
 #include "app/AppServices.h"
 #include "app/FormControls.h"
+#include "app/KalmoProgram.h"
 #include "app/MainWindow.h"
 #include "app/AboutWindow.h"
 #include "app/HelpWindow.h"
+#include "app/SourceViewer.h"
+#include "controls/edit/qt/EntryEdit.h"
 #include "controls/glass/qt/GlassButton.h"
 #include "controls/memo/qt/CodeMemo.h"
 #include "controls/balloon/qt/BalloonShape.h"
@@ -21,6 +26,7 @@
 #include <memory>
 
 using namespace kalmo;
+using namespace kalmo::testing_support;
 
 namespace {
 
@@ -65,8 +71,12 @@ private slots:
     void helpIsABalloonWithTheTextFollowingItsWidth();
     void helpCloseHidesTheWindow();
 
+    void keyboardComesBackWithCaretAndSelectionKept_data();
+    void keyboardComesBackWithCaretAndSelectionKept();
+
 private:
     std::unique_ptr<TForm1> main_;
+    std::unique_ptr<TForm2> viewer_;
     std::unique_ptr<TForm3> about_;
     std::unique_ptr<TForm4> help_;
 };
@@ -74,8 +84,11 @@ private:
 void AboutHelpTest::init()
 {
     main_ = std::make_unique<TForm1>(quietServices());
+    // A job, so that keys typed in the main window have somewhere to go.
+    viewer_ = std::make_unique<TForm2>();
+    connectJobWindows(*main_, *viewer_);
     about_ = std::make_unique<TForm3>(main_.get());
-    help_ = std::make_unique<TForm4>();
+    help_ = std::make_unique<TForm4>(main_.get());
     main_->AttachAboutWindow([this]() -> QWidget& { return *about_; });
     main_->AttachHelpWindow([this]() -> QWidget& { return *help_; });
 }
@@ -84,6 +97,7 @@ void AboutHelpTest::cleanup()
 {
     help_.reset();
     about_.reset();
+    viewer_.reset();
     main_.reset();
 }
 
@@ -286,6 +300,53 @@ void AboutHelpTest::helpCloseHidesTheWindow()
     QCOMPARE(QString::fromStdString(help_->GlassButton1->model().Caption()), QStringLiteral("CLOSE"));
     QTest::mouseClick(help_->GlassButton1, Qt::LeftButton, {}, QPoint(40, 11));
     QVERIFY(!help_->isVisible());
+}
+
+void AboutHelpTest::keyboardComesBackWithCaretAndSelectionKept_data()
+{
+    QTest::addColumn<Qt::Key>("opening");    // with Ctrl
+    QTest::addColumn<bool>("escapeCloses"); // else the main window is clicked
+    QTest::newRow("About, Escape") << Qt::Key_A << true;
+    QTest::newRow("Help, Escape") << Qt::Key_H << true;
+    QTest::newRow("viewer, back to the main window") << Qt::Key_W << false;
+}
+
+void AboutHelpTest::keyboardComesBackWithCaretAndSelectionKept()
+{
+    QFETCH(Qt::Key, opening);
+    QFETCH(bool, escapeCloses);
+    main_->show();
+    main_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+    TEntryEdit* field = main_->EntryEdit1;
+    QCOMPARE(QApplication::focusWidget(), field);
+    // Work in progress: "Wel" of "Hallo Welt" selected, the caret before it.
+    field->selectAll();
+    typeText(QStringLiteral("Hallo Welt"));
+    pressKey(Qt::Key_Left);
+    for (int i = 0; i < 3; ++i)
+        pressKey(Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(field->selectedText(), QStringLiteral("Wel"));
+
+    pressKey(opening, Qt::ControlModifier);
+    QWidget* other = QApplication::activeWindow();
+    QVERIFY(other && other != main_.get());
+    QVERIFY(QTest::qWaitForWindowActive(other));
+    if (escapeCloses) {
+        pressKey(Qt::Key_Escape);
+        QVERIFY(!other->isVisible());
+    } else {
+        main_->activateWindow();
+    }
+    QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+    QCOMPARE(QApplication::focusWidget(), field);
+    QCOMPARE(field->QLineEdit::text(), QStringLiteral("Hallo Welt"));
+    QCOMPARE(field->selectedText(), QStringLiteral("Wel"));
+    QCOMPARE(field->cursorPosition(), 6);
+
+    // The next key replaces the selection only.
+    typeText(QStringLiteral("x"));
+    QCOMPARE(field->QLineEdit::text(), QStringLiteral("Hallo xt"));
 }
 
 QTEST_MAIN(AboutHelpTest)

@@ -386,7 +386,8 @@ TEST(ScriptCommand, ContinueSaveAndTheUntranslatedSteps)
                           + "progress: translated 2 of 3\n" + atBye
                           + "beep\n" + atBye
                           + atHello
-                          + "beep\n" + atHello
+                          // A text found nowhere is named in the status.
+                          + "beep\nstatus: not found: nowhere\nname: _HELLO\nsource: Hello\ntranslation: Hallo\n"
                           // Nothing changed since the save: the load saves nothing.
                           + loaded + "name: _HELLO\nsource: Hello\ntranslation: Hello\n");
     EXPECT_EQ(folder.read("Translated_lang.php"), "<?php\n"

@@ -304,7 +304,10 @@ TEST_F(ProgressAndSearchTest, FindShowsTheNextEntryHoldingTheTextAndWraps)
         job.Find();
         EXPECT_EQ(job.CurrentEntry(), c.entry) << c.text;
         EXPECT_EQ(windows.beeps - beepsBefore, c.beeps) << c.text;
-        EXPECT_EQ(windows.status, "Line: " + std::to_string(job.CurrentEntry()) + "/7") << c.text;
+        // A text found nowhere is named in the status, besides the beep.
+        const std::string status = c.beeps == 0 ? "Line: " + std::to_string(job.CurrentEntry()) + "/7"
+                                                 : std::string("not found: ") + c.text;
+        EXPECT_EQ(windows.status, status) << c.text;
     }
     EXPECT_EQ(windows.lastFindOffered, "define");
 
@@ -313,6 +316,7 @@ TEST_F(ProgressAndSearchTest, FindShowsTheNextEntryHoldingTheTextAndWraps)
     windows.findAnswer.reset();
     job.FindNext();
     EXPECT_EQ(job.CurrentEntry(), 3);
+    EXPECT_EQ(windows.status, "Line: 3/7"); // the step after replaces the message
     job.Find();
     EXPECT_EQ(job.CurrentEntry(), 3);
     job.FindNext();

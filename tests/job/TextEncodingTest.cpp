@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace kalmo {
 namespace {
 
@@ -126,6 +130,42 @@ TEST(TextEncoding, NamesFollowTheConverterInAnyLetterCase)
         EXPECT_EQ(encoding->name(), shown);
         EXPECT_EQ(TextEncoding::problem(name), "");
     }
+}
+
+TEST(TextEncoding, CommonSetsAreGroupedByScriptOrRegionWithReadableNames)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"utf8", "Unicode (UTF-8)"},
+        {"latin1", "Western European (Windows-1252)"},
+        {"iso_8859-2", "Central European (ISO-8859-2)"},
+        {"cp1251", "Cyrillic (Windows-1251)"},
+        {"ISO-8859-7", "Greek (ISO-8859-7)"},
+        {"TIS-620", "Thai (TIS-620)"},
+        {"gb2312", "Chinese Simplified (GBK)"},
+        {"shift_jis", "Japanese (Shift_JIS)"},
+        // A set only the converter knows is shown by its name, in no group.
+        {"cp850", "CP850"},
+    };
+    for (const auto& [name, readable] : cases) {
+        const auto encoding = TextEncoding::named(name);
+        ASSERT_TRUE(encoding) << name;
+        EXPECT_EQ(encoding->readableName(), readable);
+    }
+    EXPECT_EQ(TextEncoding::named("cp850")->group(), "");
+
+    // Every common set has a group, and the sets of a group stand together.
+    std::vector<std::string> groupsMet;
+    for (const TextEncoding& encoding : commonEncodings()) {
+        const std::string group = encoding.group();
+        ASSERT_FALSE(group.empty()) << encoding.name();
+        if (groupsMet.empty() || groupsMet.back() != group) {
+            EXPECT_EQ(std::count(groupsMet.begin(), groupsMet.end(), group), 0) << group;
+            groupsMet.push_back(group);
+        }
+    }
+    EXPECT_EQ(groupsMet.front(), "Unicode");
+    EXPECT_EQ(commonEncodings()[1].group(), "European");
+    EXPECT_EQ(TextEncoding::named("KOI8-R")->group(), "Cyrillic");
 }
 
 TEST(TextEncoding, SetsThatCannotBeKeptAreRefusedWithTheirName)

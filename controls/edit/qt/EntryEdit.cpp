@@ -219,7 +219,8 @@ void TEntryEdit::focusInEvent(QFocusEvent* event)
     // A closing pop-up menu gives the focus back without the focus having
     // left, as menus on other platforms never take it.
     if (event->reason() != Qt::PopupFocusReason)
-        apply(model_.FocusGained());
+        apply(model_.FocusGained(event->reason() == Qt::ActiveWindowFocusReason ? FocusCause::windowActivated
+                                                                                : FocusCause::withinWindow));
 }
 
 void TEntryEdit::focusOutEvent(QFocusEvent* event)

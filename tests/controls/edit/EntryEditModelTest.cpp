@@ -209,6 +209,19 @@ TEST(EntryEditModel, EveryFocusGainSelectsTheWholeTextInCodePoints)
     EXPECT_FALSE(model.FocusGained().select);
 }
 
+TEST(EntryEditModel, FocusGivenBackWithItsWindowKeepsTheUsersSelection)
+{
+    EntryEditModel model;
+    model.SetText("Grüße");
+    model.FocusGained();
+    model.FocusLost();
+    const EditReaction back = model.FocusGained(FocusCause::windowActivated);
+    EXPECT_FALSE(back.select);
+    EXPECT_TRUE(model.Focused());
+    // The colours still follow the focus.
+    EXPECT_EQ(model.FontColor(), model.FocusFontColor());
+}
+
 TEST(EntryEditModel, FocusGainSelectsOnlyTheValueBetweenPrefixAndSuffix)
 {
     EntryEditModel model;

@@ -47,7 +47,7 @@ private slots:
     void cleanup();
 
     void focusShowsFocusColoursAndSelectsAll();
-    void focusBackFromAnotherWindowSelectsAll();
+    void focusBackFromAnotherWindowKeepsCaretAndSelection();
     void disablingShowsDisabledColourAndEnablingRestoresIt();
     void enterInsertsNothingAndIsNotHandedToTheWindow();
     void menuShortcutWinsOverTheEdit_data();
@@ -127,11 +127,11 @@ void EntryEditWidgetTest::focusShowsFocusColoursAndSelectsAll()
     QCOMPARE(edit_->selectedText(), QStringLiteral("hello"));
 }
 
-void EntryEditWidgetTest::focusBackFromAnotherWindowSelectsAll()
+void EntryEditWidgetTest::focusBackFromAnotherWindowKeepsCaretAndSelection()
 {
     edit_->SetText("hello");
     focusEdit();
-    edit_->setCursorPosition(2);
+    edit_->setSelection(1, 2);
 
     QWidget otherWindow;
     otherWindow.show();
@@ -140,8 +140,10 @@ void EntryEditWidgetTest::focusBackFromAnotherWindowSelectsAll()
     window_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
 
+    // The work in progress stays as the user left it.
     QVERIFY(edit_->hasFocus());
-    QCOMPARE(edit_->selectedText(), QStringLiteral("hello"));
+    QCOMPARE(edit_->selectedText(), QStringLiteral("el"));
+    QCOMPARE(edit_->cursorPosition(), 3);
 }
 
 void EntryEditWidgetTest::disablingShowsDisabledColourAndEnablingRestoresIt()
