@@ -5,6 +5,7 @@
 #include "app/FormControls.h"
 #include "app/FormLayout.h"
 #include "app/KeyRouting.h"
+#include "app/LanguageFileDrop.h"
 #include "app/Pictures.h"
 #include "app/RecentFilesMenu.h"
 #include "app/layouts/MainWindowLayout.h"
@@ -114,6 +115,7 @@ TForm1::TForm1(AppServices services)
     createControls();
     createMenu();
 
+    new LanguageFileDrop(*this, [this](const std::string& path) { LoadFile(path); });
     keyPreview_ = new KeyPreviewFilter(*this, [this](const QKeyEvent& key) {
         ReportErrors([&] { FormKeyDown(toKeyCode(key.key())); });
     });

@@ -1,6 +1,7 @@
 // Remembered files on the real main window: the settings file in the user's
 // settings folder (a broken one gives defaults), File > Recent Files (order,
-// cap, progress after a save, a file gone, a restart).
+// cap, progress after a save, a file gone, a restart) and a language file
+// dropped onto the window.
 #include "tests/app/AppTestSupport.h"
 #include "testing/TempFolder.h"
 
@@ -12,8 +13,11 @@
 #include "controls/edit/qt/EntryEdit.h"
 
 #include <QAction>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include <filesystem>
 #include <fstream>
@@ -36,6 +40,8 @@ private slots:
     void pickedRecentFileLoadsLikeLoadAndShowsTheSavedProgress();
     void goneFileIsGreyAndPickingItTakesItOffWithAMessage();
     void recentFilesOutliveTheProgram();
+    void droppedLanguageFileLoadsLikeLoad_data();
+    void droppedLanguageFileLoadsLikeLoad();
 
 private:
     void makeWindows();
@@ -232,6 +238,51 @@ void FilesTest::recentFilesOutliveTheProgram()
     makeWindows();
     QCOMPARE(recentPaths(), (std::vector<std::string>{second, first}));
     QVERIFY(recentItem(first)->text().endsWith(QStringLiteral("\t0 of 2")));
+}
+
+void FilesTest::droppedLanguageFileLoadsLikeLoad_data()
+{
+    QTest::addColumn<bool>("ontoField");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("onto the window") << false << QStringList{QStringLiteral("drop.php")} << true;
+    QTest::newRow("onto the translation field") << true << QStringList{QStringLiteral("drop.PHP")} << true;
+    QTest::newRow("no language file") << false << QStringList{QStringLiteral("drop.txt")} << false;
+    QTest::newRow("two files") << false << QStringList{QStringLiteral("drop.php"), QStringLiteral("other.php")}
+                               << false;
+}
+
+void FilesTest::droppedLanguageFileLoadsLikeLoad()
+{
+    QFETCH(bool, ontoField);
+    QFETCH(QStringList, names);
+    QFETCH(bool, loads);
+    const std::string first = languageFile("first.php");
+    QList<QUrl> urls;
+    for (const QString& name : names)
+        urls << QUrl::fromLocalFile(QString::fromStdString(languageFile(name.toStdString())));
+    form1_->LoadFile(first);
+    pressKey(Qt::Key_End, Qt::ShiftModifier);
+    typeText(QStringLiteral("Hallo"));
+
+    QMimeData data;
+    data.setUrls(urls);
+    QWidget* target = ontoField ? static_cast<QWidget*>(form1_->EntryEdit1) : form1_.get();
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QCOMPARE(enter.isAccepted(), loads);
+    if (!loads)
+        return;
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QVERIFY(drop.isAccepted());
+    const std::string dropped = urls.front().toLocalFile().toStdString();
+    QTRY_COMPARE(form1_->Job().FileName(), dropped);
+    QVERIFY(recorded_->dialogs.empty());
+    QVERIFY(folder_->read("Translated_first.php").find("'Hallo'") != std::string::npos);
+    QCOMPARE(form1_->EntryEdit1->Text(), std::string("Hello"));
+    QCOMPARE(recentPaths(), (std::vector<std::string>{dropped, first}));
 }
 
 int main(int argc, char** argv)
