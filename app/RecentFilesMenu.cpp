@@ -43,20 +43,35 @@ QString captionOf(std::size_t index, const RecentFile& file)
 
 } // namespace
 
-RecentFilesMenu::RecentFilesMenu(AppSettings& settings, QWidget* parent)
-    : QMenu(QStringLiteral("Recent Files"), parent)
-    , settings_(settings)
+RecentFiles readRecentFiles(const AppSettings& settings)
 {
-    setObjectName(QStringLiteral("RecentFiles1"));
-    setToolTipsVisible(true);
+    RecentFiles files;
     // Oldest first, so that each push leaves the newest on top; a file listed
     // twice in a hand-edited file keeps its newer place.
-    const QList<QVariantMap> records = settings_.Records(kSettingsName, RecentFiles::Capacity);
+    const QList<QVariantMap> records = settings.Records(kSettingsName, RecentFiles::Capacity);
     for (auto record = records.rbegin(); record != records.rend(); ++record) {
         const QByteArray path = record->value(kPathKey).toByteArray();
         if (!path.isEmpty())
-            files_.Push(path.toStdString(), record->value(kProgressKey).toString().toStdString());
+            files.Push(path.toStdString(), record->value(kProgressKey).toString().toStdString());
     }
+    return files;
+}
+
+void writeRecentFiles(AppSettings& settings, const RecentFiles& files)
+{
+    QList<QVariantMap> records;
+    for (const RecentFile& file : files.Files())
+        records.append({{kPathKey, pathBytes(file.path)}, {kProgressKey, QString::fromStdString(file.progress)}});
+    settings.SetRecords(kSettingsName, records);
+}
+
+RecentFilesMenu::RecentFilesMenu(AppSettings& settings, QWidget* parent)
+    : QMenu(QStringLiteral("Recent Files"), parent)
+    , settings_(settings)
+    , files_(readRecentFiles(settings))
+{
+    setObjectName(QStringLiteral("RecentFiles1"));
+    setToolTipsVisible(true);
     // Whether the files are still there is asked when the menu opens, not at start.
     connect(this, &QMenu::aboutToShow, this, &RecentFilesMenu::markGoneFiles);
     rebuild();
@@ -78,10 +93,7 @@ std::string RecentFilesMenu::PathOf(const QAction& action) { return action.data(
 
 void RecentFilesMenu::changed()
 {
-    QList<QVariantMap> records;
-    for (const RecentFile& file : files_.Files())
-        records.append({{kPathKey, pathBytes(file.path)}, {kProgressKey, QString::fromStdString(file.progress)}});
-    settings_.SetRecords(kSettingsName, records);
+    writeRecentFiles(settings_, files_);
     rebuild();
 }
 

@@ -13,6 +13,10 @@ namespace kalmo {
 
 class AppSettings;
 
+// The list as the settings keep it; a broken entry is left out.
+RecentFiles readRecentFiles(const AppSettings& settings);
+void writeRecentFiles(AppSettings& settings, const RecentFiles& files);
+
 class RecentFilesMenu : public QMenu {
     Q_OBJECT
 
