@@ -164,7 +164,9 @@ void FilesTest::recentFilesAreNewestFirstWithoutDuplicatesAndTen()
     QCOMPARE(recentPaths(), (std::vector<std::string>{files[4], files[11], files[10], files[9], files[8], files[7],
                                                       files[6], files[5], files[3], files[2]}));
     const QList<QAction*> items = form1_->RecentFiles1->actions();
-    QCOMPARE(items.front()->text(), QStringLiteral("&1 lang4.php \u2014 ") + QString::fromStdString(folder_->root().string()));
+    // The folder, shortened at home and in its middle, keeps its last name.
+    QVERIFY(items.front()->text().startsWith(QStringLiteral("&1 lang4.php \u2014 ")));
+    QVERIFY(items.front()->text().endsWith(QString::fromStdString(folder_->root().filename().string())));
     QVERIFY(items.back()->text().startsWith(QStringLiteral("1&0 lang2.php")));
     QCOMPARE(items.front()->toolTip(), QString::fromStdString(files[4]));
 }
