@@ -163,18 +163,8 @@ void connectJobWindows(TForm1& mainWindow, TForm2& viewer)
 
 int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
 {
-    // A file named on the command line is loaded as if the load dialog had
-    // answered with it, once.
-    auto startAnswer = std::make_shared<std::optional<std::string>>();
-    AppServices services = options.services;
-    services.chooseSourceFile = [startAnswer, choose = options.services.chooseSourceFile](
-                                    QWidget* parent, const FileDialogRequest& request) -> std::optional<std::string> {
-        if (auto answer = std::exchange(*startAnswer, std::nullopt))
-            return answer;
-        return choose ? choose(parent, request) : std::nullopt;
-    };
-
     answerInformationOptions(argc, argv);
+    const AppServices& services = options.services;
     const FontConfigWarmUp fontConfigWarmUp;
     KalmoApplication application(argc, argv, services);
     QCoreApplication::setApplicationVersion(QString::fromStdString(ownVersionText()));
@@ -205,12 +195,10 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     // Once the loop runs, so that questions and error reports have their
     // window: first the work a stopped program left, then the file named on
     // the command line.
-    QTimer::singleShot(0, &Form1, [&Form1, startAnswer, startFile] {
+    QTimer::singleShot(0, &Form1, [&Form1, startFile] {
         Form1.ReportErrors([&Form1] { Form1.Job().OfferAbandonedWork(); });
-        if (!startFile)
-            return;
-        *startAnswer = startFile;
-        Form1.ReportErrors([&Form1] { Form1.LoadSourceFile1Click(); });
+        if (startFile)
+            Form1.LoadFile(*startFile);
     });
     if (options.started)
         options.started(Form1);

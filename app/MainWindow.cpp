@@ -1,10 +1,13 @@
 // TForm1, the main window: layout, menu, keys and the job's view; see MainWindow.h.
 #include "app/MainWindow.h"
 
+#include "app/AppSettings.h"
 #include "app/FormControls.h"
 #include "app/FormLayout.h"
 #include "app/KeyRouting.h"
+#include "app/LanguageFileDrop.h"
 #include "app/Pictures.h"
+#include "app/RecentFilesMenu.h"
 #include "app/layouts/MainWindowLayout.h"
 #include "controls/qt/QtColor.h"
 #include "controls/qt/QtKeys.h"
@@ -27,6 +30,7 @@
 #include <array>
 #include <iterator>
 #include <vector>
+#include <utility>
 
 using namespace kalmo;
 
@@ -104,6 +108,7 @@ TForm1::TForm1(AppServices services)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                                | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)
     , services_(std::move(services))
+    , settings_(std::make_unique<AppSettings>())
 {
     setWindowTitle(QString::fromUtf8(ApplicationTitle));
     // The edit keeps Escape for a window that previews its keys.
@@ -112,6 +117,7 @@ TForm1::TForm1(AppServices services)
     createControls();
     createMenu();
 
+    new LanguageFileDrop(*this, [this](const std::string& path) { LoadFile(path); });
     keyPreview_ = new KeyPreviewFilter(*this, [this](const QKeyEvent& key) {
         ReportErrors([&] { FormKeyDown(toKeyCode(key.key())); });
     });
@@ -131,6 +137,14 @@ TForm1::TForm1(AppServices services)
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::SetJob(std::unique_ptr<TranslationJob> job)
+{
+    job_ = std::move(job);
+    job_->OnLoaded = [this](const std::string& path) { RecentFiles1->Loaded(path); };
+    // A save before another file replaces this one comes before the new name.
+    job_->OnSaved = [this](const std::string&) { RecentFiles1->Saved(job_->FileName(), job_->ProgressText()); };
+}
 
 void TForm1::createControls()
 {
@@ -224,6 +238,13 @@ void TForm1::createMenu()
     File1->setObjectName(QStringLiteral("File1"));
     LoadSourceFile1 = addItem(File1, MenuCommand::LoadSourceFile);
     createReloadWithEncodingMenu();
+    RecentFiles1 = new RecentFilesMenu(*settings_, File1);
+    File1->addMenu(RecentFiles1);
+    connect(RecentFiles1, &RecentFilesMenu::fileChosen, this, &TForm1::LoadFile);
+    connect(RecentFiles1, &RecentFilesMenu::fileGone, this, [this](const QString& message) {
+        if (services_.informationMessageBox)
+            services_.informationMessageBox(this, QString::fromUtf8(ApplicationTitle), message);
+    });
     ContinueTranslation1 = addItem(File1, MenuCommand::ContinueTranslation);
     Save1 = addItem(File1, MenuCommand::Save);
     SaveAs1 = addItem(File1, MenuCommand::SaveAs);
@@ -294,6 +315,13 @@ bool TForm1::ReportErrors(const std::function<void()>& handler)
 }
 
 void TForm1::LoadSourceFile1Click() { job_->LoadSourceFile1Click(); }
+
+void TForm1::LoadFile(const std::string& path)
+{
+    presetSourceFile_ = path;
+    ReportErrors([this] { LoadSourceFile1Click(); });
+    presetSourceFile_.reset();
+}
 
 void TForm1::ContinueTranslation1Click() { job_->ContinueTranslation(); }
 
@@ -428,6 +456,8 @@ std::optional<std::string> TForm1::AskFindText(const std::string& lastText)
 
 std::optional<std::string> TForm1::ChooseSourceFile(const FileDialogRequest& request)
 {
+    if (auto preset = std::exchange(presetSourceFile_, std::nullopt))
+        return preset;
     if (!services_.chooseSourceFile)
         return std::nullopt;
     return services_.chooseSourceFile(this, request);

@@ -14,6 +14,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QAction;
 class QLabel;
@@ -22,7 +24,9 @@ class QMenuBar;
 class QStatusBar;
 
 namespace kalmo {
+class AppSettings;
 class KeyPreviewFilter;
+class RecentFilesMenu;
 class MenuShortcutPriority;
 class TEntryEdit;
 class TImage;
@@ -42,7 +46,7 @@ public:
     // The job speaks to the user through this window and drives the
     // viewer's panes; the program makes it and hands it over.
     kalmo::TranslationJobView& JobView() { return *this; }
-    void SetJob(std::unique_ptr<kalmo::TranslationJob> job) { job_ = std::move(job); }
+    void SetJob(std::unique_ptr<kalmo::TranslationJob> job);
     // The window that View > SourceWindows shows and hides.
     void AttachViewer(QWidget& viewer) { viewer_ = &viewer; }
     // About and Help are made when first asked for, which keeps them out of
@@ -60,6 +64,9 @@ public:
     bool ReportErrors(const std::function<void()>& handler);
 
     void LoadSourceFile1Click();
+    // Load, as if its dialog had answered with the path: the file named on
+    // the command line, picked in Recent Files or dropped on the window.
+    void LoadFile(const std::string& path);
     void ContinueTranslation1Click();
     void Save1Click();
     void SaveAs1Click();
@@ -92,6 +99,7 @@ public:
     QMenuBar* MainMenu1 = nullptr;
     QMenu* File1 = nullptr;
     QAction* LoadSourceFile1 = nullptr;
+    kalmo::RecentFilesMenu* RecentFiles1 = nullptr;
     QAction* ContinueTranslation1 = nullptr;
     QAction* Save1 = nullptr;
     QAction* SaveAs1 = nullptr;
@@ -146,6 +154,9 @@ private:
     void EndProgram() override;
 
     kalmo::AppServices services_;
+    std::unique_ptr<kalmo::AppSettings> settings_;
+    // The next load dialog's answer, given without showing the dialog.
+    std::optional<std::string> presetSourceFile_;
     QWidget* client_ = nullptr;
     std::unique_ptr<kalmo::TranslationJob> job_;
     QPointer<QWidget> viewer_;

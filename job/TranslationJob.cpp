@@ -299,6 +299,8 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
     shownTranslation_.clear();
     windows_.SetEncodingPanel(EncodingText());
     step(Direction::Forward, false);
+    if (OnLoaded)
+        OnLoaded(path);
 }
 
 void TranslationJob::Volgende()

@@ -122,6 +122,9 @@ public:
 
     // Raised after the translated file was written, with its path.
     std::function<void(const std::string& path)> OnSaved;
+    // Raised when a file became the job's (a load, a continue, a reload or
+    // recovered work), with the source file's path.
+    std::function<void(const std::string& path)> OnLoaded;
 
 private:
     enum class Direction { Forward, Backward };

@@ -4,6 +4,7 @@
 #include "job/EntryList.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 
 namespace kalmo {
@@ -50,6 +51,15 @@ std::string progressText(const std::vector<EntryProgress>& entries, bool unsaved
     const auto others = static_cast<std::ptrdiff_t>(entries.size()) - writable;
     return "translated " + std::to_string(translated) + " of " + std::to_string(writable)
          + (others > 0 ? ", " + std::to_string(others) + " whole-line only" : "") + (unsaved ? " *" : "");
+}
+
+std::string translatedCount(const std::string& progressText)
+{
+    constexpr std::string_view prefix = "translated ";
+    if (!progressText.starts_with(prefix))
+        return {};
+    const std::string count = progressText.substr(prefix.size());
+    return count.substr(0, std::min(count.find(','), count.find(" *")));
 }
 
 } // namespace kalmo

@@ -35,4 +35,7 @@ std::vector<EntryProgress> entryProgress(const LineList& source, const LineList&
 // when K entries are not writable, then " *" when there are unsaved changes.
 std::string progressText(const std::vector<EntryProgress>& entries, bool unsaved);
 
+// The "N of M" of a progress text; empty when the text is no progress text.
+std::string translatedCount(const std::string& progressText);
+
 } // namespace kalmo
