@@ -8,6 +8,7 @@
 #include "app/SourceViewer.h"
 #include "app/AboutWindow.h"
 #include "app/HelpWindow.h"
+#include "app/KeyboardShortcutsWindow.h"
 #include "app/TerminationSignals.h"
 #include "app/VersionRecord.h"
 #include "controls/edit/qt/EntryEdit.h"
@@ -184,6 +185,9 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     std::unique_ptr<TForm4> Form4;
     Form1.AttachAboutWindow(madeWhenFirstAsked(Form3, [&Form1] { return std::make_unique<TForm3>(&Form1); }));
     Form1.AttachHelpWindow(madeWhenFirstAsked(Form4, [&Form1] { return std::make_unique<TForm4>(&Form1); }));
+    std::unique_ptr<KeyboardShortcutsWindow> keys;
+    Form1.AttachKeyboardShortcutsWindow(
+        madeWhenFirstAsked(keys, [&Form1] { return std::make_unique<KeyboardShortcutsWindow>(&Form1); }));
 
     const TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, &Form1, [&Form1] { endKeepingWork(Form1); });

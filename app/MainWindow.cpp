@@ -265,6 +265,26 @@ void TForm1::createMenu()
     Navigate1->addSeparator();
     Find1 = addItem(Navigate1, MenuCommand::Find);
     FindNext1 = addItem(Navigate1, MenuCommand::FindNext);
+
+    createHelpMenu();
+}
+
+void TForm1::createHelpMenu()
+{
+    HelpMenu1 = MainMenu1->addMenu(QStringLiteral("Help"));
+    HelpMenu1->setObjectName(QStringLiteral("HelpMenu1"));
+    const auto repeat = [this](QAction* original, const char* name) {
+        // The key is shown beside the item, not bound: the original holds it.
+        const QString text = original->text() + QLatin1Char('\t') + original->shortcut().toString(QKeySequence::NativeText);
+        auto* action = HelpMenu1->addAction(text, original, &QAction::trigger);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    HelpMenuHelp1 = repeat(Help1, "HelpMenuHelp1");
+    HelpMenuAbout1 = repeat(About1, "HelpMenuAbout1");
+    HelpMenu1->addSeparator();
+    KeyboardShortcuts1 = HelpMenu1->addAction(QStringLiteral("Keyboard Shortcuts"), this, &TForm1::KeyboardShortcuts1Click);
+    KeyboardShortcuts1->setObjectName(QStringLiteral("KeyboardShortcuts1"));
 }
 
 void TForm1::createReloadWithEncodingMenu()
@@ -342,6 +362,8 @@ void TForm1::ReloadWithEncodingClick(const TextEncoding& encoding) { job_->Reloa
 void TForm1::Help1Click() { showWindow(help_); }
 
 void TForm1::About1Click() { showWindow(about_); }
+
+void TForm1::KeyboardShortcuts1Click() { showWindow(keyboardShortcuts_); }
 
 void TForm1::Exit1Click() { job_->Exit1Click(); }
 

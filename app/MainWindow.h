@@ -54,6 +54,7 @@ public:
     using WindowSource = std::function<QWidget&()>;
     void AttachAboutWindow(WindowSource window) { about_ = std::move(window); }
     void AttachHelpWindow(WindowSource window) { help_ = std::move(window); }
+    void AttachKeyboardShortcutsWindow(WindowSource window) { keyboardShortcuts_ = std::move(window); }
 
     kalmo::TranslationJob& Job() { return *job_; }
     // The area below the menu bar, where the controls live.
@@ -79,6 +80,7 @@ public:
     void PreviousUntranslated1Click();
     void Find1Click();
     void FindNext1Click();
+    void KeyboardShortcuts1Click();
     // Enter, Up, Down, F1, F2 seen before the focused control.
     void FormKeyDown(kalmo::KeyCode key);
 
@@ -116,6 +118,12 @@ public:
     QAction* PreviousUntranslated1 = nullptr;
     QAction* Find1 = nullptr;
     QAction* FindNext1 = nullptr;
+    // The last menu: Help and About again (as File's items, whose keys they
+    // show without binding them twice) and the list of keys.
+    QMenu* HelpMenu1 = nullptr;
+    QAction* HelpMenuHelp1 = nullptr;
+    QAction* HelpMenuAbout1 = nullptr;
+    QAction* KeyboardShortcuts1 = nullptr;
 
 signals:
     // The job wants the viewer shown with its lower pane focused.
@@ -128,6 +136,7 @@ private:
     void createControls();
     void createMenu();
     void createReloadWithEncodingMenu();
+    void createHelpMenu();
     void checkEncodingInUse();
     void showWindow(QWidget* window);
     void showWindow(const WindowSource& source);
@@ -162,6 +171,7 @@ private:
     QPointer<QWidget> viewer_;
     WindowSource about_;
     WindowSource help_;
+    WindowSource keyboardShortcuts_;
     kalmo::KeyPreviewFilter* keyPreview_ = nullptr;
     kalmo::MenuShortcutPriority* shortcutPriority_ = nullptr;
     // Set once Exit has ended the program, so that the windows closing
