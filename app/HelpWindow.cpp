@@ -43,7 +43,7 @@ void TForm4::wrapHelpText()
         wrappedCells_ = memo.ColSpan();
         const std::vector<std::string> lines(help::helpLines.begin(), help::helpLines.end());
         memo.ClearText();
-        memo.Lines().AppendLines(wrapAtWords(lines, wrappedCells_));
+        memo.Lines().AppendLines(wrapAtWords(joinParagraphs(lines), wrappedCells_));
     }
 }
 

@@ -28,7 +28,8 @@ protected:
 
 private:
     void applyLayout();
-    // Breaks the help text at word boundaries to the memo's width in cells.
+    // Flows the help text by paragraph and breaks it at word boundaries to
+    // the memo's width in cells: its own line breaks fall mid-sentence.
     void wrapHelpText();
     void GlassButton1Click();
     void closeFromKeyboard();

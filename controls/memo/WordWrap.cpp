@@ -1,4 +1,4 @@
-// wrapAtWords; see WordWrap.h.
+// wrapAtWords and joinParagraphs; see WordWrap.h.
 #include "controls/memo/WordWrap.h"
 
 #include "controls/memo/Utf8Columns.h"
@@ -50,6 +50,24 @@ std::vector<std::string> wrapAtWords(const std::vector<std::string>& lines, int 
             wrapLine(line, cells, wrapped);
     }
     return wrapped;
+}
+
+std::vector<std::string> joinParagraphs(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> paragraphs;
+    bool open = false;
+    for (const std::string& line : lines) {
+        if (line.empty()) {
+            paragraphs.emplace_back();
+            open = false;
+        } else if (open) {
+            paragraphs.back() += ' ' + line;
+        } else {
+            paragraphs.push_back(line);
+            open = true;
+        }
+    }
+    return paragraphs;
 }
 
 } // namespace kalmo

@@ -1,8 +1,9 @@
 // The About and Help windows on real windows: About's texts, pictures and
 // version line, its CLOSE handing the focus back to the main window and a
-// second show only bringing it forward; Help's text, read-only memo,
-// balloon outline and CLOSE; Escape closing either, and the translation
-// field keeping the user's caret and selection when the keyboard comes back.
+// second show only bringing it forward; Help's text (flowed by paragraph,
+// no word alone on a line), read-only memo, balloon outline and CLOSE;
+// Escape closing either, and the translation field keeping the user's caret
+// and selection when the keyboard comes back.
 #include "tests/app/AppTestSupport.h"
 #include "app/AppServices.h"
 #include "app/FormControls.h"
@@ -69,6 +70,7 @@ private slots:
 
     void helpShowsTheFifteenLinesReadOnly();
     void helpIsABalloonWithTheTextFollowingItsWidth();
+    void helpTextFlowsByParagraphWithNoWordAloneOnALine();
     void helpCloseHidesTheWindow();
 
     void keyboardComesBackWithCaretAndSelectionKept_data();
@@ -237,8 +239,8 @@ void AboutHelpTest::helpShowsTheFifteenLinesReadOnly()
     QCOMPARE(layoutLines[2], QStringLiteral("From FILE menu choose \"Load Sourcefile\" or press CTRL-o."));
     QVERIFY(layoutLines[1].isEmpty() && layoutLines[9].isEmpty());
 
-    // The text is broken at word boundaries so that every word is in view;
-    // its words and their order are the layout's.
+    // The text is flowed and broken at word boundaries so that every word
+    // is in view; its words and their order are the layout's.
     help_->show();
     QVERIFY(QTest::qWaitForWindowExposed(help_.get()));
     const QStringList expected = memoLines(*help_->CodeMemo1);
@@ -247,7 +249,6 @@ void AboutHelpTest::helpShowsTheFifteenLinesReadOnly()
     for (const QString& line : expected)
         QVERIFY2(line.size() <= memo.ColSpan(), qPrintable(line));
     QCOMPARE(expected.join(QLatin1Char(' ')).simplified(), layoutLines.join(QLatin1Char(' ')).simplified());
-    QVERIFY(expected.size() > layoutLines.size());
     QVERIFY(expected.contains(QStringLiteral("Quick Help")));
 
     QVERIFY(memo.ReadOnly());
@@ -268,6 +269,19 @@ void AboutHelpTest::helpShowsTheFifteenLinesReadOnly()
     QTest::keyClick(help_->CodeMemo1, Qt::Key_Delete);
     QTest::keyClick(help_->CodeMemo1, Qt::Key_Return);
     QCOMPARE(memoLines(*help_->CodeMemo1), expected);
+}
+
+void AboutHelpTest::helpTextFlowsByParagraphWithNoWordAloneOnALine()
+{
+    help_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(help_.get()));
+    const QStringList lines = memoLines(*help_->CodeMemo1);
+    for (const QString& line : lines)
+        QVERIFY2(line.isEmpty() || line.split(QLatin1Char(' '), Qt::SkipEmptyParts).size() > 1, qPrintable(line));
+    // The two blank lines still part the three paragraphs.
+    QCOMPARE(lines.count(QString()), 2);
+    QCOMPARE(lines.first(), QStringLiteral("Quick Help"));
+    QCOMPARE(lines[1], QString());
 }
 
 void AboutHelpTest::helpIsABalloonWithTheTextFollowingItsWidth()

@@ -1,4 +1,4 @@
-// Word wrapping of memo lines at a given width.
+// Word wrapping of memo lines at a given width, and prose joined into paragraphs.
 #include "controls/memo/WordWrap.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +32,29 @@ INSTANTIATE_TEST_SUITE_P(
                              {"\xC3\xA4\xC3\xA4", "\xC3\xB6\xC3\xB6"}},
                     WrapCase{"no_width_changes_nothing", {"aaa bbb"}, 0, {"aaa bbb"}}),
     [](const testing::TestParamInfo<WrapCase>& info) { return std::string(info.param.name); });
+
+struct JoinCase {
+    const char* name;
+    Lines lines;
+    Lines paragraphs;
+};
+
+class ParagraphJoining : public testing::TestWithParam<JoinCase> {};
+
+TEST_P(ParagraphJoining, JoinsLinesBetweenBlankLines)
+{
+    EXPECT_EQ(joinParagraphs(GetParam().lines), GetParam().paragraphs);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ParagraphJoining,
+    testing::Values(JoinCase{"lines_of_a_paragraph_join_with_a_space", {"Any changes you make", "will be"},
+                             {"Any changes you make will be"}},
+                    JoinCase{"blank_lines_separate_and_stay", {"Quick Help", "", "a", "b", "", "c"},
+                             {"Quick Help", "", "a b", "", "c"}},
+                    JoinCase{"leading_and_doubled_blank_lines_stay", {"", "a", "", "", "b"}, {"", "a", "", "", "b"}},
+                    JoinCase{"nothing_gives_nothing", {}, {}}),
+    [](const testing::TestParamInfo<JoinCase>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kalmo
