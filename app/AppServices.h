@@ -7,6 +7,7 @@
 #include "job/TranslationJobView.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <functional>
@@ -23,8 +24,10 @@ inline constexpr const char* ApplicationTitle = "KALMO Translator";
 struct AppServices {
     // The chosen file's full path, or nullopt when the user cancelled.
     using ChooseFile = std::function<std::optional<std::string>(QWidget* parent, const FileDialogRequest& request)>;
-    // The text to find, or nullopt when the user cancelled.
-    using AskText = std::function<std::optional<std::string>(QWidget* parent, const std::string& lastText)>;
+    // The text to find, or nullopt when the user cancelled; offered are the
+    // job's last text and the texts searched for lately, newest first.
+    using AskText = std::function<std::optional<std::string>(QWidget* parent, const std::string& lastText,
+                                                             const QStringList& recentTexts)>;
     using MessageBox = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
     // The index of the answer chosen.
     using AskQuestion = std::function<std::size_t(QWidget* parent, const QString& title, const Question& question)>;

@@ -46,6 +46,19 @@ void AppSettings::SetRecords(const QString& name, const QList<QVariantMap>& reco
             settings_->setValue(field.key(), field.value());
     }
     settings_->endArray();
+    write();
+}
+
+QVariant AppSettings::Value(const QString& name) const { return settings_->value(name); }
+
+void AppSettings::SetValue(const QString& name, const QVariant& value)
+{
+    settings_->setValue(name, value);
+    write();
+}
+
+void AppSettings::write()
+{
     // Written now: the program may end by a signal or a crash before QSettings would.
     settings_->sync();
 }

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QVariant>
 #include <QVariantMap>
 
 #include <memory>
@@ -27,7 +28,13 @@ public:
     QList<QVariantMap> Records(const QString& name, qsizetype limit) const;
     void SetRecords(const QString& name, const QList<QVariantMap>& records);
 
+    // One value under a name; an invalid QVariant when there is none.
+    QVariant Value(const QString& name) const;
+    void SetValue(const QString& name, const QVariant& value);
+
 private:
+    void write();
+
     std::unique_ptr<QSettings> settings_;
 };
 

@@ -11,6 +11,7 @@
 #include "app/KeyboardShortcutsWindow.h"
 #include "app/TerminationSignals.h"
 #include "app/VersionRecord.h"
+#include "app/WindowPlaces.h"
 #include "controls/edit/qt/EntryEdit.h"
 #include "job/KalmoError.h"
 #include "job/RecoveryFolder.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QCommandLineParser>
 #include <QFile>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -162,6 +164,17 @@ void connectJobWindows(TForm1& mainWindow, TForm2& viewer)
     QObject::connect(&mainWindow, &TForm1::viewerWanted, &viewer, &TForm2::ShowAndFocusLowerPane);
 }
 
+void keepWindowPlaces(TForm1& mainWindow, TForm2& viewer)
+{
+    new WindowPlaceKeeper(mainWindow, mainWindow.Settings(), QStringLiteral("MainWindow"));
+    new WindowPlaceKeeper(viewer, mainWindow.Settings(), QStringLiteral("SourceViewer"),
+                          [&mainWindow](const QWidget& window) {
+                              const QScreen* screen = mainWindow.screen();
+                              return placeBeside(mainWindow.frameGeometry(), window.frameGeometry().size(),
+                                                 screen ? screen->availableGeometry() : mainWindow.frameGeometry());
+                          });
+}
+
 int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
 {
     answerInformationOptions(argc, argv);
@@ -179,12 +192,19 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     TForm1 Form1(services);
     TForm2 Form2;
     connectJobWindows(Form1, Form2);
+    keepWindowPlaces(Form1, Form2);
     // About and Help wait until they are first asked for; declared after the
     // main window, they go before it.
     std::unique_ptr<TForm3> Form3;
     std::unique_ptr<TForm4> Form4;
-    Form1.AttachAboutWindow(madeWhenFirstAsked(Form3, [&Form1] { return std::make_unique<TForm3>(&Form1); }));
-    Form1.AttachHelpWindow(madeWhenFirstAsked(Form4, [&Form1] { return std::make_unique<TForm4>(&Form1); }));
+    const auto placeKept = [&Form1](auto window, const char* name) {
+        new WindowPlaceKeeper(*window, Form1.Settings(), QString::fromLatin1(name));
+        return window;
+    };
+    Form1.AttachAboutWindow(
+        madeWhenFirstAsked(Form3, [&] { return placeKept(std::make_unique<TForm3>(&Form1), "About"); }));
+    Form1.AttachHelpWindow(
+        madeWhenFirstAsked(Form4, [&] { return placeKept(std::make_unique<TForm4>(&Form1), "Help"); }));
     std::unique_ptr<KeyboardShortcutsWindow> keys;
     Form1.AttachKeyboardShortcutsWindow(
         madeWhenFirstAsked(keys, [&Form1] { return std::make_unique<KeyboardShortcutsWindow>(&Form1); }));

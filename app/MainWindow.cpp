@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AppSettings.h"
+#include "app/FindHistory.h"
 #include "app/FormControls.h"
 #include "app/FormLayout.h"
 #include "app/KeyRouting.h"
@@ -108,7 +109,7 @@ TForm1::TForm1(AppServices services)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                                | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)
     , services_(std::move(services))
-    , settings_(std::make_unique<AppSettings>())
+    , settings_(std::make_shared<AppSettings>())
 {
     setWindowTitle(QString::fromUtf8(ApplicationTitle));
     // The edit keeps Escape for a window that previews its keys.
@@ -473,7 +474,10 @@ std::optional<std::string> TForm1::AskFindText(const std::string& lastText)
 {
     if (!services_.askFindText)
         return std::nullopt;
-    return services_.askFindText(this, lastText);
+    const auto text = services_.askFindText(this, lastText, recentFindTexts(*settings_));
+    if (text)
+        rememberFindText(*settings_, QString::fromStdString(*text));
+    return text;
 }
 
 std::optional<std::string> TForm1::ChooseSourceFile(const FileDialogRequest& request)

@@ -57,6 +57,9 @@ public:
     void AttachKeyboardShortcutsWindow(WindowSource window) { keyboardShortcuts_ = std::move(window); }
 
     kalmo::TranslationJob& Job() { return *job_; }
+    // The program's settings, read when this window was made; shared with
+    // what writes to them while the windows close.
+    const std::shared_ptr<kalmo::AppSettings>& Settings() const { return settings_; }
     // The area below the menu bar, where the controls live.
     QWidget* Client() const { return client_; }
     QString StatusText() const;
@@ -163,7 +166,7 @@ private:
     void EndProgram() override;
 
     kalmo::AppServices services_;
-    std::unique_ptr<kalmo::AppSettings> settings_;
+    std::shared_ptr<kalmo::AppSettings> settings_;
     // The next load dialog's answer, given without showing the dialog.
     std::optional<std::string> presetSourceFile_;
     QWidget* client_ = nullptr;

@@ -32,6 +32,8 @@ struct RecordedServices {
     std::vector<std::string> questions;
     std::optional<std::string> findAnswer;
     std::vector<std::string> findOffers;
+    // The recent texts each Find offered, newest first.
+    std::vector<QStringList> findHistories;
     QStringList messageTitles;
     QStringList messages;
     QStringList informationTitles;
@@ -58,8 +60,9 @@ struct RecordedServices {
             }
             return chosen.value_or(question.defaultAnswer);
         };
-        result.askFindText = [this](QWidget*, const std::string& lastText) {
+        result.askFindText = [this](QWidget*, const std::string& lastText, const QStringList& recentTexts) {
             findOffers.push_back(lastText);
+            findHistories.push_back(recentTexts);
             return findAnswer;
         };
         result.errorMessageBox = [this](QWidget*, const QString& title, const QString& text) {

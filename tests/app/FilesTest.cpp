@@ -1,11 +1,12 @@
 // Remembered files on the real main window: the settings file in the user's
 // settings folder (a broken one gives defaults), File > Recent Files (order,
 // cap, progress after a save, a file gone, a restart) and a language file
-// dropped onto the window.
+// dropped onto the window; the texts Find was last asked for.
 #include "tests/app/AppTestSupport.h"
 #include "testing/TempFolder.h"
 
 #include "app/AppSettings.h"
+#include "app/FindDialog.h"
 #include "app/KalmoProgram.h"
 #include "app/MainWindow.h"
 #include "app/RecentFilesMenu.h"
@@ -13,6 +14,7 @@
 #include "controls/edit/qt/EntryEdit.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
@@ -42,6 +44,9 @@ private slots:
     void recentFilesOutliveTheProgram();
     void droppedLanguageFileLoadsLikeLoad_data();
     void droppedLanguageFileLoadsLikeLoad();
+    void findOffersTheLastTenTextsNewestFirstAcrossRuns();
+    void findDialogOffersTheTextsInAnEditableList_data();
+    void findDialogOffersTheTextsInAnEditableList();
 
 private:
     void makeWindows();
@@ -285,6 +290,55 @@ void FilesTest::droppedLanguageFileLoadsLikeLoad()
     QVERIFY(folder_->read("Translated_first.php").find("'Hallo'") != std::string::npos);
     QCOMPARE(form1_->EntryEdit1->Text(), std::string("Hello"));
     QCOMPARE(recentPaths(), (std::vector<std::string>{dropped, first}));
+}
+
+void FilesTest::findOffersTheLastTenTextsNewestFirstAcrossRuns()
+{
+    form1_->LoadFile(languageFile("lang.php"));
+    const QStringList asked{"t0", "t1", "t2", "t3", "t4", "t5", "t6", "t7", "t8", "t9", "t10", "t3", "t11"};
+    for (const QString& text : asked) {
+        recorded_->findAnswer = text.toStdString();
+        form1_->Find1Click();
+    }
+    // Cancelled and empty answers are not kept.
+    recorded_->findAnswer = std::nullopt;
+    form1_->Find1Click();
+    recorded_->findAnswer = "";
+    form1_->Find1Click();
+    const QStringList newestFirst{"t11", "t3", "t10", "t9", "t8", "t7", "t6", "t5", "t4", "t2"};
+    QCOMPARE(recorded_->findHistories.back(), newestFirst);
+    QCOMPARE(recorded_->findOffers.back(), std::string("t11"));
+
+    makeWindows();
+    form1_->LoadFile(languageFile("lang.php"));
+    form1_->Find1Click();
+    QCOMPARE(recorded_->findHistories.back(), newestFirst);
+    // The new job's own last text, which Find Next uses, starts empty.
+    QCOMPARE(recorded_->findOffers.back(), std::string());
+}
+
+void FilesTest::findDialogOffersTheTextsInAnEditableList_data()
+{
+    QTest::addColumn<QString>("lastText");
+    QTest::addColumn<QStringList>("recent");
+    QTest::addColumn<QString>("offered");
+    QTest::newRow("the job's last text") << "hello" << QStringList{"R&D", "hello"} << "hello";
+    QTest::newRow("none yet: the newest") << "" << QStringList{"R&D", "hello, world"} << "R&D";
+    QTest::newRow("nothing at all") << "" << QStringList{} << "";
+}
+
+void FilesTest::findDialogOffersTheTextsInAnEditableList()
+{
+    QFETCH(QString, lastText);
+    QFETCH(QStringList, recent);
+    QFETCH(QString, offered);
+    FindDialog dialog(form1_.get(), lastText.toStdString(), recent);
+    QVERIFY(dialog.Texts->isEditable());
+    QStringList items;
+    for (int i = 0; i < dialog.Texts->count(); ++i)
+        items << dialog.Texts->itemText(i);
+    QCOMPARE(items, recent);
+    QCOMPARE(dialog.Text(), offered);
 }
 
 int main(int argc, char** argv)
