@@ -1,6 +1,7 @@
 // The Keyboard Shortcuts window; see KeyboardShortcutsWindow.h.
 #include "app/KeyboardShortcutsWindow.h"
 
+#include "job/KeyScheme.h"
 #include "job/KeyboardShortcuts.h"
 
 #include <QHeaderView>
@@ -16,22 +17,15 @@ KeyboardShortcutsWindow::KeyboardShortcutsWindow(QWidget* mainWindow)
     setObjectName(QStringLiteral("KeyboardShortcuts"));
     setWindowTitle(QStringLiteral("Keyboard Shortcuts"));
 
-    const std::vector<KeyboardShortcut> shortcuts = keyboardShortcuts();
-    Table = new QTableWidget(static_cast<int>(shortcuts.size()), 3, this);
+    Table = new QTableWidget(0, 3, this);
     Table->setObjectName(QStringLiteral("ShortcutTable"));
     Table->setAccessibleName(QStringLiteral("Keyboard shortcuts"));
     Table->setHorizontalHeaderLabels({QStringLiteral("Key"), QStringLiteral("Action"), QStringLiteral("Where")});
     Table->verticalHeader()->hide();
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    for (int row = 0; row < static_cast<int>(shortcuts.size()); ++row) {
-        const KeyboardShortcut& shortcut = shortcuts[static_cast<std::size_t>(row)];
-        Table->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(shortcut.keys)));
-        Table->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(shortcut.action)));
-        Table->setItem(row, 2, new QTableWidgetItem(QString::fromStdString(shortcut.where)));
-    }
-    Table->resizeColumnsToContents();
     Table->horizontalHeader()->setStretchLastSection(true);
+    ShowKeys();
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Table);
@@ -43,6 +37,26 @@ KeyboardShortcutsWindow::KeyboardShortcutsWindow(QWidget* mainWindow)
         if (mainWindow_)
             mainWindow_->activateWindow();
     });
+}
+
+void KeyboardShortcutsWindow::ShowKeys()
+{
+    const std::vector<KeyboardShortcut> shortcuts = keyboardShortcuts(activeKeyScheme());
+    Table->setRowCount(static_cast<int>(shortcuts.size()));
+    for (int row = 0; row < static_cast<int>(shortcuts.size()); ++row) {
+        const KeyboardShortcut& shortcut = shortcuts[static_cast<std::size_t>(row)];
+        Table->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(shortcut.keys)));
+        Table->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(shortcut.action)));
+        Table->setItem(row, 2, new QTableWidgetItem(QString::fromStdString(shortcut.where)));
+    }
+    Table->resizeColumnsToContents();
+}
+
+void KeyboardShortcutsWindow::showEvent(QShowEvent* event)
+{
+    // The scheme may have changed since the window was last shown.
+    ShowKeys();
+    QDialog::showEvent(event);
 }
 
 } // namespace kalmo

@@ -1,5 +1,5 @@
 // The Keyboard Shortcuts window: every key of the program in a read-only
-// table, from the one list of keys. Escape closes it and gives the keyboard
+// table, from the one list of keys under the active scheme. Escape closes it and gives the keyboard
 // back to the main window.
 #pragma once
 
@@ -19,6 +19,12 @@ public:
 
     // Columns: the keys, what they do, where they act.
     QTableWidget* Table = nullptr;
+
+    // Fills the table with the keys of the active scheme; done each time it is shown.
+    void ShowKeys();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     QPointer<QWidget> mainWindow_;

@@ -6,6 +6,7 @@
 #include "app/FormControls.h"
 #include "app/FormLayout.h"
 #include "app/KeyRouting.h"
+#include "app/KeySchemeMenu.h"
 #include "app/LanguageFileDrop.h"
 #include "app/Pictures.h"
 #include "app/RecentFilesMenu.h"
@@ -14,6 +15,7 @@
 #include "controls/qt/QtKeys.h"
 #include "controls/edit/qt/EntryEdit.h"
 #include "job/KalmoError.h"
+#include "job/KeyScheme.h"
 #include "job/MenuCommands.h"
 
 #include <QAction>
@@ -227,7 +229,7 @@ void TForm1::createMenu()
         const MenuCommandEntry& item = menuCommand(command);
         auto* action = menu->addAction(QString::fromUtf8(item.caption));
         action->setObjectName(QString::fromLatin1(item.name));
-        action->setShortcut(toQKeySequence(item.shortCut));
+        keyedItems_.emplace_back(action, command);
         // The menu's keys act in every window of the program.
         action->setShortcutContext(Qt::ApplicationShortcut);
         shortcutPriority_->addAction(action);
@@ -258,6 +260,9 @@ void TForm1::createMenu()
     SourceWindows1 = addItem(View1, MenuCommand::SourceWindows);
     SourceWindows1->setCheckable(true);
     SourceWindows1->setChecked(false);
+    Keys1 = new KeySchemeMenu(*settings_, View1);
+    View1->addMenu(Keys1);
+    connect(Keys1, &KeySchemeMenu::schemeChosen, this, &TForm1::bindMenuKeys);
 
     Navigate1 = MainMenu1->addMenu(QStringLiteral("Navigate"));
     Navigate1->setObjectName(QStringLiteral("Navigate1"));
@@ -268,6 +273,15 @@ void TForm1::createMenu()
     FindNext1 = addItem(Navigate1, MenuCommand::FindNext);
 
     createHelpMenu();
+    bindMenuKeys();
+}
+
+void TForm1::bindMenuKeys()
+{
+    for (const auto& [action, command] : keyedItems_) {
+        const ShortCut key = menuCommand(command).keyUnder(activeKeyScheme());
+        action->setShortcut(key != 0 ? toQKeySequence(key) : QKeySequence());
+    }
 }
 
 void TForm1::createHelpMenu()
@@ -276,9 +290,13 @@ void TForm1::createHelpMenu()
     HelpMenu1->setObjectName(QStringLiteral("HelpMenu1"));
     const auto repeat = [this](QAction* original, const char* name) {
         // The key is shown beside the item, not bound: the original holds it.
-        const QString text = original->text() + QLatin1Char('\t') + original->shortcut().toString(QKeySequence::NativeText);
-        auto* action = HelpMenu1->addAction(text, original, &QAction::trigger);
+        auto* action = HelpMenu1->addAction(QString(), original, &QAction::trigger);
         action->setObjectName(QString::fromLatin1(name));
+        const auto showKey = [original, action] {
+            action->setText(original->text() + QLatin1Char('\t') + original->shortcut().toString(QKeySequence::NativeText));
+        };
+        showKey();
+        connect(original, &QAction::changed, action, showKey);
         return action;
     };
     HelpMenuHelp1 = repeat(Help1, "HelpMenuHelp1");

@@ -6,6 +6,7 @@
 
 #include "app/AppServices.h"
 #include "controls/KeyCodes.h"
+#include "job/MenuCommands.h"
 #include "job/TranslationJob.h"
 #include "job/TranslationJobView.h"
 
@@ -16,6 +17,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -26,6 +29,7 @@ class QStatusBar;
 namespace kalmo {
 class AppSettings;
 class KeyPreviewFilter;
+class KeySchemeMenu;
 class RecentFilesMenu;
 class MenuShortcutPriority;
 class TEntryEdit;
@@ -116,6 +120,7 @@ public:
     QAction* Exit1 = nullptr;
     QMenu* View1 = nullptr;
     QAction* SourceWindows1 = nullptr;
+    kalmo::KeySchemeMenu* Keys1 = nullptr;
     QMenu* Navigate1 = nullptr;
     QAction* NextUntranslated1 = nullptr;
     QAction* PreviousUntranslated1 = nullptr;
@@ -140,6 +145,8 @@ private:
     void createMenu();
     void createReloadWithEncodingMenu();
     void createHelpMenu();
+    // Binds each keyed menu item to its key under the active scheme.
+    void bindMenuKeys();
     void checkEncodingInUse();
     void showWindow(QWidget* window);
     void showWindow(const WindowSource& source);
@@ -177,6 +184,8 @@ private:
     WindowSource keyboardShortcuts_;
     kalmo::KeyPreviewFilter* keyPreview_ = nullptr;
     kalmo::MenuShortcutPriority* shortcutPriority_ = nullptr;
+    // The menu items that have a key, which follows the key scheme.
+    std::vector<std::pair<QAction*, kalmo::MenuCommand>> keyedItems_;
     // Set once Exit has ended the program, so that the windows closing
     // afterwards do not run it again.
     bool ended_ = false;

@@ -76,16 +76,16 @@ std::string shortCutText(ShortCut value)
     return text + keyName(value & 0xFF);
 }
 
-std::vector<KeyboardShortcut> keyboardShortcuts()
+std::vector<KeyboardShortcut> keyboardShortcuts(KeyScheme scheme)
 {
     std::vector<KeyboardShortcut> list;
     for (const MenuCommandEntry& entry : kMenuCommands)
-        if (entry.shortCut != 0)
-            list.push_back({shortCutText(entry.shortCut), plainCaption(entry.caption), kMenuKeysPlace});
+        if (entry.keyUnder(scheme) != 0)
+            list.push_back({shortCutText(entry.keyUnder(scheme)), plainCaption(entry.caption), kMenuKeysPlace});
     for (const EntryKey& entry : kEntryKeys)
         list.push_back({keyName(entry.key), entry.action, "Main window, with a file loaded"});
     list.push_back({keyName(vk::F2), "Full-text editing on or off", "Source viewer, with a file loaded"});
-    for (const MemoEditingKey& entry : kMemoEditingKeys)
+    for (const MemoEditingKey& entry : memoEditingKeys(scheme))
         list.push_back({shortCutText(entry.keys), entry.action, "Lower pane, in full-text editing"});
     return list;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "controls/KeyCodes.h"
+#include "job/MenuCommands.h"
 
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ std::string shortCutText(ShortCut value);
 
 inline constexpr const char* kMenuKeysPlace = "Menu, in every window";
 
-std::vector<KeyboardShortcut> keyboardShortcuts();
+// The keys under a scheme.
+std::vector<KeyboardShortcut> keyboardShortcuts(KeyScheme scheme);
 
 } // namespace kalmo

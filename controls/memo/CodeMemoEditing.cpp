@@ -5,6 +5,7 @@
 #include "controls/memo/CodeMemoModel.h"
 
 #include "controls/memo/MemoCharacters.h"
+#include "controls/memo/MemoEditingKeys.h"
 #include "controls/memo/Utf8Columns.h"
 
 #include <algorithm>
@@ -62,6 +63,14 @@ void TCustomCodeMemo::KeyDown(KeyCode key, ShiftState shift)
 // key belongs here, whether or not ReadOnly let it act.
 bool TCustomCodeMemo::keyDownEditing(KeyCode key, ShiftState shift)
 {
+    if (activeKeyScheme() == KeyScheme::Common) {
+        if (const MemoEditingKey* common = commonMemoEditingKey(shortCut(key, shift))) {
+            // Deleting a line is the only one of these that does not check ReadOnly itself.
+            if (!readOnly_ || common->command != &TCustomCodeMemo::DeleteLineCommand)
+                (this->*common->command)();
+            return true;
+        }
+    }
     switch (key) {
     case vk::Backspace:
         if (hasAlt(shift)) {
@@ -221,6 +230,10 @@ void TCustomCodeMemo::KeyPress(char32_t ch)
     // A character with no key-down before it does not come from the
     // keyboard; the completion machinery would swallow it.
     if (ch == 0 || (autoCompletionActive_ && !keySeen_)) {
+        return;
+    }
+    // Under the common scheme Ctrl+A, Ctrl+X and Ctrl+Y acted at key-down.
+    if (activeKeyScheme() == KeyScheme::Common && (ch == 1 || ch == 24 || ch == 25)) {
         return;
     }
     if (ch == 3) {

@@ -5,8 +5,11 @@
 
 #include "controls/KeyCodes.h"
 #include "controls/memo/CodeMemoModel.h"
+#include "job/KeyScheme.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace kalmo {
 
@@ -16,7 +19,8 @@ struct MemoEditingKey {
     void (TCustomCodeMemo::*command)();
 };
 
-// Ctrl+A and Ctrl+X of the memo never arrive: the menu takes them first.
+// Under the specified scheme Ctrl+A and Ctrl+X of the memo never arrive: the
+// menu takes them first.
 inline constexpr std::array<MemoEditingKey, 13> kMemoEditingKeys{{
     {shortCut(vk::Backspace, ssAlt), "Undo", &TCustomCodeMemo::Undo},
     {shortCut(vk::Backspace, ssAlt | ssShift), "Redo", &TCustomCodeMemo::Redo},
@@ -32,5 +36,35 @@ inline constexpr std::array<MemoEditingKey, 13> kMemoEditingKeys{{
     {shortCut('V', ssCtrl), "Paste", &TCustomCodeMemo::PasteFromClipboard},
     {shortCut(vk::Insert, ssShift), "Paste", &TCustomCodeMemo::PasteFromClipboard},
 }};
+
+// Under the common scheme these act at key-down, before the keys above;
+// Ctrl+Y no longer deletes the line.
+inline constexpr std::array<MemoEditingKey, 6> kCommonMemoEditingKeys{{
+    {shortCut('Z', ssCtrl), "Undo", &TCustomCodeMemo::Undo},
+    {shortCut('Z', ssCtrl | ssShift), "Redo", &TCustomCodeMemo::Redo},
+    {shortCut('Y', ssCtrl), "Redo", &TCustomCodeMemo::Redo},
+    {shortCut('K', ssCtrl | ssShift), "Delete the line", &TCustomCodeMemo::DeleteLineCommand},
+    {shortCut('X', ssCtrl), "Cut", &TCustomCodeMemo::CutToClipboard},
+    {shortCut('A', ssCtrl), "Select all", &TCustomCodeMemo::SelectAll},
+}};
+
+inline const MemoEditingKey* commonMemoEditingKey(ShortCut pressed)
+{
+    const auto found = std::find_if(kCommonMemoEditingKeys.begin(), kCommonMemoEditingKeys.end(),
+                                    [pressed](const MemoEditingKey& entry) { return entry.keys == pressed; });
+    return found == kCommonMemoEditingKeys.end() ? nullptr : &*found;
+}
+
+// Every editing key under a scheme, as the list of keys shows them.
+inline std::vector<MemoEditingKey> memoEditingKeys(KeyScheme scheme)
+{
+    std::vector<MemoEditingKey> keys;
+    for (const MemoEditingKey& entry : kMemoEditingKeys)
+        if (scheme == KeyScheme::Specified || !commonMemoEditingKey(entry.keys))
+            keys.push_back(entry);
+    if (scheme == KeyScheme::Common)
+        keys.insert(keys.end(), kCommonMemoEditingKeys.begin(), kCommonMemoEditingKeys.end());
+    return keys;
+}
 
 } // namespace kalmo

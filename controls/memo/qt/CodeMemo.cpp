@@ -3,7 +3,7 @@
 
 #include "controls/qt/AccessibleEvents.h"
 #include "controls/qt/QtKeys.h"
-#include "job/MenuCommands.h"
+#include "job/KeyScheme.h"
 #include "controls/memo/qt/MemoAccessible.h"
 
 #include <QAccessible>
@@ -69,7 +69,7 @@ bool isMenuShortcut(const QKeyEvent& event)
     const KeyCode key = toKeyCode(event.key());
     if (key == 0 || (modifiers & Qt::MetaModifier))
         return false;
-    return menuCommandFor(shortCut(key, toShiftState(modifiers))).has_value();
+    return menuCommandFor(shortCut(key, toShiftState(modifiers)), activeKeyScheme()).has_value();
 }
 
 // Keys the memo handles itself, which an application shortcut must not take
