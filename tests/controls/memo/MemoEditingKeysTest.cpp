@@ -54,24 +54,36 @@ struct PreparedMemo {
     StringClipboard clipboard;
 };
 
-class MemoEditingKeysTest : public ::testing::TestWithParam<MemoEditingKey> {};
-
-TEST_P(MemoEditingKeysTest, KeyDoesWhatItsCommandDoes)
+// Each listed key, pressed under `scheme`, does what its command does.
+void expectKeyDoesItsCommand(const MemoEditingKey& listed, KeyScheme scheme)
 {
-    const MemoEditingKey& listed = GetParam();
+    setActiveKeyScheme(scheme);
     PreparedMemo byKey;
     PreparedMemo byCommand;
     const auto before = byKey.state();
     byKey.press(listed.keys);
     (byCommand.memo.*listed.command)();
+    setActiveKeyScheme(KeyScheme::Specified);
     EXPECT_NE(byCommand.state(), before) << listed.action << ": the fixture gives the command nothing to do";
     EXPECT_EQ(byKey.state(), byCommand.state()) << listed.action;
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryListedKey, MemoEditingKeysTest, ::testing::ValuesIn(kMemoEditingKeys),
-                         [](const ::testing::TestParamInfo<MemoEditingKey>& info) {
-                             return "Key" + std::to_string(info.param.keys);
-                         });
+std::string keyName(const ::testing::TestParamInfo<MemoEditingKey>& info)
+{
+    return "Key" + std::to_string(info.param.keys);
+}
+
+class MemoEditingKeysTest : public ::testing::TestWithParam<MemoEditingKey> {};
+
+TEST_P(MemoEditingKeysTest, KeyDoesWhatItsCommandDoes) { expectKeyDoesItsCommand(GetParam(), KeyScheme::Specified); }
+
+INSTANTIATE_TEST_SUITE_P(EveryListedKey, MemoEditingKeysTest, ::testing::ValuesIn(kMemoEditingKeys), keyName);
+
+class CommonMemoEditingKeysTest : public ::testing::TestWithParam<MemoEditingKey> {};
+
+TEST_P(CommonMemoEditingKeysTest, KeyDoesWhatItsCommandDoes) { expectKeyDoesItsCommand(GetParam(), KeyScheme::Common); }
+
+INSTANTIATE_TEST_SUITE_P(EveryCommonKey, CommonMemoEditingKeysTest, ::testing::ValuesIn(kCommonMemoEditingKeys), keyName);
 
 } // namespace
 } // namespace kalmo::testing
