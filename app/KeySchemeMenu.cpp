@@ -13,7 +13,7 @@ namespace {
 
 const QString kSettingName = QStringLiteral("KeyScheme");
 const QString kCommonValue = QStringLiteral("Common");
-const QString kSpecifiedValue = QStringLiteral("Specified");
+const QString kClassicValue = QStringLiteral("Classic");
 
 } // namespace
 
@@ -31,19 +31,19 @@ KeySchemeMenu::KeySchemeMenu(AppSettings& settings, QWidget* parent)
         connect(action, &QAction::triggered, this, [this, scheme] { choose(scheme); });
         return action;
     };
-    Specified1 = item("KeysSpecified1", QStringLiteral("As specified"), KeyScheme::Specified);
+    Classic1 = item("KeysClassic1", QStringLiteral("As specified"), KeyScheme::Classic);
     Common1 = item("KeysCommon1", QStringLiteral("Common"), KeyScheme::Common);
 
     // Anything but the common scheme's name, a broken value too, is the default.
     const bool common = settings_.Value(kSettingName).toString() == kCommonValue;
-    setActiveKeyScheme(common ? KeyScheme::Common : KeyScheme::Specified);
-    (common ? Common1 : Specified1)->setChecked(true);
+    setActiveKeyScheme(common ? KeyScheme::Common : KeyScheme::Classic);
+    (common ? Common1 : Classic1)->setChecked(true);
 }
 
 void KeySchemeMenu::choose(KeyScheme scheme)
 {
     setActiveKeyScheme(scheme);
-    settings_.SetValue(kSettingName, scheme == KeyScheme::Common ? kCommonValue : kSpecifiedValue);
+    settings_.SetValue(kSettingName, scheme == KeyScheme::Common ? kCommonValue : kClassicValue);
     emit schemeChosen(scheme);
 }
 

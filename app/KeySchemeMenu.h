@@ -1,4 +1,4 @@
-// View > Keys: the choice between the specified and the common key scheme,
+// View > Keys: the choice between the classic and the common key scheme,
 // kept in the settings and made the program's active scheme.
 #pragma once
 
@@ -16,10 +16,10 @@ class KeySchemeMenu : public QMenu {
     Q_OBJECT
 
 public:
-    // Makes the stored choice (the specified scheme when there is none) active.
+    // Makes the stored choice (the classic scheme when there is none) active.
     KeySchemeMenu(AppSettings& settings, QWidget* parent);
 
-    QAction* Specified1 = nullptr;
+    QAction* Classic1 = nullptr;
     QAction* Common1 = nullptr;
 
 signals:

@@ -8,7 +8,7 @@ namespace kalmo {
 
 inline KeyScheme& activeKeySchemeSlot()
 {
-    static KeyScheme scheme = KeyScheme::Specified;
+    static KeyScheme scheme = KeyScheme::Classic;
     return scheme;
 }
 

@@ -10,9 +10,9 @@
 
 namespace kalmo {
 
-// "Specified" keeps every key as the program always had it; "Common" frees
+// "Classic" keeps every key as the program always had it; "Common" frees
 // Ctrl+X/C/V/A/Z/Y for the focused control and exits with Ctrl+Q.
-enum class KeyScheme { Specified, Common };
+enum class KeyScheme { Classic, Common };
 
 enum class MenuCommand {
     LoadSourceFile,
@@ -72,7 +72,7 @@ constexpr const MenuCommandEntry& menuCommand(MenuCommand command)
 }
 
 // The command a key with these modifiers runs under a scheme, if any.
-constexpr std::optional<MenuCommand> menuCommandFor(ShortCut pressed, KeyScheme scheme = KeyScheme::Specified)
+constexpr std::optional<MenuCommand> menuCommandFor(ShortCut pressed, KeyScheme scheme = KeyScheme::Classic)
 {
     for (const MenuCommandEntry& entry : kMenuCommands)
         if (pressed != 0 && entry.keyUnder(scheme) == pressed)

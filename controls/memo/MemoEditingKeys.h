@@ -19,7 +19,7 @@ struct MemoEditingKey {
     void (TCustomCodeMemo::*command)();
 };
 
-// Under the specified scheme Ctrl+A and Ctrl+X of the memo never arrive: the
+// Under the classic scheme Ctrl+A and Ctrl+X of the memo never arrive: the
 // menu takes them first.
 inline constexpr std::array<MemoEditingKey, 13> kMemoEditingKeys{{
     {shortCut(vk::Backspace, ssAlt), "Undo", &TCustomCodeMemo::Undo},
@@ -60,7 +60,7 @@ inline std::vector<MemoEditingKey> memoEditingKeys(KeyScheme scheme)
 {
     std::vector<MemoEditingKey> keys;
     for (const MemoEditingKey& entry : kMemoEditingKeys)
-        if (scheme == KeyScheme::Specified || !commonMemoEditingKey(entry.keys))
+        if (scheme == KeyScheme::Classic || !commonMemoEditingKey(entry.keys))
             keys.push_back(entry);
     if (scheme == KeyScheme::Common)
         keys.insert(keys.end(), kCommonMemoEditingKeys.begin(), kCommonMemoEditingKeys.end());

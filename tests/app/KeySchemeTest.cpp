@@ -119,7 +119,7 @@ void KeySchemeTest::cleanup()
 
 void KeySchemeTest::choose(bool common)
 {
-    (common ? main_->Keys1->Common1 : main_->Keys1->Specified1)->trigger();
+    (common ? main_->Keys1->Common1 : main_->Keys1->Classic1)->trigger();
 }
 
 void KeySchemeTest::keysInTheTranslationField_data()
@@ -131,9 +131,9 @@ void KeySchemeTest::keysInTheTranslationField_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("selected");
     // The field holds "Hallo Welt" with "Welt" selected.
-    QTest::newRow("specified Ctrl+A opens About") << false << "Ctrl+A" << true << false << "Hallo Welt" << "Welt";
-    QTest::newRow("specified Ctrl+X exits") << false << "Ctrl+X" << false << true << "Hallo Welt" << "Welt";
-    QTest::newRow("specified Ctrl+Q does nothing") << false << "Ctrl+Q" << false << false << "Hallo Welt" << "Welt";
+    QTest::newRow("classic Ctrl+A opens About") << false << "Ctrl+A" << true << false << "Hallo Welt" << "Welt";
+    QTest::newRow("classic Ctrl+X exits") << false << "Ctrl+X" << false << true << "Hallo Welt" << "Welt";
+    QTest::newRow("classic Ctrl+Q does nothing") << false << "Ctrl+Q" << false << false << "Hallo Welt" << "Welt";
     QTest::newRow("common Ctrl+A selects all") << true << "Ctrl+A" << false << false << "Hallo Welt" << "Hallo Welt";
     QTest::newRow("common Ctrl+X cuts") << true << "Ctrl+X" << false << false << "Hallo " << "";
     QTest::newRow("common Ctrl+X then Ctrl+V puts it back")
@@ -177,9 +177,9 @@ void KeySchemeTest::keysInTheLowerPane_data()
     // What the pane holds afterwards: "typed" (as after typing an X at the
     // caret), "untyped" (as before it), "line deleted" or "empty".
     QTest::addColumn<QString>("afterwards");
-    QTest::newRow("specified Ctrl+Y deletes the line") << false << "Ctrl+Y" << false << "line deleted";
-    QTest::newRow("specified Ctrl+A opens About") << false << "Ctrl+A" << true << "typed";
-    QTest::newRow("specified Alt+Backspace undoes") << false << "Alt+Backspace" << false << "untyped";
+    QTest::newRow("classic Ctrl+Y deletes the line") << false << "Ctrl+Y" << false << "line deleted";
+    QTest::newRow("classic Ctrl+A opens About") << false << "Ctrl+A" << true << "typed";
+    QTest::newRow("classic Alt+Backspace undoes") << false << "Alt+Backspace" << false << "untyped";
     QTest::newRow("common Ctrl+Z undoes") << true << "Ctrl+Z" << false << "untyped";
     QTest::newRow("common Ctrl+Y redoes") << true << "Ctrl+Z, Ctrl+Y" << false << "typed";
     QTest::newRow("common Ctrl+Shift+Z redoes") << true << "Ctrl+Z, Ctrl+Shift+Z" << false << "typed";
@@ -232,7 +232,7 @@ void KeySchemeTest::choiceComesBackInASecondWindow()
     viewer_.reset();
     main_.reset();
     // As a new program would start.
-    setActiveKeyScheme(KeyScheme::Specified);
+    setActiveKeyScheme(KeyScheme::Classic);
     makeWindows();
     QVERIFY(main_->Keys1->Common1->isChecked());
     QCOMPARE(activeKeyScheme(), KeyScheme::Common);
@@ -244,7 +244,7 @@ void KeySchemeTest::choiceComesBackInASecondWindow()
     viewer_.reset();
     main_.reset();
     makeWindows();
-    QVERIFY(main_->Keys1->Specified1->isChecked());
+    QVERIFY(main_->Keys1->Classic1->isChecked());
     QCOMPARE(main_->Exit1->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
 }
 

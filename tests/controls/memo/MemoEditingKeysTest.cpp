@@ -63,7 +63,7 @@ void expectKeyDoesItsCommand(const MemoEditingKey& listed, KeyScheme scheme)
     const auto before = byKey.state();
     byKey.press(listed.keys);
     (byCommand.memo.*listed.command)();
-    setActiveKeyScheme(KeyScheme::Specified);
+    setActiveKeyScheme(KeyScheme::Classic);
     EXPECT_NE(byCommand.state(), before) << listed.action << ": the fixture gives the command nothing to do";
     EXPECT_EQ(byKey.state(), byCommand.state()) << listed.action;
 }
@@ -75,7 +75,7 @@ std::string keyName(const ::testing::TestParamInfo<MemoEditingKey>& info)
 
 class MemoEditingKeysTest : public ::testing::TestWithParam<MemoEditingKey> {};
 
-TEST_P(MemoEditingKeysTest, KeyDoesWhatItsCommandDoes) { expectKeyDoesItsCommand(GetParam(), KeyScheme::Specified); }
+TEST_P(MemoEditingKeysTest, KeyDoesWhatItsCommandDoes) { expectKeyDoesItsCommand(GetParam(), KeyScheme::Classic); }
 
 INSTANTIATE_TEST_SUITE_P(EveryListedKey, MemoEditingKeysTest, ::testing::ValuesIn(kMemoEditingKeys), keyName);
 
