@@ -230,7 +230,11 @@ void checkRecoveryFromJournal(Session& stopped, const std::string& sourcePath)
     std::filesystem::remove(target, noFile);
     stopped.run([&] { stopped.job().Exit1Click(); });
     bothExited = bothExited && stopped.windows().ended;
-    if (bothExited && readWholeFile(target) != recoveredBytes) {
+    // A job standing on a line that whole-line editing made into no entry
+    // cannot be shown there again; the text typed for it is then named in a
+    // note instead of put back.
+    const bool textLeftOut = recovered.windows().notesHeading == "Not recovered:";
+    if (bothExited && !textLeftOut && readWholeFile(target) != recoveredBytes) {
         std::fprintf(stderr, "the work recovered from the journal writes other bytes than the stopped job\n");
         std::abort();
     }

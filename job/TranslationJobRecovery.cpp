@@ -215,7 +215,13 @@ void TranslationJob::recoverFrom(const RecoveryJournal& journal)
     }
     setStatus("Sourcefile: " + shortName + " recovered.");
     updateProgress();
-    if (journal.pendingField && !fullTextMode_ && currentEntry_ != 0) {
+    if (journal.pendingField && currentEntry_ != journal.currentEntry) {
+        // Whole-line editing made the line the text was typed for into no
+        // entry; put on another entry, the text would replace its work.
+        windows_.ShowNotes("Not recovered:", {"The text typed last, \"" + *journal.pendingField
+                                                  + "\", was not put back: line " + std::to_string(journal.currentEntry)
+                                                  + " is no longer an entry"});
+    } else if (journal.pendingField && !fullTextMode_ && currentEntry_ != 0) {
         // Committed as the next step would, so that the progress mark and
         // the count show it; the field shows it as typed.
         windows_.SetTranslationField(*journal.pendingField);
