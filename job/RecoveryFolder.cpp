@@ -4,14 +4,13 @@
 #include "job/EntryList.h"
 #include "job/FileAccess.h"
 #include "job/KalmoError.h"
+#include "job/UserFolders.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace kalmo {
 namespace {
@@ -19,16 +18,6 @@ namespace {
 constexpr std::string_view kJournalSuffix = ".journal";
 // Keeps a journal's name within the 255 bytes a file name may have.
 constexpr std::size_t kLongestNamePart = 100;
-
-void makeFolder(const std::string& folder)
-{
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error)
-        throw cannotCreateFile(folder, error.message());
-    // The journals hold the user's work.
-    ::chmod(folder.c_str(), S_IRWXU);
-}
 
 } // namespace
 
@@ -54,7 +43,7 @@ std::vector<std::string> RecoveryFolder::journals() const
 
 void RecoveryFolder::write(const RecoveryJournal& journal) const
 {
-    makeFolder(path_);
+    makeUserFolder(path_);
     writeFileSafely(journalPathFor(journal.sourcePath), journalText(journal));
 }
 
@@ -82,14 +71,8 @@ void RecoveryFolder::remove(const std::string& journalPath) const
 
 std::string defaultRecoveryFolder()
 {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    // The variable only counts when it names an absolute path.
-    if (state != nullptr && state[0] == '/')
-        return std::string(state) + "/kalmo/recovery";
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] != '\0')
-        return std::string(home) + "/.local/state/kalmo/recovery";
-    return {};
+    const std::string state = userFolder(UserFolder::State);
+    return state.empty() ? state : state + "/recovery";
 }
 
 } // namespace kalmo
