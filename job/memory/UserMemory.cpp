@@ -76,6 +76,8 @@ void UserMemory::moveAside(const std::string& reason)
         failed_ = true;
         return;
     }
+    // The memory existed: its place is taken by a new one.
+    missing_ = Missing::Create;
     // The log and its index belong to the damaged file.
     for (const char* suffix : {"-wal", "-shm"}) {
         std::error_code ignored;
