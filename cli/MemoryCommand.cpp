@@ -16,7 +16,6 @@
 #include <ctime>
 #include <filesystem>
 #include <iostream>
-#include <set>
 
 namespace kalmo::cli {
 namespace {
@@ -47,23 +46,6 @@ std::int64_t modificationTime(const std::string& path)
         return static_cast<std::int64_t>(std::time(nullptr));
     const auto system = std::chrono::file_clock::to_sys(written);
     return std::chrono::duration_cast<std::chrono::seconds>(system.time_since_epoch()).count();
-}
-
-// Puts a translated file's records and the origins of its translations into
-// the store; origins that differ from the source now stay, as their
-// translations are still to review. How many records it gave.
-std::size_t addTranslation(MemoryStore& store, const std::string& language, const std::string& sourcePath,
-                           const LineList& source, const std::string& translatedPath, const LineList& translated)
-{
-    const std::vector<MemoryRecord> records
-        = memoryRecordsOf(language, sourcePath, source, translated, modificationTime(translatedPath));
-    store.add(records);
-    const std::string key = memoryFileKey(translatedPath);
-    std::set<std::string> toReview;
-    for (const SourceChange& change : changedSources(store.origins(key), source, translated))
-        toReview.insert(change.name);
-    store.setOrigins(key, originsAfterSave(source, translated, toReview));
-    return records.size();
 }
 
 int runAdd(const std::vector<std::string>& arguments);
@@ -104,8 +86,8 @@ int runAdd(const std::vector<std::string>& arguments)
         UserMemory memory = commandMemory("memory add");
         std::size_t added = 0;
         useMemory(memory, [&](MemoryStore& store) {
-            added = addTranslation(store, language, files.sourcePath, files.source.lines, *files.translatedPath,
-                                   files.translated->lines);
+            added = addTranslatedFile(store, language, files.sourcePath, files.source.lines, *files.translatedPath,
+                                      files.translated->lines, modificationTime(*files.translatedPath));
         });
         std::cout << "added: " << added << " records from " << *files.translatedPath << " (" << language << ")\n";
         return kSuccess;
@@ -171,8 +153,8 @@ int runAddDir(const std::vector<std::string>& arguments)
                 try {
                     const LanguageFile source = readLanguageFile(pair.source);
                     const LanguageFile translated = readLanguageFile(pair.translated);
-                    added += addTranslation(store, language, pair.source, source.lines, pair.translated,
-                                            translated.lines);
+                    added += addTranslatedFile(store, language, pair.source, source.lines, pair.translated,
+                                               translated.lines, modificationTime(pair.translated));
                     ++files;
                 } catch (const MemoryError&) {
                     throw;

@@ -107,14 +107,12 @@ void MemoryAssistant::FileLoaded()
 
 void MemoryAssistant::TranslationSaved(const std::string& path)
 {
-    withStore([language = language_, key = memoryFileKey(path), sourcePath = job_.FileName(),
-               source = job_.SourceLines(), saved = job_.SavedLines(), toReview = job_.EntriesToReview(),
+    // Without a language the records would belong to none; the origins of
+    // the translations are the file's whatever its language.
+    withStore([language = language_, path, sourcePath = job_.FileName(), source = job_.SourceLines(),
+               saved = job_.SavedLines(), toReview = job_.EntriesToReview(),
                time = static_cast<std::int64_t>(std::time(nullptr))](MemoryStore& store) {
-        // Without a language the records would belong to none; the origins
-        // of the translations are the file's whatever its language.
-        if (!language.empty())
-            store.add(memoryRecordsOf(language, sourcePath, source, saved, time));
-        store.setOrigins(key, originsAfterSave(source, saved, toReview));
+        addTranslatedFile(store, language, sourcePath, source, path, saved, time, &toReview);
     });
 }
 

@@ -81,6 +81,24 @@ std::map<std::string, std::string> originsAfterSave(const LineList& source, cons
     return origins;
 }
 
+std::size_t addTranslatedFile(MemoryStore& store, const std::string& language, const std::string& sourcePath,
+                              const LineList& source, const std::string& translatedPath, const LineList& translated,
+                              std::int64_t time, const std::set<std::string>* stillToReview)
+{
+    std::vector<MemoryRecord> records;
+    if (!language.empty())
+        records = memoryRecordsOf(language, sourcePath, source, translated, time);
+    store.add(records);
+    const std::string key = memoryFileKey(translatedPath);
+    std::set<std::string> changed;
+    if (!stillToReview) {
+        for (const SourceChange& change : changedSources(store.origins(key), source, translated))
+            changed.insert(change.name);
+    }
+    store.setOrigins(key, originsAfterSave(source, translated, stillToReview ? *stillToReview : changed));
+    return records.size();
+}
+
 std::vector<ExchangeMessage> exactTranslationsFor(MemoryStore& store, const std::string& language,
                                                   const LineList& source, const LineList& translated)
 {

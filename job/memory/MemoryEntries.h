@@ -51,6 +51,15 @@ std::vector<SourceChange> changedSources(const std::map<std::string, std::string
 std::map<std::string, std::string> originsAfterSave(const LineList& source, const LineList& translated,
                                                     const std::set<std::string>& toReview);
 
+// Puts a translated file's records into the store (none without a
+// language) and records where its translations came from, as a save does.
+// The constants still to review keep their recorded origin: those the job
+// names, or else those whose recorded origin differs from their source now.
+// How many records it gave.
+std::size_t addTranslatedFile(MemoryStore& store, const std::string& language, const std::string& sourcePath,
+                              const LineList& source, const std::string& translatedPath, const LineList& translated,
+                              std::int64_t time, const std::set<std::string>* stillToReview = nullptr);
+
 // For each untranslated constant whose source text the memory holds for the
 // language, a message with the memory's translation (the constant's own
 // record first, then the newest), for importMessages to write.
