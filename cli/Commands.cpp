@@ -127,8 +127,10 @@ journal in $XDG_STATE_HOME/kalmo/recovery, as the window program does.
                  (previous) entry that still holds its source text
   find TEXT      Navigate > Find, the dialog answering TEXT
   find-next      Navigate > Find Next
-  progress       print "progress: translated N of M", with " *" while
-                 there are unsaved changes
+  progress       print "progress: translated N of M", with ", R to
+                 review" when R entries' source texts changed since
+                 their translation, and " *" while there are unsaved
+                 changes
   pane-key NAME [Shift] [Ctrl] [Alt]
                  one key press in the viewer's lower pane: Left Right
                  Up Down Home End PageUp PageDown Backspace Delete
