@@ -31,11 +31,13 @@ struct KalmoRun {
     int status = -1;
 };
 
-KalmoRun kalmo(const TempFolder& folder, const std::string& arguments, const std::string& input = "")
+// Runs kalmo in the folder; `environment` ("NAME=value ") comes before it.
+KalmoRun kalmo(const TempFolder& folder, const std::string& arguments, const std::string& input = "",
+               const std::string& environment = "")
 {
     const std::string err = folder.path(".stderr");
-    std::string command = "cd " + shellQuoted(folder.root().string()) + " && " + shellQuoted(KALMO_CLI_PATH) + " "
-                        + arguments + " 2>" + shellQuoted(err);
+    std::string command = "cd " + shellQuoted(folder.root().string()) + " && " + environment
+                        + shellQuoted(KALMO_CLI_PATH) + " " + arguments + " 2>" + shellQuoted(err);
     if (!input.empty())
         command += " < " + shellQuoted(folder.write(".stdin", input));
     const CommandResult result = runCommand(command);
@@ -177,13 +179,19 @@ const char* const kOldTranslation = "<?php\ndefine('_HI', 'Hallo');\ndefine('_BY
 const char* const kNewSource = "<?php\ndefine('_HI', 'Hello there');\ndefine('_BYE', 'Goodbye');\n"
                                "define('_NEW', 'New');\n";
 
+// The old release, its translation, and the new release as lang.php.
+void writeTwoReleases(const TempFolder& folder)
+{
+    folder.write("old.php", kOldSource);
+    folder.write("Translated_old.php", kOldTranslation);
+    folder.write("lang.php", kNewSource);
+}
+
 TEST(MemoryCommands, MergeWithTheOldSourceReportsChangedTextsWhichStatsAndTheScriptReview)
 {
     const UserFolders mine;
     TempFolder folder;
-    folder.write("old.php", kOldSource);
-    folder.write("Translated_old.php", kOldTranslation);
-    folder.write("lang.php", kNewSource);
+    writeTwoReleases(folder);
 
     const KalmoRun merge = kalmo(folder, "merge lang.php Translated_old.php --old-source old.php");
     EXPECT_EQ(merge.status, 0) << merge.err;
@@ -208,19 +216,11 @@ TEST(MemoryCommands, MergeReportsChangedTextsEvenWithoutAMemory)
 {
     const UserFolders mine;
     TempFolder folder;
-    folder.write("old.php", kOldSource);
-    folder.write("Translated_old.php", kOldTranslation);
-    folder.write("lang.php", kNewSource);
+    writeTwoReleases(folder);
     // The data folder is a file: no memory can be made.
     const std::string blocked = folder.write("data-is-a-file", "");
-    const KalmoRun withoutMemory = [&] {
-        const std::string err = folder.path(".stderr");
-        const CommandResult result = runCommand("cd " + shellQuoted(folder.root().string()) + " && XDG_DATA_HOME="
-                                                + shellQuoted(blocked) + " " + shellQuoted(KALMO_CLI_PATH)
-                                                + " merge lang.php Translated_old.php --old-source old.php -o out.php 2>"
-                                                + shellQuoted(err));
-        return KalmoRun{result.output, folder.read(".stderr"), result.exitStatus};
-    }();
+    const KalmoRun withoutMemory = kalmo(folder, "merge lang.php Translated_old.php --old-source old.php -o out.php",
+                                         "", "XDG_DATA_HOME=" + shellQuoted(blocked) + " ");
     EXPECT_EQ(withoutMemory.status, 0);
     EXPECT_TRUE(contains(withoutMemory.out, "source changed: _HI (line 2)\n")) << withoutMemory.out;
     EXPECT_TRUE(contains(withoutMemory.err, "translation memory")) << withoutMemory.err;
