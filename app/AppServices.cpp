@@ -6,6 +6,7 @@
 #include "job/KalmoError.h"
 
 #include <QCoreApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -54,6 +55,15 @@ AppServices AppServices::platform()
     // exit() rather than quit(): quit() closes every window first, and
     // closing the main window is itself an Exit.
     services.endProgram = [] { QCoreApplication::exit(0); };
+    services.askLanguage = [](QWidget* parent, const QString& title, const QString& label, const QStringList& offered,
+                              const QString& current) -> std::optional<std::string> {
+        QStringList items = offered;
+        items.removeAll(current);
+        items.prepend(current);
+        bool chosen = false;
+        const QString text = QInputDialog::getItem(parent, title, label, items, 0, true, &chosen);
+        return chosen ? std::optional(text.trimmed().toStdString()) : std::nullopt;
+    };
     return services;
 }
 

@@ -32,6 +32,11 @@ struct AppServices {
     // The index of the answer chosen.
     using AskQuestion = std::function<std::size_t(QWidget* parent, const QString& title, const Question& question)>;
     using EndProgram = std::function<void()>;
+    // A text picked from the offered ones or typed, or nullopt when the user
+    // cancelled; `current` is offered first.
+    using AskChoice = std::function<std::optional<std::string>(QWidget* parent, const QString& title,
+                                                               const QString& label, const QStringList& offered,
+                                                               const QString& current)>;
 
     ChooseFile chooseSourceFile;
     // The save dialog: the path to write to.
@@ -41,6 +46,8 @@ struct AppServices {
     MessageBox errorMessageBox;
     MessageBox informationMessageBox;
     EndProgram endProgram;
+    // Tools > Translation Language.
+    AskChoice askLanguage;
 
     // The real dialogs, QMessageBox::critical, ::information and a
     // question box, and QCoreApplication::exit.

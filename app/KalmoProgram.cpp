@@ -9,12 +9,14 @@
 #include "app/AboutWindow.h"
 #include "app/HelpWindow.h"
 #include "app/KeyboardShortcutsWindow.h"
+#include "app/MemorySearchWindow.h"
 #include "app/TerminationSignals.h"
 #include "app/VersionRecord.h"
 #include "app/WindowPlaces.h"
 #include "controls/edit/qt/EntryEdit.h"
 #include "job/KalmoError.h"
 #include "job/RecoveryFolder.h"
+#include "job/memory/MemoryAssistant.h"
 
 #include <QAction>
 #include <QCommandLineParser>
@@ -208,6 +210,13 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     std::unique_ptr<KeyboardShortcutsWindow> keys;
     Form1.AttachKeyboardShortcutsWindow(
         madeWhenFirstAsked(keys, [&Form1] { return std::make_unique<KeyboardShortcutsWindow>(&Form1); }));
+    std::unique_ptr<MemorySearchWindow> memorySearch;
+    Form1.AttachMemorySearchWindow(madeWhenFirstAsked(memorySearch, [&] {
+        auto search = [&Form1](const std::string& text, MemorySearchWindow::Found found) {
+            Form1.Memory().Search(text, std::move(found));
+        };
+        return placeKept(std::make_unique<MemorySearchWindow>(search, &Form1), "MemorySearch");
+    }));
 
     const TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, &Form1, [&Form1] { endKeepingWork(Form1); });

@@ -10,6 +10,7 @@
 #include "app/LanguageFileDrop.h"
 #include "app/Pictures.h"
 #include "app/RecentFilesMenu.h"
+#include "app/SuggestionsSection.h"
 #include "app/layouts/MainWindowLayout.h"
 #include "controls/qt/QtColor.h"
 #include "controls/qt/QtKeys.h"
@@ -17,6 +18,7 @@
 #include "job/KalmoError.h"
 #include "job/KeyScheme.h"
 #include "job/MenuCommands.h"
+#include "job/memory/MemoryAssistant.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -48,7 +50,7 @@ struct MenuClick {
     Click click;
 };
 
-constexpr std::array<MenuClick, 12> kMenuClicks{{
+constexpr std::array<MenuClick, 21> kMenuClicks{{
     {MenuCommand::LoadSourceFile, &TForm1::LoadSourceFile1Click},
     {MenuCommand::ContinueTranslation, &TForm1::ContinueTranslation1Click},
     {MenuCommand::Save, &TForm1::Save1Click},
@@ -61,7 +63,25 @@ constexpr std::array<MenuClick, 12> kMenuClicks{{
     {MenuCommand::PreviousUntranslated, &TForm1::PreviousUntranslated1Click},
     {MenuCommand::Find, &TForm1::Find1Click},
     {MenuCommand::FindNext, &TForm1::FindNext1Click},
+    {MenuCommand::NextToReview, &TForm1::NextToReview1Click},
+    {MenuCommand::FillFromMemory, &TForm1::FillFromMemory1Click},
+    {MenuCommand::TranslationLanguage, &TForm1::TranslationLanguage1Click},
+    {MenuCommand::SearchMemory, &TForm1::SearchMemory1Click},
+    {MenuCommand::UseSuggestion1, &TForm1::UseSuggestionClick<1>},
+    {MenuCommand::UseSuggestion2, &TForm1::UseSuggestionClick<2>},
+    {MenuCommand::UseSuggestion3, &TForm1::UseSuggestionClick<3>},
+    {MenuCommand::UseSuggestion4, &TForm1::UseSuggestionClick<4>},
+    {MenuCommand::UseSuggestion5, &TForm1::UseSuggestionClick<5>},
 }};
+
+// Offered in Tools > Translation Language besides the file's own; any other
+// tag or language name can be typed.
+const QStringList kOfferedLanguages = {
+    QStringLiteral("ar"), QStringLiteral("cs"), QStringLiteral("da"), QStringLiteral("de"),  QStringLiteral("el"),
+    QStringLiteral("es"), QStringLiteral("fi"), QStringLiteral("fr"), QStringLiteral("hu"),  QStringLiteral("it"),
+    QStringLiteral("ja"), QStringLiteral("nl"), QStringLiteral("pl"), QStringLiteral("pt"),  QStringLiteral("pt_BR"),
+    QStringLiteral("ru"), QStringLiteral("sv"), QStringLiteral("tr"), QStringLiteral("uk"),  QStringLiteral("zh"),
+};
 
 Click clickOf(MenuCommand command)
 {
@@ -143,10 +163,24 @@ TForm1::~TForm1() = default;
 
 void TForm1::SetJob(std::unique_ptr<TranslationJob> job)
 {
+    memory_.reset();
     job_ = std::move(job);
     job_->OnLoaded = [this](const std::string& path) { RecentFiles1->Loaded(path); };
     // A save before another file replaces this one comes before the new name.
     job_->OnSaved = [this](const std::string&) { RecentFiles1->Saved(job_->FileName(), job_->ProgressText()); };
+
+    // The memory's worker hands its results to this window's thread.
+    memory_ = std::make_unique<MemoryAssistant>(*job_, [this](std::function<void()> task) {
+        QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+    });
+    memory_->OnSuggestions = [this](const MemorySuggestions& suggestions) { Suggestions1->Show(suggestions); };
+    const auto inform = [this](const std::string& message) {
+        if (services_.informationMessageBox)
+            services_.informationMessageBox(this, QString::fromUtf8(ApplicationTitle),
+                                            QString::fromStdString(errorReportText(message)));
+    };
+    memory_->OnProblem = inform;
+    memory_->OnFilled = inform;
 }
 
 void TForm1::createControls()
@@ -271,6 +305,21 @@ void TForm1::createMenu()
     Navigate1->addSeparator();
     Find1 = addItem(Navigate1, MenuCommand::Find);
     FindNext1 = addItem(Navigate1, MenuCommand::FindNext);
+    Navigate1->addSeparator();
+    NextToReview1 = addItem(Navigate1, MenuCommand::NextToReview);
+
+    Tools1 = MainMenu1->addMenu(QStringLiteral("Tools"));
+    Tools1->setObjectName(QStringLiteral("Tools1"));
+    FillFromMemory1 = addItem(Tools1, MenuCommand::FillFromMemory);
+    SearchMemory1 = addItem(Tools1, MenuCommand::SearchMemory);
+    TranslationLanguage1 = addItem(Tools1, MenuCommand::TranslationLanguage);
+    Tools1->addSeparator();
+    const int firstSuggestion = static_cast<int>(MenuCommand::UseSuggestion1);
+    for (std::size_t i = 0; i < UseSuggestion1To5.size(); ++i)
+        UseSuggestion1To5[i] = addItem(Tools1, static_cast<MenuCommand>(firstSuggestion + static_cast<int>(i)));
+    Suggestions1 = new SuggestionsSection(this);
+    Suggestions1->hide();
+    connect(Suggestions1, &SuggestionsSection::suggestionChosen, this, &TForm1::UseSuggestion);
 
     createHelpMenu();
     bindMenuKeys();
@@ -383,6 +432,27 @@ void TForm1::Help1Click() { showWindow(help_); }
 void TForm1::About1Click() { showWindow(about_); }
 
 void TForm1::KeyboardShortcuts1Click() { showWindow(keyboardShortcuts_); }
+
+void TForm1::NextToReview1Click() { job_->NextToReview(); }
+
+void TForm1::FillFromMemory1Click() { memory_->FillFromMemory(); }
+
+void TForm1::SearchMemory1Click() { showWindow(memorySearch_); }
+
+void TForm1::UseSuggestion(int number) { memory_->UseSuggestion(number); }
+
+void TForm1::TranslationLanguage1Click()
+{
+    if (!services_.askLanguage)
+        return;
+    const QString current = QString::fromStdString(memory_->Language());
+    const auto chosen = services_.askLanguage(this, QString::fromUtf8(ApplicationTitle),
+                                              QStringLiteral("The language this file is translated into, as a tag "
+                                                             "such as de or pt_BR:"),
+                                              kOfferedLanguages, current);
+    if (chosen && !chosen->empty())
+        memory_->ChooseLanguage(*chosen);
+}
 
 void TForm1::Exit1Click() { job_->Exit1Click(); }
 

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -30,7 +31,9 @@ namespace kalmo {
 class AppSettings;
 class KeyPreviewFilter;
 class KeySchemeMenu;
+class MemoryAssistant;
 class RecentFilesMenu;
+class SuggestionsSection;
 class MenuShortcutPriority;
 class TEntryEdit;
 class TImage;
@@ -59,8 +62,11 @@ public:
     void AttachAboutWindow(WindowSource window) { about_ = std::move(window); }
     void AttachHelpWindow(WindowSource window) { help_ = std::move(window); }
     void AttachKeyboardShortcutsWindow(WindowSource window) { keyboardShortcuts_ = std::move(window); }
+    void AttachMemorySearchWindow(WindowSource window) { memorySearch_ = std::move(window); }
 
     kalmo::TranslationJob& Job() { return *job_; }
+    // The translation memory beside the job, made with it.
+    kalmo::MemoryAssistant& Memory() { return *memory_; }
     // The program's settings, read when this window was made; shared with
     // what writes to them while the windows close.
     const std::shared_ptr<kalmo::AppSettings>& Settings() const { return settings_; }
@@ -88,6 +94,17 @@ public:
     void Find1Click();
     void FindNext1Click();
     void KeyboardShortcuts1Click();
+    void NextToReview1Click();
+    void FillFromMemory1Click();
+    void TranslationLanguage1Click();
+    void SearchMemory1Click();
+    // Ctrl+1 … Ctrl+5 and a click on a suggestion's key.
+    void UseSuggestion(int number);
+    template <int Number>
+    void UseSuggestionClick()
+    {
+        UseSuggestion(Number);
+    }
     // Enter, Up, Down, F1, F2 seen before the focused control.
     void FormKeyDown(kalmo::KeyCode key);
 
@@ -126,6 +143,16 @@ public:
     QAction* PreviousUntranslated1 = nullptr;
     QAction* Find1 = nullptr;
     QAction* FindNext1 = nullptr;
+    QAction* NextToReview1 = nullptr;
+    // The translation memory's commands; Ctrl+1 … Ctrl+5 take a suggestion.
+    QMenu* Tools1 = nullptr;
+    QAction* FillFromMemory1 = nullptr;
+    QAction* SearchMemory1 = nullptr;
+    QAction* TranslationLanguage1 = nullptr;
+    std::array<QAction*, 5> UseSuggestion1To5{};
+    // The memory's suggestions for the entry on show. Made here and kept
+    // up to date; the window that gives it room holds it.
+    kalmo::SuggestionsSection* Suggestions1 = nullptr;
     // The last menu: Help and About again (as File's items, whose keys they
     // show without binding them twice) and the list of keys.
     QMenu* HelpMenu1 = nullptr;
@@ -178,10 +205,13 @@ private:
     std::optional<std::string> presetSourceFile_;
     QWidget* client_ = nullptr;
     std::unique_ptr<kalmo::TranslationJob> job_;
+    // After the job, so that it goes first: it follows the job.
+    std::unique_ptr<kalmo::MemoryAssistant> memory_;
     QPointer<QWidget> viewer_;
     WindowSource about_;
     WindowSource help_;
     WindowSource keyboardShortcuts_;
+    WindowSource memorySearch_;
     kalmo::KeyPreviewFilter* keyPreview_ = nullptr;
     kalmo::MenuShortcutPriority* shortcutPriority_ = nullptr;
     // The menu items that have a key, which follows the key scheme.

@@ -33,5 +33,7 @@ int runMerge(const std::vector<std::string>& arguments);
 int runExport(const std::vector<std::string>& arguments);
 int runImport(const std::vector<std::string>& arguments);
 int runScript(const std::vector<std::string>& arguments);
+int runMemory(const std::vector<std::string>& arguments);
+int runPretranslate(const std::vector<std::string>& arguments);
 
 } // namespace kalmo::cli

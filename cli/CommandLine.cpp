@@ -6,6 +6,7 @@
 #include "job/FileAccess.h"
 #include "job/KalmoError.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -32,12 +33,21 @@ Arguments parseArguments(const std::vector<std::string>& arguments, const Argume
             if (parsed.output)
                 throw UsageError("only one " + argument + " is allowed");
             parsed.output = arguments[++i];
+        } else if (std::find(rules.valueOptions.begin(), rules.valueOptions.end(), argument)
+                   != rules.valueOptions.end()) {
+            if (i + 1 >= arguments.size())
+                throw UsageError(argument + " needs a value");
+            if (!parsed.values.emplace(argument, arguments[++i]).second)
+                throw UsageError("only one " + argument + " is allowed");
         } else {
             throw UsageError("unknown option \"" + argument + "\"");
         }
     }
     if (parsed.help)
         return parsed;
+    for (const std::string& option : rules.requiredOptions)
+        if (!parsed.values.contains(option))
+            throw UsageError(option + " is missing");
     const int count = static_cast<int>(parsed.files.size());
     if (count < rules.minFiles)
         throw UsageError("too few file names");

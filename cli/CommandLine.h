@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -27,6 +28,14 @@ struct Arguments {
     std::optional<std::string> output; // -o PATH, --output PATH
     bool json = false;
     bool help = false;
+    // The command's own options that take a value ("--lang" -> "de").
+    std::map<std::string, std::string> values;
+
+    std::optional<std::string> value(const std::string& option) const
+    {
+        const auto found = values.find(option);
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    }
 };
 
 struct ArgumentRules {
@@ -34,6 +43,10 @@ struct ArgumentRules {
     int maxFiles = 1;
     bool takesOutput = false;
     bool takesJson = false;
+    // Options of the form "--NAME VALUE" the command takes, and of those
+    // the ones it cannot go without.
+    std::vector<std::string> valueOptions = {};
+    std::vector<std::string> requiredOptions = {};
 };
 
 // Throws UsageError for an unknown option or a wrong number of files.

@@ -14,7 +14,9 @@ on), how many TRANSLATED gives another value than the source (matched by
 constant name), how many are untranslated, the lines that are not entries,
 and the entries whose value is not a quoted text on one line, which the
 translation cannot replace. TRANSLATED defaults to "Translated_" + the
-source's name beside it when that file exists.
+source's name beside it when that file exists. "to review" counts the
+translated entries whose source text changed since their translation was
+made, as the translation memory recorded it.
 
   --json   print the counts as a JSON object
 
@@ -41,7 +43,8 @@ Exit status: 0 when there is no error and no warning, 1 when there is, 2
 when a file cannot be read.
 )",
          runCheck},
-        {"merge", "merge SOURCE OLD_TRANSLATED [-o OUT]", "carry a translation over to a new source version",
+        {"merge", "merge SOURCE OLD_TRANSLATED [-o OUT] [--old-source OLD_SOURCE]",
+         "carry a translation over to a new source version",
          R"(Starts the translation of a new version of SOURCE from OLD_TRANSLATED, the
 translation of an older version. The result is the source's lines, where
 each entry whose constant OLD_TRANSLATED translated (gave another value than
@@ -52,6 +55,11 @@ line, the result is OLD_TRANSLATED as it is.
 
   -o OUT   the file to write; "Translated_" + the source's name beside it
            by default. An existing file is kept as OUT.bak.
+  --old-source OLD_SOURCE
+           the source OLD_TRANSLATED was translated from: each constant
+           carried over whose source text differs there is reported as
+           "source changed", and the translation memory records the old
+           texts, so the window program shows those entries to review.
 
 The result has the source file's line ends and character set. Prints each
 constant carried over, new and dropped.
@@ -119,14 +127,28 @@ journal in $XDG_STATE_HOME/kalmo/recovery, as the window program does.
                  (previous) entry that still holds its source text
   find TEXT      Navigate > Find, the dialog answering TEXT
   find-next      Navigate > Find Next
-  progress       print "progress: translated N of M", with " *" while
-                 there are unsaved changes
+  progress       print "progress: translated N of M", with ", R to
+                 review" when R entries' source texts changed since
+                 their translation, and " *" while there are unsaved
+                 changes
   pane-key NAME [Shift] [Ctrl] [Alt]
                  one key press in the viewer's lower pane: Left Right
                  Up Down Home End PageUp PageDown Backspace Delete
                  Insert Tab Escape Enter F2 F3, or a letter or digit
   pane-type TEXT one character per character of TEXT in the lower pane
   clipboard TEXT the clipboard's text becomes TEXT (\n \r \t \\ escapes)
+  language LL    Tools > Translation Language: the translated file's
+                 language becomes LL, remembered for the file
+  suggestions    print the translation memory's suggestions for the entry
+                 on show, "suggestion N: SCORE% TEXT", and for an entry
+                 to review "old source: " and "new source: "
+  use-suggestion N
+                 Ctrl+N: the translation field takes suggestion N
+  fill-from-memory
+                 Tools > Fill from Memory; prints how many entries took a
+                 translation as a "note: " line
+  next-to-review Navigate > Next To Review: the next entry whose source
+                 text changed since its translation was made
   answer CAPTION the next question the program asks is answered with the
                  button CAPTION (without one, its default answer); each
                  question asked prints "question: TEXT -> ANSWER"
@@ -135,9 +157,60 @@ journal in $XDG_STATE_HOME/kalmo/recovery, as the window program does.
 
 Like the window program, a script holds a lock file beside the file it has
 loaded (.~lock.NAME#) and asks before loading one another running program
-holds.
+holds, and keeps what each save translated in the translation memory in
+$XDG_DATA_HOME/kalmo/memory.sqlite.
 )",
          runScript},
+        {"pretranslate", "pretranslate SOURCE [TRANSLATED] --lang LL [-o OUT]",
+         "fill untranslated entries from the translation memory",
+         R"(Every untranslated entry of TRANSLATED whose source text the translation
+memory holds for language LL takes the memory's translation: the record of
+the same constant first, else the newest. Translations are written as
+kalmo import writes them; every other line stays byte for byte. TRANSLATED
+defaults to "Translated_" + the source's name beside it when that exists,
+else the source is the starting point.
+
+  --lang LL  the translation's language, e.g. de or pt_BR
+  -o OUT     the file to write; TRANSLATED by default. An existing file is
+             kept as OUT.bak.
+
+Exit status: 0, 1 when a translation was skipped (each is named in a
+warning), 2 when a file cannot be read or written.
+)",
+         runPretranslate},
+        {"memory", "memory add|add-dir|export|import|stats ...", "fill, exchange and count the translation memory",
+         R"(The translation memory is one SQLite database per user,
+$XDG_DATA_HOME/kalmo/memory.sqlite (~/.local/share/kalmo/ by default),
+which the window program fills at every save and asks for suggestions.
+
+  kalmo memory add SOURCE [TRANSLATED] --lang LL
+      puts every translated entry of TRANSLATED ("Translated_" + the
+      source's name beside it by default) into the memory as a translation
+      into LL, and records the source texts they were made from
+  kalmo memory add-dir DIR --lang LL [--from NAME --to NAME]
+      the same for every X.php under DIR with a Translated_X.php beside
+      it, and with --from and --to for every folder holding both files,
+      e.g. --from english.php --to german.php
+  kalmo memory export --lang LL [--source-lang LL] -o FILE.tmx
+      writes the memory's records of LL as TMX 1.4; the source texts are
+      marked as --source-lang (en by default). An existing file is kept
+      as FILE.tmx.bak.
+  kalmo memory import FILE.tmx
+      reads the translation units of a TMX file into the memory; the
+      source variant is the one in the unit's or the header's srclang,
+      else the first
+  kalmo memory stats
+      prints where the memory is and how many records it holds per
+      language
+
+A record of the same language, source text and constant as one held
+replaces it when it is newer. A memory that is damaged is moved aside as
+memory.sqlite.broken-DATE and a new one started.
+
+Exit status: 0, 1 when some files or records were left out (each is
+named), 2 on errors.
+)",
+         runMemory},
     };
     return table;
 }

@@ -37,8 +37,12 @@ TextEncoding encodingNamed(const std::string& name)
 
 } // namespace
 
-ScriptSession::ScriptSession(std::ostream& out) : out_(out), job_(*this, memo1_, memo2_)
+ScriptSession::ScriptSession(std::ostream& out)
+    : out_(out), job_(*this, memo1_, memo2_),
+      memory_(job_, [this](std::function<void()> task) { memoryResults_.post(std::move(task)); })
 {
+    memory_.OnProblem = [this](const std::string& message) { notes_.push_back(message); };
+    memory_.OnFilled = [this](const std::string& message) { notes_.push_back(message); };
     shapeViewerPanes(memo1_, memo2_);
     memo2_.OnActiveLineChange = [this](TCustomCodeMemo&, int) { job_.Memo2ActiveLineChange(); };
     memo2_.OnKeyDown = [this](TCustomCodeMemo&, KeyCode& key, ShiftState) { job_.ViewerKeyDown(key); };
@@ -85,6 +89,7 @@ bool ScriptSession::run(const std::string& commandLine)
     panesAsked_ = false;
     encodingAsked_ = false;
     progressAsked_ = false;
+    suggestionsAsked_ = false;
     notes_.clear();
     questions_.clear();
     commandAnswer_.reset();
@@ -94,6 +99,7 @@ bool ScriptSession::run(const std::string& commandLine)
     } catch (const KalmoError& failure) {
         error = failure.what();
     }
+    memory_.Settle(memoryResults_);
     // As the window program's timer does, after every change.
     if (!ended_)
         job_.KeepJournal();
@@ -116,6 +122,8 @@ bool ScriptSession::run(const std::string& commandLine)
         printPanes();
     if (progressAsked_)
         out_ << "progress: " << progressPanel_ << '\n';
+    if (suggestionsAsked_)
+        printSuggestions();
     printState();
     return true;
 }
@@ -177,6 +185,16 @@ void ScriptSession::dispatch(const std::string& command, const std::string& argu
         queuedAnswers_.push_back(argument);
     } else if (command == "panes") {
         panesAsked_ = true;
+    } else if (command == "language") {
+        memory_.ChooseLanguage(argument);
+    } else if (command == "suggestions") {
+        suggestionsAsked_ = true;
+    } else if (command == "use-suggestion") {
+        memory_.UseSuggestion(argument.size() == 1 && argument[0] >= '1' && argument[0] <= '9' ? argument[0] - '0' : 0);
+    } else if (command == "fill-from-memory") {
+        memory_.FillFromMemory();
+    } else if (command == "next-to-review") {
+        job_.NextToReview();
     } else {
         throw KalmoError("Unknown command \"" + command + "\"");
     }
@@ -259,6 +277,15 @@ bool ScriptSession::runMenuShortcut(const ScriptKeyPress& press)
         findAnswer_.reset();
         job_.FindNext();
         return true;
+    case MenuCommand::NextToReview: job_.NextToReview(); return true;
+    case MenuCommand::FillFromMemory: memory_.FillFromMemory(); return true;
+    case MenuCommand::TranslationLanguage:
+    case MenuCommand::SearchMemory: return true; // their windows take no answer from the pane
+    case MenuCommand::UseSuggestion1:
+    case MenuCommand::UseSuggestion2:
+    case MenuCommand::UseSuggestion3:
+    case MenuCommand::UseSuggestion4:
+    case MenuCommand::UseSuggestion5: memory_.UseSuggestion(suggestionNumberOf(*command)); return true;
     }
     return false;
 }
@@ -286,6 +313,24 @@ void ScriptSession::printPanes()
         out_ << "| " << memo2_.Lines().Line(i) << '\n';
     for (const auto& line : job_.WorkingLines())
         out_ << "|| " << line << '\n';
+}
+
+void ScriptSession::printSuggestions()
+{
+    const MemorySuggestions& shown = memory_.Suggestions();
+    out_ << "language: " << memory_.Language() << '\n';
+    const auto joined = [](const std::vector<MarkedPiece>& pieces) {
+        std::string text;
+        for (const MarkedPiece& piece : pieces)
+            text += piece.text;
+        return text;
+    };
+    if (shown.toReview) {
+        out_ << "old source: " << joined(shown.oldSource) << '\n';
+        out_ << "new source: " << joined(shown.newSource) << '\n';
+    }
+    for (std::size_t i = 0; i < shown.matches.size(); ++i)
+        out_ << "suggestion " << i + 1 << ": " << shown.matches[i].score << "% " << shown.matches[i].translation << '\n';
 }
 
 void ScriptSession::printState()

@@ -8,6 +8,8 @@
 #include "controls/memo/StringClipboard.h"
 #include "job/TranslationJob.h"
 #include "job/TranslationJobView.h"
+#include "job/memory/HostQueue.h"
+#include "job/memory/MemoryAssistant.h"
 
 #include <deque>
 #include <optional>
@@ -32,6 +34,7 @@ private:
     bool runMenuShortcut(const ScriptKeyPress& press);
     void typeIntoPane(const std::string& text);
     void printPanes();
+    void printSuggestions();
     void printState();
 
     void SetStatusText(const std::string& text) override { status_ = text; }
@@ -60,6 +63,10 @@ private:
     TCustomCodeMemo memo1_;
     TCustomCodeMemo memo2_;
     TranslationJob job_;
+    // The worker's results are run at the end of each command, so a command
+    // prints the memory's answer to it.
+    HostQueue memoryResults_;
+    MemoryAssistant memory_;
 
     std::string status_;
     std::string encodingPanel_;
@@ -88,6 +95,7 @@ private:
     bool panesAsked_ = false;
     bool encodingAsked_ = false;
     bool progressAsked_ = false;
+    bool suggestionsAsked_ = false;
 };
 
 } // namespace kalmo

@@ -4,6 +4,7 @@
 #include "cli/Command.h"
 #include "job/FileAccess.h"
 
+#include <algorithm>
 #include <iostream>
 #include <string>
 
@@ -19,9 +20,12 @@ void printOverview(std::ostream& out)
         indent = "       ";
     }
     out << indent << "kalmo COMMAND --help\n" << indent << "kalmo --version\n\n";
+    std::size_t width = 0;
+    for (const auto& command : commands())
+        width = std::max(width, std::string(command.name).size());
     for (const auto& command : commands()) {
         const std::string name = command.name;
-        out << "  " << name << std::string(9 - name.size(), ' ') << command.summary << '\n';
+        out << "  " << name << std::string(width + 2 - name.size(), ' ') << command.summary << '\n';
     }
     out << "\nExit status: 0 on success, 1 when a check finds problems, 2 on errors.\n";
 }

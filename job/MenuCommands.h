@@ -27,6 +27,16 @@ enum class MenuCommand {
     PreviousUntranslated,
     Find,
     FindNext,
+    NextToReview,
+    FillFromMemory,
+    TranslationLanguage,
+    SearchMemory,
+    // Ctrl+1 … Ctrl+5: the translation field takes suggestion N.
+    UseSuggestion1,
+    UseSuggestion2,
+    UseSuggestion3,
+    UseSuggestion4,
+    UseSuggestion5,
 };
 
 struct MenuCommandEntry {
@@ -42,7 +52,7 @@ struct MenuCommandEntry {
     }
 };
 
-inline constexpr std::array<MenuCommandEntry, 12> kMenuCommands{{
+inline constexpr std::array<MenuCommandEntry, 21> kMenuCommands{{
     {MenuCommand::LoadSourceFile, "LoadSourceFile1", "Load Source File", 16463, 16463},
     {MenuCommand::ContinueTranslation, "ContinueTranslation1", "Continue Translation\u2026",
      shortCut('O', ssCtrl | ssShift),
@@ -61,7 +71,24 @@ inline constexpr std::array<MenuCommandEntry, 12> kMenuCommands{{
      shortCut('U', ssCtrl | ssShift)},
     {MenuCommand::Find, "Find1", "Find\u2026", shortCut('F', ssCtrl), shortCut('F', ssCtrl)},
     {MenuCommand::FindNext, "FindNext1", "Find Next", vk::F3, vk::F3},
+    {MenuCommand::NextToReview, "NextToReview1", "Next To Review", shortCut('R', ssCtrl), shortCut('R', ssCtrl)},
+    {MenuCommand::FillFromMemory, "FillFromMemory1", "Fill from Memory", 0, 0},
+    {MenuCommand::TranslationLanguage, "TranslationLanguage1", "Translation Language\u2026", 0, 0},
+    {MenuCommand::SearchMemory, "SearchMemory1", "Search Memory\u2026", shortCut('F', ssCtrl | ssShift),
+     shortCut('F', ssCtrl | ssShift)},
+    {MenuCommand::UseSuggestion1, "UseSuggestion1", "Use Suggestion 1", shortCut('1', ssCtrl), shortCut('1', ssCtrl)},
+    {MenuCommand::UseSuggestion2, "UseSuggestion2", "Use Suggestion 2", shortCut('2', ssCtrl), shortCut('2', ssCtrl)},
+    {MenuCommand::UseSuggestion3, "UseSuggestion3", "Use Suggestion 3", shortCut('3', ssCtrl), shortCut('3', ssCtrl)},
+    {MenuCommand::UseSuggestion4, "UseSuggestion4", "Use Suggestion 4", shortCut('4', ssCtrl), shortCut('4', ssCtrl)},
+    {MenuCommand::UseSuggestion5, "UseSuggestion5", "Use Suggestion 5", shortCut('5', ssCtrl), shortCut('5', ssCtrl)},
 }};
+
+// The suggestion a Use Suggestion command takes, from 1; 0 for any other command.
+constexpr int suggestionNumberOf(MenuCommand command)
+{
+    const int number = static_cast<int>(command) - static_cast<int>(MenuCommand::UseSuggestion1) + 1;
+    return number >= 1 && number <= 5 ? number : 0;
+}
 
 constexpr const MenuCommandEntry& menuCommand(MenuCommand command)
 {

@@ -98,6 +98,7 @@ ExchangeExport exportMessages(const std::string& sourceName, const LineList& sou
         message.source = texts.source;
         message.translation = texts.translation;
         message.comment = texts.wholeLine ? kWholeLineComment : "";
+        message.wholeLine = texts.wholeLine;
         // Catalogue tools refuse a translation that starts or ends with a
         // line break where its source does not (or the other way round)
         // unless a translator still has to look at it.

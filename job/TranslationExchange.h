@@ -21,6 +21,9 @@ struct ExchangeMessage {
     std::string file;        // where the source entry stands
     int line = 0;            // counted from 1
     bool fuzzy = false;
+    // The value is no quoted text on one line: source and translation are
+    // whole lines, which no import writes.
+    bool wholeLine = false;
 };
 
 struct ExchangeExport {

@@ -297,10 +297,12 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
     lineCount_ = static_cast<int>(sourceLines_.size());
     currentEntry_ = 0;
     shownTranslation_.clear();
+    toReview_.clear();
     windows_.SetEncodingPanel(EncodingText());
     step(Direction::Forward, false);
     if (OnLoaded)
         OnLoaded(path);
+    tellListeners([](TranslationJobEvents& listener) { listener.FileLoaded(); });
 }
 
 void TranslationJob::Volgende()
@@ -325,6 +327,7 @@ void TranslationJob::commitBeforeMoving(bool takePaneEdits)
     } else {
         Bewaar();
     }
+    endReviewOfShownEntry();
 }
 
 void TranslationJob::step(Direction direction, bool takePaneEdits)
@@ -387,6 +390,36 @@ void TranslationJob::PreviousUntranslated()
 
 void TranslationJob::stepToUntranslated(Direction direction)
 {
+    const bool forward = direction == Direction::Forward;
+    stepToFirstOf(direction, [this, forward] {
+        // The count is taken after the commit, so the entry just left counts
+        // as the user left it.
+        std::vector<int> lines;
+        for (const EntryProgress& entry : entryProgress(loadedSourceLines_, workingLines_)) {
+            if (isLeftToTranslate(entry) && (forward ? entry.line > currentEntry_ : entry.line < currentEntry_))
+                lines.push_back(entry.line);
+        }
+        if (!forward)
+            std::reverse(lines.begin(), lines.end());
+        return lines;
+    });
+}
+
+void TranslationJob::NextToReview()
+{
+    stepToFirstOf(Direction::Forward, [this] {
+        std::vector<int> lines;
+        for (const EntryProgress& entry : entryProgress(loadedSourceLines_, workingLines_))
+            if (toReview_.contains(entry.name))
+                lines.push_back(entry.line);
+        // From the entry after the one on show, then from the start.
+        std::rotate(lines.begin(), std::upper_bound(lines.begin(), lines.end(), currentEntry_), lines.end());
+        return lines;
+    });
+}
+
+void TranslationJob::stepToFirstOf(Direction direction, const std::function<std::vector<int>()>& pick)
+{
     if (!loaded_) {
         windows_.Beep();
         return;
@@ -394,23 +427,9 @@ void TranslationJob::stepToUntranslated(Direction direction)
     const JournalAfterwards journal{*this};
     lastDirection_ = direction;
     commitBeforeMoving(true);
-    // The count is taken after the commit, so the entry just left counts as
-    // the user left it.
-    const std::vector<EntryProgress> entries = entryProgress(loadedSourceLines_, workingLines_);
-    const bool forward = direction == Direction::Forward;
-    const auto untranslatedBeyond = [&](const EntryProgress& e) {
-        return isLeftToTranslate(e) && (forward ? e.line > currentEntry_ : e.line < currentEntry_);
-    };
-    if (forward) {
-        for (const EntryProgress& entry : entries) {
-            if (untranslatedBeyond(entry) && showEntryAt(entry.line))
-                return;
-        }
-    } else {
-        for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
-            if (untranslatedBeyond(*entry) && showEntryAt(entry->line))
-                return;
-        }
+    for (const int line : pick()) {
+        if (showEntryAt(line))
+            return;
     }
     // None left that way: the entry stays on show, the status as it was.
     windows_.Beep();
@@ -493,7 +512,8 @@ bool TranslationJob::entryHolds(int entry, const std::string& foldedText) const
 
 std::string TranslationJob::ProgressText() const
 {
-    return progressText(entryProgress(loadedSourceLines_, workingLines_), lowerPaneLines() != savedLines_);
+    return progressText(entryProgress(loadedSourceLines_, workingLines_), lowerPaneLines() != savedLines_,
+                        toReview_.size());
 }
 
 void TranslationJob::updateProgress()
@@ -602,6 +622,7 @@ bool TranslationJob::Split()
     }
     windows_.SetTranslationField(shownTranslation_);
     windows_.SelectTranslationField();
+    tellListeners([](TranslationJobEvents& listener) { listener.EntryShown(); });
     return true;
 }
 
@@ -654,6 +675,7 @@ void TranslationJob::writeTranslation(const LineList& lines)
     forgetJournal();
     if (OnSaved)
         OnSaved(path);
+    tellListeners([&path](TranslationJobEvents& listener) { listener.TranslationSaved(path); });
 }
 
 void TranslationJob::Exit1Click()

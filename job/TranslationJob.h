@@ -13,14 +13,19 @@
 #include "job/LineList.h"
 #include "job/OpeningQuestions.h"
 #include "job/TextEncoding.h"
+#include "job/TranslationJobEvents.h"
 #include "job/TranslationJobView.h"
 
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace kalmo {
+
+struct ExchangeMessage;
 
 class TranslationJob {
 public:
@@ -58,6 +63,10 @@ public:
     // that still holds its source text; a beep when there is none.
     void NextUntranslated();
     void PreviousUntranslated();
+    // Navigate > Next To Review: commits like Next, then shows the next
+    // entry to review, from the start again after the last; a beep when
+    // there is none.
+    void NextToReview();
     // Navigate > Find: asks for a text, commits like Next and shows the next
     // entry whose name, source text or translation holds it, from the start
     // again after the last; a beep when none does. FindNext repeats the last
@@ -88,6 +97,9 @@ public:
     const std::string& FileName() const { return fileName_; }
     const LineList& SourceLines() const { return sourceLines_; }
     const LineList& WorkingLines() const { return workingLines_; }
+    // What the translated file holds for this job: as last saved, or as
+    // loaded before the first save.
+    const LineList& SavedLines() const { return savedLines_; }
     int LineCount() const { return lineCount_; }
     int CurrentEntry() const { return currentEntry_; }
     bool Loaded() const { return loaded_; }
@@ -119,6 +131,24 @@ public:
     // At start: offers the work of each journal whose program no longer
     // runs, to recover or to discard (kept as ".discarded").
     void OfferAbandonedWork();
+
+    // The constants whose source text changed since their translation was
+    // made. A file starts with none; committing such an entry (with or
+    // without a change) ends its review.
+    void MarkForReview(std::set<std::string> names);
+    const std::set<std::string>& EntriesToReview() const { return toReview_; }
+    // The translation field takes the text, all of it selected, nothing
+    // committed. No text (no such suggestion), no entry on show, and the
+    // modes in which the field holds no entry's text give a beep.
+    void UseSuggestedTranslation(const std::optional<std::string>& text);
+    // Tools > Fill from Memory: after a commit, each message whose constant
+    // is still untranslated is written into its entry as an import writes
+    // it; returns how many were.
+    int FillUntranslated(const std::vector<ExchangeMessage>& messages);
+
+    // Those who follow the job's work; each stays until removed.
+    void AddListener(TranslationJobEvents& listener) { listeners_.push_back(&listener); }
+    void RemoveListener(TranslationJobEvents& listener);
 
     // Raised after the translated file was written, with its path.
     std::function<void(const std::string& path)> OnSaved;
@@ -152,6 +182,18 @@ private:
     // Shows the current entry again after a commit refilled the panes.
     void showCurrentEntryAgain();
     void stepToUntranslated(Direction direction);
+    // Commits like a step, then shows the first entry that can be shown of
+    // the lines `pick` gives after the commit; a beep, and the entry on show
+    // again, when there is none.
+    void stepToFirstOf(Direction direction, const std::function<std::vector<int>()>& pick);
+    // A committed entry to review is reviewed.
+    void endReviewOfShownEntry();
+    template <typename Event>
+    void tellListeners(Event event)
+    {
+        for (TranslationJobEvents* listener : listeners_)
+            event(*listener);
+    }
     void findFrom(const std::string& text);
     bool entryHolds(int entry, const std::string& foldedText) const;
     void updateProgress();
@@ -235,6 +277,8 @@ private:
     std::string shownTranslation_;
     std::string lastFindText_;
     std::string statusText_;
+    std::set<std::string> toReview_;
+    std::vector<TranslationJobEvents*> listeners_;
 };
 
 } // namespace kalmo

@@ -43,14 +43,15 @@ bool isLeftToTranslate(const EntryProgress& entry)
     return entry.writable && !entry.translated;
 }
 
-std::string progressText(const std::vector<EntryProgress>& entries, bool unsaved)
+std::string progressText(const std::vector<EntryProgress>& entries, bool unsaved, std::size_t toReview)
 {
     const auto writable = std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.writable; });
     const auto translated
         = std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.writable && e.translated; });
     const auto others = static_cast<std::ptrdiff_t>(entries.size()) - writable;
     return "translated " + std::to_string(translated) + " of " + std::to_string(writable)
-         + (others > 0 ? ", " + std::to_string(others) + " whole-line only" : "") + (unsaved ? " *" : "");
+         + (others > 0 ? ", " + std::to_string(others) + " whole-line only" : "")
+         + (toReview > 0 ? ", " + std::to_string(toReview) + " to review" : "") + (unsaved ? " *" : "");
 }
 
 std::string translatedCount(const std::string& progressText)

@@ -32,8 +32,10 @@ bool isLeftToTranslate(const EntryProgress& entry);
 std::vector<EntryProgress> entryProgress(const LineList& source, const LineList& working);
 
 // "translated N of M" over the writable entries, then ", K whole-line only"
-// when K entries are not writable, then " *" when there are unsaved changes.
-std::string progressText(const std::vector<EntryProgress>& entries, bool unsaved);
+// when K entries are not writable, ", R to review" when R entries' source
+// texts changed under their translations, then " *" when there are unsaved
+// changes.
+std::string progressText(const std::vector<EntryProgress>& entries, bool unsaved, std::size_t toReview = 0);
 
 // The "N of M" of a progress text; empty when the text is no progress text.
 std::string translatedCount(const std::string& progressText);

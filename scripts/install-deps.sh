@@ -12,6 +12,8 @@ packages=(
   libutf8proc-dev
   # kalmo reads and writes PO files through gettext's own library
   libgettextpo-dev
+  # the translation memory: the system's SQLite, and libxml2 for TMX
+  libsqlite3-dev libxml2-dev
   # the manual pages are written in scdoc's markup
   scdoc
   fonts-dejavu-core
@@ -19,8 +21,9 @@ packages=(
   fonts-wqy-microhei fonts-thai-tlwg-ttf
 )
 # A real PHP judges the files the tests write, msgfmt the PO files; the
-# desktop tools and lintian judge the desktop files and the package.
-[ "${1:-}" = test ] && packages+=(php-cli gettext desktop-file-utils appstream lintian man-db)
+# desktop tools and lintian judge the desktop files and the package;
+# xmllint judges the TMX files kalmo writes.
+[ "${1:-}" = test ] && packages+=(php-cli gettext desktop-file-utils appstream lintian man-db libxml2-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"script extra", 2, "", "kalmo script: too many file names"},
         CommandCase{"check --help", 0, "Usage: kalmo check SOURCE [TRANSLATED] [--json]\n\nChecks", ""},
         CommandCase{"help import", 0, "Usage: kalmo import SOURCE IN.po [-o OUT]\n", ""},
-        CommandCase{"--help", 0, "  merge    carry a translation over to a new source version\n", ""}),
+        CommandCase{"--help", 0, "  merge         carry a translation over to a new source version\n", ""}),
                          testing_support::NameFrom<&CommandCase::arguments>{});
 
 TEST(Commands, LookOnlyAtRealEntriesNotAtCommentsOrGuards)

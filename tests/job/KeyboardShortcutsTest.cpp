@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <string>
 #include <utility>
 
@@ -25,6 +27,34 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair<ShortCut, std::string>{shortCut(vk::Backspace, ssAlt | ssShift), "Alt+Shift+Backspace"},
                       std::pair<ShortCut, std::string>{shortCut(vk::Insert, ssCtrl), "Ctrl+Insert"},
                       std::pair<ShortCut, std::string>{shortCut('7', ssCtrl | ssAlt), "Ctrl+Alt+7"}));
+
+} // namespace
+} // namespace kalmo
+
+namespace kalmo {
+namespace {
+
+// A menu key acts in every window, before the focused control: it must not
+// be a key the main window or the lower pane already uses, under either scheme.
+TEST(KeyboardShortcuts, EveryMenuKeyIsFreeUnderBothSchemes)
+{
+    for (const KeyScheme scheme : {KeyScheme::Classic, KeyScheme::Common}) {
+        std::multiset<std::string> menuKeys;
+        std::set<std::string> otherKeys;
+        for (const KeyboardShortcut& shortcut : keyboardShortcuts(scheme)) {
+            if (shortcut.where == kMenuKeysPlace)
+                menuKeys.insert(shortcut.keys);
+            else
+                otherKeys.insert(shortcut.keys);
+        }
+        for (const std::string& key : menuKeys) {
+            EXPECT_EQ(menuKeys.count(key), 1u) << key;
+            EXPECT_FALSE(otherKeys.contains(key)) << key;
+        }
+        for (const char* key : {"Ctrl+1", "Ctrl+5", "Ctrl+R", "Ctrl+Shift+F"})
+            EXPECT_TRUE(menuKeys.contains(key)) << key;
+    }
+}
 
 } // namespace
 } // namespace kalmo

@@ -1,0 +1,65 @@
+// The translation memory's worker thread; see MemoryWorker.h.
+#include "job/memory/MemoryWorker.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace kalmo {
+
+MemoryWorker::MemoryWorker() : thread_([this] { work(); }) {}
+
+MemoryWorker::~MemoryWorker()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void MemoryWorker::post(std::function<void()> task)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        tasks_.push_back({std::move(task), false});
+    }
+    changed_.notify_all();
+}
+
+void MemoryWorker::postLookup(std::function<void()> task)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        tasks_.erase(std::remove_if(tasks_.begin(), tasks_.end(), [](const Task& t) { return t.lookup; }),
+                     tasks_.end());
+        tasks_.push_back({std::move(task), true});
+    }
+    changed_.notify_all();
+}
+
+void MemoryWorker::waitUntilIdle()
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return tasks_.empty() && !busy_; });
+}
+
+void MemoryWorker::work()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return ending_ || !tasks_.empty(); });
+        if (tasks_.empty())
+            return;
+        Task task = std::move(tasks_.front());
+        tasks_.pop_front();
+        busy_ = true;
+        lock.unlock();
+        task.run();
+        lock.lock();
+        busy_ = false;
+        changed_.notify_all();
+    }
+}
+
+} // namespace kalmo
