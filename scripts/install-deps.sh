@@ -19,8 +19,11 @@ packages=(
   fonts-wqy-microhei fonts-thai-tlwg-ttf
 )
 # A real PHP judges the files the tests write, msgfmt the PO files; the
-# desktop tools and lintian judge the desktop files and the package.
-[ "${1:-}" = test ] && packages+=(php-cli gettext desktop-file-utils appstream lintian man-db)
+# desktop tools and lintian judge the desktop files and the package. The
+# screen reader test reads the program through AT-SPI on its own X server
+# and session bus, typing through XTest.
+[ "${1:-}" = test ] && packages+=(php-cli gettext desktop-file-utils appstream lintian man-db
+  python3-pyatspi at-spi2-core dbus-daemon xvfb xdotool)
 
 missing=()
 for p in "${packages[@]}"; do
