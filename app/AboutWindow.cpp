@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QShowEvent>
 #include <QShortcut>
 
 
@@ -77,6 +78,9 @@ void TForm3::applyLayout()
     button.SetOuterBorderColor(clWhite);
     button.SetShineColor(clWhite);
     button.Loaded();
+    // CLOSE is a tab stop, so that Tab reaches it and Space and Enter press
+    // it; it holds the focus whenever the window opens (see showEvent).
+    GlassButton1->setTabStop(true);
     connect(GlassButton1, &TGlassButton::clicked, this, &TForm3::GlassButton1Click);
     // Escape is CLOSE from the keyboard, whatever control has the focus.
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TForm3::GlassButton1Click);
@@ -109,6 +113,12 @@ QString TForm3::GetFmtFileVersion(const QString& fileName, const QString& format
     if (!version)
         return QString();
     return QString::fromStdString(formatFileVersion(format.toStdString(), *version));
+}
+
+void TForm3::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    GlassButton1->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm3::GlassButton1Click()

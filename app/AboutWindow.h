@@ -1,8 +1,9 @@
 // TForm3, the About window. A picture covering the window, the product
 // heading, the program's version read once from its own file, and a glass
 // CLOSE button that hides the window and gives the focus back to the main
-// window. It stays on top and has no close box, so CLOSE is the way out,
-// and Escape the same from the keyboard.
+// window. It stays on top and has no close box, so CLOSE is the way out;
+// it has the focus when the window opens (Space or Enter press it), and
+// Escape does the same from any control.
 #pragma once
 
 #include <QPointer>
@@ -33,6 +34,9 @@ public:
     kalmo::TLabel* Label2 = nullptr;
     kalmo::TImage* Image2 = nullptr;
     kalmo::TGlassButton* GlassButton1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void applyLayout();

@@ -3,6 +3,7 @@
 
 #include "app/FormControls.h"
 #include "app/FormControlsAccessible.h"
+#include "app/StatusPanel.h"
 #include "controls/glass/qt/GlassButton.h"
 #include "controls/glass/qt/GlassButtonAccessible.h"
 #include "controls/memo/qt/CodeMemo.h"
@@ -10,6 +11,8 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QString>
+#include <QWidget>
 
 namespace kalmo {
 namespace {
@@ -26,6 +29,8 @@ QAccessibleInterface* accessibleFactory(const QString& className, QObject* objec
         return new LabelAccessible(static_cast<TLabel*>(object));
     if (className == QLatin1String("kalmo::TImage"))
         return new ImageAccessible(static_cast<TImage*>(object));
+    if (className == QLatin1String("kalmo::StatusPanel"))
+        return new StatusPanelAccessible(static_cast<StatusPanel*>(object));
     // The balloon-shaped Help window has no frame; to assistive technology
     // it is a small dialog beside the main window.
     if (className == QLatin1String("TForm4"))
@@ -36,5 +41,12 @@ QAccessibleInterface* accessibleFactory(const QString& className, QObject* objec
 } // namespace
 
 void installAccessibility() { QAccessible::installFactory(accessibleFactory); }
+
+void describeTranslationField(QWidget& field, const QString& constant, const QString& sourceText)
+{
+    // The description first: the name's change is what a screen reader reads out.
+    field.setAccessibleDescription(sourceText);
+    field.setAccessibleName(QStringLiteral("Translation of %1").arg(constant));
+}
 
 } // namespace kalmo

@@ -20,7 +20,7 @@ constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
 } // namespace
 
 TLabel::TLabel(QWidget* parent)
-    : QWidget(parent)
+    : QLabel(parent)
 {
     setFocusPolicy(Qt::NoFocus);
 }
@@ -113,7 +113,7 @@ void TLabel::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange)
         fitToText();
-    QWidget::changeEvent(event);
+    QLabel::changeEvent(event);
 }
 
 void TLabel::fitToText()

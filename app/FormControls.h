@@ -3,6 +3,7 @@
 // picture that can be drawn transparent.
 #pragma once
 
+#include <QLabel>
 #include <QPixmap>
 #include <QWidget>
 
@@ -12,12 +13,17 @@ namespace kalmo {
 // ShowAccelChar is off: then the caption shows as it is). With AutoSize the
 // label takes the size of its text on one line and is cut off by its
 // window's edge when longer; a label given a MaxWidth instead ends a longer
-// text in "…" and shows all of it in its tooltip.
-class TLabel : public QWidget {
+// text in "…" and shows all of it in its tooltip. It draws its caption
+// itself; it is a QLabel only so that the control it is the caption of
+// (FocusControl, Qt's buddy) finds it as its label, as assistive technology
+// asks.
+class TLabel : public QLabel {
     Q_OBJECT
 
 public:
     explicit TLabel(QWidget* parent = nullptr);
+
+    void SetFocusControl(QWidget* control) { setBuddy(control); }
 
     QString Caption() const { return caption_; }
     void SetCaption(const QString& caption);

@@ -32,6 +32,15 @@ QString LabelAccessible::text(QAccessible::Text t) const
     }
 }
 
+QList<QPair<QAccessibleInterface*, QAccessible::Relation>> LabelAccessible::relations(QAccessible::Relation match) const
+{
+    auto related = QAccessibleWidget::relations(match);
+    const auto* label = static_cast<const TLabel*>(widget());
+    if ((match & QAccessible::Labelled) && label->buddy())
+        related.append({QAccessible::queryAccessibleInterface(label->buddy()), QAccessible::Labelled});
+    return related;
+}
+
 ImageAccessible::ImageAccessible(TImage* image)
     : QAccessibleWidget(image, QAccessible::Graphic)
 {

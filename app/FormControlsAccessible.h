@@ -17,6 +17,9 @@ class LabelAccessible : public QAccessibleWidget {
 public:
     explicit LabelAccessible(TLabel* label);
     QString text(QAccessible::Text t) const override;
+    // Besides Qt's own: the label is the label of its FocusControl.
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+        QAccessible::Relation match = QAccessible::AllRelations) const override;
 };
 
 class ImageAccessible : public QAccessibleWidget {

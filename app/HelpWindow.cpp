@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QResizeEvent>
 #include <QShortcut>
+#include <QShowEvent>
 
 #include <string>
 #include <vector>
@@ -75,6 +76,9 @@ void TForm4::applyLayout()
     button.SetOuterBorderColor(clWhite);
     button.SetShineColor(clWhite);
     button.Loaded();
+    // CLOSE is a tab stop, so that Tab reaches it and Space and Enter press
+    // it; it holds the focus whenever the window opens (see showEvent).
+    GlassButton1->setTabStop(true);
     connect(GlassButton1, &TGlassButton::clicked, this, &TForm4::GlassButton1Click);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TForm4::closeFromKeyboard);
 
@@ -101,6 +105,12 @@ void TForm4::resizeEvent(QResizeEvent* event)
         followRightEdge(*this, help::controls, help::clientWidth);
         wrapHelpText();
     }
+}
+
+void TForm4::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    GlassButton1->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm4::GlassButton1Click()

@@ -1,6 +1,8 @@
 // TForm4, the Help window. A balloon-shaped window with the read-only help
 // text and a glass CLOSE button that hides it; it is dragged by its body.
-// Escape hides it too and gives the keyboard back to the main window.
+// CLOSE has the focus when the window opens, Tab moves between it and the
+// text. Escape hides the window too and gives the keyboard back to the main
+// window.
 #pragma once
 
 #include <QPointer>
@@ -25,6 +27,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void applyLayout();

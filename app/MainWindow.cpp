@@ -1,6 +1,7 @@
 // TForm1, the main window: layout, menu, keys and the job's view; see MainWindow.h.
 #include "app/MainWindow.h"
 
+#include "app/Accessibility.h"
 #include "app/AppSettings.h"
 #include "app/FindHistory.h"
 #include "app/FormControls.h"
@@ -25,15 +26,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <array>
 #include <iterator>
+#include <string_view>
 #include <vector>
 #include <utility>
 
@@ -108,6 +110,17 @@ QKeySequence toQKeySequence(ShortCut value)
     if (value & 0x8000)
         modifiers |= Qt::AltModifier;
     return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(key)));
+}
+
+// A menu of the menu bar, named and titled (with its Alt+letter) from the table of menus.
+QMenu* addMenuBarMenu(QMenuBar& bar, std::string_view name)
+{
+    const auto entry = std::find_if(kMenuBar.begin(), kMenuBar.end(),
+                                    [name](const MenuBarEntry& candidate) { return name == candidate.name; });
+    Q_ASSERT(entry != kMenuBar.end());
+    QMenu* menu = bar.addMenu(QString::fromUtf8(entry->title));
+    menu->setObjectName(QString::fromUtf8(entry->name));
+    return menu;
 }
 
 QFont windowFont(bool bold = false)
@@ -217,6 +230,7 @@ void TForm1::createControls()
     EntryEdit1 = new TEntryEdit(client_);
     EntryEdit1->setObjectName(QStringLiteral("EntryEdit1"));
     EntryEdit1->setAccessibleName(QStringLiteral("Translation"));
+    StaticText3->SetFocusControl(EntryEdit1);
     EntryEdit1->BeginLoading();
     EntryEdit1->SetColor(clWindow);
     EntryEdit1->SetText("EntryEdit1");
@@ -232,13 +246,11 @@ void TForm1::createControls()
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
     // A permanent widget leaves the messages of the first panel as they are.
-    EncodingPanel = new QLabel(StatusBar1);
+    EncodingPanel = new StatusPanel(QStringLiteral("Character set"), StatusBar1);
     EncodingPanel->setObjectName(QStringLiteral("EncodingPanel"));
-    EncodingPanel->setAccessibleName(QStringLiteral("Character set"));
     StatusBar1->addPermanentWidget(EncodingPanel);
-    ProgressPanel = new QLabel(StatusBar1);
+    ProgressPanel = new StatusPanel(QStringLiteral("Progress"), StatusBar1);
     ProgressPanel->setObjectName(QStringLiteral("ProgressPanel"));
-    ProgressPanel->setAccessibleName(QStringLiteral("Progress"));
     StatusBar1->addPermanentWidget(ProgressPanel);
 
     applyLayout(*client_, layout::main_window::controls);
@@ -271,8 +283,7 @@ void TForm1::createMenu()
         return action;
     };
 
-    File1 = MainMenu1->addMenu(QStringLiteral("File"));
-    File1->setObjectName(QStringLiteral("File1"));
+    File1 = addMenuBarMenu(*MainMenu1, "File1");
     LoadSourceFile1 = addItem(File1, MenuCommand::LoadSourceFile);
     createReloadWithEncodingMenu();
     RecentFiles1 = new RecentFilesMenu(*settings_, File1);
@@ -289,8 +300,7 @@ void TForm1::createMenu()
     About1 = addItem(File1, MenuCommand::About);
     Exit1 = addItem(File1, MenuCommand::Exit);
 
-    View1 = MainMenu1->addMenu(QStringLiteral("View"));
-    View1->setObjectName(QStringLiteral("View1"));
+    View1 = addMenuBarMenu(*MainMenu1, "View1");
     SourceWindows1 = addItem(View1, MenuCommand::SourceWindows);
     SourceWindows1->setCheckable(true);
     SourceWindows1->setChecked(false);
@@ -298,8 +308,7 @@ void TForm1::createMenu()
     View1->addMenu(Keys1);
     connect(Keys1, &KeySchemeMenu::schemeChosen, this, &TForm1::bindMenuKeys);
 
-    Navigate1 = MainMenu1->addMenu(QStringLiteral("Navigate"));
-    Navigate1->setObjectName(QStringLiteral("Navigate1"));
+    Navigate1 = addMenuBarMenu(*MainMenu1, "Navigate1");
     NextUntranslated1 = addItem(Navigate1, MenuCommand::NextUntranslated);
     PreviousUntranslated1 = addItem(Navigate1, MenuCommand::PreviousUntranslated);
     Navigate1->addSeparator();
@@ -308,8 +317,7 @@ void TForm1::createMenu()
     Navigate1->addSeparator();
     NextToReview1 = addItem(Navigate1, MenuCommand::NextToReview);
 
-    Tools1 = MainMenu1->addMenu(QStringLiteral("Tools"));
-    Tools1->setObjectName(QStringLiteral("Tools1"));
+    Tools1 = addMenuBarMenu(*MainMenu1, "Tools1");
     FillFromMemory1 = addItem(Tools1, MenuCommand::FillFromMemory);
     SearchMemory1 = addItem(Tools1, MenuCommand::SearchMemory);
     TranslationLanguage1 = addItem(Tools1, MenuCommand::TranslationLanguage);
@@ -335,8 +343,7 @@ void TForm1::bindMenuKeys()
 
 void TForm1::createHelpMenu()
 {
-    HelpMenu1 = MainMenu1->addMenu(QStringLiteral("Help"));
-    HelpMenu1->setObjectName(QStringLiteral("HelpMenu1"));
+    HelpMenu1 = addMenuBarMenu(*MainMenu1, "HelpMenu1");
     const auto repeat = [this](QAction* original, const char* name) {
         // The key is shown beside the item, not bound: the original holds it.
         auto* action = HelpMenu1->addAction(QString(), original, &QAction::trigger);
@@ -503,11 +510,11 @@ void TForm1::SetStatusText(const std::string& text) { StatusBar1->showMessage(QS
 
 void TForm1::SetEncodingPanel(const std::string& text)
 {
-    EncodingPanel->setText(QString::fromStdString(text));
+    EncodingPanel->SetText(QString::fromStdString(text));
     checkEncodingInUse();
 }
 
-void TForm1::SetProgressPanel(const std::string& text) { ProgressPanel->setText(QString::fromStdString(text)); }
+void TForm1::SetProgressPanel(const std::string& text) { ProgressPanel->SetText(QString::fromStdString(text)); }
 
 void TForm1::ShowNotes(const std::string& heading, const std::vector<std::string>& notes)
 {
@@ -553,6 +560,8 @@ void TForm1::SetTranslationFieldColors(ColorValue background, ColorValue text)
 
 void TForm1::SelectTranslationField()
 {
+    // Called as an entry is shown, after the name and source fields.
+    describeTranslationField(*EntryEdit1, Label2->Caption(), Label1->Caption());
     // The caret ends at the end of the selection, so End, Home and the
     // arrows collapse it as in any line edit.
     EntryEdit1->setSelection(0, static_cast<int>(EntryEdit1->QLineEdit::text().size()));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/AppServices.h"
+#include "app/StatusPanel.h"
 #include "controls/KeyCodes.h"
 #include "job/MenuCommands.h"
 #include "job/TranslationJob.h"
@@ -22,7 +23,6 @@
 #include <vector>
 
 class QAction;
-class QLabel;
 class QMenu;
 class QMenuBar;
 class QStatusBar;
@@ -119,8 +119,8 @@ public:
     QStatusBar* StatusBar1 = nullptr;
     // On the status bar's right: the loaded file's character set, then how
     // many entries are translated.
-    QLabel* EncodingPanel = nullptr;
-    QLabel* ProgressPanel = nullptr;
+    kalmo::StatusPanel* EncodingPanel = nullptr;
+    kalmo::StatusPanel* ProgressPanel = nullptr;
 
     QMenuBar* MainMenu1 = nullptr;
     QMenu* File1 = nullptr;

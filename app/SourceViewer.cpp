@@ -114,9 +114,11 @@ void TForm2::closeEvent(QCloseEvent* event)
 void TForm2::keyPressEvent(QKeyEvent* event)
 {
     // Key preview is off: the window's own keys are those that arrive while
-    // none of its panes has the focus (both are disabled). A key that the
-    // focused pane passes on was the pane's already.
-    if (!focusWidget())
+    // no pane that takes input has the focus (both are disabled; Tab may
+    // still have put the focus on one). A key that an enabled pane passes on
+    // was the pane's already.
+    const auto* pane = qobject_cast<const TCodeMemo*>(focusWidget());
+    if (!focusWidget() || (pane && !pane->Enabled()))
         FormKeyDown(toKeyCode(event->key()));
     QWidget::keyPressEvent(event);
 }

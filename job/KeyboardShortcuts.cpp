@@ -82,6 +82,11 @@ std::vector<KeyboardShortcut> keyboardShortcuts(KeyScheme scheme)
     for (const MenuCommandEntry& entry : kMenuCommands)
         if (entry.keyUnder(scheme) != 0)
             list.push_back({shortCutText(entry.keyUnder(scheme)), plainCaption(entry.caption), kMenuKeysPlace});
+    for (const MenuBarEntry& menu : kMenuBar) {
+        std::string title = menu.title;
+        title.erase(title.find('&'), 1);
+        list.push_back({shortCutText(menu.key()), "Open the " + title + " menu", kMenuBarKeysPlace});
+    }
     for (const EntryKey& entry : kEntryKeys)
         list.push_back({keyName(entry.key), entry.action, "Main window, with a file loaded"});
     list.push_back({keyName(vk::F2), "Full-text editing on or off", "Source viewer, with a file loaded"});

@@ -1,6 +1,7 @@
 // The main window's menu commands with their names, captions and shortcuts
 // under each key scheme: the one table that the window's menu, the memo's refusal of menu keys, the
 // application's shortcut priority and the script runner's keys all read.
+// Beside it, the menu bar's menus with the Alt+letter key that opens each.
 #pragma once
 
 #include "controls/KeyCodes.h"
@@ -106,5 +107,32 @@ constexpr std::optional<MenuCommand> menuCommandFor(ShortCut pressed, KeyScheme 
             return entry.command;
     return std::nullopt;
 }
+
+// The menus of the menu bar, in order. The letter after "&" opens a menu
+// with Alt (Alt+F: File) and is underlined; the title reads without the "&".
+struct MenuBarEntry {
+    const char* name; // the menu's name
+    const char* title;
+
+    // The Alt+letter key, as menu shortcuts are stored.
+    constexpr ShortCut key() const
+    {
+        for (const char* at = title; *at != '\0'; ++at) {
+            if (*at != '&')
+                continue;
+            const char letter = at[1] >= 'a' && at[1] <= 'z' ? static_cast<char>(at[1] - 'a' + 'A') : at[1];
+            return shortCut(static_cast<KeyCode>(letter), ssAlt);
+        }
+        return 0;
+    }
+};
+
+inline constexpr std::array<MenuBarEntry, 5> kMenuBar{{
+    {"File1", "&File"},
+    {"View1", "&View"},
+    {"Navigate1", "&Navigate"},
+    {"Tools1", "&Tools"},
+    {"HelpMenu1", "&Help"},
+}};
 
 } // namespace kalmo

@@ -22,8 +22,11 @@ packages=(
 )
 # A real PHP judges the files the tests write, msgfmt the PO files; the
 # desktop tools and lintian judge the desktop files and the package;
-# xmllint judges the TMX files kalmo writes.
-[ "${1:-}" = test ] && packages+=(php-cli gettext desktop-file-utils appstream lintian man-db libxml2-utils)
+# xmllint judges the TMX files kalmo writes. The screen reader test reads
+# the program through AT-SPI on its own X server and session bus, typing
+# through XTest.
+[ "${1:-}" = test ] && packages+=(php-cli gettext desktop-file-utils appstream lintian man-db libxml2-utils
+  python3-pyatspi at-spi2-core dbus-daemon xvfb xdotool)
 
 missing=()
 for p in "${packages[@]}"; do

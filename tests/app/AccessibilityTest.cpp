@@ -1,13 +1,17 @@
 // The windows as a screen reader meets them: every control found in the
-// accessibility tree with its name and role, the fields telling what they
-// hold, the glass button pressed through its action, and the memo's text
-// interface and events, with offsets counted in the characters of the text.
+// accessibility tree with its name and role, the fields and status panels
+// telling what they hold, the translation field linked to its caption and
+// telling each entry step, the glass CLOSE pressed through its action and
+// from the keyboard, the menus opened with Alt and a letter, and the memo's
+// text interface and events, with offsets counted in the characters of the
+// text and pieces of text found as a text edit finds them.
 #include "tests/app/AppTestSupport.h"
 
 #include "app/KalmoProgram.h"
 #include "app/Accessibility.h"
 #include "app/FormControls.h"
 #include "app/MainWindow.h"
+#include "app/StatusPanel.h"
 #include "app/SourceViewer.h"
 #include "app/AboutWindow.h"
 #include "app/HelpWindow.h"
@@ -18,10 +22,14 @@
 #include "testing/TempFolder.h"
 
 #include <QAccessible>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 using namespace kalmo;
@@ -111,11 +119,26 @@ private slots:
     void memoOffsetsCountCharactersOfTheWholeText();
     void memoSelectionReadsAndWritesTheModelSelection();
     void memoEventsFollowCaretSelectionAndText();
-    void disabledPaneIsReadOnlyAndRefusesCaretRequests();
+    void disabledPanesReadAsReadOnlyTextsThatTabReaches();
+    void lowerPaneInFullTextModeIsEditedThroughItsInterface();
+    void memoPiecesOfTextAreFoundAsATextEditFindsThem_data();
+    void memoPiecesOfTextAreFoundAsATextEditFindsThem();
+    void memoPiecesAtEveryOffsetMatchAPlainTextEdit();
+    void memoCharacterRectCoversTheWholeCharacter_data();
+    void memoCharacterRectCoversTheWholeCharacter();
+    void statusPanelsReadWhatTheyShowAndAnnounceIt();
+    void entryStepTellsTheCaretAndTheConstant();
+    void closeButtonHasTheKeyboardWhenItsWindowOpens_data();
+    void closeButtonHasTheKeyboardWhenItsWindowOpens();
+    void tabMovesBetweenHelpTextAndClose();
+    void altAndALetterOpenAMenuInsteadOfTyping_data();
+    void altAndALetterOpenAMenuInsteadOfTyping();
 
 private:
     QWidget* window(const QString& name) const;
     void fillMemo();
+    void showActive(QWidget* window);
+    void loadFile();
 
     std::unique_ptr<TempFolder> folder_;
     std::unique_ptr<RecordedServices> recorded_;
@@ -144,7 +167,7 @@ void AccessibilityTest::init()
     form2_ = std::make_unique<TForm2>();
     connectJobWindows(*form1_, *form2_);
     form3_ = std::make_unique<TForm3>(form1_.get());
-    form4_ = std::make_unique<TForm4>();
+    form4_ = std::make_unique<TForm4>(form1_.get());
     memo_ = std::make_unique<TCodeMemo>();
     memo_->resize(400, 200);
     sentEvents.clear();
@@ -178,6 +201,20 @@ void AccessibilityTest::fillMemo()
     memo_->model().Lines().AppendLines(kMemoLines);
 }
 
+void AccessibilityTest::showActive(QWidget* window)
+{
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+void AccessibilityTest::loadFile()
+{
+    showActive(form1_.get());
+    pressKey(Qt::Key_O, Qt::ControlModifier);
+    QVERIFY(form1_->Job().Loaded());
+}
+
 void AccessibilityTest::windowsNameTheirControls_data()
 {
     QTest::addColumn<QString>("window");
@@ -195,6 +232,13 @@ void AccessibilityTest::windowsNameTheirControls_data()
     row("main", "Translation", QAccessible::EditableText);
     row("main", "KALMO logo", QAccessible::Graphic);
     row("main", "KALMO emblem", QAccessible::Graphic);
+    row("main", "Character set", QAccessible::StaticText);
+    row("main", "Progress", QAccessible::StaticText);
+    // The menus read without their Alt+letter marks.
+    row("main", "File", QAccessible::MenuItem);
+    row("main", "View", QAccessible::MenuItem);
+    row("main", "Navigate", QAccessible::MenuItem);
+    row("main", "Help", QAccessible::MenuItem);
     row("viewer", "Original Sourcefile", QAccessible::StaticText);
     row("viewer", "Original Sourcefile", QAccessible::EditableText);
     row("viewer", "Translated Sourcefile", QAccessible::StaticText);
@@ -408,19 +452,318 @@ void AccessibilityTest::memoEventsFollowCaretSelectionAndText()
     QCOMPARE(eventsOf(QAccessible::TextInserted).front().text, QStringLiteral("Y"));
 }
 
-void AccessibilityTest::disabledPaneIsReadOnlyAndRefusesCaretRequests()
+void AccessibilityTest::disabledPanesReadAsReadOnlyTextsThatTabReaches()
 {
-    TCodeMemo* pane = form2_->Memo1;
+    for (TCodeMemo* pane : {form2_->Memo1, form2_->Memo2}) {
+        pane->model().ClearText();
+        pane->model().Lines().AppendLines(kMemoLines);
+        pane->model().PlaceCaret(2, 1);
+    }
+    // Activating the viewer puts the focus on its first tab stop, Tab on the next.
+    showActive(form2_.get());
+    QCOMPARE(QApplication::focusWidget(), form2_->Memo1);
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form2_->Memo2);
+
+    for (TCodeMemo* pane : {form2_->Memo1, form2_->Memo2}) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(pane);
+        const QAccessible::State state = iface->state();
+        QVERIFY(!state.disabled);
+        QVERIFY(state.focusable);
+        QCOMPARE(bool(state.focused), pane == form2_->Memo2);
+        QVERIFY(state.readOnly);
+        QVERIFY(!state.editable);
+
+        // The panes still take no input, from assistive technology neither.
+        iface->textInterface()->setCursorPosition(0);
+        QCOMPARE(iface->textInterface()->cursorPosition(), 6 + 2);
+        QVERIFY(iface->editableTextInterface() != nullptr);
+        iface->editableTextInterface()->insertText(0, QStringLiteral("x"));
+        QCOMPARE(pane->model().Lines().Line(0), kMemoLines[0]);
+    }
+}
+
+void AccessibilityTest::lowerPaneInFullTextModeIsEditedThroughItsInterface()
+{
+    TCodeMemo* pane = form2_->Memo2;
     pane->model().ClearText();
     pane->model().Lines().AppendLines(kMemoLines);
-    pane->model().PlaceCaret(2, 1);
+    pane->SetEnabled(true);
+    pane->model().SetReadOnly(false);
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(pane);
-    QVERIFY(iface->state().disabled);
-    QVERIFY(iface->state().readOnly);
-    QVERIFY(!iface->state().editable);
+    QVERIFY(iface->state().editable);
+    QVERIFY(!iface->state().readOnly);
+    QAccessibleEditableTextInterface* edit = iface->editableTextInterface();
+    QVERIFY(edit != nullptr);
 
-    iface->textInterface()->setCursorPosition(0);
-    QCOMPARE(iface->textInterface()->cursorPosition(), 6 + 2);
+    // Offsets in characters: the Chinese text starts at 6 + 18.
+    edit->replaceText(6 + 18, 6 + 20, QStringLiteral("Hi"));
+    QCOMPARE(pane->model().Lines().Line(1), std::string("define('_HELLO', 'Hi\xE4\xB8\x96\xE7\x95\x8C');"));
+    edit->insertText(5, QStringLiteral(" // x"));
+    QCOMPARE(pane->model().Lines().Line(0), std::string("<?php // x"));
+    edit->deleteText(0, 2);
+    QCOMPARE(pane->model().Lines().Line(0), std::string("php // x"));
+    QCOMPARE(iface->textInterface()->cursorPosition(), 0);
+}
+
+void AccessibilityTest::memoPiecesOfTextAreFoundAsATextEditFindsThem_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<int>("boundary");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QString>("piece");
+    QTest::addColumn<int>("start");
+
+    // Line 1 starts at 6: "define('_HELLO', '你好世界');", "_HELLO" at 14.
+    const auto row = [](const char* name, const char* where, QAccessible::TextBoundaryType boundary, int offset,
+                        const char* piece, int start) {
+        QTest::newRow(name) << QString::fromLatin1(where) << int(boundary) << offset << QString::fromUtf8(piece)
+                            << start;
+    };
+    row("a constant is one word", "at", QAccessible::WordBoundary, 16, "_HELLO", 14);
+    row("from its first character", "at", QAccessible::WordBoundary, 14, "_HELLO", 14);
+    row("punctuation runs together", "at", QAccessible::WordBoundary, 13, "('", 12);
+    row("the word before", "before", QAccessible::WordBoundary, 16, "('", 12);
+    row("the word after", "after", QAccessible::WordBoundary, 16, "',", 20);
+    row("Chinese text", "at", QAccessible::WordBoundary, 25, "\xE4\xBD\xA0\xE5\xA5\xBD\xE4\xB8\x96\xE7\x95\x8C", 24);
+    row("a surrogate pair is one character", "at", QAccessible::CharBoundary, 33, "\xF0\x9F\x98\x80", 33);
+    row("an accent stays on its letter", "at", QAccessible::CharBoundary, 37, "e\xCC\x81", 37);
+    row("a line without its break", "at", QAccessible::LineBoundary, 16, "define('_HELLO', '\xE4\xBD\xA0\xE5\xA5\xBD\xE4\xB8\x96\xE7\x95\x8C');", 6);
+    row("nothing before the first line", "before", QAccessible::LineBoundary, 3, "", 0);
+    row("the whole text", "at", QAccessible::NoBoundary, 16, "", 0);
+}
+
+void AccessibilityTest::memoPiecesOfTextAreFoundAsATextEditFindsThem()
+{
+    QFETCH(QString, where);
+    QFETCH(int, boundary);
+    QFETCH(int, offset);
+    QFETCH(QString, piece);
+    QFETCH(int, start);
+    fillMemo();
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(memo_.get())->textInterface();
+    const auto type = static_cast<QAccessible::TextBoundaryType>(boundary);
+    if (type == QAccessible::NoBoundary)
+        piece = text->text(0, text->characterCount());
+
+    int first = -1;
+    int end = -1;
+    QString found;
+    if (where == QLatin1String("at"))
+        found = text->textAtOffset(offset, type, &first, &end);
+    else if (where == QLatin1String("before"))
+        found = text->textBeforeOffset(offset, type, &first, &end);
+    else
+        found = text->textAfterOffset(offset, type, &first, &end);
+    QCOMPARE(found, piece);
+    QCOMPARE(first, start);
+    QCOMPARE(end, start + int(piece.size()));
+}
+
+void AccessibilityTest::memoPiecesAtEveryOffsetMatchAPlainTextEdit()
+{
+    fillMemo();
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(memo_.get())->textInterface();
+    QPlainTextEdit stock;
+    stock.setReadOnly(true);
+    stock.setLineWrapMode(QPlainTextEdit::NoWrap);
+    stock.setPlainText(text->text(0, text->characterCount()));
+    stock.show();
+    QAccessibleTextInterface* expected = QAccessible::queryAccessibleInterface(&stock)->textInterface();
+    QCOMPARE(text->characterCount(), expected->characterCount());
+
+    using Find = QString (QAccessibleTextInterface::*)(int, QAccessible::TextBoundaryType, int*, int*) const;
+    const std::array<std::pair<const char*, Find>, 3> finds{{{"at", &QAccessibleTextInterface::textAtOffset},
+                                                            {"before", &QAccessibleTextInterface::textBeforeOffset},
+                                                            {"after", &QAccessibleTextInterface::textAfterOffset}}};
+    for (const QAccessible::TextBoundaryType type :
+         {QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::LineBoundary}) {
+        for (int offset = 0; offset <= text->characterCount(); ++offset) {
+            int atStart = -1;
+            int atEnd = -1;
+            (expected->*finds[0].second)(offset, type, &atStart, &atEnd);
+            for (const auto& [name, find] : finds) {
+                int start = -1;
+                int end = -1;
+                int wantedStart = -1;
+                int wantedEnd = -1;
+                const QString found = (text->*find)(offset, type, &start, &end);
+                QString wanted = (expected->*find)(offset, type, &wantedStart, &wantedEnd);
+                // Past the text's edge the text edit repeats the piece at
+                // the offset; there is nothing there.
+                const bool pastStart = find == finds[1].second && atStart == 0;
+                const bool pastEnd = find == finds[2].second && atEnd == text->characterCount();
+                if (pastStart || pastEnd) {
+                    wanted.clear();
+                    wantedStart = wantedEnd = pastStart ? 0 : text->characterCount();
+                }
+                const QString where = QStringLiteral("%1 boundary %2 at %3: \"%4\" [%5, %6) instead of \"%7\" [%8, %9)")
+                                          .arg(QLatin1String(name)).arg(int(type)).arg(offset).arg(found).arg(start)
+                                          .arg(end).arg(wanted).arg(wantedStart).arg(wantedEnd);
+                QVERIFY2(found == wanted && start == wantedStart && end == wantedEnd, qPrintable(where));
+            }
+        }
+    }
+}
+
+void AccessibilityTest::memoCharacterRectCoversTheWholeCharacter_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("cells");
+    QTest::addColumn<int>("next"); // the next character's offset
+    QTest::newRow("ASCII") << 3 << 1 << 4;
+    QTest::newRow("Chinese") << 6 + 19 << 2 << 6 + 20;
+    QTest::newRow("emoji, a surrogate pair") << 33 << 2 << 35;
+    QTest::newRow("letter with a combining accent") << 37 << 1 << 39;
+}
+
+void AccessibilityTest::memoCharacterRectCoversTheWholeCharacter()
+{
+    QFETCH(int, offset);
+    QFETCH(int, cells);
+    QFETCH(int, next);
+    fillMemo();
+    memo_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(memo_.get()));
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(memo_.get())->textInterface();
+    const QRect rect = text->characterRect(offset);
+    QCOMPARE(rect.width(), cells * memo_->model().CharWidth());
+    QCOMPARE(rect.height(), memo_->model().LineHeight());
+    // Where the memo draws it: the next character starts at its right edge.
+    QCOMPARE(text->characterRect(next).left(), rect.left() + rect.width());
+}
+
+void AccessibilityTest::statusPanelsReadWhatTheyShowAndAnnounceIt()
+{
+    loadFile();
+    for (const StatusPanel* panel : {form1_->EncodingPanel, form1_->ProgressPanel}) {
+        QVERIFY(!panel->text().isEmpty());
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(const_cast<StatusPanel*>(panel));
+        QCOMPARE(iface->text(QAccessible::Name), panel->What() + QStringLiteral(": ") + panel->text());
+        const bool announced = std::any_of(sentEvents.begin(), sentEvents.end(), [&](const SentEvent& event) {
+            return event.object == panel && event.type == QAccessible::NameChanged;
+        });
+        QVERIFY2(announced, qPrintable(panel->What()));
+    }
+    QCOMPARE(form1_->ProgressPanel->text(), QStringLiteral("translated 0 of 2"));
+
+    // A committed translation is told as the new progress.
+    sentEvents.clear();
+    typeText(QStringLiteral("Hi"));
+    pressKey(Qt::Key_Return);
+    QVERIFY(form1_->ProgressPanel->text().startsWith(QStringLiteral("translated 1 of 2")));
+    QCOMPARE(QAccessible::queryAccessibleInterface(form1_->ProgressPanel)->text(QAccessible::Name),
+             QStringLiteral("Progress: ") + form1_->ProgressPanel->text());
+    QVERIFY(std::any_of(sentEvents.begin(), sentEvents.end(), [&](const SentEvent& event) {
+        return event.object == form1_->ProgressPanel && event.type == QAccessible::NameChanged;
+    }));
+}
+
+void AccessibilityTest::entryStepTellsTheCaretAndTheConstant()
+{
+    loadFile();
+    QAccessibleInterface* field = QAccessible::queryAccessibleInterface(form1_->EntryEdit1);
+    QCOMPARE(field->text(QAccessible::Name), QStringLiteral("Translation of _GREETING"));
+    QCOMPARE(field->text(QAccessible::Description), QStringLiteral("Hello"));
+
+    sentEvents.clear();
+    pressKey(Qt::Key_Down);
+    QCOMPARE(field->text(QAccessible::Name), QStringLiteral("Translation of _FAREWELL"));
+    QCOMPARE(field->text(QAccessible::Description), QStringLiteral("R&D"));
+    // The last caret move told is where the caret is: after the selected text.
+    std::optional<int> lastCaret;
+    for (const SentEvent& event : sentEvents) {
+        if (event.object == form1_->EntryEdit1 && event.type == QAccessible::TextCaretMoved)
+            lastCaret = event.cursor;
+    }
+    QVERIFY(lastCaret.has_value());
+    QCOMPARE(*lastCaret, 3);
+    QCOMPARE(field->textInterface()->cursorPosition(), 3);
+
+    // Linked to its caption both ways.
+    QAccessibleInterface* caption = QAccessible::queryAccessibleInterface(form1_->StaticText3);
+    const auto labels = field->relations(QAccessible::Label);
+    QVERIFY(std::any_of(labels.begin(), labels.end(), [&](const auto& relation) { return relation.first == caption; }));
+    const auto labelled = caption->relations(QAccessible::Labelled);
+    QVERIFY(std::any_of(labelled.begin(), labelled.end(), [&](const auto& relation) { return relation.first == field; }));
+}
+
+void AccessibilityTest::closeButtonHasTheKeyboardWhenItsWindowOpens_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    for (const char* window : {"about", "help"}) {
+        QTest::addRow("%s: Space", window) << QString::fromLatin1(window) << int(Qt::Key_Space) << 0;
+        QTest::addRow("%s: Enter", window) << QString::fromLatin1(window) << int(Qt::Key_Return) << 0;
+        QTest::addRow("%s: keypad Enter", window)
+            << QString::fromLatin1(window) << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    }
+}
+
+void AccessibilityTest::closeButtonHasTheKeyboardWhenItsWindowOpens()
+{
+    QFETCH(QString, window);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QWidget* shown = this->window(window);
+    TGlassButton* close = window == QLatin1String("about") ? form3_->GlassButton1 : form4_->GlassButton1;
+    // Opened from the main window twice: the focus is on CLOSE at every
+    // opening, whatever had it before.
+    showActive(form1_.get());
+    for (int opening = 0; opening < 2; ++opening) {
+        showActive(shown);
+        QTRY_COMPARE(QApplication::focusWidget(), close);
+        QVERIFY(QAccessible::queryAccessibleInterface(close)->state().focused);
+        if (opening == 0) {
+            pressKey(Qt::Key_Tab);
+            pressKey(Qt::Key_Escape);
+            QVERIFY(QTest::qWaitForWindowActive(form1_.get()));
+            continue;
+        }
+        pressKey(static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(shown->isHidden());
+    }
+}
+
+void AccessibilityTest::tabMovesBetweenHelpTextAndClose()
+{
+    showActive(form4_.get());
+    QCOMPARE(QApplication::focusWidget(), form4_->GlassButton1);
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form4_->CodeMemo1);
+    // The read-only text types no tab: Tab moves on.
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form4_->GlassButton1);
+    pressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), form4_->CodeMemo1);
+    QVERIFY(form4_->CodeMemo1->model().Lines().Line(0).find('\t') == std::string::npos);
+}
+
+void AccessibilityTest::altAndALetterOpenAMenuInsteadOfTyping_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("menu");
+    QTest::newRow("Alt+F") << int(Qt::Key_F) << QStringLiteral("File1");
+    QTest::newRow("Alt+V") << int(Qt::Key_V) << QStringLiteral("View1");
+    QTest::newRow("Alt+N") << int(Qt::Key_N) << QStringLiteral("Navigate1");
+    QTest::newRow("Alt+H") << int(Qt::Key_H) << QStringLiteral("HelpMenu1");
+}
+
+void AccessibilityTest::altAndALetterOpenAMenuInsteadOfTyping()
+{
+    QFETCH(int, key);
+    QFETCH(QString, menu);
+    loadFile();
+    QVERIFY(form1_->EntryEdit1->hasFocus());
+    QVERIFY(form1_->EntryEdit1->hasSelectedText());
+
+    pressKey(static_cast<Qt::Key>(key), Qt::AltModifier);
+    QWidget* opened = QApplication::activePopupWidget();
+    QVERIFY(opened != nullptr);
+    QCOMPARE(opened->objectName(), menu);
+    QCOMPARE(form1_->EntryEdit1->Text(), std::string("Hello"));
+    opened->close();
 }
 
 QTEST_MAIN(AccessibilityTest)

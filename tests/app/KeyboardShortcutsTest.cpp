@@ -98,7 +98,7 @@ void KeyboardShortcutsTest::helpMenuIsLastAndRunsFilesHelpAndAbout()
 {
     const QList<QAction*> menus = main_->MainMenu1->actions();
     QCOMPARE(menus.last()->menu(), main_->HelpMenu1);
-    QCOMPARE(main_->HelpMenu1->title(), QStringLiteral("Help"));
+    QCOMPARE(main_->HelpMenu1->title(), QStringLiteral("&Help"));
     const QList<QAction*> items = main_->HelpMenu1->actions();
     QVERIFY(items.contains(main_->HelpMenuHelp1));
     QVERIFY(items.contains(main_->HelpMenuAbout1));

@@ -187,7 +187,7 @@ void SuggestionsTest::toolsMenuStandsBeforeHelpWithTheMemorysCommands()
     const QList<QAction*> menus = main_->MainMenu1->actions();
     QCOMPARE(menus.size() >= 2 ? menus[menus.size() - 2]->menu() : nullptr, main_->Tools1);
     QCOMPARE(main_->Tools1->objectName(), QStringLiteral("Tools1"));
-    QCOMPARE(main_->Tools1->title(), QStringLiteral("Tools"));
+    QCOMPARE(main_->Tools1->title(), QStringLiteral("&Tools"));
     const QList<QAction*> items = main_->Tools1->actions();
     for (QAction* item : {main_->FillFromMemory1, main_->SearchMemory1, main_->TranslationLanguage1})
         QVERIFY(items.contains(item));

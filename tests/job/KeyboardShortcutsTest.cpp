@@ -1,10 +1,11 @@
-// How a key is written in the program's list of keys.
+// How a key is written in the program's list of keys, and the menu bar's
+// Alt+letter keys in that list, none taken by another key.
 #include "job/KeyboardShortcuts.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
-
 #include <string>
 #include <utility>
 
@@ -27,6 +28,24 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair<ShortCut, std::string>{shortCut(vk::Backspace, ssAlt | ssShift), "Alt+Shift+Backspace"},
                       std::pair<ShortCut, std::string>{shortCut(vk::Insert, ssCtrl), "Ctrl+Insert"},
                       std::pair<ShortCut, std::string>{shortCut('7', ssCtrl | ssAlt), "Ctrl+Alt+7"}));
+
+class MenuBarKeysTest : public ::testing::TestWithParam<KeyScheme> {};
+
+TEST_P(MenuBarKeysTest, EachOpensItsOwnMenuAndNoOtherKeyIsTheSame)
+{
+    const std::vector<KeyboardShortcut> list = keyboardShortcuts(GetParam());
+    std::set<ShortCut> letters;
+    for (const MenuBarEntry& menu : kMenuBar) {
+        ASSERT_NE(menu.key() & 0x8000, 0) << menu.title;
+        EXPECT_TRUE(letters.insert(menu.key()).second) << menu.title;
+        const std::string keys = shortCutText(menu.key());
+        EXPECT_EQ(std::count_if(list.begin(), list.end(), [&](const KeyboardShortcut& key) { return key.keys == keys; }), 1)
+            << keys;
+    }
+    EXPECT_EQ(shortCutText(kMenuBar.front().key()), "Alt+F");
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, MenuBarKeysTest, ::testing::Values(KeyScheme::Classic, KeyScheme::Common));
 
 } // namespace
 } // namespace kalmo

@@ -1,9 +1,11 @@
 // TEntryEdit: Qt events in, EntryEditModel decisions out; see EntryEdit.h.
 #include "controls/edit/qt/EntryEdit.h"
 
+#include "controls/qt/AccessibleEvents.h"
 #include "controls/qt/QtColor.h"
 #include "controls/qt/QtKeys.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -66,6 +68,15 @@ TEntryEdit::TEntryEdit(QWidget* parent)
             OnChange(*this);
     });
     connect(this, &QLineEdit::textEdited, this, [this] { model_.PlatformEdited(); });
+    // QLineEdit tells of no caret move that comes with a selection, so a
+    // screen reader would keep the caret where it last heard of it (at 0 once
+    // a new text is shown) while it stands at the end of the selected text.
+    connect(this, &QLineEdit::cursorPositionChanged, this, [this](int, int position) {
+        if (hasSelectedText() && accessible_events::listening()) {
+            QAccessibleTextCursorEvent moved(this, position);
+            accessible_events::send(moved);
+        }
+    });
 
     model_.SetEnabled(isEnabled());
     applyColors();

@@ -132,6 +132,8 @@ TCodeMemo::~TCodeMemo() { model_.setView(nullptr); }
 
 void TCodeMemo::SetEnabled(bool enabled) { model_.SetEnabled(enabled); }
 
+bool TCodeMemo::takesTyping() const { return model_.Enabled() && !model_.ReadOnly(); }
+
 bool TCodeMemo::caretShown() const { return hasFocus() && model_.Enabled() && caretAllowed_ && blinkOn_; }
 
 // The job enables the lower viewer pane through the model, so the model
@@ -144,9 +146,11 @@ void TCodeMemo::enabledChanged()
     changed.disabled = changed.readOnly = changed.editable = changed.focusable = true;
     QAccessibleStateChangeEvent stateEvent(this, changed);
     accessible_events::send(stateEvent);
-    setFocusPolicy(enabled ? Qt::StrongFocus : Qt::NoFocus);
-    // A disabled memo gives up the focus, so that its window's own keys reach
-    // the window again.
+    // A disabled memo takes no input, but Tab still reaches it so that a
+    // screen reader can read it, as it reads a read-only text edit. Its
+    // window's keys pass through it. Disabled while focused, it gives up the
+    // focus, as a disabled control does.
+    setFocusPolicy(enabled ? Qt::StrongFocus : Qt::TabFocus);
     if (!enabled && hasFocus())
         clearFocus();
     if (enabled)
@@ -167,9 +171,10 @@ bool TCodeMemo::event(QEvent* event)
         return true;
     }
     case QEvent::KeyPress: {
-        // Tab and Shift+Tab are the memo's own keys, not focus moves.
+        // Tab and Shift+Tab are the memo's own keys, not focus moves, where
+        // they can type; a read-only memo lets them move the focus on.
         auto* key = static_cast<QKeyEvent*>(event);
-        if (model_.Enabled() && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+        if (takesTyping() && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
             keyPressEvent(key);
             return true;
         }
@@ -205,8 +210,8 @@ bool TCodeMemo::eventFilter(QObject* watched, QEvent* event)
 
 bool TCodeMemo::focusNextPrevChild(bool next)
 {
-    // Tab belongs to the memo while it takes input.
-    if (model_.Enabled() && hasFocus())
+    // Tab belongs to the memo while it takes typing.
+    if (takesTyping() && hasFocus())
         return false;
     return QWidget::focusNextPrevChild(next);
 }

@@ -36,10 +36,15 @@ public:
     const TCustomCodeMemo& model() const { return model_; }
 
     // The model's Enabled. A disabled memo stays enabled for Qt, so that it
-    // (and its scroll bars) paint exactly as an enabled one, and refuses focus
-    // and input itself. Use this rather than QWidget::setEnabled().
+    // (and its scroll bars) paint exactly as an enabled one, and refuses
+    // input itself; only Tab can focus it. Use this rather than
+    // QWidget::setEnabled().
     bool Enabled() const { return model_.Enabled(); }
     void SetEnabled(bool enabled);
+
+    // Enabled and not read-only: Tab types a tab instead of moving the
+    // focus, and assistive technology may edit the text.
+    bool takesTyping() const;
 
     const MemoFonts& fonts() const { return renderer_.fonts(); }
     QScrollBar* verticalScrollBar() const { return verticalBar_; }

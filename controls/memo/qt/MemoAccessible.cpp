@@ -1,8 +1,10 @@
 // The memo's accessible interface and its events; see MemoAccessible.h.
 #include "controls/memo/qt/MemoAccessible.h"
 
-#include "controls/qt/AccessibleEvents.h"
+#include "controls/memo/Utf8Columns.h"
 #include "controls/memo/qt/CodeMemo.h"
+#include "controls/qt/AccessibleEvents.h"
+#include "controls/qt/TextBoundaries.h"
 
 #include <algorithm>
 
@@ -10,6 +12,18 @@ namespace kalmo {
 namespace {
 
 QString readingQString(const TCustomCodeMemo& memo) { return QString::fromStdU16String(readingText(memo.Lines())); }
+
+using FindPiece = text_boundaries::Range (*)(const QString&, int, QAccessible::TextBoundaryType);
+
+QString pieceOfText(const TCustomCodeMemo& memo, FindPiece find, int offset, QAccessible::TextBoundaryType type,
+                    int* startOffset, int* endOffset)
+{
+    const QString all = readingQString(memo);
+    const text_boundaries::Range piece = find(all, offset, type);
+    *startOffset = piece.first;
+    *endOffset = piece.second;
+    return all.mid(piece.first, piece.second - piece.first);
+}
 
 } // namespace
 
@@ -27,13 +41,13 @@ QString MemoAccessible::text(QAccessible::Text t) const
     return QAccessibleWidget::text(t);
 }
 
+bool MemoAccessible::takesTyping() const { return static_cast<const TCodeMemo*>(widget())->takesTyping(); }
+
 QAccessible::State MemoAccessible::state() const
 {
+    // A disabled memo stays enabled for Qt and reads as a read-only text.
     QAccessible::State state = QAccessibleWidget::state();
-    const TCustomCodeMemo& memo = model();
-    // The widget stays enabled for Qt while the model is disabled.
-    state.disabled = !memo.Enabled();
-    state.readOnly = memo.ReadOnly() || !memo.Enabled();
+    state.readOnly = !takesTyping();
     state.editable = !state.readOnly;
     state.multiLine = true;
     state.selectableText = true;
@@ -44,6 +58,8 @@ void* MemoAccessible::interface_cast(QAccessible::InterfaceType type)
 {
     if (type == QAccessible::TextInterface)
         return static_cast<QAccessibleTextInterface*>(this);
+    if (type == QAccessible::EditableTextInterface)
+        return static_cast<QAccessibleEditableTextInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
 }
 
@@ -103,9 +119,15 @@ QRect MemoAccessible::characterRect(int offset) const
 {
     const TCustomCodeMemo& memo = model();
     const TMemoPos position = memoPosition(memo.Lines(), offset);
-    const TRect cell = memo.cellRect(position.Col - memo.FirstVisibleCol(), position.Line - memo.FirstVisibleLine());
-    const QPoint topLeft = widget()->mapToGlobal(QPoint(cell.Left, cell.Top));
-    return QRect(topLeft, QSize(cell.Width(), cell.Height()));
+    // A wide character covers two cells; beyond a line's end a cell is one.
+    int cells = 1;
+    if (position.Line < memo.Lines().LineCount())
+        cells = utf8NextColumn(memo.Lines().Line(position.Line), position.Col) - position.Col;
+    const int row = position.Line - memo.FirstVisibleLine();
+    const TRect first = memo.cellRect(position.Col - memo.FirstVisibleCol(), row);
+    const TRect last = memo.cellRect(position.Col + cells - 1 - memo.FirstVisibleCol(), row);
+    const QPoint topLeft = widget()->mapToGlobal(QPoint(first.Left, first.Top));
+    return QRect(topLeft, QSize(last.Right - first.Left, first.Height()));
 }
 
 int MemoAccessible::offsetAtPoint(const QPoint& point) const
@@ -126,6 +148,45 @@ QString MemoAccessible::attributes(int, int* startOffset, int* endOffset) const
     *startOffset = 0;
     *endOffset = characterCount();
     return QString();
+}
+
+QString MemoAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                                         int* endOffset) const
+{
+    return pieceOfText(model(), &text_boundaries::before, offset, boundaryType, startOffset, endOffset);
+}
+
+QString MemoAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                                        int* endOffset) const
+{
+    return pieceOfText(model(), &text_boundaries::after, offset, boundaryType, startOffset, endOffset);
+}
+
+QString MemoAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                                     int* endOffset) const
+{
+    return pieceOfText(model(), &text_boundaries::at, offset, boundaryType, startOffset, endOffset);
+}
+
+void MemoAccessible::deleteText(int startOffset, int endOffset) { replaceRange(startOffset, endOffset, QString()); }
+
+void MemoAccessible::insertText(int offset, const QString& text) { replaceRange(offset, offset, text); }
+
+void MemoAccessible::replaceText(int startOffset, int endOffset, const QString& text)
+{
+    replaceRange(startOffset, endOffset, text);
+}
+
+void MemoAccessible::replaceRange(int startOffset, int endOffset, const QString& text)
+{
+    if (!takesTyping())
+        return;
+    TCustomCodeMemo& memo = model();
+    memo.SelectRange(memoPosition(memo.Lines(), startOffset), memoPosition(memo.Lines(), endOffset));
+    // As a paste: the selection gives way to the text, the caret ends after it.
+    memo.InsertText(text.toStdString());
+    memo.CollapseSelection();
+    memo.Invalidate();
 }
 
 // --- events ---------------------------------------------------------------------

@@ -1,7 +1,10 @@
-// The memo to assistive technology: an editable, multi-line text whose
-// reading text, caret and selection come from the model (MemoReadingText),
-// and the events that tell a screen reader when they change. The memo
-// paints its own text, so Qt cannot supply either by itself.
+// The memo to assistive technology: a multi-line text whose reading text,
+// caret and selection come from the model (MemoReadingText), and the events
+// that tell a screen reader when they change. The memo paints its own text,
+// so Qt cannot supply either by itself. It reads as a QPlainTextEdit does:
+// editable while the memo takes typing, otherwise a read-only text that Tab
+// still reaches (a disabled memo included, so that the viewer's panes can be
+// read).
 #pragma once
 
 #include "controls/memo/MemoReadingText.h"
@@ -15,7 +18,9 @@ namespace kalmo {
 class TCodeMemo;
 class TCustomCodeMemo;
 
-class MemoAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class MemoAccessible : public QAccessibleWidget,
+                       public QAccessibleTextInterface,
+                       public QAccessibleEditableTextInterface {
 public:
     explicit MemoAccessible(TCodeMemo* memo);
 
@@ -37,9 +42,24 @@ public:
     int offsetAtPoint(const QPoint& point) const override;
     void scrollToSubstring(int startIndex, int endIndex) override;
     QString attributes(int offset, int* startOffset, int* endOffset) const override;
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                             int* endOffset) const override;
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                            int* endOffset) const override;
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                         int* endOffset) const override;
+
+    // QAccessibleEditableTextInterface: always offered, as a text edit does;
+    // nothing changes while the memo does not take typing.
+    void deleteText(int startOffset, int endOffset) override;
+    void insertText(int offset, const QString& text) override;
+    void replaceText(int startOffset, int endOffset, const QString& text) override;
 
 private:
     TCustomCodeMemo& model() const;
+    bool takesTyping() const;
+    // Selects the range and puts `text` in its place.
+    void replaceRange(int startOffset, int endOffset, const QString& text);
 };
 
 // Sends the text, selection and caret events of one memo. The model reports
