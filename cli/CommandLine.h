@@ -27,6 +27,10 @@ struct Arguments {
     std::optional<std::string> output; // -o PATH, --output PATH
     bool json = false;
     bool help = false;
+    // kalmo check's own: --ignore CONSTANT:CHECK (any number), --all, --spell LANG
+    std::vector<std::string> ignore;
+    bool all = false;
+    std::optional<std::string> spell;
 };
 
 struct ArgumentRules {
@@ -34,6 +38,7 @@ struct ArgumentRules {
     int maxFiles = 1;
     bool takesOutput = false;
     bool takesJson = false;
+    bool takesCheckOptions = false;
 };
 
 // Throws UsageError for an unknown option or a wrong number of files.
@@ -64,7 +69,8 @@ std::optional<std::string> existingFile(const std::string& path);
 // existing file as ".bak".
 void writeLinesLike(const LanguageFile& model, const std::string& path, const LineList& lines);
 
-// "FILE:LINE: kind: message" (no ":LINE" for a finding of no line).
+// "FILE:LINE: kind: message [check]" (no ":LINE" for a finding of no line,
+// no "[check]" for one of no check).
 void printFinding(const Finding& finding, std::ostream& out);
 void printFindingsJson(const std::vector<Finding>& findings, std::ostream& out);
 std::string jsonString(const std::string& text);

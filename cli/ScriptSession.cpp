@@ -1,6 +1,7 @@
 // `kalmo script`'s session: the job, its panes and the commands; see ScriptSession.h.
 #include "cli/ScriptSession.h"
 
+#include "cli/CommandLine.h"
 #include "controls/KeyCodes.h"
 #include "controls/memo/MemoCharacters.h"
 #include "app/layouts/MemoLayouts.h"
@@ -85,6 +86,8 @@ bool ScriptSession::run(const std::string& commandLine)
     panesAsked_ = false;
     encodingAsked_ = false;
     progressAsked_ = false;
+    problemsAsked_ = false;
+    entryProblemsAsked_ = false;
     notes_.clear();
     questions_.clear();
     commandAnswer_.reset();
@@ -116,6 +119,7 @@ bool ScriptSession::run(const std::string& commandLine)
         printPanes();
     if (progressAsked_)
         out_ << "progress: " << progressPanel_ << '\n';
+    printProblems();
     printState();
     return true;
 }
@@ -156,6 +160,19 @@ void ScriptSession::dispatch(const std::string& command, const std::string& argu
         job_.FindNext();
     } else if (command == "progress") {
         progressAsked_ = true;
+    } else if (command == "problems") {
+        problemsAsked_ = true;
+    } else if (command == "checks") {
+        entryProblemsAsked_ = true;
+    } else if (command == "next-problem") {
+        job_.NextProblem();
+    } else if (command == "previous-problem") {
+        job_.PreviousProblem();
+    } else if (command == "ignore") {
+        const auto colon = argument.rfind(':');
+        if (colon == std::string::npos || colon == 0)
+            throw KalmoError("ignore needs CONSTANT:CHECK");
+        job_.IgnoreProblem(argument.substr(0, colon), argument.substr(colon + 1));
     } else if (command == "load-cancel") {
         dialogAnswer_.reset();
         job_.LoadSourceFile1Click();
@@ -259,6 +276,9 @@ bool ScriptSession::runMenuShortcut(const ScriptKeyPress& press)
         findAnswer_.reset();
         job_.FindNext();
         return true;
+    case MenuCommand::NextProblem: job_.NextProblem(); return true;
+    case MenuCommand::PreviousProblem: job_.PreviousProblem(); return true;
+    case MenuCommand::Problems: problemsAsked_ = true; return true;
     }
     return false;
 }
@@ -286,6 +306,18 @@ void ScriptSession::printPanes()
         out_ << "| " << memo2_.Lines().Line(i) << '\n';
     for (const auto& line : job_.WorkingLines())
         out_ << "|| " << line << '\n';
+}
+
+// As `kalmo check` prints them: every finding of the file, or those of the
+// entry on show with the field's text.
+void ScriptSession::printProblems()
+{
+    if (problemsAsked_)
+        for (const Finding& finding : job_.Problems())
+            cli::printFinding(finding, out_);
+    if (entryProblemsAsked_)
+        for (const Finding& finding : job_.EntryProblems(translation_))
+            cli::printFinding(finding, out_);
 }
 
 void ScriptSession::printState()

@@ -32,6 +32,7 @@ private:
     bool runMenuShortcut(const ScriptKeyPress& press);
     void typeIntoPane(const std::string& text);
     void printPanes();
+    void printProblems();
     void printState();
 
     void SetStatusText(const std::string& text) override { status_ = text; }
@@ -88,6 +89,8 @@ private:
     bool panesAsked_ = false;
     bool encodingAsked_ = false;
     bool progressAsked_ = false;
+    bool problemsAsked_ = false;
+    bool entryProblemsAsked_ = false;
 };
 
 } // namespace kalmo

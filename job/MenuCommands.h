@@ -27,6 +27,9 @@ enum class MenuCommand {
     PreviousUntranslated,
     Find,
     FindNext,
+    NextProblem,
+    PreviousProblem,
+    Problems,
 };
 
 struct MenuCommandEntry {
@@ -42,7 +45,7 @@ struct MenuCommandEntry {
     }
 };
 
-inline constexpr std::array<MenuCommandEntry, 12> kMenuCommands{{
+inline constexpr std::array<MenuCommandEntry, 15> kMenuCommands{{
     {MenuCommand::LoadSourceFile, "LoadSourceFile1", "Load Source File", 16463, 16463},
     {MenuCommand::ContinueTranslation, "ContinueTranslation1", "Continue Translation\u2026",
      shortCut('O', ssCtrl | ssShift),
@@ -61,6 +64,10 @@ inline constexpr std::array<MenuCommandEntry, 12> kMenuCommands{{
      shortCut('U', ssCtrl | ssShift)},
     {MenuCommand::Find, "Find1", "Find\u2026", shortCut('F', ssCtrl), shortCut('F', ssCtrl)},
     {MenuCommand::FindNext, "FindNext1", "Find Next", vk::F3, vk::F3},
+    {MenuCommand::NextProblem, "NextProblem1", "Next Problem", shortCut('E', ssCtrl), shortCut('E', ssCtrl)},
+    {MenuCommand::PreviousProblem, "PreviousProblem1", "Previous Problem", shortCut('E', ssCtrl | ssShift),
+     shortCut('E', ssCtrl | ssShift)},
+    {MenuCommand::Problems, "Problems1", "Problems\u2026", shortCut('P', ssCtrl), shortCut('P', ssCtrl)},
 }};
 
 constexpr const MenuCommandEntry& menuCommand(MenuCommand command)
