@@ -220,8 +220,9 @@ TEST(Check, ReportsTheSlipsOfATranslationOfTheExampleFile)
                      "own mark [end-punctuation]\n"
                      "de.php:24: warning: tag <b> is not in the source [html-tags]\n"
                      "de.php:50: note: \"gespeichret\" is not in the de_DE dictionary; did you mean gespeichert, "
-                     "gespeichertes or gespeicherte? [spelling]\n"
-                     "de.php: 0 errors, 3 warnings, 33 notes\n");
+                     "eingespeicht or geistreich? [spelling]\n"
+                     "de.php:53: note: the value of _RULES goes on past its line; it is left as it stands [php-value]\n"
+                     "de.php: 0 errors, 3 warnings, 34 notes\n");
 }
 
 TEST(Check, SilencedFindingsAreKeptForTheUserNotInTheFile)
