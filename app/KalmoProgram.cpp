@@ -9,6 +9,7 @@
 #include "app/AboutWindow.h"
 #include "app/HelpWindow.h"
 #include "app/KeyboardShortcutsWindow.h"
+#include "app/ProblemsWindow.h"
 #include "app/TerminationSignals.h"
 #include "app/VersionRecord.h"
 #include "app/WindowPlaces.h"
@@ -164,6 +165,15 @@ void connectJobWindows(TForm1& mainWindow, TForm2& viewer)
     QObject::connect(&mainWindow, &TForm1::viewerWanted, &viewer, &TForm2::ShowAndFocusLowerPane);
 }
 
+void connectProblemsWindow(TForm1& mainWindow, ProblemsWindow& problems)
+{
+    QObject::connect(&mainWindow, &TForm1::problemsChanged, &problems, &ProblemsWindow::FindingsChanged);
+    QObject::connect(&problems, &ProblemsWindow::problemChosen, &mainWindow, [&mainWindow](const Finding& finding) {
+        mainWindow.ReportErrors([&] { mainWindow.Job().ShowProblem(finding); });
+        mainWindow.activateWindow();
+    });
+}
+
 void keepWindowPlaces(TForm1& mainWindow, TForm2& viewer)
 {
     new WindowPlaceKeeper(mainWindow, mainWindow.Settings(), QStringLiteral("MainWindow"));
@@ -208,6 +218,13 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     std::unique_ptr<KeyboardShortcutsWindow> keys;
     Form1.AttachKeyboardShortcutsWindow(
         madeWhenFirstAsked(keys, [&Form1] { return std::make_unique<KeyboardShortcutsWindow>(&Form1); }));
+    std::unique_ptr<ProblemsWindow> problems;
+    Form1.AttachProblemsWindow(madeWhenFirstAsked(problems, [&Form1] {
+        auto window = std::make_unique<ProblemsWindow>([&Form1] { return Form1.Job().Problems(); }, &Form1);
+        connectProblemsWindow(Form1, *window);
+        new WindowPlaceKeeper(*window, Form1.Settings(), QStringLiteral("Problems"));
+        return window;
+    }));
 
     const TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, &Form1, [&Form1] { endKeepingWork(Form1); });

@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AppSettings.h"
+#include "app/EntryChecks.h"
 #include "app/FindHistory.h"
 #include "app/FormControls.h"
 #include "app/FormLayout.h"
@@ -10,6 +11,7 @@
 #include "app/LanguageFileDrop.h"
 #include "app/Pictures.h"
 #include "app/RecentFilesMenu.h"
+#include "app/SpellingLanguageMenu.h"
 #include "app/layouts/MainWindowLayout.h"
 #include "controls/qt/QtColor.h"
 #include "controls/qt/QtKeys.h"
@@ -17,6 +19,7 @@
 #include "job/KalmoError.h"
 #include "job/KeyScheme.h"
 #include "job/MenuCommands.h"
+#include "job/TranslationLanguage.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -48,7 +51,7 @@ struct MenuClick {
     Click click;
 };
 
-constexpr std::array<MenuClick, 12> kMenuClicks{{
+constexpr std::array<MenuClick, 15> kMenuClicks{{
     {MenuCommand::LoadSourceFile, &TForm1::LoadSourceFile1Click},
     {MenuCommand::ContinueTranslation, &TForm1::ContinueTranslation1Click},
     {MenuCommand::Save, &TForm1::Save1Click},
@@ -61,6 +64,9 @@ constexpr std::array<MenuClick, 12> kMenuClicks{{
     {MenuCommand::PreviousUntranslated, &TForm1::PreviousUntranslated1Click},
     {MenuCommand::Find, &TForm1::Find1Click},
     {MenuCommand::FindNext, &TForm1::FindNext1Click},
+    {MenuCommand::NextProblem, &TForm1::NextProblem1Click},
+    {MenuCommand::PreviousProblem, &TForm1::PreviousProblem1Click},
+    {MenuCommand::Problems, &TForm1::Problems1Click},
 }};
 
 Click clickOf(MenuCommand command)
@@ -144,7 +150,12 @@ TForm1::~TForm1() = default;
 void TForm1::SetJob(std::unique_ptr<TranslationJob> job)
 {
     job_ = std::move(job);
-    job_->OnLoaded = [this](const std::string& path) { RecentFiles1->Loaded(path); };
+    job_->OnLoaded = [this](const std::string& path) {
+        RecentFiles1->Loaded(path);
+        SpellingLanguage1->FileLoaded(job_->TranslatedFilePath(),
+                                      {job_->SourceLines(), job_->WorkingLines(), path, job_->TranslatedFilePath()});
+    };
+    job_->OnProblemsChanged = [this] { emit problemsChanged(); };
     // A save before another file replaces this one comes before the new name.
     job_->OnSaved = [this](const std::string&) { RecentFiles1->Saved(job_->FileName(), job_->ProgressText()); };
 }
@@ -198,6 +209,10 @@ void TForm1::createControls()
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
     // A permanent widget leaves the messages of the first panel as they are.
+    ChecksPanel = new QLabel(StatusBar1);
+    ChecksPanel->setObjectName(QStringLiteral("ChecksPanel"));
+    ChecksPanel->setAccessibleName(QStringLiteral("Checks"));
+    StatusBar1->addPermanentWidget(ChecksPanel);
     EncodingPanel = new QLabel(StatusBar1);
     EncodingPanel->setObjectName(QStringLiteral("EncodingPanel"));
     EncodingPanel->setAccessibleName(QStringLiteral("Character set"));
@@ -215,6 +230,19 @@ void TForm1::createControls()
         field->SetShowAccelChar(false);
     Label1->SetMaxWidth(EntryEdit1->geometry().right() + 1 - Label1->x());
     Label2->SetMaxWidth(Image2->x() - 4 - Label2->x());
+
+    EntryChecks1 = new EntryChecks(*EntryEdit1, [this] { return job_.get(); }, this);
+    connect(EntryChecks1, &EntryChecks::findingsChanged, this, &TForm1::showChecks);
+    showChecks();
+}
+
+void TForm1::showChecks()
+{
+    // The panel takes at most a third of the status bar; its tooltip has it all.
+    const QString summary = EntryChecks1->Summary();
+    ChecksPanel->setText(ChecksPanel->fontMetrics().elidedText(summary, Qt::ElideRight, ClientWidth / 3));
+    ChecksPanel->setToolTip(EntryChecks1->Details());
+    ChecksPanel->setVisible(!summary.isEmpty());
 }
 
 void TForm1::createMenu()
@@ -271,7 +299,12 @@ void TForm1::createMenu()
     Navigate1->addSeparator();
     Find1 = addItem(Navigate1, MenuCommand::Find);
     FindNext1 = addItem(Navigate1, MenuCommand::FindNext);
+    Navigate1->addSeparator();
+    NextProblem1 = addItem(Navigate1, MenuCommand::NextProblem);
+    PreviousProblem1 = addItem(Navigate1, MenuCommand::PreviousProblem);
+    Problems1 = addItem(View1, MenuCommand::Problems);
 
+    createToolsMenu();
     createHelpMenu();
     bindMenuKeys();
 }
@@ -282,6 +315,15 @@ void TForm1::bindMenuKeys()
         const ShortCut key = menuCommand(command).keyUnder(activeKeyScheme());
         action->setShortcut(key != 0 ? toQKeySequence(key) : QKeySequence());
     }
+}
+
+void TForm1::createToolsMenu()
+{
+    Tools1 = MainMenu1->addMenu(QStringLiteral("Tools"));
+    Tools1->setObjectName(QStringLiteral("Tools1"));
+    SpellingLanguage1 = new SpellingLanguageMenu(Tools1);
+    Tools1->addMenu(SpellingLanguage1);
+    connect(SpellingLanguage1, &SpellingLanguageMenu::dictionaryChosen, EntryChecks1, &EntryChecks::SetDictionary);
 }
 
 void TForm1::createHelpMenu()
@@ -376,6 +418,12 @@ void TForm1::Find1Click() { job_->Find(); }
 
 void TForm1::FindNext1Click() { job_->FindNext(); }
 
+void TForm1::NextProblem1Click() { job_->NextProblem(); }
+
+void TForm1::PreviousProblem1Click() { job_->PreviousProblem(); }
+
+void TForm1::Problems1Click() { showWindow(problems_); }
+
 void TForm1::ReloadWithEncodingClick(const TextEncoding& encoding) { job_->ReloadWithEncoding(encoding); }
 
 void TForm1::Help1Click() { showWindow(help_); }
@@ -462,7 +510,13 @@ void TForm1::SetNameField(const std::string& text) { Label2->SetCaption(QString:
 
 void TForm1::SetSourceField(const std::string& text) { Label1->SetCaption(QString::fromStdString(text)); }
 
-void TForm1::SetTranslationField(const std::string& text) { EntryEdit1->SetText(text); }
+void TForm1::SetTranslationField(const std::string& text)
+{
+    EntryEdit1->SetText(text);
+    // Another entry may show the same text as the last one, which changes
+    // nothing in the field.
+    EntryChecks1->Recheck();
+}
 
 std::string TForm1::TranslationField() const { return EntryEdit1->Text(); }
 

@@ -28,6 +28,8 @@ class QStatusBar;
 
 namespace kalmo {
 class AppSettings;
+class EntryChecks;
+class SpellingLanguageMenu;
 class KeyPreviewFilter;
 class KeySchemeMenu;
 class RecentFilesMenu;
@@ -59,6 +61,7 @@ public:
     void AttachAboutWindow(WindowSource window) { about_ = std::move(window); }
     void AttachHelpWindow(WindowSource window) { help_ = std::move(window); }
     void AttachKeyboardShortcutsWindow(WindowSource window) { keyboardShortcuts_ = std::move(window); }
+    void AttachProblemsWindow(WindowSource window) { problems_ = std::move(window); }
 
     kalmo::TranslationJob& Job() { return *job_; }
     // The program's settings, read when this window was made; shared with
@@ -87,6 +90,9 @@ public:
     void PreviousUntranslated1Click();
     void Find1Click();
     void FindNext1Click();
+    void NextProblem1Click();
+    void PreviousProblem1Click();
+    void Problems1Click();
     void KeyboardShortcuts1Click();
     // Enter, Up, Down, F1, F2 seen before the focused control.
     void FormKeyDown(kalmo::KeyCode key);
@@ -104,6 +110,11 @@ public:
     // many entries are translated.
     QLabel* EncodingPanel = nullptr;
     QLabel* ProgressPanel = nullptr;
+    // Left of the character set: the findings of the entry on show, the
+    // count and the first message, every message in its tooltip.
+    QLabel* ChecksPanel = nullptr;
+    // The checks of the entry on show as it is typed, spelling included.
+    kalmo::EntryChecks* EntryChecks1 = nullptr;
 
     QMenuBar* MainMenu1 = nullptr;
     QMenu* File1 = nullptr;
@@ -126,6 +137,11 @@ public:
     QAction* PreviousUntranslated1 = nullptr;
     QAction* Find1 = nullptr;
     QAction* FindNext1 = nullptr;
+    QAction* NextProblem1 = nullptr;
+    QAction* PreviousProblem1 = nullptr;
+    QAction* Problems1 = nullptr;
+    QMenu* Tools1 = nullptr;
+    kalmo::SpellingLanguageMenu* SpellingLanguage1 = nullptr;
     // The last menu: Help and About again (as File's items, whose keys they
     // show without binding them twice) and the list of keys.
     QMenu* HelpMenu1 = nullptr;
@@ -136,6 +152,8 @@ public:
 signals:
     // The job wants the viewer shown with its lower pane focused.
     void viewerWanted();
+    // The checks' findings of the whole translation changed.
+    void problemsChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -144,7 +162,9 @@ private:
     void createControls();
     void createMenu();
     void createReloadWithEncodingMenu();
+    void createToolsMenu();
     void createHelpMenu();
+    void showChecks();
     // Binds each keyed menu item to its key under the active scheme.
     void bindMenuKeys();
     void checkEncodingInUse();
@@ -182,6 +202,7 @@ private:
     WindowSource about_;
     WindowSource help_;
     WindowSource keyboardShortcuts_;
+    WindowSource problems_;
     kalmo::KeyPreviewFilter* keyPreview_ = nullptr;
     kalmo::MenuShortcutPriority* shortcutPriority_ = nullptr;
     // The menu items that have a key, which follows the key scheme.

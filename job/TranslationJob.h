@@ -97,6 +97,8 @@ public:
     bool Loaded() const { return loaded_; }
     bool WholeLineMode() const { return wholeLineMode_; }
     bool FullTextMode() const { return fullTextMode_; }
+    // The quote of the value on show, which decides its escapes.
+    char ValueQuote() const { return quotes_.valueQuote; }
     TextEncoding Encoding() const { return encoding_; }
     bool ByteOrderMark() const { return byteOrderMark_; }
     // The set as the status bar shows it, e.g. "ISO-8859-2" or "UTF-8 BOM".

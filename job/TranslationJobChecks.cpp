@@ -47,7 +47,7 @@ std::vector<Finding> TranslationJob::Problems() const
 
 std::vector<Finding> TranslationJob::EntryProblems(const std::string& field) const
 {
-    if (!loaded_ || !checker_ || currentEntry_ == 0 || wholeLineMode_ || fullTextMode_ || workingEntry_ < 0
+    if (!checker_ || currentEntry_ == 0 || wholeLineMode_ || fullTextMode_ || workingEntry_ < 0
         || workingEntry_ >= static_cast<int>(workingLines_.size()))
         return {};
     // The line as the commit would write it.

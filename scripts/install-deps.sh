@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
   libutf8proc-dev
+  # spelling: Enchant 2 and Hunspell's dictionaries (English at least)
+  libenchant-2-dev hunspell-en-us
   # kalmo reads and writes PO files through gettext's own library
   libgettextpo-dev
   # the manual pages are written in scdoc's markup
@@ -20,7 +22,8 @@ packages=(
 )
 # A real PHP judges the files the tests write, msgfmt the PO files; the
 # desktop tools and lintian judge the desktop files and the package.
-[ "${1:-}" = test ] && packages+=(php-cli gettext desktop-file-utils appstream lintian man-db)
+# The spelling tests look words up in real German and French dictionaries.
+[ "${1:-}" = test ] && packages+=(php-cli gettext desktop-file-utils appstream lintian man-db hunspell-de-de hunspell-fr)
 
 missing=()
 for p in "${packages[@]}"; do

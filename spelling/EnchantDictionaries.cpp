@@ -77,7 +77,10 @@ std::string EnchantDictionaries::BestFor(const std::string& tag) const
 {
     if (!broker_ || tag.empty())
         return {};
-    if (enchant_broker_dict_exists(broker_.get(), tag.c_str()) == 1)
+    const bool isLanguageOnly = tag.find_first_of("_-") == std::string::npos;
+    // A bare language Enchant would give some region of: the one listed
+    // below is chosen the same way every time.
+    if (!isLanguageOnly && enchant_broker_dict_exists(broker_.get(), tag.c_str()) == 1)
         return tag;
     const std::string language = languageOf(tag);
     std::string ownRegion = language + '_';
