@@ -77,10 +77,9 @@ std::string EnchantDictionaries::BestFor(const std::string& tag) const
 {
     if (!broker_ || tag.empty())
         return {};
-    const bool isLanguageOnly = tag.find_first_of("_-") == std::string::npos;
-    // A bare language Enchant would give some region of: the one listed
-    // below is chosen the same way every time.
-    if (!isLanguageOnly && enchant_broker_dict_exists(broker_.get(), tag.c_str()) == 1)
+    // Enchant answers for a tag it has no dictionary of with one of the bare
+    // language, if any; the menu wants the tag of the one it lists.
+    if (std::binary_search(installed_.begin(), installed_.end(), tag))
         return tag;
     const std::string language = languageOf(tag);
     std::string ownRegion = language + '_';
@@ -95,6 +94,8 @@ std::string EnchantDictionaries::BestFor(const std::string& tag) const
         if (sameLanguage.empty())
             sameLanguage = installed;
     }
+    if (sameLanguage.empty() && enchant_broker_dict_exists(broker_.get(), tag.c_str()) == 1)
+        return tag;
     return sameLanguage;
 }
 

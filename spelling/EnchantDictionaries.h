@@ -23,10 +23,10 @@ public:
     // The tags of the installed dictionaries ("de_DE", "fr"), sorted, each once.
     const std::vector<std::string>& Installed() const { return installed_; }
 
-    // The installed tag that serves a language: a full tag itself when
-    // Enchant has it; else one of the same language ("de_AT" and "de" get
-    // "de_DE"): the bare language, the language's own region, the first.
-    // "" when none.
+    // The installed tag that serves a language: the tag itself when Enchant
+    // lists it; else one of the same language ("de_AT" and "de" get
+    // "de_DE"): the bare language, the language's own region, the first;
+    // else the tag when Enchant serves it all the same. "" when none.
     std::string BestFor(const std::string& tag) const;
 
     // The dictionary BestFor finds; null when none. It may outlive this object.
