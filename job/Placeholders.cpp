@@ -72,8 +72,10 @@ std::size_t namedLength(std::string_view text, std::size_t at)
 // for the second unnumbered "%s"), a named one by itself.
 struct Found {
     std::string_view written;
-    std::string meaning;
-    bool operator<(const Found& other) const { return meaning < other.meaning; }
+    int value = 0;         // the number of the value it takes; 0 for a named one
+    std::string_view form; // what follows the "%" and the number, or the named one whole
+    bool sameMeaning(const Found& other) const { return value == other.value && form == other.form; }
+    bool operator<(const Found& other) const { return value != other.value ? value < other.value : form < other.form; }
 };
 
 // Calls found(written, argumentEnd, isPrintf) for each placeholder of the text.
@@ -113,15 +115,18 @@ void takeCensus(std::string_view text, Census& census)
             ++census.doubledPercents;
             return;
         }
-        std::string meaning(written);
+        Found found{written, 0, written};
         if (isPrintf) {
-            const std::string_view form = written.substr(argumentEnd == 0 ? 1 : argumentEnd);
-            const std::string number
-                = argumentEnd == 0 ? std::to_string(++unnumbered) : std::string(written.substr(1, argumentEnd - 2));
-            meaning = number + '$' + std::string(form);
-            census.numbered = census.numbered || argumentEnd != 0;
+            found.form = written.substr(argumentEnd == 0 ? 1 : argumentEnd);
+            if (argumentEnd == 0) {
+                found.value = ++unnumbered;
+            } else {
+                for (const char digit : written.substr(1, argumentEnd - 2))
+                    found.value = std::min(found.value * 10 + (digit - '0'), 1 << 20);
+                census.numbered = true;
+            }
         }
-        census.placeholders.push_back({written, std::move(meaning)});
+        census.placeholders.push_back(found);
     });
     std::sort(census.placeholders.begin(), census.placeholders.end());
 }
@@ -182,7 +187,7 @@ PlaceholderDifference comparePlaceholders(std::string_view source, std::string_v
     else if (inTranslation.doubledPercents > inSource.doubledPercents && hasLonePercentSign(source))
         difference.percentSigns = PercentSigns::OnlyTranslationDoubles;
 
-    const auto sameMeaning = [](const Found& a, const Found& b) { return a.meaning == b.meaning; };
+    const auto sameMeaning = [](const Found& a, const Found& b) { return a.sameMeaning(b); };
     if (std::equal(inSource.placeholders.begin(), inSource.placeholders.end(), inTranslation.placeholders.begin(),
                    inTranslation.placeholders.end(), sameMeaning))
         return difference;

@@ -68,6 +68,11 @@ struct Ending {
 
 Ending endingOf(std::string_view text, char quote)
 {
+    // Most texts end in a letter: nothing to take off, no mark ("\n" aside).
+    const char end = text.empty() ? ' ' : text.back();
+    const bool escaped = quote == '"' && text.size() >= 2 && text[text.size() - 2] == '\\';
+    if (!escaped && ((end >= 'a' && end <= 'z') || (end >= 'A' && end <= 'Z') || (end >= '0' && end <= '9')))
+        return {Mark::None, "", static_cast<char32_t>(end)};
     const std::string_view content = text.substr(0, contentEnd(text, quote));
     if (content.empty())
         return {};

@@ -176,8 +176,9 @@ public:
             return;
         }
         const TextPair texts{sourceText, translation, counterpart.quotes.valueQuote, entry.quotes.valueQuote};
+        const unsigned marks = textMarks(sourceText) | textMarks(translation);
         for (const TextRule& rule : kTextRules)
-            if (auto problem = rule.problem(texts))
+            if (auto problem = (rule.needs & marks) != 0 || rule.needs == kAnyText ? rule.problem(texts) : std::nullopt)
                 add(rule.kind, std::move(*problem), rule.check);
         if (options_.encoding)
             if (auto problem = charsetProblem(translation, *options_.encoding))

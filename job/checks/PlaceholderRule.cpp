@@ -4,6 +4,8 @@
 #include "job/Placeholders.h"
 #include "job/checks/TextRules.h"
 
+#include <array>
+
 namespace kalmo {
 
 std::string itemsAre(std::string_view noun, const std::vector<std::string>& items, std::string_view what)
@@ -14,6 +16,22 @@ std::string itemsAre(std::string_view noun, const std::vector<std::string>& item
     for (const std::string& item : items)
         text += ' ' + item;
     return text + (items.size() > 1 ? " are " : " is ") + std::string(what);
+}
+
+unsigned textMarks(std::string_view text)
+{
+    static constexpr auto kMarks = [] {
+        std::array<unsigned char, 256> marks{};
+        marks['%'] = marks['{'] = kPercentOrBrace;
+        marks['<'] = kLessThan;
+        marks['&'] = kAmpersand;
+        marks['\\'] = kBackslash;
+        return marks;
+    }();
+    unsigned marks = 0;
+    for (const char ch : text)
+        marks |= kMarks[static_cast<unsigned char>(ch)];
+    return marks;
 }
 
 std::optional<std::string> joinedProblems(const std::vector<std::string>& parts)

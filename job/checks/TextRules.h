@@ -28,20 +28,32 @@ std::optional<std::string> blankProblem(const TextPair& texts);
 std::optional<std::string> endPunctuationProblem(const TextPair& texts);
 std::optional<std::string> newlineProblem(const TextPair& texts);
 
+// The characters some rules look for, as bits: a whole file's check asks
+// each text once which it holds, and passes over the rules it cannot need.
+enum TextMark : unsigned {
+    kPercentOrBrace = 1,
+    kLessThan = 2,
+    kAmpersand = 4,
+    kBackslash = 8,
+    kAnyText = ~0u, // a rule that looks at every text
+};
+unsigned textMarks(std::string_view text);
+
 struct TextRule {
     std::string_view check;
     FindingKind kind;
     std::optional<std::string> (*problem)(const TextPair& texts);
+    unsigned needs; // marks of which the rule needs one in either text
 };
 
 // In the order their findings are listed for an entry.
 inline constexpr std::array<TextRule, 6> kTextRules{{
-    {check::Placeholders, FindingKind::Warning, placeholderProblem},
-    {check::HtmlTags, FindingKind::Warning, htmlTagProblem},
-    {check::Entities, FindingKind::Warning, entityProblem},
-    {check::Blanks, FindingKind::Warning, blankProblem},
-    {check::EndPunctuation, FindingKind::Warning, endPunctuationProblem},
-    {check::Newlines, FindingKind::Warning, newlineProblem},
+    {check::Placeholders, FindingKind::Warning, placeholderProblem, kPercentOrBrace},
+    {check::HtmlTags, FindingKind::Warning, htmlTagProblem, kLessThan},
+    {check::Entities, FindingKind::Warning, entityProblem, kAmpersand},
+    {check::Blanks, FindingKind::Warning, blankProblem, kAnyText},
+    {check::EndPunctuation, FindingKind::Warning, endPunctuationProblem, kAnyText},
+    {check::Newlines, FindingKind::Warning, newlineProblem, kBackslash},
 }};
 
 // "placeholder %s is missing", "placeholders %s %d are missing": items of

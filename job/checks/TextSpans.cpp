@@ -94,11 +94,23 @@ void addEscapes(std::string_view text, char quote, std::vector<TextSpan>& spans)
 
 } // namespace
 
+// Every kind of span holds one of these, or "www."; most texts hold none.
+// A plain loop: find_first_of calls memchr once per character.
+bool mayHoldSpans(std::string_view value)
+{
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char ch = value[i];
+        if (ch == '%' || ch == '{' || ch == '<' || ch == '&' || ch == '@' || ch == '\\' || ch == ':'
+            || (ch == '.' && i >= 3 && startsWithAt(value, i - 3, "www.")))
+            return true;
+    }
+    return false;
+}
+
 std::vector<TextSpan> markupSpans(std::string_view value, char quote)
 {
     std::vector<TextSpan> spans;
-    // Every kind of span holds one of these; most texts hold none.
-    if (value.find_first_of("%{<&@\\:.") == std::string_view::npos)
+    if (!mayHoldSpans(value))
         return spans;
     for (std::string_view placeholder : placeholdersOf(value)) {
         const auto begin = static_cast<std::size_t>(placeholder.data() - value.data());

@@ -48,9 +48,13 @@ int main(int argc, char** argv)
     main.Job().Volgende();
     main.EntryEdit1->setFocus();
     main.EntryEdit1->selectAll();
-    QTest::keyClicks(main.EntryEdit1, QString::fromUtf8("\xE2\x80\x9E%s\xE2\x80\x9C l\xC3\xB6schen? Das kann nicht "
+    // Typed as an input method would type it: keys know ASCII only.
+    main.EntryEdit1->insert(QString::fromUtf8("\xE2\x80\x9E%s\xE2\x80\x9C l\xC3\xB6schen? Das kann nicht "
                                                         "r\xC3\xBC" "ckg\xC3\xA4ngig gemacht werdne"));
-    QTest::qWaitFor([&main] { return !main.EntryEdit1->Underlined().empty(); }, 5000);
+    if (!QTest::qWaitFor([&main] { return !main.EntryEdit1->Underlined().empty(); }, 5000)) {
+        std::fprintf(stderr, "checks_screenshots: no word underlined; is hunspell-de-de installed?\n");
+        return 1;
+    }
     main.EntryEdit1->home(false);
     QTest::qWait(200);
     if (!main.grab().save(folder.filePath(QStringLiteral("checks.png"))))

@@ -305,7 +305,11 @@ void TEntryEdit::paintUnderlines(QPainter& painter)
     const QRect cursor = cursorRect();
     const QPointF origin(cursor.x() + 5 - line.cursorToX(cursorPosition()), cursor.y());
     painter.setClipRect(contentsRect());
-    paintWavyUnderlines(painter, layout, origin, underlined_);
+    // On the error colour a red line would vanish: it takes the text's colour there.
+    const QPalette reference = QApplication::palette(this);
+    const bool onRed = toQColor(model_.ShownColor(), reference) == QColor(Qt::red);
+    paintWavyUnderlines(painter, layout, origin, underlined_,
+                        onRed ? toQColor(model_.ShownFontColor(), reference) : QColor(Qt::red));
     painter.setClipping(false);
 }
 
