@@ -380,15 +380,22 @@ void TranslationJob::PreviousUntranslated()
     stepToUntranslated(Direction::Backward);
 }
 
-void TranslationJob::stepToUntranslated(Direction direction)
+bool TranslationJob::commitForStep(Direction direction)
 {
     if (!loaded_) {
         windows_.Beep();
-        return;
+        return false;
     }
-    const JournalAfterwards journal{*this};
     lastDirection_ = direction;
     commitBeforeMoving(true);
+    return true;
+}
+
+void TranslationJob::stepToUntranslated(Direction direction)
+{
+    const JournalAfterwards journal{*this};
+    if (!commitForStep(direction))
+        return;
     // The count is taken after the commit, so the entry just left counts as
     // the user left it.
     const std::vector<EntryProgress> entries = entryProgress(loadedSourceLines_, workingLines_);

@@ -176,6 +176,8 @@ private:
     bool showEntryAt(int entry);
     // Shows the current entry again after a commit refilled the panes.
     void showCurrentEntryAgain();
+    // Commits like a step in the direction; a beep and false before a load.
+    bool commitForStep(Direction direction);
     void stepToUntranslated(Direction direction);
     void stepToProblem(Direction direction);
     // The findings follow the lines: all of them checked again, or the one

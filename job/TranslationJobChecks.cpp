@@ -71,13 +71,9 @@ void TranslationJob::PreviousProblem()
 
 void TranslationJob::stepToProblem(Direction direction)
 {
-    if (!loaded_) {
-        windows_.Beep();
-        return;
-    }
     const JournalAfterwards journal{*this};
-    lastDirection_ = direction;
-    commitBeforeMoving(true);
+    if (!commitForStep(direction))
+        return;
     // Taken after the commit, so the entry just left counts as the user left it.
     std::set<int> lines;
     for (const Finding& finding : Problems())
@@ -101,13 +97,9 @@ void TranslationJob::stepToProblem(Direction direction)
 
 void TranslationJob::ShowProblem(const Finding& finding)
 {
-    if (!loaded_) {
-        windows_.Beep();
-        return;
-    }
     const JournalAfterwards journal{*this};
-    lastDirection_ = Direction::Forward;
-    commitBeforeMoving(true);
+    if (!commitForStep(Direction::Forward))
+        return;
     const int line = checker_->sourceLineOf(finding.constant);
     if (line > 0 && showEntryAt(line))
         return;
