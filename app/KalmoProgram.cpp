@@ -10,6 +10,7 @@
 #include "app/HelpWindow.h"
 #include "app/KeyboardShortcutsWindow.h"
 #include "app/MemorySearchWindow.h"
+#include "app/ProblemsWindow.h"
 #include "app/TerminationSignals.h"
 #include "app/VersionRecord.h"
 #include "app/WindowPlaces.h"
@@ -166,6 +167,15 @@ void connectJobWindows(TForm1& mainWindow, TForm2& viewer)
     QObject::connect(&mainWindow, &TForm1::viewerWanted, &viewer, &TForm2::ShowAndFocusLowerPane);
 }
 
+void connectProblemsWindow(TForm1& mainWindow, ProblemsWindow& problems)
+{
+    QObject::connect(&mainWindow, &TForm1::problemsChanged, &problems, &ProblemsWindow::FindingsChanged);
+    QObject::connect(&problems, &ProblemsWindow::problemChosen, &mainWindow, [&mainWindow](const Finding& finding) {
+        mainWindow.ReportErrors([&] { mainWindow.Job().ShowProblem(finding); });
+        mainWindow.activateWindow();
+    });
+}
+
 void keepWindowPlaces(TForm1& mainWindow, TForm2& viewer)
 {
     new WindowPlaceKeeper(mainWindow, mainWindow.Settings(), QStringLiteral("MainWindow"));
@@ -216,6 +226,12 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
             Form1.Memory().Search(text, std::move(found));
         };
         return placeKept(std::make_unique<MemorySearchWindow>(search, &Form1), "MemorySearch");
+    }));
+    std::unique_ptr<ProblemsWindow> problems;
+    Form1.AttachProblemsWindow(madeWhenFirstAsked(problems, [&Form1, &placeKept] {
+        auto window = std::make_unique<ProblemsWindow>([&Form1] { return Form1.Job().Problems(); }, &Form1);
+        connectProblemsWindow(Form1, *window);
+        return placeKept(std::move(window), "Problems");
     }));
 
     const TerminationSignals termination;

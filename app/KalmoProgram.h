@@ -13,6 +13,8 @@ class TForm2;
 
 namespace kalmo {
 
+class ProblemsWindow;
+
 struct ProgramOptions {
     AppServices services = AppServices::platform();
     // Called once the windows exist and the main window is shown, before the
@@ -28,6 +30,10 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options = {});
 // close box unticks View > SourceWindows, and the job's wish to show the
 // viewer reaches it.
 void connectJobWindows(TForm1& mainWindow, TForm2& viewer);
+
+// View > Problems: the window lists the job's findings, follows their
+// changes, and a row chosen in it shows its entry in the main window.
+void connectProblemsWindow(TForm1& mainWindow, ProblemsWindow& problems);
 
 // Keeps the places of the main window and the viewer in the main window's
 // settings; the viewer first opens beside the main window.

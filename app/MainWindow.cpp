@@ -3,6 +3,7 @@
 
 #include "app/Accessibility.h"
 #include "app/AppSettings.h"
+#include "app/EntryChecks.h"
 #include "app/FindHistory.h"
 #include "app/FormControls.h"
 #include "app/FormLayout.h"
@@ -12,6 +13,7 @@
 #include "app/Pictures.h"
 #include "app/RecentFilesMenu.h"
 #include "app/SuggestionsSection.h"
+#include "app/SpellingLanguageMenu.h"
 #include "app/layouts/MainWindowLayout.h"
 #include "controls/qt/QtColor.h"
 #include "controls/qt/QtKeys.h"
@@ -20,6 +22,7 @@
 #include "job/KeyScheme.h"
 #include "job/MenuCommands.h"
 #include "job/memory/MemoryAssistant.h"
+#include "job/TranslationLanguage.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -52,7 +55,7 @@ struct MenuClick {
     Click click;
 };
 
-constexpr std::array<MenuClick, 21> kMenuClicks{{
+constexpr std::array<MenuClick, 24> kMenuClicks{{
     {MenuCommand::LoadSourceFile, &TForm1::LoadSourceFile1Click},
     {MenuCommand::ContinueTranslation, &TForm1::ContinueTranslation1Click},
     {MenuCommand::Save, &TForm1::Save1Click},
@@ -74,6 +77,9 @@ constexpr std::array<MenuClick, 21> kMenuClicks{{
     {MenuCommand::UseSuggestion3, &TForm1::UseSuggestionClick<3>},
     {MenuCommand::UseSuggestion4, &TForm1::UseSuggestionClick<4>},
     {MenuCommand::UseSuggestion5, &TForm1::UseSuggestionClick<5>},
+    {MenuCommand::NextProblem, &TForm1::NextProblem1Click},
+    {MenuCommand::PreviousProblem, &TForm1::PreviousProblem1Click},
+    {MenuCommand::Problems, &TForm1::Problems1Click},
 }};
 
 // Offered in Tools > Translation Language besides the file's own; any other
@@ -178,7 +184,12 @@ void TForm1::SetJob(std::unique_ptr<TranslationJob> job)
 {
     memory_.reset();
     job_ = std::move(job);
-    job_->OnLoaded = [this](const std::string& path) { RecentFiles1->Loaded(path); };
+    job_->OnLoaded = [this](const std::string& path) {
+        RecentFiles1->Loaded(path);
+        SpellingLanguage1->FileLoaded(job_->TranslatedFilePath(),
+                                      {job_->SourceLines(), job_->WorkingLines(), path, job_->TranslatedFilePath()});
+    };
+    job_->OnProblemsChanged = [this] { emit problemsChanged(); };
     // A save before another file replaces this one comes before the new name.
     job_->OnSaved = [this](const std::string&) { RecentFiles1->Saved(job_->FileName(), job_->ProgressText()); };
 
@@ -246,6 +257,9 @@ void TForm1::createControls()
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
     // A permanent widget leaves the messages of the first panel as they are.
+    ChecksPanel = new StatusPanel(QStringLiteral("Checks"), StatusBar1);
+    ChecksPanel->setObjectName(QStringLiteral("ChecksPanel"));
+    StatusBar1->addPermanentWidget(ChecksPanel);
     EncodingPanel = new StatusPanel(QStringLiteral("Character set"), StatusBar1);
     EncodingPanel->setObjectName(QStringLiteral("EncodingPanel"));
     StatusBar1->addPermanentWidget(EncodingPanel);
@@ -261,6 +275,19 @@ void TForm1::createControls()
         field->SetShowAccelChar(false);
     Label1->SetMaxWidth(EntryEdit1->geometry().right() + 1 - Label1->x());
     Label2->SetMaxWidth(Image2->x() - 4 - Label2->x());
+
+    EntryChecks1 = new EntryChecks(*EntryEdit1, [this] { return job_.get(); }, this);
+    connect(EntryChecks1, &EntryChecks::findingsChanged, this, &TForm1::showChecks);
+    showChecks();
+}
+
+void TForm1::showChecks()
+{
+    // The panel takes at most a third of the status bar; its tooltip has it all.
+    const QString summary = EntryChecks1->Summary();
+    ChecksPanel->SetText(ChecksPanel->fontMetrics().elidedText(summary, Qt::ElideRight, ClientWidth / 3));
+    ChecksPanel->setToolTip(EntryChecks1->Details());
+    ChecksPanel->setVisible(!summary.isEmpty());
 }
 
 void TForm1::createMenu()
@@ -316,11 +343,15 @@ void TForm1::createMenu()
     FindNext1 = addItem(Navigate1, MenuCommand::FindNext);
     Navigate1->addSeparator();
     NextToReview1 = addItem(Navigate1, MenuCommand::NextToReview);
+    NextProblem1 = addItem(Navigate1, MenuCommand::NextProblem);
+    PreviousProblem1 = addItem(Navigate1, MenuCommand::PreviousProblem);
+    Problems1 = addItem(View1, MenuCommand::Problems);
 
     Tools1 = addMenuBarMenu(*MainMenu1, "Tools1");
     FillFromMemory1 = addItem(Tools1, MenuCommand::FillFromMemory);
     SearchMemory1 = addItem(Tools1, MenuCommand::SearchMemory);
     TranslationLanguage1 = addItem(Tools1, MenuCommand::TranslationLanguage);
+    addSpellingLanguageMenu();
     Tools1->addSeparator();
     const int firstSuggestion = static_cast<int>(MenuCommand::UseSuggestion1);
     for (std::size_t i = 0; i < UseSuggestion1To5.size(); ++i)
@@ -339,6 +370,13 @@ void TForm1::bindMenuKeys()
         const ShortCut key = menuCommand(command).keyUnder(activeKeyScheme());
         action->setShortcut(key != 0 ? toQKeySequence(key) : QKeySequence());
     }
+}
+
+void TForm1::addSpellingLanguageMenu()
+{
+    SpellingLanguage1 = new SpellingLanguageMenu(Tools1);
+    Tools1->addMenu(SpellingLanguage1);
+    connect(SpellingLanguage1, &SpellingLanguageMenu::dictionaryChosen, EntryChecks1, &EntryChecks::SetDictionary);
 }
 
 void TForm1::createHelpMenu()
@@ -431,6 +469,12 @@ void TForm1::PreviousUntranslated1Click() { job_->PreviousUntranslated(); }
 void TForm1::Find1Click() { job_->Find(); }
 
 void TForm1::FindNext1Click() { job_->FindNext(); }
+
+void TForm1::NextProblem1Click() { job_->NextProblem(); }
+
+void TForm1::PreviousProblem1Click() { job_->PreviousProblem(); }
+
+void TForm1::Problems1Click() { showWindow(problems_); }
 
 void TForm1::ReloadWithEncodingClick(const TextEncoding& encoding) { job_->ReloadWithEncoding(encoding); }
 
@@ -539,7 +583,13 @@ void TForm1::SetNameField(const std::string& text) { Label2->SetCaption(QString:
 
 void TForm1::SetSourceField(const std::string& text) { Label1->SetCaption(QString::fromStdString(text)); }
 
-void TForm1::SetTranslationField(const std::string& text) { EntryEdit1->SetText(text); }
+void TForm1::SetTranslationField(const std::string& text)
+{
+    EntryEdit1->SetText(text);
+    // Another entry may show the same text as the last one, which changes
+    // nothing in the field.
+    EntryChecks1->Recheck();
+}
 
 std::string TForm1::TranslationField() const { return EntryEdit1->Text(); }
 

@@ -29,6 +29,8 @@ class QStatusBar;
 
 namespace kalmo {
 class AppSettings;
+class EntryChecks;
+class SpellingLanguageMenu;
 class KeyPreviewFilter;
 class KeySchemeMenu;
 class MemoryAssistant;
@@ -63,6 +65,7 @@ public:
     void AttachHelpWindow(WindowSource window) { help_ = std::move(window); }
     void AttachKeyboardShortcutsWindow(WindowSource window) { keyboardShortcuts_ = std::move(window); }
     void AttachMemorySearchWindow(WindowSource window) { memorySearch_ = std::move(window); }
+    void AttachProblemsWindow(WindowSource window) { problems_ = std::move(window); }
 
     kalmo::TranslationJob& Job() { return *job_; }
     // The translation memory beside the job, made with it.
@@ -93,6 +96,9 @@ public:
     void PreviousUntranslated1Click();
     void Find1Click();
     void FindNext1Click();
+    void NextProblem1Click();
+    void PreviousProblem1Click();
+    void Problems1Click();
     void KeyboardShortcuts1Click();
     void NextToReview1Click();
     void FillFromMemory1Click();
@@ -121,6 +127,11 @@ public:
     // many entries are translated.
     kalmo::StatusPanel* EncodingPanel = nullptr;
     kalmo::StatusPanel* ProgressPanel = nullptr;
+    // Left of the character set: the findings of the entry on show, the
+    // count and the first message, every message in its tooltip.
+    kalmo::StatusPanel* ChecksPanel = nullptr;
+    // The checks of the entry on show as it is typed, spelling included.
+    kalmo::EntryChecks* EntryChecks1 = nullptr;
 
     QMenuBar* MainMenu1 = nullptr;
     QMenu* File1 = nullptr;
@@ -153,6 +164,10 @@ public:
     // The memory's suggestions for the entry on show. Made here and kept
     // up to date; the window that gives it room holds it.
     kalmo::SuggestionsSection* Suggestions1 = nullptr;
+    QAction* NextProblem1 = nullptr;
+    QAction* PreviousProblem1 = nullptr;
+    QAction* Problems1 = nullptr;
+    kalmo::SpellingLanguageMenu* SpellingLanguage1 = nullptr;
     // The last menu: Help and About again (as File's items, whose keys they
     // show without binding them twice) and the list of keys.
     QMenu* HelpMenu1 = nullptr;
@@ -163,6 +178,8 @@ public:
 signals:
     // The job wants the viewer shown with its lower pane focused.
     void viewerWanted();
+    // The checks' findings of the whole translation changed.
+    void problemsChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -171,7 +188,10 @@ private:
     void createControls();
     void createMenu();
     void createReloadWithEncodingMenu();
+    // Tools > Spelling Language, beside the memory's items.
+    void addSpellingLanguageMenu();
     void createHelpMenu();
+    void showChecks();
     // Binds each keyed menu item to its key under the active scheme.
     void bindMenuKeys();
     void checkEncodingInUse();
@@ -212,6 +232,7 @@ private:
     WindowSource help_;
     WindowSource keyboardShortcuts_;
     WindowSource memorySearch_;
+    WindowSource problems_;
     kalmo::KeyPreviewFilter* keyPreview_ = nullptr;
     kalmo::MenuShortcutPriority* shortcutPriority_ = nullptr;
     // The menu items that have a key, which follows the key scheme.

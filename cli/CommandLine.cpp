@@ -17,6 +17,11 @@ Arguments parseArguments(const std::vector<std::string>& arguments, const Argume
 {
     Arguments parsed;
     bool optionsEnded = false;
+    const auto valueOf = [&](std::size_t& i, const char* what) {
+        if (i + 1 >= arguments.size())
+            throw UsageError(arguments[i] + " needs " + what);
+        return arguments[++i];
+    };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
@@ -28,17 +33,20 @@ Arguments parseArguments(const std::vector<std::string>& arguments, const Argume
         } else if (argument == "--json" && rules.takesJson) {
             parsed.json = true;
         } else if ((argument == "-o" || argument == "--output") && rules.takesOutput) {
-            if (i + 1 >= arguments.size())
-                throw UsageError(argument + " needs a file name");
             if (parsed.output)
                 throw UsageError("only one " + argument + " is allowed");
-            parsed.output = arguments[++i];
+            parsed.output = valueOf(i, "a file name");
         } else if (std::find(rules.valueOptions.begin(), rules.valueOptions.end(), argument)
                    != rules.valueOptions.end()) {
-            if (i + 1 >= arguments.size())
-                throw UsageError(argument + " needs a value");
-            if (!parsed.values.emplace(argument, arguments[++i]).second)
-                throw UsageError("only one " + argument + " is allowed");
+            const std::string option = argument;
+            if (!parsed.values.emplace(option, valueOf(i, "a value")).second)
+                throw UsageError("only one " + option + " is allowed");
+        } else if (argument == "--ignore" && rules.takesCheckOptions) {
+            parsed.ignore.push_back(valueOf(i, "CONSTANT:CHECK"));
+        } else if (argument == "--spell" && rules.takesCheckOptions) {
+            parsed.spell = valueOf(i, "a language such as de_DE");
+        } else if (argument == "--all" && rules.takesCheckOptions) {
+            parsed.all = true;
         } else {
             throw UsageError("unknown option \"" + argument + "\"");
         }
@@ -111,7 +119,10 @@ void printFinding(const Finding& finding, std::ostream& out)
     out << finding.file;
     if (finding.line > 0)
         out << ':' << finding.line;
-    out << ": " << kindName(finding.kind) << ": " << finding.message << '\n';
+    out << ": " << kindName(finding.kind) << ": " << finding.message;
+    if (!finding.check.empty())
+        out << " [" << finding.check << ']';
+    out << '\n';
 }
 
 std::string jsonString(const std::string& text)
@@ -143,7 +154,8 @@ void printFindingsJson(const std::vector<Finding>& findings, std::ostream& out)
     const char* separator = "";
     for (const Finding& finding : findings) {
         out << separator << "\n    {\"file\": " << jsonString(finding.file) << ", \"line\": " << finding.line
-            << ", \"kind\": " << jsonString(kindName(finding.kind)) << ", \"message\": " << jsonString(finding.message)
+            << ", \"kind\": " << jsonString(kindName(finding.kind)) << ", \"check\": " << jsonString(finding.check)
+            << ", \"constant\": " << jsonString(finding.constant) << ", \"message\": " << jsonString(finding.message)
             << '}';
         separator = ",";
     }

@@ -36,6 +36,10 @@ struct Arguments {
         const auto found = values.find(option);
         return found == values.end() ? std::nullopt : std::optional(found->second);
     }
+    // kalmo check's own: --ignore CONSTANT:CHECK (any number), --all, --spell LANG
+    std::vector<std::string> ignore;
+    bool all = false;
+    std::optional<std::string> spell;
 };
 
 struct ArgumentRules {
@@ -47,6 +51,7 @@ struct ArgumentRules {
     // the ones it cannot go without.
     std::vector<std::string> valueOptions = {};
     std::vector<std::string> requiredOptions = {};
+    bool takesCheckOptions = false;
 };
 
 // Throws UsageError for an unknown option or a wrong number of files.
@@ -77,7 +82,8 @@ std::optional<std::string> existingFile(const std::string& path);
 // existing file as ".bak".
 void writeLinesLike(const LanguageFile& model, const std::string& path, const LineList& lines);
 
-// "FILE:LINE: kind: message" (no ":LINE" for a finding of no line).
+// "FILE:LINE: kind: message [check]" (no ":LINE" for a finding of no line,
+// no "[check]" for one of no check).
 void printFinding(const Finding& finding, std::ostream& out);
 void printFindingsJson(const std::vector<Finding>& findings, std::ostream& out);
 std::string jsonString(const std::string& text);

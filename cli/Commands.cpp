@@ -23,21 +23,45 @@ made, as the translation memory recorded it.
 Exit status: 0, or 2 when a file cannot be read.
 )",
          runStats},
-        {"check", "check SOURCE [TRANSLATED] [--json]", "find what to fix in a translated file",
+        {"check", "check SOURCE [TRANSLATED] [--json] [--spell LANG] [--ignore CONSTANT:CHECK]... [--all]",
+         "find what to fix in a translated file",
          R"(Checks every entry of TRANSLATED against SOURCE and prints one line per
-finding, as FILE:LINE: kind: message:
-  error    a value PHP does not read back as written: an unescaped quote,
-           a backslash that escapes the closing quote, a "$name" that PHP
-           would expand in a double-quoted value, a value not closed on its
-           line or no longer quoted
-  warning  placeholders (%s, %d, %1$s, %%, {name}) that differ from the
-           source's; a constant defined twice; a constant missing from the
-           translation or not in the source
-  note     an entry not translated yet; a value that goes on past its line
-TRANSLATED defaults to "Translated_" + the source's name beside it; when
-that does not exist, SOURCE is checked on its own.
+finding, as FILE:LINE: kind: message [check]. The checks:
+  php-value        (error) a value PHP does not read back as written: an
+                   unescaped quote, a backslash that escapes the closing
+                   quote, a "$name" PHP would expand in a double-quoted
+                   value, a value not closed on its line or not quoted
+  placeholders     printf placeholders (%s, %05.2f, %1$s) and {name} ones
+                   that differ from the source's (numbered ones may be
+                   reordered), or %% where the source writes % (or back)
+  html-tags        tags that differ from the source's, or that do not
+                   close in order where the source's do
+  entities         a malformed entity (&amp without ;), or one of the
+                   source's missing, its character not typed either
+  blanks           blanks at the start or end that differ from the
+                   source's; doubled blanks the source has not
+  end-punctuation  a final . ! ? : or ... where the source has none, or
+                   none of its kind (in any script) where it has one
+  newlines         another number of \n in a double-quoted value
+  duplicate, missing, extra
+                   a constant defined twice, missing from the
+                   translation, or not in the source
+  unchanged        (note) an entry not translated yet; texts of only
+                   placeholders, numbers or addresses are not reported
+  charset          (note) characters the file's character set cannot
+                   hold, which are written as &#N;
+  spelling         (note, with --spell) a word the dictionary does not
+                   know, with up to three suggestions
+The other checks warn. TRANSLATED defaults to "Translated_" + the source's
+name beside it; when that does not exist, SOURCE is checked on its own.
 
-  --json   print the findings as a JSON object
+  --json                  print the findings as a JSON object
+  --spell LANG            check the spelling of the translations with the
+                          installed dictionary of LANG (de_DE, fr, ...)
+  --ignore CONSTANT:CHECK silence a check for one entry from now on, here
+                          and in the window program (kept in
+                          $XDG_DATA_HOME/kalmo/silenced, not in the file)
+  --all                   show silenced findings too
 
 Exit status: 0 when there is no error and no warning, 1 when there is, 2
 when a file cannot be read.
@@ -131,6 +155,16 @@ journal in $XDG_STATE_HOME/kalmo/recovery, as the window program does.
                  review" when R entries' source texts changed since
                  their translation, and " *" while there are unsaved
                  changes
+  problems       print every finding of the checks on the translation
+                 as it stands, as `kalmo check` prints them (View >
+                 Problems)
+  checks         print the findings of the entry on show, its field
+                 holding what `type` typed
+  next-problem, previous-problem
+                 Navigate > Next (Previous) Problem: the next (previous)
+                 entry with an error or a warning, on from the other end
+  ignore CONSTANT:CHECK
+                 silence a check for one entry of the file, for good
   pane-key NAME [Shift] [Ctrl] [Alt]
                  one key press in the viewer's lower pane: Left Right
                  Up Down Home End PageUp PageDown Backspace Delete

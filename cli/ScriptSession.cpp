@@ -1,6 +1,7 @@
 // `kalmo script`'s session: the job, its panes and the commands; see ScriptSession.h.
 #include "cli/ScriptSession.h"
 
+#include "cli/CommandLine.h"
 #include "controls/KeyCodes.h"
 #include "controls/memo/MemoCharacters.h"
 #include "app/layouts/MemoLayouts.h"
@@ -90,6 +91,8 @@ bool ScriptSession::run(const std::string& commandLine)
     encodingAsked_ = false;
     progressAsked_ = false;
     suggestionsAsked_ = false;
+    problemsAsked_ = false;
+    entryProblemsAsked_ = false;
     notes_.clear();
     questions_.clear();
     commandAnswer_.reset();
@@ -124,6 +127,7 @@ bool ScriptSession::run(const std::string& commandLine)
         out_ << "progress: " << progressPanel_ << '\n';
     if (suggestionsAsked_)
         printSuggestions();
+    printProblems();
     printState();
     return true;
 }
@@ -164,6 +168,19 @@ void ScriptSession::dispatch(const std::string& command, const std::string& argu
         job_.FindNext();
     } else if (command == "progress") {
         progressAsked_ = true;
+    } else if (command == "problems") {
+        problemsAsked_ = true;
+    } else if (command == "checks") {
+        entryProblemsAsked_ = true;
+    } else if (command == "next-problem") {
+        job_.NextProblem();
+    } else if (command == "previous-problem") {
+        job_.PreviousProblem();
+    } else if (command == "ignore") {
+        const auto colon = argument.rfind(':');
+        if (colon == std::string::npos || colon == 0)
+            throw KalmoError("ignore needs CONSTANT:CHECK");
+        job_.IgnoreProblem(argument.substr(0, colon), argument.substr(colon + 1));
     } else if (command == "load-cancel") {
         dialogAnswer_.reset();
         job_.LoadSourceFile1Click();
@@ -286,6 +303,9 @@ bool ScriptSession::runMenuShortcut(const ScriptKeyPress& press)
     case MenuCommand::UseSuggestion3:
     case MenuCommand::UseSuggestion4:
     case MenuCommand::UseSuggestion5: memory_.UseSuggestion(suggestionNumberOf(*command)); return true;
+    case MenuCommand::NextProblem: job_.NextProblem(); return true;
+    case MenuCommand::PreviousProblem: job_.PreviousProblem(); return true;
+    case MenuCommand::Problems: problemsAsked_ = true; return true;
     }
     return false;
 }
@@ -331,6 +351,18 @@ void ScriptSession::printSuggestions()
     }
     for (std::size_t i = 0; i < shown.matches.size(); ++i)
         out_ << "suggestion " << i + 1 << ": " << shown.matches[i].score << "% " << shown.matches[i].translation << '\n';
+}
+
+// As `kalmo check` prints them: every finding of the file, or those of the
+// entry on show with the field's text.
+void ScriptSession::printProblems()
+{
+    if (problemsAsked_)
+        for (const Finding& finding : job_.Problems())
+            cli::printFinding(finding, out_);
+    if (entryProblemsAsked_)
+        for (const Finding& finding : job_.EntryProblems(translation_))
+            cli::printFinding(finding, out_);
 }
 
 void ScriptSession::printState()

@@ -35,6 +35,7 @@ private:
     void typeIntoPane(const std::string& text);
     void printPanes();
     void printSuggestions();
+    void printProblems();
     void printState();
 
     void SetStatusText(const std::string& text) override { status_ = text; }
@@ -96,6 +97,8 @@ private:
     bool encodingAsked_ = false;
     bool progressAsked_ = false;
     bool suggestionsAsked_ = false;
+    bool problemsAsked_ = false;
+    bool entryProblemsAsked_ = false;
 };
 
 } // namespace kalmo

@@ -42,6 +42,7 @@ std::optional<Entry> entryOfCall(std::string_view line, int lineIndex, int colum
         return std::nullopt;
     Entry entry;
     entry.line = lineIndex;
+    entry.column = column;
     entry.quotes = *quotes;
     entry.positions = entryPositions(call, *quotes);
     entry.name = spanBetween(call, entry.positions.nameStart, entry.positions.nameEnd);
@@ -77,6 +78,13 @@ std::vector<Entry> listEntries(const LineList& lines)
             entries.push_back(std::move(*entry));
     }
     return entries;
+}
+
+std::optional<Entry> entryReadAgain(const Entry& entry, std::string_view line)
+{
+    if (static_cast<std::size_t>(entry.column) >= line.size())
+        return std::nullopt;
+    return entryOfCall(line, entry.line, entry.column);
 }
 
 std::string_view entryValue(std::string_view line, const Entry& entry)

@@ -9,6 +9,7 @@
 #include "job/LineList.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,7 @@ struct Entry {
     std::string name;
     EntryQuotes quotes;
     EntryPositions positions; // 1-based, as the parser gives them
+    int column = 0;           // byte offset of the define call in its line
     // The commit's rebuild can write a translation here: its reading of the
     // line lands on this call, and the value is one quoted text closed on the
     // line and followed by the end of the argument.
@@ -35,6 +37,11 @@ bool containsDefine(std::string_view line);
 // comment, a text, a heredoc or outside the PHP tags), taken from its first
 // such call.
 std::vector<Entry> listEntries(const LineList& lines);
+
+// The entry's define call read again from its line after the line changed
+// (a new value, say); nullopt when no call with a quoted name stands there
+// any more.
+std::optional<Entry> entryReadAgain(const Entry& entry, std::string_view line);
 
 // The characters between the value's quotes, escapes as they stand; empty
 // when the value is not closed on its line.

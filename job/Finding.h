@@ -1,5 +1,5 @@
 // One thing a whole-file command found, tied to a file and line, printed as
-// compilers print theirs: "FILE:LINE: kind: message".
+// compilers print theirs: "FILE:LINE: kind: message [check]".
 #pragma once
 
 #include <string>
@@ -13,6 +13,8 @@ struct Finding {
     int line = 0; // counted from 1; 0 when the finding belongs to no line
     FindingKind kind = FindingKind::Error;
     std::string message;
+    std::string check;    // the check's short id ("placeholders"); empty for none
+    std::string constant; // the entry's constant; empty for none
 };
 
 inline const char* kindName(FindingKind kind)
@@ -24,5 +26,8 @@ inline const char* kindName(FindingKind kind)
     }
     return "";
 }
+
+// Errors and warnings ask for a fix; a note only tells.
+inline bool asksForAFix(const Finding& finding) { return finding.kind != FindingKind::Note; }
 
 } // namespace kalmo

@@ -38,6 +38,9 @@ enum class MenuCommand {
     UseSuggestion3,
     UseSuggestion4,
     UseSuggestion5,
+    NextProblem,
+    PreviousProblem,
+    Problems,
 };
 
 struct MenuCommandEntry {
@@ -53,7 +56,7 @@ struct MenuCommandEntry {
     }
 };
 
-inline constexpr std::array<MenuCommandEntry, 21> kMenuCommands{{
+inline constexpr std::array<MenuCommandEntry, 24> kMenuCommands{{
     {MenuCommand::LoadSourceFile, "LoadSourceFile1", "Load Source File", 16463, 16463},
     {MenuCommand::ContinueTranslation, "ContinueTranslation1", "Continue Translation\u2026",
      shortCut('O', ssCtrl | ssShift),
@@ -82,6 +85,10 @@ inline constexpr std::array<MenuCommandEntry, 21> kMenuCommands{{
     {MenuCommand::UseSuggestion3, "UseSuggestion3", "Use Suggestion 3", shortCut('3', ssCtrl), shortCut('3', ssCtrl)},
     {MenuCommand::UseSuggestion4, "UseSuggestion4", "Use Suggestion 4", shortCut('4', ssCtrl), shortCut('4', ssCtrl)},
     {MenuCommand::UseSuggestion5, "UseSuggestion5", "Use Suggestion 5", shortCut('5', ssCtrl), shortCut('5', ssCtrl)},
+    {MenuCommand::NextProblem, "NextProblem1", "Next Problem", shortCut('E', ssCtrl), shortCut('E', ssCtrl)},
+    {MenuCommand::PreviousProblem, "PreviousProblem1", "Previous Problem", shortCut('E', ssCtrl | ssShift),
+     shortCut('E', ssCtrl | ssShift)},
+    {MenuCommand::Problems, "Problems1", "Problems\u2026", shortCut('P', ssCtrl), shortCut('P', ssCtrl)},
 }};
 
 // The suggestion a Use Suggestion command takes, from 1; 0 for any other command.

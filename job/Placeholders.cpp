@@ -11,21 +11,29 @@ bool isDigit(char ch) { return ch >= '0' && ch <= '9'; }
 bool isNameStart(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || ch == '_'; }
 bool isNameChar(char ch) { return isNameStart(ch) || isDigit(ch); }
 
-// Length of the printf conversion at text[at] == '%', or 0 when none:
+// A printf conversion: its length, and where its argument number ("1$")
+// ends, for the conversions that name one.
+struct PrintfConversion {
+    std::size_t length = 0; // 0: none
+    std::size_t argumentEnd = 0; // offset after "N$" from the "%"; 0 when unnumbered
+};
+
+// The printf conversion at text[at] == '%':
 // "%%" or "%" [argnum$] [flags] [width] [.precision] conversion.
-std::size_t printfLength(std::string_view text, std::size_t at)
+PrintfConversion printfConversion(std::string_view text, std::size_t at)
 {
     std::size_t p = at + 1;
     if (p < text.size() && text[p] == '%')
-        return 2;
+        return {2, 0};
     const auto digits = [&] {
         while (p < text.size() && isDigit(text[p]))
             ++p;
     };
     const std::size_t argStart = p;
+    std::size_t argumentEnd = 0;
     digits();
     if (p > argStart && p < text.size() && text[p] == '$')
-        ++p;
+        argumentEnd = ++p - at;
     else
         p = argStart;
     while (p < text.size()) {
@@ -43,8 +51,8 @@ std::size_t printfLength(std::string_view text, std::size_t at)
     }
     static constexpr std::string_view conversions = "bcdeEfFgGosuxX";
     if (p < text.size() && conversions.find(text[p]) != std::string_view::npos)
-        return p + 1 - at;
-    return 0;
+        return {p + 1 - at, argumentEnd};
+    return {};
 }
 
 // Length of "{name}" or "{0}" at text[at] == '{', or 0 when none.
@@ -59,24 +67,84 @@ std::size_t namedLength(std::string_view text, std::size_t at)
     return p < text.size() && text[p] == '}' ? p + 1 - at : 0;
 }
 
-// The placeholders of text into found (cleared first), sorted.
-void collectPlaceholders(std::string_view text, std::vector<std::string_view>& found)
+// One placeholder as written, and what it stands for: a printf conversion
+// by the number of the value it takes and its form ("2$s" for "%2$s" and
+// for the second unnumbered "%s"), a named one by itself.
+struct Found {
+    std::string_view written;
+    int value = 0;         // the number of the value it takes; 0 for a named one
+    std::string_view form; // what follows the "%" and the number, or the named one whole
+    bool sameMeaning(const Found& other) const { return value == other.value && form == other.form; }
+    bool operator<(const Found& other) const { return value != other.value ? value < other.value : form < other.form; }
+};
+
+// Calls found(written, argumentEnd, isPrintf) for each placeholder of the text.
+template <typename Callback>
+void scanPlaceholders(std::string_view text, Callback&& found)
 {
-    found.clear();
     for (std::size_t i = 0; i < text.size();) {
         std::size_t length = 0;
-        if (text[i] == '%')
-            length = printfLength(text, i);
-        else if (text[i] == '{')
+        if (text[i] == '%') {
+            const PrintfConversion conversion = printfConversion(text, i);
+            length = conversion.length;
+            if (length != 0)
+                found(text.substr(i, length), conversion.argumentEnd, true);
+        } else if (text[i] == '{') {
             length = namedLength(text, i);
-        if (length == 0) {
-            ++i;
-            continue;
+            if (length != 0)
+                found(text.substr(i, length), std::size_t{0}, false);
         }
-        found.push_back(text.substr(i, length));
-        i += length;
+        i += length == 0 ? 1 : length;
     }
-    std::sort(found.begin(), found.end());
+}
+
+struct Census {
+    std::vector<Found> placeholders; // without "%%", sorted by meaning
+    int doubledPercents = 0;
+    bool numbered = false; // one of them names the value it takes ("%1$s")
+};
+
+void takeCensus(std::string_view text, Census& census)
+{
+    census.placeholders.clear();
+    census.doubledPercents = 0;
+    census.numbered = false;
+    int unnumbered = 0;
+    scanPlaceholders(text, [&](std::string_view written, std::size_t argumentEnd, bool isPrintf) {
+        if (written == "%%") {
+            ++census.doubledPercents;
+            return;
+        }
+        Found found{written, 0, written};
+        if (isPrintf) {
+            found.form = written.substr(argumentEnd == 0 ? 1 : argumentEnd);
+            if (argumentEnd == 0) {
+                found.value = ++unnumbered;
+            } else {
+                for (const char digit : written.substr(1, argumentEnd - 2))
+                    found.value = std::min(found.value * 10 + (digit - '0'), 1 << 20);
+                census.numbered = true;
+            }
+        }
+        census.placeholders.push_back(found);
+    });
+    std::sort(census.placeholders.begin(), census.placeholders.end());
+}
+
+std::vector<std::string> writtenForms(const std::vector<Found>& found)
+{
+    std::vector<std::string> written;
+    written.reserve(found.size());
+    for (const Found& one : found)
+        written.emplace_back(one.written);
+    std::sort(written.begin(), written.end());
+    return written;
+}
+
+bool mayHoldOne(std::string_view text)
+{
+    // A plain loop: find_first_of calls memchr once per character.
+    return std::any_of(text.begin(), text.end(), [](char ch) { return ch == '%' || ch == '{'; });
 }
 
 } // namespace
@@ -84,33 +152,69 @@ void collectPlaceholders(std::string_view text, std::vector<std::string_view>& f
 std::vector<std::string_view> placeholdersOf(std::string_view text)
 {
     std::vector<std::string_view> found;
-    collectPlaceholders(text, found);
+    scanPlaceholders(text, [&](std::string_view written, std::size_t, bool) { found.push_back(written); });
+    std::sort(found.begin(), found.end());
     return found;
+}
+
+bool hasLonePercentSign(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%')
+            continue;
+        const std::size_t length = printfConversion(text, i).length;
+        if (length == 0)
+            return true;
+        i += length - 1;
+    }
+    return false;
 }
 
 PlaceholderDifference comparePlaceholders(std::string_view source, std::string_view translation)
 {
-    // A plain loop: find_first_of calls memchr once per character.
-    const auto mayHoldOne = [](std::string_view text) {
-        return std::any_of(text.begin(), text.end(), [](char ch) { return ch == '%' || ch == '{'; });
-    };
     if (!mayHoldOne(source) && !mayHoldOne(translation))
         return {};
     // A check compares every entry of a file: the lists are kept between
     // calls rather than allocated for each.
-    thread_local std::vector<std::string_view> inSource;
-    thread_local std::vector<std::string_view> inTranslation;
-    collectPlaceholders(source, inSource);
-    collectPlaceholders(translation, inTranslation);
-    if (inSource == inTranslation)
-        return {};
-    std::vector<std::string_view> missing;
-    std::vector<std::string_view> extra;
-    std::set_difference(inSource.begin(), inSource.end(), inTranslation.begin(), inTranslation.end(),
-                        std::back_inserter(missing));
-    std::set_difference(inTranslation.begin(), inTranslation.end(), inSource.begin(), inSource.end(),
-                        std::back_inserter(extra));
-    return {{missing.begin(), missing.end()}, {extra.begin(), extra.end()}};
+    thread_local Census inSource;
+    thread_local Census inTranslation;
+    takeCensus(source, inSource);
+    takeCensus(translation, inTranslation);
+
+    PlaceholderDifference difference;
+    if (inSource.doubledPercents > inTranslation.doubledPercents && hasLonePercentSign(translation))
+        difference.percentSigns = PercentSigns::OnlySourceDoubles;
+    else if (inTranslation.doubledPercents > inSource.doubledPercents && hasLonePercentSign(source))
+        difference.percentSigns = PercentSigns::OnlyTranslationDoubles;
+
+    const auto sameMeaning = [](const Found& a, const Found& b) { return a.sameMeaning(b); };
+    if (std::equal(inSource.placeholders.begin(), inSource.placeholders.end(), inTranslation.placeholders.begin(),
+                   inTranslation.placeholders.end(), sameMeaning))
+        return difference;
+    const std::vector<std::string> sourceForms = writtenForms(inSource.placeholders);
+    if (sourceForms == writtenForms(inTranslation.placeholders)) {
+        difference.reordered = sourceForms;
+        return difference;
+    }
+    if (!inSource.numbered && !inTranslation.numbered) {
+        // Without numbers a value follows from the place, which shifts when
+        // one is missing: what is written tells the user more.
+        const std::vector<std::string> translationForms = writtenForms(inTranslation.placeholders);
+        std::set_difference(sourceForms.begin(), sourceForms.end(), translationForms.begin(), translationForms.end(),
+                            std::back_inserter(difference.missing));
+        std::set_difference(translationForms.begin(), translationForms.end(), sourceForms.begin(), sourceForms.end(),
+                            std::back_inserter(difference.extra));
+        return difference;
+    }
+    std::vector<Found> missing;
+    std::vector<Found> extra;
+    std::set_difference(inSource.placeholders.begin(), inSource.placeholders.end(), inTranslation.placeholders.begin(),
+                        inTranslation.placeholders.end(), std::back_inserter(missing));
+    std::set_difference(inTranslation.placeholders.begin(), inTranslation.placeholders.end(),
+                        inSource.placeholders.begin(), inSource.placeholders.end(), std::back_inserter(extra));
+    difference.missing = writtenForms(missing);
+    difference.extra = writtenForms(extra);
+    return difference;
 }
 
 } // namespace kalmo

@@ -88,7 +88,8 @@ ExchangeExport exportMessages(const std::string& sourceName, const LineList& sou
             // One message per constant: PHP keeps the first definition.
             result.findings.push_back({sourceName, entry.line + 1, FindingKind::Warning,
                                        entry.name + " is defined again (first at line " + std::to_string(first.line + 1)
-                                           + "); only the first is exported"});
+                                           + "); only the first is exported",
+                                       {}, entry.name});
             continue;
         }
         const MessageTexts texts
@@ -125,7 +126,7 @@ ExchangeImport importMessages(const LineList& source, const std::string& baseNam
     result.lines = base;
     const auto warn = [&](const Entry* at, const std::string& name, const std::string& why) {
         result.findings.push_back({baseName, at ? at->line + 1 : 0, FindingKind::Warning,
-                                   "the translation of " + name + " was not written: " + why});
+                                   "the translation of " + name + " was not written: " + why, {}, name});
     };
     for (const ExchangeMessage& message : messages) {
         const std::string& name = message.context;
@@ -149,7 +150,7 @@ ExchangeImport importMessages(const LineList& source, const std::string& baseNam
         }
         if (message.source != exported.source) {
             result.findings.push_back({baseName, baseEntry->line + 1, FindingKind::Note,
-                                       "the source text of " + name + " changed since the export"});
+                                       "the source text of " + name + " changed since the export", {}, name});
         }
         // An emptied translation is the way back to the untranslated entry.
         const std::string text = message.translation.empty() ? exported.source : message.translation;

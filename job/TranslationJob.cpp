@@ -2,6 +2,7 @@
 #include "job/TranslationJob.h"
 
 #include "job/EntryList.h"
+#include "job/JournalAfterwards.h"
 #include "job/KalmoError.h"
 #include "job/LanguageFile.h"
 #include "job/LineAlignment.h"
@@ -32,14 +33,6 @@ std::string folderWithSeparator(const std::string& path)
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
-
-// Brings the recovery journal up to date when an operation ends, however it
-// ends: a commit that failed leaves the typed text in the field, which the
-// journal keeps too.
-struct JournalAfterwards {
-    TranslationJob& job;
-    ~JournalAfterwards() { job.KeepJournal(); }
-};
 
 } // namespace
 
@@ -298,6 +291,8 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
     currentEntry_ = 0;
     shownTranslation_.clear();
     toReview_.clear();
+    silenced_ = SilencedFindings::load();
+    checkWholeFile();
     windows_.SetEncodingPanel(EncodingText());
     step(Direction::Forward, false);
     if (OnLoaded)
@@ -567,11 +562,13 @@ void TranslationJob::writeFieldIntoLists()
     if (wholeLineMode_) {
         sourceLines_[static_cast<std::size_t>(currentEntry_)] = field;
         working = field;
+        checkWholeFile();
         return;
     }
     auto rebuilt = rebuildWithTranslation(working, quotes_, field);
     if (rebuilt) {
         working = std::move(*rebuilt);
+        checkWorkingLine(workingEntry_);
         return;
     }
     // An emptied field is the way out of an entry whose line takes no text.
@@ -694,6 +691,8 @@ void TranslationJob::endProgram()
     savedLines_.clear();
     lineCount_ = 0;
     currentEntry_ = 0;
+    checker_.reset();
+    findings_.clear();
     // A journal left for the next start is not this job's any more: an
     // event still running when a signal ended the program must not find
     // "no unsaved work" in the emptied lists and remove it.
@@ -741,7 +740,11 @@ LineList TranslationJob::lowerPaneLines() const
 
 void TranslationJob::takeLowerPaneLines()
 {
-    workingLines_ = lowerPaneLines();
+    LineList lines = lowerPaneLines();
+    if (lines == workingLines_)
+        return;
+    workingLines_ = std::move(lines);
+    checkWholeFile();
 }
 
 void TranslationJob::EditWholeLine()

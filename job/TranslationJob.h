@@ -13,11 +13,14 @@
 #include "job/LineList.h"
 #include "job/OpeningQuestions.h"
 #include "job/TextEncoding.h"
+#include "job/TranslationCheck.h"
 #include "job/TranslationJobEvents.h"
 #include "job/TranslationJobView.h"
+#include "job/checks/SilencedFindings.h"
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -105,6 +108,8 @@ public:
     bool Loaded() const { return loaded_; }
     bool WholeLineMode() const { return wholeLineMode_; }
     bool FullTextMode() const { return fullTextMode_; }
+    // The quote of the value on show, which decides its escapes.
+    char ValueQuote() const { return quotes_.valueQuote; }
     TextEncoding Encoding() const { return encoding_; }
     bool ByteOrderMark() const { return byteOrderMark_; }
     // The set as the status bar shows it, e.g. "ISO-8859-2" or "UTF-8 BOM".
@@ -150,6 +155,25 @@ public:
     void AddListener(TranslationJobEvents& listener) { listeners_.push_back(&listener); }
     void RemoveListener(TranslationJobEvents& listener);
 
+    // The checks' findings of the translation as Exit would write it, kept
+    // up to date as entries are committed, without those the user silenced.
+    std::vector<Finding> Problems() const;
+    // The findings of the entry on show with its translation field holding
+    // `field`; none in whole-line and full-text editing, where the field
+    // holds no value of its own.
+    std::vector<Finding> EntryProblems(const std::string& field) const;
+    // Navigate > Next (Previous) Problem: commit like Next and Previous,
+    // then stop at the next (previous) entry with an error or a warning, on
+    // from the other end; a beep when there is none.
+    void NextProblem();
+    void PreviousProblem();
+    // Commits like Next, then shows the entry the finding is about.
+    void ShowProblem(const Finding& finding);
+    // Silences a check for a constant of this translated file, for good.
+    void IgnoreProblem(const std::string& constant, const std::string& check);
+    // Raised when Problems() may give something else.
+    std::function<void()> OnProblemsChanged;
+
     // Raised after the translated file was written, with its path.
     std::function<void(const std::string& path)> OnSaved;
     // Raised when a file became the job's (a load, a continue, a reload or
@@ -194,6 +218,11 @@ private:
         for (TranslationJobEvents* listener : listeners_)
             event(*listener);
     }
+    void stepToProblem(Direction direction);
+    // The findings follow the lines: all of them checked again, or the one
+    // working line whose value the commit rewrote.
+    void checkWholeFile();
+    void checkWorkingLine(int line);
     void findFrom(const std::string& text);
     bool entryHolds(int entry, const std::string& foldedText) const;
     void updateProgress();
@@ -279,6 +308,12 @@ private:
     std::string statusText_;
     std::set<std::string> toReview_;
     std::vector<TranslationJobEvents*> listeners_;
+
+    // The checks of the working lines against the source as loaded, and
+    // their findings, silenced ones included.
+    std::unique_ptr<TranslationChecker> checker_;
+    std::vector<Finding> findings_;
+    SilencedFindings silenced_;
 };
 
 } // namespace kalmo

@@ -2,8 +2,7 @@
 #include "job/TranslationLanguage.h"
 
 #include "job/EntryList.h"
-#include "job/FileAccess.h"
-#include "job/UserFolders.h"
+#include "job/UserTable.h"
 
 #include <algorithm>
 #include <array>
@@ -218,24 +217,12 @@ std::string guessTranslationLanguage(const LanguageEvidence& evidence)
 LanguageChoices LanguageChoices::load()
 {
     LanguageChoices loaded;
-    const std::string folder = userFolder(UserFolder::Data);
-    if (folder.empty())
-        return loaded;
-    loaded.storePath_ = folder + "/languages";
-    std::string text;
-    try {
-        text = readWholeFile(loaded.storePath_);
-    } catch (const std::exception&) {
-        return loaded;
-    }
-    // One "TAG<tab>PATH" line per file; lines of another form are passed over.
-    for (std::string_view line : splitWords(text, "\n")) {
-        const std::size_t tab = line.find('\t');
-        if (tab == std::string_view::npos)
-            continue;
-        const std::string tag = normalizeLanguageTag(line.substr(0, tab));
-        if (!tag.empty() && tab + 1 < line.size())
-            loaded.choices_[std::string(line.substr(tab + 1))] = tag;
+    loaded.storePath_ = userTablePath("languages");
+    // One "TAG<tab>PATH" row per file.
+    for (const UserTableRow& row : readUserTable(loaded.storePath_, 2)) {
+        const std::string tag = normalizeLanguageTag(row[0]);
+        if (!tag.empty() && !row[1].empty())
+            loaded.choices_[row[1]] = tag;
     }
     return loaded;
 }
@@ -248,15 +235,13 @@ std::string LanguageChoices::chosenFor(const std::string& translatedPath) const
 
 void LanguageChoices::choose(const std::string& translatedPath, const std::string& tag)
 {
-    // A path with a line break cannot be kept in the store's lines.
-    if (storePath_.empty() || translatedPath.find('\n') != std::string::npos)
+    if (storePath_.empty() || !fitsUserTable(translatedPath))
         return;
     choices_[translatedPath] = tag;
-    std::string text;
+    std::vector<UserTableRow> rows;
     for (const auto& [path, chosen] : choices_)
-        text += chosen + '\t' + path + '\n';
-    makeUserFolder(storePath_.substr(0, storePath_.rfind('/')));
-    writeFileSafely(storePath_, text);
+        rows.push_back({chosen, path});
+    writeUserTable(storePath_, rows);
 }
 
 } // namespace kalmo

@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
   libutf8proc-dev
+  # spelling: Enchant 2 and Hunspell's dictionaries (English at least)
+  libenchant-2-dev hunspell-en-us
   # kalmo reads and writes PO files through gettext's own library
   libgettextpo-dev
   # the translation memory: the system's SQLite, and libxml2 for TMX
@@ -24,9 +26,10 @@ packages=(
 # desktop tools and lintian judge the desktop files and the package;
 # xmllint judges the TMX files kalmo writes. The screen reader test reads
 # the program through AT-SPI on its own X server and session bus, typing
-# through XTest.
+# through XTest. The spelling tests look words up in real German and French
+# dictionaries.
 [ "${1:-}" = test ] && packages+=(php-cli gettext desktop-file-utils appstream lintian man-db libxml2-utils
-  python3-pyatspi at-spi2-core dbus-daemon xvfb xdotool)
+  python3-pyatspi at-spi2-core dbus-daemon xvfb xdotool hunspell-de-de hunspell-fr)
 
 missing=()
 for p in "${packages[@]}"; do

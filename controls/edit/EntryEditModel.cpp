@@ -86,8 +86,7 @@ EditReaction EntryEditModel::SetText(std::string_view value)
         // A newly written text shows from its start, with nothing selected.
         reaction.select = TextSelection{0, 0};
         reaction.raiseChange = true;
-        if (features_.ShowError)
-            errorState_ = !IsValueValid(Text());
+        UpdateErrorState();
     }
     if (!loading_ && !readOnly_) {
         modified_ = false;
@@ -102,8 +101,7 @@ bool EntryEditModel::PlatformTextChanged(std::string_view shown)
     if (shown == shown_)
         return false;
     shown_ = std::string(shown);
-    if (features_.ShowError)
-        errorState_ = !IsValueValid(Text());
+    UpdateErrorState();
     return true;
 }
 
@@ -277,6 +275,22 @@ bool EntryEditModel::IsValueValid(std::string_view text)
     if (OnValueValidate)
         OnValueValidate(text, valid);
     return valid;
+}
+
+void EntryEditModel::UpdateErrorState()
+{
+    if (features_.ShowError)
+        errorState_ = !IsValueValid(Text());
+}
+
+ColorValue EntryEditModel::ShownColor() const
+{
+    return enabled_ && features_.ShowError && errorState_ ? features_.ErrorColor : color_;
+}
+
+ColorValue EntryEditModel::ShownFontColor() const
+{
+    return enabled_ && features_.ShowError && errorState_ ? features_.ErrorFontColor : fontColor_;
 }
 
 TextSelection EntryEditModel::valueRange() const

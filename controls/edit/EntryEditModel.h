@@ -100,6 +100,14 @@ public:
 
     bool TextIsUrl() const;
     bool IsValueValid(std::string_view text);
+    // With ShowError, ErrorState := the text fails validation; for a
+    // validation that changed its verdict on the same text.
+    void UpdateErrorState();
+    bool ErrorState() const { return errorState_; }
+    // The colours the field shows: while enabled with ShowError and
+    // ErrorState, ErrorColor and ErrorFontColor; otherwise Color and FontColor.
+    ColorValue ShownColor() const;
+    ColorValue ShownFontColor() const;
     std::function<void(std::string_view text, bool& valid)> OnValueValidate;
 
     bool AutoSelect() const { return autoSelect_; }

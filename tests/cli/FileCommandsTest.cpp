@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 namespace kalmo {
@@ -106,20 +108,22 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"stats lang.php lang.php --json", 0, "\"translation\": \"lang.php\",\n  \"entries\": 4,\n"
                     "  \"translated\": 0,", ""},
         CommandCase{"check lang.php", 0,
-                    "Translated_lang.php:4: note: _BYE is not translated yet\n"
-                    "Translated_lang.php:6: note: _PATH is not translated yet\n"
+                    "Translated_lang.php:4: note: _BYE is not translated yet [unchanged]\n"
+                    "Translated_lang.php:6: note: _PATH is not translated yet [unchanged]\n"
                     "Translated_lang.php: 0 errors, 0 warnings, 2 notes\n",
                     ""},
         CommandCase{"check lang.php broken.php", 1,
-                    "broken.php:2: warning: the placeholders of _HELLO differ from the source: missing %s\n"
-                    "broken.php:3: warning: _EXTRA is not in the source\n"
-                    "broken.php:4: error: the value of _BYE has an unescaped ', which ends it at column 34; write \\'\n"
-                    "lang.php:5: warning: _MAX is missing from broken.php\n"
-                    "lang.php:6: warning: _PATH is missing from broken.php\n"
+                    "broken.php:2: warning: placeholder %s is missing [placeholders]\n"
+                    "broken.php:3: warning: _EXTRA is not in the source [extra]\n"
+                    "broken.php:4: error: the value of _BYE has an unescaped ', which ends it at column 34; write \\' "
+                    "[php-value]\n"
+                    "lang.php:5: warning: _MAX is missing from broken.php [missing]\n"
+                    "lang.php:6: warning: _PATH is missing from broken.php [missing]\n"
                     "broken.php: 1 errors, 4 warnings, 0 notes\n",
                     ""},
         CommandCase{"check --json lang.php broken.php", 1,
-                    "{\"file\": \"broken.php\", \"line\": 4, \"kind\": \"error\", \"message\": \"the value of _BYE has "
+                    "{\"file\": \"broken.php\", \"line\": 4, \"kind\": \"error\", \"check\": \"php-value\", "
+                    "\"constant\": \"_BYE\", \"message\": \"the value of _BYE has "
                     "an unescaped ', which ends it at column 34; write \\\\'\"}",
                     ""},
         CommandCase{"stats missing.php", 2, "",
@@ -135,7 +139,11 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"merge lang.php -o", 2, "", "-o needs a file name"},
         CommandCase{"frobnicate", 2, "", "kalmo: unknown command \"frobnicate\"\nUsage: "},
         CommandCase{"script extra", 2, "", "kalmo script: too many file names"},
-        CommandCase{"check --help", 0, "Usage: kalmo check SOURCE [TRANSLATED] [--json]\n\nChecks", ""},
+        CommandCase{"check --help", 0, "Usage: kalmo check SOURCE [TRANSLATED] [--json] [--spell LANG]", ""},
+        CommandCase{"check lang.php --ignore _BYE", 2, "",
+                    "kalmo check: --ignore takes CONSTANT:CHECK with a CHECK of php-value, placeholders"},
+        CommandCase{"check lang.php --spell", 2, "", "kalmo check: --spell needs a language such as de_DE"},
+        CommandCase{"check lang.php --spell tlh", 2, "", "kalmo check: No spelling dictionary for \"tlh\" is installed"},
         CommandCase{"help import", 0, "Usage: kalmo import SOURCE IN.po [-o OUT]\n", ""},
         CommandCase{"--help", 0, "  merge         carry a translation over to a new source version\n", ""}),
                          testing_support::NameFrom<&CommandCase::arguments>{});
@@ -152,7 +160,7 @@ TEST(Commands, LookOnlyAtRealEntriesNotAtCommentsOrGuards)
     folder.write("lang.php", source);
     // No constant defined twice, none missing.
     folder.write("de.php", "<?php\n# define('_GONE', 'Weg');\ndefine('_HELLO', 'Hallo');\ndefine('_BYE', 'Bye');\n");
-    EXPECT_EQ(kalmo(folder, "check lang.php de.php").out, "de.php:4: note: _BYE is not translated yet\n"
+    EXPECT_EQ(kalmo(folder, "check lang.php de.php").out, "de.php:4: note: _BYE is not translated yet [unchanged]\n"
                                                           "de.php: 0 errors, 0 warnings, 1 notes\n");
     EXPECT_EQ(kalmo(folder, "merge lang.php de.php -o merged.php").out,
               "carried over: _HELLO (line 5)\nwritten: merged.php (1 carried over, 0 new, 0 dropped)\n");
@@ -174,6 +182,71 @@ TEST(Commands, LookOnlyAtRealEntriesNotAtCommentsOrGuards)
                                                   "define('_HELLO', 'Hallo');\n"
                                                   "define('_BYE', 'Tschau');\n");
     EXPECT_NE(kalmo(folder, "stats lang.php").out.find("entries:         2\ntranslated:      2\n"), std::string::npos);
+}
+
+// A translator's slips in a German translation of the example file, as
+// `kalmo check` reports them with a real German dictionary.
+TEST(Check, ReportsTheSlipsOfATranslationOfTheExampleFile)
+{
+    TempFolder folder;
+    std::filesystem::copy_file(KALMO_EXAMPLES_DIR "/lang_en.php", folder.path("lang.php"));
+    std::string german = folder.read("lang.php");
+    const std::map<std::string, std::string> translated = {
+        {"_SEARCH_RESULTS", "Suchergebnisse"},
+        {"_NO_RESULTS", "Nichts gefunden. Versuchen Sie weniger W\xC3\xB6rter"},
+        {"_WELCOME_BACK", "Willkommen zur\xC3\xBC" "ck, <b>{name}!"},
+        {"_SAVED", "Ihre \xC3\x84nderungen wurden gespeichret."},
+        {"_PLOT_FREE", "Dieser Garten ist frei."},
+        {"_FULL", "100% belegt"},
+    };
+    for (const auto& [constant, text] : translated) {
+        const std::string head = "define('" + constant + "', '";
+        const std::size_t start = german.find(head) + head.size();
+        german.replace(start, german.find("');", start) - start, text);
+    }
+    folder.write("de.php", german);
+    const KalmoRun run = kalmo(folder, "check --spell de_DE lang.php de.php");
+    EXPECT_EQ(run.status, 1) << run.err;
+    std::string fixes;
+    for (std::size_t at = 0; at < run.out.size();) {
+        const std::size_t end = run.out.find('\n', at);
+        const std::string line = run.out.substr(at, end - at);
+        if (line.find("[unchanged]") == std::string::npos)
+            fixes += line + '\n';
+        at = end + 1;
+    }
+    EXPECT_EQ(fixes, "de.php:14: warning: placeholder %s is missing [placeholders]\n"
+                     "de.php:15: warning: the source ends in \".\": end the translation in it too, or in its script's "
+                     "own mark [end-punctuation]\n"
+                     "de.php:24: warning: tag <b> is not in the source [html-tags]\n"
+                     "de.php:50: note: \"gespeichret\" is not in the de_DE dictionary; did you mean gespeichert, "
+                     "eingespeicht or geistreich? [spelling]\n"
+                     "de.php:53: note: the value of _RULES goes on past its line; it is left as it stands [php-value]\n"
+                     "de.php: 0 errors, 3 warnings, 34 notes\n");
+}
+
+TEST(Check, SilencedFindingsAreKeptForTheUserNotInTheFile)
+{
+    TempFolder folder;
+    folder.write("lang.php", kSource);
+    folder.write("de.php", kBroken);
+    const KalmoRun silenced = kalmo(folder, "check lang.php de.php --ignore _HELLO:placeholders --ignore _MAX:missing");
+    EXPECT_EQ(silenced.status, 1);
+    EXPECT_EQ(silenced.out.find("[placeholders]"), std::string::npos) << silenced.out;
+    EXPECT_EQ(silenced.out.find("_MAX"), std::string::npos) << silenced.out;
+    EXPECT_NE(silenced.out.find("_PATH is missing"), std::string::npos) << silenced.out;
+    EXPECT_EQ(folder.read("de.php"), kBroken);
+    // Remembered: later checks leave them out, --all shows them.
+    EXPECT_EQ(kalmo(folder, "check lang.php de.php").out, silenced.out);
+    const KalmoRun all = kalmo(folder, "check --all lang.php de.php");
+    EXPECT_NE(all.out.find("de.php:2: warning: placeholder %s is missing [placeholders]\n"), std::string::npos) << all.out;
+    // Keyed by the file's full path: the same file named otherwise is the same.
+    std::filesystem::create_directory(folder.path("sub"));
+    EXPECT_EQ(kalmo(folder, "check lang.php sub/../de.php").out.find("[placeholders]"), std::string::npos);
+    const std::string store = std::string(std::getenv("XDG_DATA_HOME")) + "/kalmo/silenced";
+    std::ifstream in(store);
+    const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(kept.find("placeholders\t_HELLO\t" + folder.path("de.php") + "\n"), std::string::npos) << kept;
 }
 
 TEST(ExportImport, UnchangedRoundTripGivesByteIdenticalFilesAndPoFilesMsgfmtAccepts)

@@ -638,3 +638,41 @@ TEST(ScriptCommand, LoadAsksWhileAnotherRunningProgramHoldsTheFile)
 
 } // namespace
 } // namespace kalmo
+
+namespace kalmo {
+namespace {
+
+TEST(ScriptCommand, ChecksTheEntryAsTypedAndStepsToProblems)
+{
+    TempFolder folder;
+    const std::string source = folder.write("lang.php", "<?php\n"
+                                                        "define('_HELLO', 'Hello %s');\n"
+                                                        "define('_SAVED', 'Saved.');\n"
+                                                        "?>\n");
+    const ScriptRun run = runScript(folder, "load " + source + "\n"
+                                                "type Hallo\n"
+                                                "checks\n"
+                                                "key Enter\n"
+                                                "type Gespeichert\n"
+                                                "next-problem\n"
+                                                "problems\n"
+                                                "ignore _HELLO:placeholders\n"
+                                                "next-problem\n");
+    const std::string translated = folder.path("Translated_lang.php");
+    EXPECT_NE(run.output.find(translated + ":2: warning: placeholder %s is missing [placeholders]\n"
+                              "status: Sourcefile: lang.php loaded and parsed.\nname: _HELLO\nsource: Hello %s\n"
+                              "translation: Hallo\n"),
+              std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find(translated + ":2: warning: placeholder %s is missing [placeholders]\n"
+                              + translated + ":3: warning: the source ends in \".\": end the translation in it too, "
+                                             "or in its script's own mark [end-punctuation]\n"),
+              std::string::npos)
+        << run.output;
+    // Once silenced, _SAVED is the only entry left to fix.
+    EXPECT_TRUE(run.output.ends_with("status: Line: 2/3\nname: _SAVED\nsource: Saved.\ntranslation: Gespeichert\n"))
+        << run.output;
+}
+
+} // namespace
+} // namespace kalmo

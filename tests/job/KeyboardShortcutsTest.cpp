@@ -1,5 +1,5 @@
-// How a key is written in the program's list of keys, and the menu bar's
-// Alt+letter keys in that list, none taken by another key.
+// How a key is written in the program's list of keys, the menu bar's
+// Alt+letter keys in that list, and menu keys none taken by another key.
 #include "job/KeyboardShortcuts.h"
 
 #include <gtest/gtest.h>
@@ -47,12 +47,6 @@ TEST_P(MenuBarKeysTest, EachOpensItsOwnMenuAndNoOtherKeyIsTheSame)
 
 INSTANTIATE_TEST_SUITE_P(Schemes, MenuBarKeysTest, ::testing::Values(KeyScheme::Classic, KeyScheme::Common));
 
-} // namespace
-} // namespace kalmo
-
-namespace kalmo {
-namespace {
-
 // A menu key acts in every window, before the focused control: it must not
 // be a key the main window or the lower pane already uses, under either scheme.
 TEST(KeyboardShortcuts, EveryMenuKeyIsFreeUnderBothSchemes)
@@ -70,9 +64,11 @@ TEST(KeyboardShortcuts, EveryMenuKeyIsFreeUnderBothSchemes)
             EXPECT_EQ(menuKeys.count(key), 1u) << key;
             EXPECT_FALSE(otherKeys.contains(key)) << key;
         }
-        for (const char* key : {"Ctrl+1", "Ctrl+5", "Ctrl+R", "Ctrl+Shift+F"})
+        for (const char* key : {"Ctrl+1", "Ctrl+5", "Ctrl+R", "Ctrl+Shift+F", "Ctrl+E", "Ctrl+Shift+E", "Ctrl+P"})
             EXPECT_TRUE(menuKeys.contains(key)) << key;
     }
+    EXPECT_EQ(menuCommandFor(shortCut('E', ssCtrl)), MenuCommand::NextProblem);
+    EXPECT_EQ(menuCommandFor(shortCut('E', ssCtrl | ssShift), KeyScheme::Common), MenuCommand::PreviousProblem);
 }
 
 } // namespace

@@ -38,6 +38,7 @@ struct CheckCase {
     const char* translatedLine; // stands in for the _HELLO line
     FindingKind kind;
     const char* message; // empty: no finding on that line
+    const char* check = "php-value";
 };
 
 class TranslatedLineChecks : public testing::TestWithParam<CheckCase> {};
@@ -58,6 +59,8 @@ TEST_P(TranslatedLineChecks, ReportTheProblemOnItsLine)
     ASSERT_EQ(onLine.size(), 1u) << (onLine.empty() ? "" : onLine.front().message);
     EXPECT_EQ(onLine[0].kind, GetParam().kind);
     EXPECT_EQ(onLine[0].message, GetParam().message);
+    EXPECT_EQ(onLine[0].check, GetParam().check);
+    EXPECT_EQ(onLine[0].constant, "_HELLO");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -65,11 +68,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         CheckCase{"define('_HELLO', 'Hallo %s'); // checked", FindingKind::Note, ""},
         CheckCase{"define('_HELLO', \"Hallo %s\");", FindingKind::Note, ""},
-        CheckCase{"define('_HELLO', 'Hello %s');", FindingKind::Note, "_HELLO is not translated yet"},
-        CheckCase{"define('_HELLO', 'Hallo');", FindingKind::Warning,
-                  "the placeholders of _HELLO differ from the source: missing %s"},
-        CheckCase{"define('_HELLO', 'Hallo %d %s');", FindingKind::Warning,
-                  "the placeholders of _HELLO differ from the source: not in the source %d"},
+        CheckCase{"define('_HELLO', 'Hello %s');", FindingKind::Note, "_HELLO is not translated yet", "unchanged"},
+        CheckCase{"define('_HELLO', 'Hallo');", FindingKind::Warning, "placeholder %s is missing", "placeholders"},
+        CheckCase{"define('_HELLO', 'Hallo %d %s');", FindingKind::Warning, "placeholder %d is not in the source",
+                  "placeholders"},
+        CheckCase{"define('_HELLO', 'Hallo %s!');", FindingKind::Warning,
+                  "the source ends in no punctuation: remove the \"!\" at the end", "end-punctuation"},
+        CheckCase{"define('_HELLO', '<b>Hallo</b> %s');", FindingKind::Warning,
+                  "tags </b> <b> are not in the source", "html-tags"},
         CheckCase{"define('_HELLO', 'Hallo %s, it's');", FindingKind::Error,
                   "the value of _HELLO has an unescaped ', which ends it at column 31; write \\'"},
         CheckCase{"define('_HELLO', 'Hallo %s\\');", FindingKind::Error,
@@ -91,13 +97,14 @@ TEST(TranslationCheck, ReportsDuplicatesExtrasAndMissingConstants)
     std::vector<std::string> printed;
     for (const Finding& finding : checkTranslation({"lang.php", &kSource}, {"de.php", &translated}))
         printed.push_back(finding.file + ":" + std::to_string(finding.line) + ": " + kindName(finding.kind) + ": "
-                          + finding.message);
-    EXPECT_EQ(printed, (std::vector<std::string>{
-                           "de.php:3: warning: _HELLO is defined again (first at line 2); PHP keeps the first",
-                           "de.php:4: warning: _EXTRA is not in the source",
-                           "de.php:6: note: _OLD_TOO is not translated yet",
-                           "lang.php:3: warning: _BYE is missing from de.php",
-                       }));
+                          + finding.message + " [" + finding.check + " " + finding.constant + "]");
+    EXPECT_EQ(printed,
+              (std::vector<std::string>{
+                  "de.php:3: warning: _HELLO is defined again (first at line 2); PHP keeps the first [duplicate _HELLO]",
+                  "de.php:4: warning: _EXTRA is not in the source [extra _EXTRA]",
+                  "de.php:6: note: _OLD_TOO is not translated yet [unchanged _OLD_TOO]",
+                  "lang.php:3: warning: _BYE is missing from de.php [missing _BYE]",
+              }));
 }
 
 TEST(TranslationCheck, SourceAloneIsCheckedForItsOwnLiterals)

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <limits>
 
@@ -255,8 +256,9 @@ void TEntryEdit::changeEvent(QEvent* event)
 void TEntryEdit::paintEvent(QPaintEvent* event)
 {
     QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    paintUnderlines(painter);
     if (const std::optional<ColorValue> frame = model_.FrameColor()) {
-        QPainter painter(this);
         painter.setPen(toQColor(*frame, QApplication::palette(this)));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -276,7 +278,50 @@ void TEntryEdit::contextMenuEvent(QContextMenuEvent* event)
             connect(action, &QAction::triggered, this, &TEntryEdit::Paste);
         }
     }
+    if (OnContextMenu)
+        OnContextMenu(*this, *menu, cursorPositionAt(event->pos()));
     menu->popup(event->globalPos());
+}
+
+void TEntryEdit::Revalidate()
+{
+    model_.UpdateErrorState();
+    applyColors();
+}
+
+void TEntryEdit::SetUnderlined(std::vector<TextStretch> stretches)
+{
+    if (stretches == underlined_)
+        return;
+    underlined_ = std::move(stretches);
+    update();
+}
+
+// QLineEdit lays its text out on one line and scrolls it; the cursor's
+// rectangle tells where that line stands (its x is the cursor's less 5, its
+// top the line's top), so a layout of the same text lines up with it.
+void TEntryEdit::paintUnderlines(QPainter& painter)
+{
+    if (underlined_.empty())
+        return;
+    QTextLayout layout(QLineEdit::text(), font());
+    QTextOption option;
+    option.setTextDirection(layoutDirection());
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid())
+        return;
+    const QRect cursor = cursorRect();
+    const QPointF origin(cursor.x() + 5 - line.cursorToX(cursorPosition()), cursor.y());
+    painter.setClipRect(contentsRect());
+    // On the error colour a red line would vanish: it takes the text's colour there.
+    const QPalette reference = QApplication::palette(this);
+    const bool onRed = toQColor(model_.ShownColor(), reference) == QColor(Qt::red);
+    paintWavyUnderlines(painter, layout, origin, underlined_,
+                        onRed ? toQColor(model_.ShownFontColor(), reference) : QColor(Qt::red));
+    painter.setClipping(false);
 }
 
 void TEntryEdit::apply(const EditReaction& reaction)
@@ -301,8 +346,8 @@ void TEntryEdit::applyColors()
     // System colours are looked up in the application's palette, not in our
     // own, which already holds the colour they are to replace.
     const QPalette reference = QApplication::palette(this);
-    const QColor background = toQColor(model_.Color(), reference);
-    const QColor text = toQColor(model_.FontColor(), reference);
+    const QColor background = toQColor(model_.ShownColor(), reference);
+    const QColor text = toQColor(model_.ShownFontColor(), reference);
     QPalette colors = palette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         colors.setColor(group, QPalette::Base, background);

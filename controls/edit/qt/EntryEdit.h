@@ -5,11 +5,15 @@
 #pragma once
 
 #include "controls/edit/EntryEditModel.h"
+#include "controls/edit/qt/WavyUnderline.h"
 
 #include <QLineEdit>
 
 #include <functional>
 #include <string>
+#include <vector>
+
+class QMenu;
 
 namespace kalmo {
 
@@ -65,10 +69,22 @@ public:
     EntryEditModel& Model() { return model_; }
     const EntryEditModel& Model() const { return model_; }
 
+    // Asks the validation again (Features().ShowError, Model().OnValueValidate)
+    // and shows the colours it gives.
+    void Revalidate();
+
+    // Stretches of the text (UTF-16 positions) drawn with a wavy red
+    // underline: the misspelt words.
+    void SetUnderlined(std::vector<TextStretch> stretches);
+    const std::vector<TextStretch>& Underlined() const { return underlined_; }
+
     // Optional callbacks, sender first; unassigned ones are skipped.
     std::function<void(TEntryEdit& sender)> OnChange;
     // May set the character to 0 to drop it.
     std::function<void(TEntryEdit& sender, char32_t& key)> OnKeyPress;
+    // The context menu is about to show; position: the text position
+    // (UTF-16) under the mouse. Items may be added.
+    std::function<void(TEntryEdit& sender, QMenu& menu, int position)> OnContextMenu;
 
 public slots:
     // Replaces QLineEdit::paste() for keys and the context menu.
@@ -88,8 +104,10 @@ private:
     void apply(const EditReaction& reaction);
     void applyColors();
     OwnerKeyPreview ownerKeyPreview() const;
+    void paintUnderlines(QPainter& painter);
 
     EntryEditModel model_;
+    std::vector<TextStretch> underlined_;
 };
 
 } // namespace kalmo

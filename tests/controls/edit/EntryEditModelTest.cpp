@@ -452,5 +452,29 @@ TEST(EntryEditModel, ValidationThatAsksAgainDoesNotRecurse)
     EXPECT_FALSE(model.IsValueValid("x")) << "the guard is released afterwards";
 }
 
+TEST(EntryEditModel, FailedValidationShowsTheErrorColoursWhileEnabled)
+{
+    EntryEditModel model;
+    model.Loaded();
+    bool accepted = true;
+    model.OnValueValidate = [&](std::string_view, bool& valid) { valid = accepted; };
+    model.Features().ShowError = true;
+    accepted = false;
+    model.PlatformTextChanged("typed");
+    EXPECT_TRUE(model.ErrorState());
+    EXPECT_EQ(model.ShownColor(), clRed);
+    EXPECT_EQ(model.ShownFontColor(), clWhite);
+    EXPECT_EQ(model.Color(), clWindow) << "the colour to return to stays";
+    model.SetEnabled(false);
+    EXPECT_EQ(model.ShownColor(), clSilver);
+    model.SetEnabled(true);
+    // The verdict changed on the same text: asked again, the colours go.
+    accepted = true;
+    model.UpdateErrorState();
+    EXPECT_FALSE(model.ErrorState());
+    EXPECT_EQ(model.ShownColor(), clWindow);
+    EXPECT_EQ(model.ShownFontColor(), model.FontColor());
+}
+
 } // namespace
 } // namespace kalmo
