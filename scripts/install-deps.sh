@@ -10,13 +10,16 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
   libutf8proc-dev
+  # the bidirectional algorithm for right-to-left text in the code panes
+  libfribidi-dev
   # kalmo reads and writes PO files through gettext's own library
   libgettextpo-dev
   # the manual pages are written in scdoc's markup
   scdoc
   fonts-dejavu-core
-  # fallbacks for the scripts the pane font lacks: Chinese, Japanese, Korean; Thai
-  fonts-wqy-microhei fonts-thai-tlwg-ttf
+  # fallbacks for the scripts the pane font lacks: Chinese, Japanese, Korean;
+  # Thai; Devanagari (DejaVu already draws Arabic and Hebrew)
+  fonts-wqy-microhei fonts-thai-tlwg-ttf fonts-lohit-deva
 )
 # A real PHP judges the files the tests write, msgfmt the PO files; the
 # desktop tools and lintian judge the desktop files and the package.
