@@ -225,8 +225,8 @@ void TCodeMemo::paintEvent(QPaintEvent* event)
         return;
     caretDrawn_ = QRect();
     if (caretShown()) {
-        MemoRenderer::paintCaret(painter, model_);
-        caretDrawn_ = MemoRenderer::caretRect(model_);
+        renderer_.paintCaret(painter, model_);
+        caretDrawn_ = renderer_.caretRect(model_);
     }
 }
 
@@ -387,7 +387,7 @@ void TCodeMemo::restartBlink()
 void TCodeMemo::onBlink()
 {
     blinkOn_ = !blinkOn_;
-    update(caretDrawn_.isNull() ? MemoRenderer::caretRect(model_) : caretDrawn_);
+    update(caretDrawn_.isNull() ? renderer_.caretRect(model_) : caretDrawn_);
 }
 
 // --- MemoView -------------------------------------------------------------------
@@ -403,7 +403,7 @@ void TCodeMemo::updateCaret()
     if (!caretDrawn_.isNull())
         update(caretDrawn_);
     if (caretShown())
-        update(MemoRenderer::caretRect(model_));
+        update(renderer_.caretRect(model_));
 }
 
 void TCodeMemo::setCaretVisible(bool visible)
