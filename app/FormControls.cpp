@@ -9,13 +9,43 @@
 #include <QBitmap>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
+#include <QTextLayout>
+
+#include <cmath>
 
 namespace kalmo {
 namespace {
 
 constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+
+// How far the glyphs of `text` reach above the top of its line and below
+// its bottom, in whole pixels. A stacked accent on a capital (Vietnamese
+// "Ể") rises above the font's ascent, and a label cut at its line loses it.
+QMargins inkOverhang(const QString& text, const QFont& font)
+{
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x0300; }))
+        return {};
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    qreal top = 0;
+    qreal bottom = line.height();
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QRawFont raw = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            const QRectF ink = raw.boundingRect(glyphs[i]).translated(positions[i]);
+            top = std::min(top, ink.top());
+            bottom = std::max(bottom, ink.bottom());
+        }
+    }
+    return QMargins(0, static_cast<int>(std::ceil(-top)), 0, static_cast<int>(std::ceil(bottom - line.height())));
+}
 
 } // namespace
 
@@ -99,14 +129,18 @@ int TLabel::UnderlinedIndex() const
 
 QSize TLabel::sizeHint() const
 {
-    return QFontMetrics(font()).size(textFlags(), drawnCaption());
+    const QString caption = drawnCaption();
+    const QMargins overhang = inkOverhang(caption, font());
+    return QFontMetrics(font()).size(textFlags(), caption).grownBy(overhang);
 }
 
 void TLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect(), textFlags(), drawnCaption());
+    const QString caption = drawnCaption();
+    // Marks that rise above the line move the text down by as much, inside the label.
+    painter.drawText(rect().adjusted(0, inkOverhang(caption, font()).top(), 0, 0), textFlags(), caption);
 }
 
 void TLabel::changeEvent(QEvent* event)
