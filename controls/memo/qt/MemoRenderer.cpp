@@ -285,7 +285,7 @@ void MemoRenderer::composeRow(const TCustomCodeMemo& memo, const MemoPaintContex
         for (const Part& part : parts)
             drawAsciiPart(rowPainter, memo, text, part);
     } else {
-        drawClusters(rowPainter, memo, text, parts, plain);
+        drawClusters(rowPainter, memo, text, parts, plain, back);
     }
 
     const int restX = (utf8Columns(text) - memo.FirstVisibleCol()) * memo.CharWidth();
@@ -337,7 +337,7 @@ template <typename Part> const Part& partAt(const std::vector<Part>& parts, int 
 } // namespace
 
 void MemoRenderer::drawClusters(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view text,
-                                const std::vector<Part>& parts, const Colors& plain)
+                                const std::vector<Part>& parts, const Colors& plain, const QColor& rowBack)
 {
     const int charWidth = memo.CharWidth();
     if (charWidth <= 0 || parts.empty())
@@ -365,8 +365,13 @@ void MemoRenderer::drawClusters(QPainter& rowPainter, const TCustomCodeMemo& mem
         if (visual + cluster.width <= firstShown)
             continue;
         const QRect cells((visual - firstShown) * charWidth, 0, cluster.width * charWidth, lineHeight);
-        drawCluster(rowPainter, memo, text.substr(cluster.byte, cluster.size), cells, partAt(parts, cluster.column));
+        const Part& part = partAt(parts, cluster.column);
+        rowPainter.setClipRect(cells);
+        if (part.colors.back != rowBack)
+            rowPainter.fillRect(cells, part.colors.back);
+        drawCluster(rowPainter, memo, text.substr(cluster.byte, cluster.size), cells, part);
     }
+    rowPainter.setClipping(false);
     for (const BidiRun& run : runs) {
         if (run.rightToLeft && run.visualColumn < lastShown && run.visualColumn + run.columns > firstShown)
             drawRightToLeftRun(rowPainter, memo, text, run, parts, plain);
@@ -375,33 +380,33 @@ void MemoRenderer::drawClusters(QPainter& rowPainter, const TCustomCodeMemo& mem
 
 // Outside ASCII a glyph may come from a fallback font with an advance of its
 // own. Each cluster is drawn by itself, centred in its cells and squeezed
-// when wider, and clipped to them (overhanging marks included), so the grid
-// never shifts and no two overlap.
+// when wider, and clipped to them by the caller (overhanging marks
+// included), so the grid never shifts and no two overlap.
 void MemoRenderer::drawCluster(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view bytes, QRect cells,
                                const Part& part)
 {
-    rowPainter.fillRect(cells, part.colors.back);
     const MemoClusterFonts::Shape& shape = clusterFonts_.shapeOf(bytes);
+    const QFont& font = clusterFonts_.font(shape.font);
     if (part.webAddress && memo.UrlStyle().Underline) {
-        QFont underlined = clusterFonts_.font(shape.font);
+        QFont underlined = font;
         underlined.setUnderline(true);
         rowPainter.setFont(underlined);
-    } else {
-        rowPainter.setFont(clusterFonts_.font(shape.font));
+    } else if (rowPainter.font() != font) {
+        // Setting a font costs a lookup even when it is the same one.
+        rowPainter.setFont(font);
     }
     rowPainter.setPen(part.colors.text);
-    rowPainter.save();
-    rowPainter.setClipRect(cells);
     const qreal span = cells.width();
     const qreal advance = clusterFonts_.metrics(shape.font).horizontalAdvance(shape.text);
     if (advance > span) {
+        rowPainter.save();
         rowPainter.translate(cells.left(), 0);
         rowPainter.scale(span / advance, 1.0);
         rowPainter.drawText(QPointF(0, fonts_.ascent), shape.text);
+        rowPainter.restore();
     } else {
         rowPainter.drawText(QPointF(cells.left() + (span - advance) / 2, fonts_.ascent), shape.text);
     }
-    rowPainter.restore();
 }
 
 // The run is drawn once in the line's plain colours; a cluster coloured

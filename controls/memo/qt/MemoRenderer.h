@@ -98,7 +98,7 @@ private:
     void composeRow(const TCustomCodeMemo& memo, const MemoPaintContext& context, int line);
     void drawAsciiPart(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view text, const Part& part);
     void drawClusters(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view text,
-                      const std::vector<Part>& parts, const Colors& plain);
+                      const std::vector<Part>& parts, const Colors& plain, const QColor& rowBack);
     void drawCluster(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view bytes, QRect cells,
                      const Part& part);
     void drawRightToLeftRun(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view text,

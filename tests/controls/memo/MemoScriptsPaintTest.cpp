@@ -89,6 +89,7 @@ private slots:
     void rightToLeftRunsAreTurnedRoundWithCaretAndSelection_data();
     void rightToLeftRunsAreTurnedRoundWithCaretAndSelection();
     void arabicLettersJoin();
+    void selectionShowsUnderEveryCluster();
 };
 
 void MemoScriptsPaintTest::fallbackGlyphsAreAsTallAsTheLatinText_data()
@@ -239,6 +240,23 @@ void MemoScriptsPaintTest::arabicLettersJoin()
     QVERIFY(!joinedInk.isEmpty() && !apartInk.isEmpty());
     QVERIFY2(joinedInk.width() < apartInk.width(),
              qPrintable(QStringLiteral("joined %1 pixels wide, apart %2").arg(joinedInk.width()).arg(apartInk.width())));
+}
+
+// Clusters are drawn one by one, each clipped to its cells; the selection
+// behind each of them must show all the same.
+void MemoScriptsPaintTest::selectionShowsUnderEveryCluster()
+{
+    Pane pane;
+    const std::string line = "'\u663e" "e\u0301\u0e01x'";
+    pane.render({line});
+    pane.memo.model().setSelection(1, 0, 6, 0);
+    const QImage image = pane.memo.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QColor selectionBack = toQColor(pane.memo.model().SelBkColor(), pane.memo.palette());
+    for (const int column : {1, 2, 3, 4, 5}) {
+        const QRect cell = pane.cells(column, 1);
+        QCOMPARE(image.pixelColor(cell.left() + 1, cell.top()), selectionBack);
+    }
+    QVERIFY(image.pixelColor(pane.cells(6, 1).left() + 1, pane.cells(6, 1).top()) != selectionBack);
 }
 
 QTEST_MAIN(MemoScriptsPaintTest)
