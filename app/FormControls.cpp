@@ -2,6 +2,7 @@
 #include "app/FormControls.h"
 
 #include "controls/qt/AccessibleEvents.h"
+#include "controls/qt/LineExtent.h"
 
 #include <algorithm>
 
@@ -9,10 +10,8 @@
 #include <QBitmap>
 #include <QEvent>
 #include <QFontMetrics>
-#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
-#include <QTextLayout>
 
 #include <cmath>
 
@@ -26,25 +25,11 @@ constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
 // "Ể") rises above the font's ascent, and a label cut at its line loses it.
 QMargins inkOverhang(const QString& text, const QFont& font)
 {
-    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x0300; }))
+    const std::optional<LineExtent> extent = lineExtentOf(text, font);
+    if (!extent)
         return {};
-    QTextLayout layout(text, font);
-    layout.beginLayout();
-    const QTextLine line = layout.createLine();
-    layout.endLayout();
-    qreal top = 0;
-    qreal bottom = line.height();
-    for (const QGlyphRun& run : layout.glyphRuns()) {
-        const QRawFont raw = run.rawFont();
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> positions = run.positions();
-        for (qsizetype i = 0; i < glyphs.size(); ++i) {
-            const QRectF ink = raw.boundingRect(glyphs[i]).translated(positions[i]);
-            top = std::min(top, ink.top());
-            bottom = std::max(bottom, ink.bottom());
-        }
-    }
-    return QMargins(0, static_cast<int>(std::ceil(-top)), 0, static_cast<int>(std::ceil(bottom - line.height())));
+    return QMargins(0, static_cast<int>(std::ceil(extent->inkAscent - extent->ascent)), 0,
+                    static_cast<int>(std::ceil(extent->inkDescent - extent->descent)));
 }
 
 } // namespace

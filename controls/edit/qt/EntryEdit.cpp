@@ -2,6 +2,7 @@
 #include "controls/edit/qt/EntryEdit.h"
 
 #include "controls/qt/QtColor.h"
+#include "controls/qt/LineExtent.h"
 #include "controls/qt/QtKeys.h"
 
 #include <QApplication>
@@ -13,9 +14,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
-#include <QTextLayout>
-
-#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -62,13 +60,10 @@ std::optional<char32_t> typedCharacter(const QKeyEvent& event)
 // the field's own font keeps the margins it always had.
 QMargins marginsShowingWhole(const QString& text, const QFont& font)
 {
-    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x0300; }))
+    const std::optional<LineExtent> extent = lineExtentOf(text, font);
+    if (!extent)
         return {};
-    QTextLayout layout(text, font);
-    layout.beginLayout();
-    const QTextLine line = layout.createLine();
-    layout.endLayout();
-    const qreal extraAscent = line.ascent() - QFontMetricsF(font).ascent();
+    const qreal extraAscent = extent->ascent - QFontMetricsF(font).ascent();
     if (extraAscent < 0.5)
         return {};
     return QMargins(0, -1, 0, -1 - static_cast<int>(std::ceil(2 * extraAscent)));
