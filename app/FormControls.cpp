@@ -2,6 +2,7 @@
 #include "app/FormControls.h"
 
 #include "controls/qt/AccessibleEvents.h"
+#include "controls/qt/LineExtent.h"
 
 #include <algorithm>
 
@@ -12,10 +13,24 @@
 #include <QImage>
 #include <QPainter>
 
+#include <cmath>
+
 namespace kalmo {
 namespace {
 
 constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+
+// How far the glyphs of `text` reach above the top of its line and below
+// its bottom, in whole pixels. A stacked accent on a capital (Vietnamese
+// "Ể") rises above the font's ascent, and a label cut at its line loses it.
+QMargins inkOverhang(const QString& text, const QFont& font)
+{
+    const std::optional<LineExtent> extent = lineExtentOf(text, font);
+    if (!extent)
+        return {};
+    return QMargins(0, static_cast<int>(std::ceil(extent->inkAscent - extent->ascent)), 0,
+                    static_cast<int>(std::ceil(extent->inkDescent - extent->descent)));
+}
 
 } // namespace
 
@@ -99,14 +114,18 @@ int TLabel::UnderlinedIndex() const
 
 QSize TLabel::sizeHint() const
 {
-    return QFontMetrics(font()).size(textFlags(), drawnCaption());
+    const QString caption = drawnCaption();
+    const QMargins overhang = inkOverhang(caption, font());
+    return QFontMetrics(font()).size(textFlags(), caption).grownBy(overhang);
 }
 
 void TLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect(), textFlags(), drawnCaption());
+    const QString caption = drawnCaption();
+    // Marks that rise above the line move the text down by as much, inside the label.
+    painter.drawText(rect().adjusted(0, inkOverhang(caption, font()).top(), 0, 0), textFlags(), caption);
 }
 
 void TLabel::changeEvent(QEvent* event)

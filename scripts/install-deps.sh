@@ -12,6 +12,8 @@ packages=(
   libutf8proc-dev
   # spelling: Enchant 2 and Hunspell's dictionaries (English at least)
   libenchant-2-dev hunspell-en-us
+  # the bidirectional algorithm for right-to-left text in the code panes
+  libfribidi-dev
   # kalmo reads and writes PO files through gettext's own library
   libgettextpo-dev
   # the translation memory: the system's SQLite, and libxml2 for TMX
@@ -19,8 +21,9 @@ packages=(
   # the manual pages are written in scdoc's markup
   scdoc
   fonts-dejavu-core
-  # fallbacks for the scripts the pane font lacks: Chinese, Japanese, Korean; Thai
-  fonts-wqy-microhei fonts-thai-tlwg-ttf
+  # fallbacks for the scripts the pane font lacks: Chinese, Japanese, Korean;
+  # Thai; Devanagari (DejaVu already draws Arabic and Hebrew)
+  fonts-wqy-microhei fonts-thai-tlwg-ttf fonts-lohit-deva
 )
 # A real PHP judges the files the tests write, msgfmt the PO files; the
 # desktop tools and lintian judge the desktop files and the package;

@@ -1,7 +1,7 @@
 // Renders the main window and the source viewer into PNG files for the
 // README: window_screenshots <folder>. A small language file is loaded
 // through the file dialog's stand-in and the second entry is shown; then
-// the source viewer once more with a Chinese language file.
+// the source viewer once more with a Chinese, a Thai and an Arabic file.
 #include "app/KalmoProgram.h"
 #include "app/AppServices.h"
 #include "app/MainWindow.h"
@@ -94,5 +94,29 @@ int main(int argc, char** argv)
                                "?>\n",
                                "Welcome to our website", "Read more...", QString(),
                                QStringLiteral("source-viewer-chinese.png"));
-    return english && chinese ? 0 : 1;
+    // Thai marks stacked on their consonants, inside the row.
+    const bool thai = shoot(folder, "thai.php",
+                            "<?php\n"
+                            "// KALMO CMS - \u0e44\u0e1f\u0e25\u0e4c\u0e20\u0e32\u0e29\u0e32\u0e44\u0e17\u0e22\n"
+                            "if (!defined('_KALMO_VALID')) { die('\u0e44\u0e21\u0e48\u0e2d\u0e19\u0e38\u0e0d\u0e32\u0e15'); }\n"
+                            "\n"
+                            "define('_WELCOME', '\u0e22\u0e34\u0e19\u0e14\u0e35\u0e15\u0e49\u0e2d\u0e19\u0e23\u0e31\u0e1a\u0e2a\u0e39\u0e48\u0e40\u0e27\u0e47\u0e1a\u0e44\u0e0b\u0e15\u0e4c\u0e02\u0e2d\u0e07\u0e40\u0e23\u0e32');\n"
+                            "define('_READ_MORE', '\u0e2d\u0e48\u0e32\u0e19\u0e40\u0e1e\u0e34\u0e48\u0e21\u0e40\u0e15\u0e34\u0e21...');\n"
+                            "define('_THIS', '\u0e19\u0e35\u0e49 \u0e01\u0e34\u0e48\u0e07 \u0e19\u0e49\u0e33');\n"
+                            "define('_LAST_UPDATE', '\u0e2d\u0e31\u0e1b\u0e40\u0e14\u0e15\u0e25\u0e48\u0e32\u0e2a\u0e38\u0e14 %s');\n"
+                            "?>\n",
+                            "Welcome to our website", "Read more...", QString(), QStringLiteral("source-viewer-thai.png"));
+    // Each Arabic run joined and right to left; %s keeps its place between the words.
+    const bool arabic = shoot(folder, "arabic.php",
+                              "<?php\n"
+                              "// KALMO CMS - \u0645\u0644\u0641 \u0627\u0644\u0644\u063a\u0629 \u0627\u0644\u0639\u0631\u0628\u064a\u0629\n"
+                              "if (!defined('_KALMO_VALID')) { die('\u0627\u0644\u0648\u0635\u0648\u0644 \u063a\u064a\u0631 \u0645\u0633\u0645\u0648\u062d'); }\n"
+                              "\n"
+                              "define('_WELCOME', '\u0645\u0631\u062d\u0628\u0627 \u0628\u0643 \u0641\u064a \u0645\u0648\u0642\u0639\u0646\u0627');\n"
+                              "define('_READ_MORE', '\u0627\u0642\u0631\u0623 \u0627\u0644\u0645\u0632\u064a\u062f...');\n"
+                              "define('_HELLO', '\u0645\u0631\u062d\u0628\u0627 %s \u0628\u0643');\n"
+                              "define('_LAST_UPDATE', '\u0622\u062e\u0631 \u062a\u062d\u062f\u064a\u062b 12 (%s)');\n"
+                              "?>\n",
+                              "Welcome to our website", "Read more...", QString(), QStringLiteral("source-viewer-arabic.png"));
+    return english && chinese && thai && arabic ? 0 : 1;
 }

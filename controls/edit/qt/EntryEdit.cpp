@@ -3,6 +3,7 @@
 
 #include "controls/qt/AccessibleEvents.h"
 #include "controls/qt/QtColor.h"
+#include "controls/qt/LineExtent.h"
 #include "controls/qt/QtKeys.h"
 
 #include <QAccessible>
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <cmath>
 #include <limits>
 
 namespace kalmo {
@@ -53,6 +55,24 @@ std::optional<char32_t> typedCharacter(const QKeyEvent& event)
     return static_cast<char32_t>(characters.front());
 }
 
+// The text margins that show a text whole in the field. The line edit puts
+// the baseline where the field's own font wants it, less half of what a
+// taller fallback font (Thai, Devanagari) adds to the line, and cuts off
+// what rises above its text band: a Thai tone mark over a vowel is lost.
+// For such a text the band reaches one pixel further up, and down by twice
+// the extra ascent, so that the line sits whole in the field; a text in
+// the field's own font keeps the margins it always had.
+QMargins marginsShowingWhole(const QString& text, const QFont& font)
+{
+    const std::optional<LineExtent> extent = lineExtentOf(text, font);
+    if (!extent)
+        return {};
+    const qreal extraAscent = extent->ascent - QFontMetricsF(font).ascent();
+    if (extraAscent < 0.5)
+        return {};
+    return QMargins(0, -1, 0, -1 - static_cast<int>(std::ceil(2 * extraAscent)));
+}
+
 } // namespace
 
 TEntryEdit::TEntryEdit(QWidget* parent)
@@ -65,6 +85,7 @@ TEntryEdit::TEntryEdit(QWidget* parent)
     setDragEnabled(false);
 
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        fitTextBand();
         if (model_.PlatformTextChanged(text.toStdString()) && OnChange)
             OnChange(*this);
     });
@@ -244,9 +265,18 @@ void TEntryEdit::focusOutEvent(QFocusEvent* event)
     QLineEdit::focusOutEvent(event);
 }
 
+void TEntryEdit::fitTextBand()
+{
+    const QMargins wanted = marginsShowingWhole(QLineEdit::text(), font());
+    if (wanted != textMargins())
+        setTextMargins(wanted);
+}
+
 void TEntryEdit::changeEvent(QEvent* event)
 {
     QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitTextBand();
     if (event->type() == QEvent::EnabledChange) {
         model_.SetEnabled(isEnabled());
         applyColors();

@@ -103,6 +103,8 @@ protected:
 private:
     void apply(const EditReaction& reaction);
     void applyColors();
+    // Text margins by which a text with taller scripts is shown whole.
+    void fitTextBand();
     OwnerKeyPreview ownerKeyPreview() const;
     void paintUnderlines(QPainter& painter);
 

@@ -230,8 +230,8 @@ void TCodeMemo::paintEvent(QPaintEvent* event)
         return;
     caretDrawn_ = QRect();
     if (caretShown()) {
-        MemoRenderer::paintCaret(painter, model_);
-        caretDrawn_ = MemoRenderer::caretRect(model_);
+        renderer_.paintCaret(painter, model_);
+        caretDrawn_ = renderer_.caretRect(model_);
     }
 }
 
@@ -392,7 +392,7 @@ void TCodeMemo::restartBlink()
 void TCodeMemo::onBlink()
 {
     blinkOn_ = !blinkOn_;
-    update(caretDrawn_.isNull() ? MemoRenderer::caretRect(model_) : caretDrawn_);
+    update(caretDrawn_.isNull() ? renderer_.caretRect(model_) : caretDrawn_);
 }
 
 // --- MemoView -------------------------------------------------------------------
@@ -408,7 +408,7 @@ void TCodeMemo::updateCaret()
     if (!caretDrawn_.isNull())
         update(caretDrawn_);
     if (caretShown())
-        update(MemoRenderer::caretRect(model_));
+        update(renderer_.caretRect(model_));
 }
 
 void TCodeMemo::setCaretVisible(bool visible)

@@ -51,6 +51,8 @@ public:
     QScrollBar* horizontalScrollBar() const { return horizontalBar_; }
     // True while the caret is drawn (focus, enabled, in its visible blink phase).
     bool caretShown() const;
+    // Where the caret is drawn when shown: where its logical column appears.
+    QRect caretRect() { return renderer_.caretRect(model_); }
 
     // The right-click menu as built for the model's items; replaceable so
     // that tests can inspect it instead of waiting in a modal loop. Returns

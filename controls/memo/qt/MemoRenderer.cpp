@@ -8,6 +8,7 @@
 #include "controls/memo/GutterPainting.h"
 #include "controls/memo/MemoWebAddress.h"
 #include "controls/memo/Utf8Columns.h"
+#include "controls/memo/qt/MemoRightToLeftRun.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -42,20 +43,6 @@ QFont realFont(const TMemoFont& description)
     font.setBold(description.Bold);
     font.setKerning(false);
     return font;
-}
-
-// The characters a row shows for a stretch of line text: control characters
-// (a tab taken in unchanged, a stray carriage return) keep their one cell as
-// a blank instead of letting the text engine expand or break on them.
-QString displayText(std::string_view bytes, bool ascii)
-{
-    QString text = ascii ? QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()))
-                         : QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    for (QChar& c : text) {
-        if (c.unicode() < 0x20)
-            c = QLatin1Char(' ');
-    }
-    return text;
 }
 
 } // namespace
@@ -98,6 +85,10 @@ MemoRenderer::TextCell MemoRenderer::measureTextFont(const TMemoFont& descriptio
     fonts_.text = font;
     fonts_.ascent = metrics.ascent();
     fonts_.marginCharWidth = metrics.horizontalAdvance(QStringLiteral("w"));
+    // Clusters are drawn one by one, so they need no spacing to stay on the grid.
+    QFont plain = font;
+    plain.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    clusterFonts_.reset(plain, fonts_.ascent, cell.lineHeight - fonts_.ascent);
     return cell;
 }
 
@@ -239,7 +230,6 @@ void MemoRenderer::composeRow(const TCustomCodeMemo& memo, const MemoPaintContex
         return;
 
     const QPalette& palette = context.palette;
-    const MemoFonts& fonts = fonts_;
     const QColor back = toQColor(memo.BkColor(), palette);
     QPainter rowPainter(&row_);
     rowPainter.fillRect(QRect(0, 0, area.Width(), memo.LineHeight()), back);
@@ -267,29 +257,35 @@ void MemoRenderer::composeRow(const TCustomCodeMemo& memo, const MemoPaintContex
     }
 
     const QColor fontColor = toQColor(memo.Font().Color, palette);
-    QFont urlFont = fonts.text;
-    urlFont.setUnderline(memo.UrlStyle().Underline);
+    const Colors plain = activeShown ? Colors{toQColor(active.ActiveLineTextColor(), palette), toQColor(active.ActiveLineColor(), palette)}
+                                     : Colors{fontColor, back};
     // Without web addresses the whole line is one run: one text call for a plain line.
     const std::vector<TTextRun> runs = memo.UrlAware() ? webAddressRuns(text)
                                                        : std::vector<TTextRun>{TTextRun{0, utf8Columns(text), false}};
+    std::vector<Part> parts;
+    parts.reserve(runs.size() * 3);
     for (const TTextRun& run : runs) {
-        Colors colors{fontColor, back};
-        if (run.webAddress) {
+        Colors colors = plain;
+        if (run.webAddress && !activeShown) {
             colors.text = toQColor(memo.UrlStyle().TextColor, palette);
             colors.back = memo.UrlStyle().BkColor == clNone ? back : toQColor(memo.UrlStyle().BkColor, palette);
         }
-        if (activeShown)
-            colors = Colors{toQColor(active.ActiveLineTextColor(), palette), toQColor(active.ActiveLineColor(), palette)};
         const Colors selected = activeShown ? Colors{colors.back, colors.text}
                                             : Colors{toQColor(memo.SelColor(), palette), toQColor(memo.SelBkColor(), palette)};
-        const QFont& font = run.webAddress ? urlFont : fonts.text;
-
         const int runEnd = run.start + run.length;
         const int cutFrom = std::clamp(selFrom, run.start, runEnd);
         const int cutTo = std::clamp(selTo, cutFrom, runEnd);
-        drawPart(rowPainter, memo, text, ascii, run.start, cutFrom, colors, font, fonts.ascent);
-        drawPart(rowPainter, memo, text, ascii, cutFrom, cutTo, selected, font, fonts.ascent);
-        drawPart(rowPainter, memo, text, ascii, cutTo, runEnd, colors, font, fonts.ascent);
+        for (const Part& part : {Part{run.start, cutFrom, colors, run.webAddress}, Part{cutFrom, cutTo, selected, run.webAddress},
+                                 Part{cutTo, runEnd, colors, run.webAddress}}) {
+            if (part.to > part.from)
+                parts.push_back(part);
+        }
+    }
+    if (ascii) {
+        for (const Part& part : parts)
+            drawAsciiPart(rowPainter, memo, text, part);
+    } else {
+        drawClusters(rowPainter, memo, text, parts, plain, back);
     }
 
     const int restX = (utf8Columns(text) - memo.FirstVisibleCol()) * memo.CharWidth();
@@ -300,64 +296,147 @@ void MemoRenderer::composeRow(const TCustomCodeMemo& memo, const MemoPaintContex
     }
 }
 
-void MemoRenderer::drawPart(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view text, bool ascii,
-                            int fromColumn, int toColumn, const Colors& colors, const QFont& font, int ascent)
+void MemoRenderer::drawAsciiPart(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view text, const Part& part)
 {
     const int charWidth = memo.CharWidth();
-    if (toColumn <= fromColumn || charWidth <= 0)
+    if (charWidth <= 0)
         return;
     // Only the columns that fall inside the row image are drawn, so a very
     // long line costs no more than a short one.
     const int firstShown = memo.FirstVisibleCol();
     const int lastShown = firstShown + memo.textArea().Width() / charWidth + 1;
-    const int from = std::max(fromColumn, firstShown);
-    const int to = std::min(toColumn, lastShown);
+    const int from = std::max(part.from, firstShown);
+    const int to = std::min(part.to, lastShown);
     if (to <= from)
         return;
     const int x = (from - firstShown) * charWidth;
-    const int lineHeight = memo.LineHeight();
-    rowPainter.fillRect(QRect(x, 0, (to - from) * charWidth, lineHeight), colors.back);
-    rowPainter.setPen(colors.text);
-
-    if (ascii) {
-        const std::size_t begin = utf8ByteOffset(text, from);
-        const std::size_t end = utf8ByteOffset(text, to);
-        rowPainter.setFont(font);
-        rowPainter.drawText(QPoint(x, ascent), displayText(text.substr(begin, end - begin), true));
-        return;
+    rowPainter.fillRect(QRect(x, 0, (to - from) * charWidth, memo.LineHeight()), part.colors.back);
+    rowPainter.setPen(part.colors.text);
+    if (part.webAddress) {
+        QFont underlined = fonts_.text;
+        underlined.setUnderline(memo.UrlStyle().Underline);
+        rowPainter.setFont(underlined);
+    } else {
+        rowPainter.setFont(fonts_.text);
     }
-    // Outside ASCII a glyph may come from a fallback font with an advance of
-    // its own. Each cluster is drawn by itself, centred in its cells and
-    // squeezed when wider, and clipped to them (overhanging marks included),
-    // so the grid never shifts and no two overlap. The part's own bounds cut
-    // a wide character that the scroll position halves.
-    QFont plain = font;
-    plain.setLetterSpacing(QFont::AbsoluteSpacing, 0);
-    rowPainter.setFont(plain);
-    const QFontMetricsF metrics(plain);
-    const QRect part(x, 0, (to - from) * charWidth, lineHeight);
-    rowPainter.save();
+    rowPainter.drawText(QPoint(x, fonts_.ascent), displayText(text.substr(static_cast<std::size_t>(from),
+                                                                          static_cast<std::size_t>(to - from)),
+                                                              true));
+}
+
+namespace {
+
+// The part that holds `column`; the parts tile the line in order.
+template <typename Part> const Part& partAt(const std::vector<Part>& parts, int column)
+{
+    const auto after = std::upper_bound(parts.begin(), parts.end(), column,
+                                        [](int c, const Part& part) { return c < part.from; });
+    return after == parts.begin() ? parts.front() : *(after - 1);
+}
+
+} // namespace
+
+void MemoRenderer::drawClusters(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view text,
+                                const std::vector<Part>& parts, const Colors& plain, const QColor& rowBack)
+{
+    const int charWidth = memo.CharWidth();
+    if (charWidth <= 0 || parts.empty())
+        return;
+    const int firstShown = memo.FirstVisibleCol();
+    const int lastShown = firstShown + memo.textArea().Width() / charWidth + 1;
+    const int lineHeight = memo.LineHeight();
+    // Empty for a line without right-to-left text: then each cluster stands
+    // in its own columns and the walk ends at the row's right edge.
+    const std::vector<BidiRun> runs = visualRuns(text);
     ClusterWalker walker(text);
     TextCluster cluster;
     while (walker.next(cluster)) {
-        if (cluster.column + cluster.width <= from)
-            continue;
-        if (cluster.column >= to)
-            break;
-        const QString shown = displayText(text.substr(cluster.byte, cluster.size), false);
-        const qreal span = cluster.width * charWidth;
-        const int left = (cluster.column - firstShown) * charWidth;
-        const qreal advance = metrics.horizontalAdvance(shown);
-        rowPainter.setClipRect(part.intersected(QRect(left, 0, cluster.width * charWidth, lineHeight)));
-        if (advance > span) {
-            rowPainter.save();
-            rowPainter.translate(left, 0);
-            rowPainter.scale(span / advance, 1.0);
-            rowPainter.drawText(QPointF(0, ascent), shown);
-            rowPainter.restore();
-        } else {
-            rowPainter.drawText(QPointF(left + (span - advance) / 2, ascent), shown);
+        int visual = cluster.column;
+        if (const BidiRun* run = runAtColumn(runs, cluster.column)) {
+            if (run->rightToLeft)
+                continue;
+            visual += run->visualColumn - run->column;
         }
+        if (visual >= lastShown) {
+            if (runs.empty())
+                break;
+            continue;
+        }
+        if (visual + cluster.width <= firstShown)
+            continue;
+        const QRect cells((visual - firstShown) * charWidth, 0, cluster.width * charWidth, lineHeight);
+        const Part& part = partAt(parts, cluster.column);
+        rowPainter.setClipRect(cells);
+        if (part.colors.back != rowBack)
+            rowPainter.fillRect(cells, part.colors.back);
+        drawCluster(rowPainter, memo, text.substr(cluster.byte, cluster.size), cells, part);
+    }
+    rowPainter.setClipping(false);
+    for (const BidiRun& run : runs) {
+        if (run.rightToLeft && run.visualColumn < lastShown && run.visualColumn + run.columns > firstShown)
+            drawRightToLeftRun(rowPainter, memo, text, run, parts, plain);
+    }
+}
+
+// Outside ASCII a glyph may come from a fallback font with an advance of its
+// own. Each cluster is drawn by itself, centred in its cells and squeezed
+// when wider, and clipped to them by the caller (overhanging marks
+// included), so the grid never shifts and no two overlap.
+void MemoRenderer::drawCluster(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view bytes, QRect cells,
+                               const Part& part)
+{
+    const MemoClusterFonts::Shape& shape = clusterFonts_.shapeOf(bytes);
+    const QFont& font = clusterFonts_.font(shape.font);
+    if (part.webAddress && memo.UrlStyle().Underline) {
+        QFont underlined = font;
+        underlined.setUnderline(true);
+        rowPainter.setFont(underlined);
+    } else if (rowPainter.font() != font) {
+        // Setting a font costs a lookup even when it is the same one.
+        rowPainter.setFont(font);
+    }
+    rowPainter.setPen(part.colors.text);
+    const qreal span = cells.width();
+    const qreal advance = clusterFonts_.metrics(shape.font).horizontalAdvance(shape.text);
+    if (advance > span) {
+        rowPainter.save();
+        rowPainter.translate(cells.left(), 0);
+        rowPainter.scale(span / advance, 1.0);
+        rowPainter.drawText(QPointF(0, fonts_.ascent), shape.text);
+        rowPainter.restore();
+    } else {
+        rowPainter.drawText(QPointF(cells.left() + (span - advance) / 2, fonts_.ascent), shape.text);
+    }
+}
+
+// The run is drawn once in the line's plain colours; a cluster coloured
+// otherwise (selected) gets its own background and is drawn again clipped
+// to its own pixels.
+void MemoRenderer::drawRightToLeftRun(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view text,
+                                      const BidiRun& run, const std::vector<Part>& parts, const Colors& plain)
+{
+    const int charWidth = memo.CharWidth();
+    const int lineHeight = memo.LineHeight();
+    const int left = (run.visualColumn - memo.FirstVisibleCol()) * charWidth;
+    const RightToLeftRun shaped(text, run, clusterFonts_, left, charWidth);
+    const QRect cells(left, 0, run.columns * charWidth, lineHeight);
+    rowPainter.save();
+    rowPainter.setClipRect(cells);
+    rowPainter.fillRect(cells, plain.back);
+    rowPainter.setPen(plain.text);
+    shaped.draw(rowPainter, fonts_.ascent);
+    for (const int column : shaped.clusterColumns()) {
+        const Colors& colors = partAt(parts, column).colors;
+        if (colors == plain)
+            continue;
+        const auto [from, to] = shaped.clusterSpan(column);
+        const QRectF own = QRectF(from, 0, to - from, lineHeight).intersected(cells);
+        rowPainter.save();
+        rowPainter.setClipRect(own);
+        rowPainter.fillRect(own, colors.back);
+        rowPainter.setPen(colors.text);
+        shaped.draw(rowPainter, fonts_.ascent);
+        rowPainter.restore();
     }
     rowPainter.restore();
 }
@@ -365,7 +444,24 @@ void MemoRenderer::drawPart(QPainter& rowPainter, const TCustomCodeMemo& memo, s
 QRect MemoRenderer::caretRect(const TCustomCodeMemo& memo)
 {
     const TRect cell = memo.cellRect(memo.CaretCol() - memo.FirstVisibleCol(), memo.CaretLine() - memo.FirstVisibleLine());
-    return QRect(cell.Left, cell.Top + 1, 2, std::max(0, memo.LineHeight() - 2));
+    QRect caret(cell.Left, cell.Top + 1, 2, std::max(0, memo.LineHeight() - 2));
+    const int line = memo.CaretLine();
+    const int column = memo.CaretCol();
+    if (line < 0 || line >= memo.Lines().LineCount() || memo.CharWidth() <= 0)
+        return caret;
+    const std::string& text = memo.Lines().Line(line);
+    const std::vector<BidiRun> runs = visualRuns(text);
+    // The caret stands where the text before it ends (at the start of a
+    // line, where its first cluster begins).
+    const BidiRun* run = runAtColumn(runs, column > 0 ? column - 1 : 0);
+    if (run == nullptr)
+        return caret;
+    const int charWidth = memo.CharWidth();
+    const int left = (run->visualColumn - memo.FirstVisibleCol()) * charWidth;
+    const qreal x = run->rightToLeft ? RightToLeftRun(text, *run, clusterFonts_, left, charWidth).boundaryX(column)
+                                     : left + (column - run->column) * charWidth;
+    caret.moveLeft(memo.textArea().Left + qRound(x));
+    return caret;
 }
 
 void MemoRenderer::paintCaret(QPainter& painter, const TCustomCodeMemo& memo)

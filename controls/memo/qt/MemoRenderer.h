@@ -2,9 +2,21 @@
 // widget's event handlers so that painting can be driven on any surface (a
 // widget, a QImage in a benchmark) from the model and a few Qt resources.
 // Each text row is composed in a reused row image and copied into place.
+//
+// An ASCII line is one text call per coloured part. Any other line is drawn
+// a grapheme cluster at a time, each in its own cells (the model's columns
+// count a cluster, a letter with all its marks, as one unit of one or two
+// cells; the renderer never changes that): a cluster is composed and drawn
+// whole in one font (MemoClusterFonts), so marks sit on their letter. A line
+// holding right-to-left text has its runs put in visual order on the grid
+// (BidiColumns), and each right-to-left run is drawn shaped as one piece
+// inside its cells (RightToLeftRun); the caret is drawn where its logical
+// column appears.
 #pragma once
 
+#include "controls/memo/BidiColumns.h"
 #include "controls/memo/CodeMemoModel.h"
+#include "controls/memo/qt/MemoClusterFonts.h"
 
 #include <QFont>
 #include <QImage>
@@ -64,23 +76,37 @@ public:
 
     // Everything except the caret, in client pixels.
     void paint(QPainter& painter, const TCustomCodeMemo& memo, const MemoPaintContext& context);
-    // The 2-pixel caret at the caret cell, inverting what lies beneath.
-    static QRect caretRect(const TCustomCodeMemo& memo);
-    static void paintCaret(QPainter& painter, const TCustomCodeMemo& memo);
+    // The 2-pixel caret where the caret's column appears, inverting what lies beneath.
+    QRect caretRect(const TCustomCodeMemo& memo);
+    void paintCaret(QPainter& painter, const TCustomCodeMemo& memo);
 
 private:
     struct Colors {
         QColor text;
         QColor back;
+        friend bool operator==(const Colors&, const Colors&) = default;
+    };
+    // Columns [from, to) of a line drawn in one way.
+    struct Part {
+        int from = 0;
+        int to = 0;
+        Colors colors;
+        bool webAddress = false;
     };
 
     void paintGutter(QPainter& painter, const TCustomCodeMemo& memo, const MemoPaintContext& context);
     void composeRow(const TCustomCodeMemo& memo, const MemoPaintContext& context, int line);
-    void drawPart(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view text, bool ascii,
-                  int fromColumn, int toColumn, const Colors& colors, const QFont& font, int ascent);
+    void drawAsciiPart(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view text, const Part& part);
+    void drawClusters(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view text,
+                      const std::vector<Part>& parts, const Colors& plain, const QColor& rowBack);
+    void drawCluster(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view bytes, QRect cells,
+                     const Part& part);
+    void drawRightToLeftRun(QPainter& rowPainter, const TCustomCodeMemo& memo, std::string_view text,
+                            const BidiRun& run, const std::vector<Part>& parts, const Colors& plain);
 
     QImage row_;
     MemoFonts fonts_;
+    MemoClusterFonts clusterFonts_;
     TMemoFont gutterFontSource_;
 };
 
