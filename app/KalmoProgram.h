@@ -29,8 +29,9 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options = {});
 // viewer reaches it.
 void connectJobWindows(TForm1& mainWindow, TForm2& viewer);
 
-// Keeps the places of the main window and the viewer in the main window's
-// settings; the viewer first opens beside the main window.
+// Keeps the places of the main window and the viewer, and the size of the
+// viewer's text, in the main window's settings; the viewer first opens
+// beside the main window.
 void keepWindowPlaces(TForm1& mainWindow, TForm2& viewer);
 
 } // namespace kalmo

@@ -2,17 +2,23 @@
 #include "app/MainWindow.h"
 
 #include "app/AppSettings.h"
+#include "app/EntrySection.h"
 #include "app/FindHistory.h"
 #include "app/FormControls.h"
 #include "app/FormLayout.h"
 #include "app/KeyRouting.h"
 #include "app/KeySchemeMenu.h"
 #include "app/LanguageFileDrop.h"
+#include "app/MainWindowGrowth.h"
 #include "app/Pictures.h"
 #include "app/RecentFilesMenu.h"
+#include "app/Sidebar.h"
+#include "app/SidebarSplit.h"
+#include "app/WrappedText.h"
 #include "app/layouts/MainWindowLayout.h"
 #include "controls/qt/QtColor.h"
 #include "controls/qt/QtKeys.h"
+#include "controls/edit/qt/EntryArea.h"
 #include "controls/edit/qt/EntryEdit.h"
 #include "job/KalmoError.h"
 #include "job/KeyScheme.h"
@@ -24,7 +30,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -48,7 +53,7 @@ struct MenuClick {
     Click click;
 };
 
-constexpr std::array<MenuClick, 12> kMenuClicks{{
+constexpr std::array<MenuClick, 13> kMenuClicks{{
     {MenuCommand::LoadSourceFile, &TForm1::LoadSourceFile1Click},
     {MenuCommand::ContinueTranslation, &TForm1::ContinueTranslation1Click},
     {MenuCommand::Save, &TForm1::Save1Click},
@@ -61,6 +66,7 @@ constexpr std::array<MenuClick, 12> kMenuClicks{{
     {MenuCommand::PreviousUntranslated, &TForm1::PreviousUntranslated1Click},
     {MenuCommand::Find, &TForm1::Find1Click},
     {MenuCommand::FindNext, &TForm1::FindNext1Click},
+    {MenuCommand::Sidebar, &TForm1::Sidebar1Click},
 }};
 
 Click clickOf(MenuCommand command)
@@ -125,9 +131,9 @@ TForm1::TForm1(AppServices services)
         ReportErrors([&] { FormKeyDown(toKeyCode(key.key())); });
     });
 
-    // The client area has the stored size; the menu bar lies outside it.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    adjustSize();
+    // The client area has its stored size, the sidebar its width beside it;
+    // the menu bar lies outside both.
+    resize(ClientWidth + sidebarSplit_->SidebarRoom(), minimumSizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), frameGeometry().size());
         frame.moveCenter(screen->availableGeometry().center());
@@ -153,13 +159,13 @@ void TForm1::createControls()
 {
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("Client"));
-    client_->setFixedSize(ClientWidth, ClientHeight);
+    // The window may grow; the stored size is the least it takes.
+    client_->setMinimumSize(ClientWidth, ClientHeight);
     client_->setFont(windowFont());
     QPalette palette = client_->palette();
     palette.setColor(QPalette::Window, toQColor(clSilver, palette));
     client_->setPalette(palette);
     client_->setAutoFillBackground(true);
-    setCentralWidget(client_);
 
     auto label = [this](const char* name, const char* caption) {
         auto* created = new TLabel(client_);
@@ -207,14 +213,46 @@ void TForm1::createControls()
     ProgressPanel->setAccessibleName(QStringLiteral("Progress"));
     StatusBar1->addPermanentWidget(ProgressPanel);
 
+    SourceArea1 = new WrappedText(client_);
+    SourceArea1->setObjectName(QStringLiteral("SourceArea1"));
+    SourceArea1->setAccessibleName(Label1->accessibleName());
+    SourceArea1->setFont(Label1->font());
+    QPalette sourceColors = Label1->palette();
+    sourceColors.setColor(QPalette::Text, sourceColors.color(QPalette::WindowText));
+    SourceArea1->setPalette(sourceColors);
+    SourceArea1->hide();
+    EntryArea1 = new TEntryArea(*EntryEdit1, client_);
+    EntryArea1->setObjectName(QStringLiteral("EntryArea1"));
+    EntryArea1->hide();
+
     applyLayout(*client_, layout::main_window::controls);
     // The entry fields show their text as it stands (language files are full
-    // of HTML entities such as "&uuml;"); a long source text ends in "…" at
-    // the translation field's right edge, and a long name stops before the logo.
+    // of HTML entities such as "&uuml;").
     for (TLabel* field : {Label1, Label2})
         field->SetShowAccelChar(false);
-    Label1->SetMaxWidth(EntryEdit1->geometry().right() + 1 - Label1->x());
-    Label2->SetMaxWidth(Image2->x() - 4 - Label2->x());
+    new MainWindowGrowth(*this);
+    createSidebar();
+    setTabOrders();
+    EntryEdit1->setFocus();
+}
+
+void TForm1::createSidebar()
+{
+    sidebar_ = new Sidebar;
+    EntrySection1 = new EntrySection;
+    sidebar_->addSection(QStringLiteral("Entry"), EntrySection1);
+    sidebarSplit_ = new SidebarSplit(*client_, *sidebar_, *settings_, this);
+    setCentralWidget(sidebarSplit_);
+}
+
+void TForm1::setTabOrders()
+{
+    // Name, source text, translation, then the sidebar, which follows the
+    // client in the chain; of each pair of field and area only the one shown
+    // takes the focus.
+    const std::array<QWidget*, 5> order{Label2, Label1, SourceArea1, EntryEdit1, EntryArea1};
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void TForm1::createMenu()
@@ -260,6 +298,9 @@ void TForm1::createMenu()
     SourceWindows1 = addItem(View1, MenuCommand::SourceWindows);
     SourceWindows1->setCheckable(true);
     SourceWindows1->setChecked(false);
+    Sidebar1 = addItem(View1, MenuCommand::Sidebar);
+    Sidebar1->setCheckable(true);
+    Sidebar1->setChecked(SidebarShown());
     Keys1 = new KeySchemeMenu(*settings_, View1);
     View1->addMenu(Keys1);
     connect(Keys1, &KeySchemeMenu::schemeChosen, this, &TForm1::bindMenuKeys);
@@ -386,6 +427,14 @@ void TForm1::KeyboardShortcuts1Click() { showWindow(keyboardShortcuts_); }
 
 void TForm1::Exit1Click() { job_->Exit1Click(); }
 
+bool TForm1::SidebarShown() const { return sidebarSplit_->SidebarShown(); }
+
+void TForm1::Sidebar1Click()
+{
+    sidebarSplit_->ShowSidebar(!SidebarShown());
+    Sidebar1->setChecked(SidebarShown());
+}
+
 void TForm1::SourceWindows1Click()
 {
     if (!viewer_)
@@ -458,9 +507,22 @@ void TForm1::checkEncodingInUse()
 
 void TForm1::Beep() { QApplication::beep(); }
 
-void TForm1::SetNameField(const std::string& text) { Label2->SetCaption(QString::fromStdString(text)); }
+void TForm1::SetNameField(const std::string& text)
+{
+    const QString name = QString::fromStdString(text);
+    Label2->SetCaption(name);
+    EntrySection1->SetName(name);
+}
 
-void TForm1::SetSourceField(const std::string& text) { Label1->SetCaption(QString::fromStdString(text)); }
+void TForm1::SetSourceField(const std::string& text)
+{
+    const QString source = QString::fromStdString(text);
+    Label1->SetCaption(source);
+    SourceArea1->SetText(source);
+    EntrySection1->SetSourceText(source);
+}
+
+void TForm1::SetEntryLine(int line, const std::string& text) { EntrySection1->SetLine(line, QString::fromStdString(text)); }
 
 void TForm1::SetTranslationField(const std::string& text) { EntryEdit1->SetText(text); }
 
@@ -469,8 +531,8 @@ std::string TForm1::TranslationField() const { return EntryEdit1->Text(); }
 void TForm1::SetTranslationFieldEnabled(bool enabled)
 {
     EntryEdit1->SetEnabled(enabled);
-    // The field is the window's only tab stop: usable again, it takes the
-    // keyboard, also when the main window stayed active all along.
+    // Usable again, the field takes the keyboard, also when the main window
+    // stayed active all along.
     if (enabled)
         EntryEdit1->setFocus(Qt::OtherFocusReason);
 }

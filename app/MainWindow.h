@@ -29,12 +29,18 @@ class QStatusBar;
 namespace kalmo {
 class AppSettings;
 class KeyPreviewFilter;
+class EntrySection;
 class KeySchemeMenu;
+class MainWindowGrowth;
 class RecentFilesMenu;
 class MenuShortcutPriority;
+class Sidebar;
+class SidebarSplit;
+class TEntryArea;
 class TEntryEdit;
 class TImage;
 class TLabel;
+class WrappedText;
 } // namespace kalmo
 
 class TForm1 : public QMainWindow, private kalmo::TranslationJobView {
@@ -64,8 +70,11 @@ public:
     // The program's settings, read when this window was made; shared with
     // what writes to them while the windows close.
     const std::shared_ptr<kalmo::AppSettings>& Settings() const { return settings_; }
-    // The area below the menu bar, where the controls live.
+    // The area below the menu bar, where the controls live; the sidebar
+    // stands beside it.
     QWidget* Client() const { return client_; }
+    kalmo::Sidebar& SidePanel() { return *sidebar_; }
+    bool SidebarShown() const;
     QString StatusText() const;
 
     // Runs a handler; a KalmoError it raises is reported. False on error.
@@ -88,6 +97,7 @@ public:
     void Find1Click();
     void FindNext1Click();
     void KeyboardShortcuts1Click();
+    void Sidebar1Click();
     // Enter, Up, Down, F1, F2 seen before the focused control.
     void FormKeyDown(kalmo::KeyCode key);
 
@@ -99,6 +109,10 @@ public:
     kalmo::TEntryEdit* EntryEdit1 = nullptr;
     kalmo::TImage* Image1 = nullptr;
     kalmo::TImage* Image2 = nullptr;
+    // In a window taller than the stored one, the source text and the
+    // translation are shown wrapped in these, in place of Label1 and EntryEdit1.
+    kalmo::WrappedText* SourceArea1 = nullptr;
+    kalmo::TEntryArea* EntryArea1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     // On the status bar's right: the loaded file's character set, then how
     // many entries are translated.
@@ -120,6 +134,7 @@ public:
     QAction* Exit1 = nullptr;
     QMenu* View1 = nullptr;
     QAction* SourceWindows1 = nullptr;
+    QAction* Sidebar1 = nullptr;
     kalmo::KeySchemeMenu* Keys1 = nullptr;
     QMenu* Navigate1 = nullptr;
     QAction* NextUntranslated1 = nullptr;
@@ -133,6 +148,9 @@ public:
     QAction* HelpMenuAbout1 = nullptr;
     QAction* KeyboardShortcuts1 = nullptr;
 
+    // The sidebar's section on the entry on show.
+    kalmo::EntrySection* EntrySection1 = nullptr;
+
 signals:
     // The job wants the viewer shown with its lower pane focused.
     void viewerWanted();
@@ -142,6 +160,8 @@ protected:
 
 private:
     void createControls();
+    void createSidebar();
+    void setTabOrders();
     void createMenu();
     void createReloadWithEncodingMenu();
     void createHelpMenu();
@@ -164,6 +184,7 @@ private:
     void SetTranslationFieldEnabled(bool enabled) override;
     void SetTranslationFieldColors(kalmo::ColorValue background, kalmo::ColorValue text) override;
     void SelectTranslationField() override;
+    void SetEntryLine(int line, const std::string& text) override;
     std::optional<std::string> ChooseSourceFile(const kalmo::FileDialogRequest& request) override;
     std::optional<std::string> ChooseTargetFile(const kalmo::FileDialogRequest& request) override;
     std::size_t Ask(const kalmo::Question& question) override;
@@ -177,6 +198,8 @@ private:
     // The next load dialog's answer, given without showing the dialog.
     std::optional<std::string> presetSourceFile_;
     QWidget* client_ = nullptr;
+    kalmo::Sidebar* sidebar_ = nullptr;
+    kalmo::SidebarSplit* sidebarSplit_ = nullptr;
     std::unique_ptr<kalmo::TranslationJob> job_;
     QPointer<QWidget> viewer_;
     WindowSource about_;

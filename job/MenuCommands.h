@@ -27,6 +27,7 @@ enum class MenuCommand {
     PreviousUntranslated,
     Find,
     FindNext,
+    Sidebar,
 };
 
 struct MenuCommandEntry {
@@ -42,7 +43,7 @@ struct MenuCommandEntry {
     }
 };
 
-inline constexpr std::array<MenuCommandEntry, 12> kMenuCommands{{
+inline constexpr std::array<MenuCommandEntry, 13> kMenuCommands{{
     {MenuCommand::LoadSourceFile, "LoadSourceFile1", "Load Source File", 16463, 16463},
     {MenuCommand::ContinueTranslation, "ContinueTranslation1", "Continue Translation\u2026",
      shortCut('O', ssCtrl | ssShift),
@@ -61,6 +62,7 @@ inline constexpr std::array<MenuCommandEntry, 12> kMenuCommands{{
      shortCut('U', ssCtrl | ssShift)},
     {MenuCommand::Find, "Find1", "Find\u2026", shortCut('F', ssCtrl), shortCut('F', ssCtrl)},
     {MenuCommand::FindNext, "FindNext1", "Find Next", vk::F3, vk::F3},
+    {MenuCommand::Sidebar, "Sidebar1", "Sidebar", vk::F4, vk::F4},
 }};
 
 constexpr const MenuCommandEntry& menuCommand(MenuCommand command)

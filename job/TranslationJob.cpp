@@ -602,6 +602,7 @@ bool TranslationJob::Split()
     }
     windows_.SetTranslationField(shownTranslation_);
     windows_.SelectTranslationField();
+    windows_.SetEntryLine(currentEntry_, working);
     return true;
 }
 
