@@ -17,6 +17,8 @@ Sidebar::Sidebar(QWidget* parent)
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab goes to the sections' controls, not to the frame around them.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto* column = new QWidget(scroll);
     column->setObjectName(QStringLiteral("SidebarSections"));
     sections_ = new QVBoxLayout(column);

@@ -41,8 +41,10 @@ SidebarSplit::SidebarSplit(QWidget& client, Sidebar& sidebar, AppSettings& setti
     bool valid = false;
     const int width = settings_.Value(kWidthKey).toInt(&valid);
     sidebarWidth_ = valid && width >= Sidebar::MinimumWidth && width <= kWidestSidebar ? width : Sidebar::DefaultWidth;
+    // Hidden only when the user hid it: no value, or one that is no yes or
+    // no, shows it.
     const QVariant shown = settings_.Value(kShownKey);
-    sidebar_.setVisible(!shown.isValid() || shown.toBool());
+    sidebar_.setVisible(!shown.canConvert<bool>() || shown.toBool());
     if (SidebarShown())
         pendingWidth_ = sidebarWidth_;
     connect(this, &QSplitter::splitterMoved, this, &SidebarSplit::keepSidebarWidth);
@@ -57,6 +59,7 @@ void SidebarSplit::ShowSidebar(bool shown)
     if (shown == SidebarShown())
         return;
     QWidget& frame = *window();
+    const int frameWidth = frame.width();
     const int sidebarWidth = shown || !frame.isVisible() ? sidebarWidth_ : sidebar_.width();
     const int room = handleWidth() + sidebarWidth;
     sidebar_.setVisible(shown);
@@ -75,7 +78,7 @@ void SidebarSplit::ShowSidebar(bool shown)
     // width when it arrives.
     if (shown)
         pendingWidth_ = sidebarWidth;
-    frame.resize(frame.width() + (shown ? room : -room), frame.height());
+    frame.resize(frameWidth + (shown ? room : -room), frame.height());
 }
 
 void SidebarSplit::resizeEvent(QResizeEvent* event)

@@ -1,8 +1,13 @@
-// How a key is written in the program's list of keys.
+// How a key is written in the program's list of keys, and the menu's keys
+// under each scheme.
 #include "job/KeyboardShortcuts.h"
+
+#include "job/MenuCommands.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -25,6 +30,28 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair<ShortCut, std::string>{shortCut(vk::Backspace, ssAlt | ssShift), "Alt+Shift+Backspace"},
                       std::pair<ShortCut, std::string>{shortCut(vk::Insert, ssCtrl), "Ctrl+Insert"},
                       std::pair<ShortCut, std::string>{shortCut('7', ssCtrl | ssAlt), "Ctrl+Alt+7"}));
+
+class MenuKeysTest : public ::testing::TestWithParam<KeyScheme> {};
+
+TEST_P(MenuKeysTest, EachKeyRunsOneCommandAndLeavesTheEntryKeysAlone)
+{
+    std::set<ShortCut> keys;
+    for (const MenuCommandEntry& entry : kMenuCommands) {
+        const ShortCut key = entry.keyUnder(GetParam());
+        if (key == 0)
+            continue;
+        EXPECT_TRUE(keys.insert(key).second) << entry.name << " shares its key";
+        for (const KeyCode entryKey : {vk::Enter, vk::Up, vk::Down, vk::F1, vk::F2})
+            EXPECT_NE(key & 0xFF, entryKey) << entry.name;
+    }
+    EXPECT_EQ(menuCommandFor(vk::F4, GetParam()), MenuCommand::Sidebar);
+    const std::vector<KeyboardShortcut> list = keyboardShortcuts(GetParam());
+    EXPECT_TRUE(std::any_of(list.begin(), list.end(), [](const KeyboardShortcut& shortcut) {
+        return shortcut.keys == "F4" && shortcut.action == "Sidebar" && shortcut.where == kMenuKeysPlace;
+    }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, MenuKeysTest, ::testing::Values(KeyScheme::Classic, KeyScheme::Common));
 
 } // namespace
 } // namespace kalmo

@@ -98,6 +98,18 @@ void TEntryArea::focusOutEvent(QFocusEvent* event)
 
 void TEntryArea::contextMenuEvent(QContextMenuEvent* event) { toField(event); }
 
+void TEntryArea::showEvent(QShowEvent* event)
+{
+    QPlainTextEdit::showEvent(event);
+    field_.Model().SetPasteOnOneLine(true);
+}
+
+void TEntryArea::hideEvent(QHideEvent* event)
+{
+    QPlainTextEdit::hideEvent(event);
+    field_.Model().SetPasteOnOneLine(false);
+}
+
 bool TEntryArea::toField(QEvent* event) { return static_cast<QObject&>(field_).event(event); }
 
 void TEntryArea::showFieldText()

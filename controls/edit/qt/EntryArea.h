@@ -3,8 +3,8 @@
 // stays the one editor: every key, input-method text, focus change and
 // context menu goes to the field and its rules, and the area shows the
 // field's text, caret, selection, colours and state. A click or a drag in
-// the area places the field's caret and selection. The field is never given
-// a line break, so none reaches the area either.
+// the area places the field's caret and selection. While the area is shown
+// a paste puts its lines on one line: the value is one line of the file.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -32,6 +32,8 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // Straight to the field's own handlers: through the application the
