@@ -1,9 +1,11 @@
 // The sidebar's column of titled sections; see Sidebar.h.
 #include "app/Sidebar.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QLabel>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace kalmo {
@@ -13,23 +15,33 @@ Sidebar::Sidebar(QWidget* parent)
 {
     setObjectName(QStringLiteral("Sidebar"));
     setMinimumWidth(MinimumWidth);
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Tab goes to the sections' controls, not to the frame around them.
-    scroll->setFocusPolicy(Qt::NoFocus);
-    auto* column = new QWidget(scroll);
-    column->setObjectName(QStringLiteral("SidebarSections"));
-    sections_ = new QVBoxLayout(column);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    column_ = new QWidget(this);
+    column_->hide();
+    column_->setObjectName(QStringLiteral("SidebarSections"));
+    sections_ = new QVBoxLayout(column_);
     sections_->setContentsMargins(8, 8, 8, 8);
     sections_->setSpacing(12);
     // Sections stand at the top; the room below them stays empty.
     sections_->addStretch(1);
-    scroll->setWidget(column);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(scroll);
+    layout->addWidget(scroll_);
+    scroll_->viewport()->installEventFilter(this);
+}
+
+bool Sidebar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == scroll_->viewport() && event->type() == QEvent::Paint && !scroll_->widget()) {
+        scroll_->viewport()->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { scroll_->setWidget(column_); });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QWidget& Sidebar::addSection(const QString& title, QWidget* content)

@@ -1,6 +1,7 @@
 // The read-only wrapping text; see WrappedText.h.
 #include "app/WrappedText.h"
 
+#include <QEvent>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -32,6 +33,7 @@ void WrappedText::SetText(const QString& text)
     if (text == Text())
         return;
     setPlainText(text);
+    measuredWidth_ = -1;
     updateGeometry();
 }
 
@@ -45,11 +47,24 @@ QString WrappedText::Text() const
 
 int WrappedText::heightForWidth(int width) const
 {
-    // Measured on a copy: laying out the shown document at another width
-    // would move what is on screen.
-    const std::unique_ptr<QTextDocument> copy(document()->clone());
-    copy->setTextWidth(std::max(1, width - 2 * frameWidth()));
-    return static_cast<int>(std::ceil(copy->size().height())) + 2 * frameWidth();
+    if (width != measuredWidth_) {
+        // Measured on a copy: laying out the shown document at another
+        // width would move what is on screen.
+        const std::unique_ptr<QTextDocument> copy(document()->clone());
+        copy->setTextWidth(std::max(1, width - 2 * frameWidth()));
+        measuredWidth_ = width;
+        measuredHeight_ = static_cast<int>(std::ceil(copy->size().height())) + 2 * frameWidth();
+    }
+    return measuredHeight_;
+}
+
+void WrappedText::changeEvent(QEvent* event)
+{
+    QTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        measuredWidth_ = -1;
+        updateGeometry();
+    }
 }
 
 QSize WrappedText::sizeHint() const

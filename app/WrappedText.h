@@ -23,6 +23,15 @@ public:
     int heightForWidth(int width) const override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    // Layouts ask for the same width again and again; measuring is a layout
+    // of the whole text.
+    mutable int measuredWidth_ = -1;
+    mutable int measuredHeight_ = 0;
 };
 
 } // namespace kalmo
