@@ -8,6 +8,7 @@
 #include "app/EntrySection.h"
 #include "app/FormControls.h"
 #include "app/HelpWindow.h"
+#include "app/KeySchemeMenu.h"
 #include "app/KalmoProgram.h"
 #include "app/MainWindow.h"
 #include "app/PaneTextSize.h"
@@ -100,7 +101,7 @@ private:
     void load();
     // Grows the client area by the given amounts, starting from the stored size.
     void growClient(int wider, int taller);
-    void outcomeOf(bool tall, const QString& keys, const QString& clipboard, Outcome& outcome);
+    void outcomeOf(bool tall, bool common, const QString& keys, const QString& clipboard, Outcome& outcome);
 
     std::unique_ptr<UserFolders> userFolders_;
     std::unique_ptr<TempFolder> folder_;
@@ -220,30 +221,36 @@ void GrowingWindowTest::keysInTheTranslationAreaDoWhatTheyDoInTheField_data()
 {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<bool>("common"); // under the common key scheme
     // The entry is shown with its whole text selected, the caret at its end.
-    QTest::newRow("Enter commits and shows the next") << "X, Return" << "";
-    QTest::newRow("Down commits and shows the next") << "X, Down" << "";
-    QTest::newRow("Up commits and stays at the first") << "X, Up" << "";
-    QTest::newRow("Down then Up comes back to the commit") << "X, Down, Up" << "";
-    QTest::newRow("Home") << "Home" << "";
-    QTest::newRow("End") << "End" << "";
-    QTest::newRow("Left collapses the selection") << "Left" << "";
-    QTest::newRow("Shift+Left") << "Shift+Left" << "";
-    QTest::newRow("Home, Shift+End") << "Home, Shift+End" << "";
-    QTest::newRow("Ctrl+Left") << "End, Ctrl+Left, Ctrl+Left" << "";
-    QTest::newRow("typing replaces the selection") << "A, B" << "";
-    QTest::newRow("Backspace") << "End, Backspace" << "";
-    QTest::newRow("Delete") << "Home, Delete" << "";
-    QTest::newRow("Ctrl+Z undoes typing") << "A, B, Ctrl+Z" << "";
-    QTest::newRow("Ctrl+Enter types no line break") << "End, Ctrl+Return" << "";
-    QTest::newRow("Escape keeps the text") << "A, Escape" << "";
-    QTest::newRow("Ctrl+V") << "Home, Ctrl+V" << "pasted ";
-    QTest::newRow("F1 shows the whole line") << "F1" << "";
+    QTest::newRow("Enter commits and shows the next") << "X, Return" << "" << false;
+    QTest::newRow("Down commits and shows the next") << "X, Down" << "" << false;
+    QTest::newRow("Up commits and stays at the first") << "X, Up" << "" << false;
+    QTest::newRow("Down then Up comes back to the commit") << "X, Down, Up" << "" << false;
+    QTest::newRow("Home") << "Home" << "" << false;
+    QTest::newRow("End") << "End" << "" << false;
+    QTest::newRow("Left collapses the selection") << "Left" << "" << false;
+    QTest::newRow("Shift+Left") << "Shift+Left" << "" << false;
+    QTest::newRow("Home, Shift+End") << "Home, Shift+End" << "" << false;
+    QTest::newRow("Ctrl+Left") << "End, Ctrl+Left, Ctrl+Left" << "" << false;
+    QTest::newRow("typing replaces the selection") << "A, B" << "" << false;
+    QTest::newRow("Backspace") << "End, Backspace" << "" << false;
+    QTest::newRow("Delete") << "Home, Delete" << "" << false;
+    QTest::newRow("Ctrl+Z undoes typing") << "A, B, Ctrl+Z" << "" << false;
+    QTest::newRow("Ctrl+Enter types no line break") << "End, Ctrl+Return" << "" << false;
+    QTest::newRow("Escape keeps the text") << "A, Escape" << "" << false;
+    QTest::newRow("Ctrl+V") << "Home, Ctrl+V" << "pasted " << false;
+    QTest::newRow("F1 shows the whole line") << "F1" << "" << false;
+    QTest::newRow("common Ctrl+A, Ctrl+X cuts all") << "Ctrl+A, Ctrl+X" << "" << true;
+    QTest::newRow("common Ctrl+X, Ctrl+Z undoes the cut") << "Home, Shift+End, Ctrl+X, Ctrl+Z" << "" << true;
+    QTest::newRow("common Ctrl+Y redoes") << "A, Ctrl+Z, Ctrl+Y" << "" << true;
 }
 
-void GrowingWindowTest::outcomeOf(bool tall, const QString& keys, const QString& clipboard, Outcome& outcome)
+void GrowingWindowTest::outcomeOf(bool tall, bool common, const QString& keys, const QString& clipboard,
+                                  Outcome& outcome)
 {
     makeWindows();
+    (common ? form1_->Keys1->Common1 : form1_->Keys1->Classic1)->trigger();
     if (form1_->SidebarShown())
         form1_->Sidebar1Click();
     growClient(0, tall ? 120 : 0);
@@ -275,10 +282,11 @@ void GrowingWindowTest::keysInTheTranslationAreaDoWhatTheyDoInTheField()
 {
     QFETCH(QString, keys);
     QFETCH(QString, clipboard);
+    QFETCH(bool, common);
     Outcome inField;
-    outcomeOf(false, keys, clipboard, inField);
+    outcomeOf(false, common, keys, clipboard, inField);
     Outcome inArea;
-    outcomeOf(true, keys, clipboard, inArea);
+    outcomeOf(true, common, keys, clipboard, inArea);
     if (QTest::currentTestFailed())
         return;
     QCOMPARE(inArea.text, inField.text);
