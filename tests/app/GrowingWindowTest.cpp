@@ -139,6 +139,8 @@ void GrowingWindowTest::makeWindows()
     form1_->show();
     form1_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form1_.get()));
+    // The sidebar's sections come once it has been drawn.
+    QTRY_VERIFY(!form1_->SidebarShown() || form1_->EntrySection1->Name);
 }
 
 void GrowingWindowTest::load()
