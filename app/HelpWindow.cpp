@@ -94,6 +94,8 @@ void TForm4::applyLayout()
     BalloonShape1->SetDragBalloon(true);
 
     kalmo::applyLayout(*this, help::controls);
+    // Tab goes from the text to CLOSE.
+    setTabOrder(CodeMemo1, GlassButton1);
     resize(help::clientWidth, help::clientHeight);
     move(help::left, help::top);
 }

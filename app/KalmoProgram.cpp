@@ -5,6 +5,7 @@
 #include "app/FontConfigWarmUp.h"
 #include "app/KalmoApplication.h"
 #include "app/MainWindow.h"
+#include "app/PaneTextSize.h"
 #include "app/SourceViewer.h"
 #include "app/AboutWindow.h"
 #include "app/HelpWindow.h"
@@ -185,6 +186,7 @@ void keepWindowPlaces(TForm1& mainWindow, TForm2& viewer)
                               return placeBeside(mainWindow.frameGeometry(), window.frameGeometry().size(),
                                                  screen ? screen->availableGeometry() : mainWindow.frameGeometry());
                           });
+    new PaneTextSize(viewer, mainWindow.Settings());
 }
 
 int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)

@@ -35,8 +35,9 @@ void connectJobWindows(TForm1& mainWindow, TForm2& viewer);
 // changes, and a row chosen in it shows its entry in the main window.
 void connectProblemsWindow(TForm1& mainWindow, ProblemsWindow& problems);
 
-// Keeps the places of the main window and the viewer in the main window's
-// settings; the viewer first opens beside the main window.
+// Keeps the places of the main window and the viewer, and the size of the
+// viewer's text, in the main window's settings; the viewer first opens
+// beside the main window.
 void keepWindowPlaces(TForm1& mainWindow, TForm2& viewer);
 
 } // namespace kalmo

@@ -3,20 +3,27 @@
 
 #include "app/Accessibility.h"
 #include "app/AppSettings.h"
+#include "app/ChecksSection.h"
 #include "app/EntryChecks.h"
+#include "app/EntrySection.h"
 #include "app/FindHistory.h"
 #include "app/FormControls.h"
 #include "app/FormLayout.h"
 #include "app/KeyRouting.h"
 #include "app/KeySchemeMenu.h"
 #include "app/LanguageFileDrop.h"
+#include "app/MainWindowGrowth.h"
 #include "app/Pictures.h"
 #include "app/RecentFilesMenu.h"
-#include "app/SuggestionsSection.h"
+#include "app/Sidebar.h"
+#include "app/SidebarSplit.h"
 #include "app/SpellingLanguageMenu.h"
+#include "app/SuggestionsSection.h"
+#include "app/WrappedText.h"
 #include "app/layouts/MainWindowLayout.h"
 #include "controls/qt/QtColor.h"
 #include "controls/qt/QtKeys.h"
+#include "controls/edit/qt/EntryArea.h"
 #include "controls/edit/qt/EntryEdit.h"
 #include "job/KalmoError.h"
 #include "job/KeyScheme.h"
@@ -29,6 +36,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -55,7 +63,7 @@ struct MenuClick {
     Click click;
 };
 
-constexpr std::array<MenuClick, 24> kMenuClicks{{
+constexpr std::array<MenuClick, 25> kMenuClicks{{
     {MenuCommand::LoadSourceFile, &TForm1::LoadSourceFile1Click},
     {MenuCommand::ContinueTranslation, &TForm1::ContinueTranslation1Click},
     {MenuCommand::Save, &TForm1::Save1Click},
@@ -80,6 +88,7 @@ constexpr std::array<MenuClick, 24> kMenuClicks{{
     {MenuCommand::NextProblem, &TForm1::NextProblem1Click},
     {MenuCommand::PreviousProblem, &TForm1::PreviousProblem1Click},
     {MenuCommand::Problems, &TForm1::Problems1Click},
+    {MenuCommand::Sidebar, &TForm1::Sidebar1Click},
 }};
 
 // Offered in Tools > Translation Language besides the file's own; any other
@@ -164,9 +173,9 @@ TForm1::TForm1(AppServices services)
         ReportErrors([&] { FormKeyDown(toKeyCode(key.key())); });
     });
 
-    // The client area has the stored size; the menu bar lies outside it.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    adjustSize();
+    // The client area has its stored size, the sidebar its width beside it;
+    // the menu bar lies outside both.
+    resize(ClientWidth + sidebarSplit_->SidebarRoom(), minimumSizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), frameGeometry().size());
         frame.moveCenter(screen->availableGeometry().center());
@@ -211,13 +220,13 @@ void TForm1::createControls()
 {
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("Client"));
-    client_->setFixedSize(ClientWidth, ClientHeight);
+    // The window may grow; the stored size is the least it takes.
+    client_->setMinimumSize(ClientWidth, ClientHeight);
     client_->setFont(windowFont());
     QPalette palette = client_->palette();
     palette.setColor(QPalette::Window, toQColor(clSilver, palette));
     client_->setPalette(palette);
     client_->setAutoFillBackground(true);
-    setCentralWidget(client_);
 
     auto label = [this](const char* name, const char* caption) {
         auto* created = new TLabel(client_);
@@ -267,18 +276,31 @@ void TForm1::createControls()
     ProgressPanel->setObjectName(QStringLiteral("ProgressPanel"));
     StatusBar1->addPermanentWidget(ProgressPanel);
 
+    SourceArea1 = new WrappedText(client_);
+    SourceArea1->setObjectName(QStringLiteral("SourceArea1"));
+    SourceArea1->setAccessibleName(Label1->accessibleName());
+    SourceArea1->setFont(Label1->font());
+    QPalette sourceColors = Label1->palette();
+    sourceColors.setColor(QPalette::Text, sourceColors.color(QPalette::WindowText));
+    SourceArea1->setPalette(sourceColors);
+    SourceArea1->hide();
+    EntryArea1 = new TEntryArea(*EntryEdit1, client_);
+    EntryArea1->setObjectName(QStringLiteral("EntryArea1"));
+    EntryArea1->hide();
+
     applyLayout(*client_, layout::main_window::controls);
     // The entry fields show their text as it stands (language files are full
-    // of HTML entities such as "&uuml;"); a long source text ends in "…" at
-    // the translation field's right edge, and a long name stops before the logo.
+    // of HTML entities such as "&uuml;").
     for (TLabel* field : {Label1, Label2})
         field->SetShowAccelChar(false);
-    Label1->SetMaxWidth(EntryEdit1->geometry().right() + 1 - Label1->x());
-    Label2->SetMaxWidth(Image2->x() - 4 - Label2->x());
-
     EntryChecks1 = new EntryChecks(*EntryEdit1, [this] { return job_.get(); }, this);
     connect(EntryChecks1, &EntryChecks::findingsChanged, this, &TForm1::showChecks);
     showChecks();
+
+    new MainWindowGrowth(*this);
+    createSidebar();
+    setTabOrders();
+    EntryEdit1->setFocus();
 }
 
 void TForm1::showChecks()
@@ -288,6 +310,29 @@ void TForm1::showChecks()
     ChecksPanel->SetText(ChecksPanel->fontMetrics().elidedText(summary, Qt::ElideRight, ClientWidth / 3));
     ChecksPanel->setToolTip(EntryChecks1->Details());
     ChecksPanel->setVisible(!summary.isEmpty());
+}
+
+void TForm1::createSidebar()
+{
+    sidebar_ = new Sidebar;
+    EntrySection1 = new EntrySection;
+    sidebar_->addSection(QStringLiteral("Entry"), EntrySection1);
+    sidebar_->addSection(QStringLiteral("Checks"), new ChecksSection(*EntryChecks1));
+    Suggestions1 = new SuggestionsSection;
+    connect(Suggestions1, &SuggestionsSection::suggestionChosen, this, &TForm1::UseSuggestion);
+    sidebar_->addSection(QStringLiteral("Suggestions"), Suggestions1);
+    sidebarSplit_ = new SidebarSplit(*client_, *sidebar_, *settings_, this);
+    setCentralWidget(sidebarSplit_);
+}
+
+void TForm1::setTabOrders()
+{
+    // Name, source text, translation, then the sidebar, which follows the
+    // client in the chain; of each pair of field and area only the one shown
+    // takes the focus.
+    const std::array<QWidget*, 5> order{Label2, Label1, SourceArea1, EntryEdit1, EntryArea1};
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void TForm1::createMenu()
@@ -331,6 +376,9 @@ void TForm1::createMenu()
     SourceWindows1 = addItem(View1, MenuCommand::SourceWindows);
     SourceWindows1->setCheckable(true);
     SourceWindows1->setChecked(false);
+    Sidebar1 = addItem(View1, MenuCommand::Sidebar);
+    Sidebar1->setCheckable(true);
+    Sidebar1->setChecked(SidebarShown());
     Keys1 = new KeySchemeMenu(*settings_, View1);
     View1->addMenu(Keys1);
     connect(Keys1, &KeySchemeMenu::schemeChosen, this, &TForm1::bindMenuKeys);
@@ -356,9 +404,6 @@ void TForm1::createMenu()
     const int firstSuggestion = static_cast<int>(MenuCommand::UseSuggestion1);
     for (std::size_t i = 0; i < UseSuggestion1To5.size(); ++i)
         UseSuggestion1To5[i] = addItem(Tools1, static_cast<MenuCommand>(firstSuggestion + static_cast<int>(i)));
-    Suggestions1 = new SuggestionsSection(this);
-    Suggestions1->hide();
-    connect(Suggestions1, &SuggestionsSection::suggestionChosen, this, &TForm1::UseSuggestion);
 
     createHelpMenu();
     bindMenuKeys();
@@ -507,6 +552,14 @@ void TForm1::TranslationLanguage1Click()
 
 void TForm1::Exit1Click() { job_->Exit1Click(); }
 
+bool TForm1::SidebarShown() const { return sidebarSplit_->SidebarShown(); }
+
+void TForm1::Sidebar1Click()
+{
+    sidebarSplit_->ShowSidebar(!SidebarShown());
+    Sidebar1->setChecked(SidebarShown());
+}
+
 void TForm1::SourceWindows1Click()
 {
     if (!viewer_)
@@ -579,9 +632,22 @@ void TForm1::checkEncodingInUse()
 
 void TForm1::Beep() { QApplication::beep(); }
 
-void TForm1::SetNameField(const std::string& text) { Label2->SetCaption(QString::fromStdString(text)); }
+void TForm1::SetNameField(const std::string& text)
+{
+    const QString name = QString::fromStdString(text);
+    Label2->SetCaption(name);
+    EntrySection1->SetName(name);
+}
 
-void TForm1::SetSourceField(const std::string& text) { Label1->SetCaption(QString::fromStdString(text)); }
+void TForm1::SetSourceField(const std::string& text)
+{
+    const QString source = QString::fromStdString(text);
+    Label1->SetCaption(source);
+    SourceArea1->SetText(source);
+    EntrySection1->SetSourceText(source);
+}
+
+void TForm1::SetEntryLine(int line, const std::string& text) { EntrySection1->SetLine(line, QString::fromStdString(text)); }
 
 void TForm1::SetTranslationField(const std::string& text)
 {
@@ -596,8 +662,8 @@ std::string TForm1::TranslationField() const { return EntryEdit1->Text(); }
 void TForm1::SetTranslationFieldEnabled(bool enabled)
 {
     EntryEdit1->SetEnabled(enabled);
-    // The field is the window's only tab stop: usable again, it takes the
-    // keyboard, also when the main window stayed active all along.
+    // Usable again, the field takes the keyboard, also when the main window
+    // stayed active all along.
     if (enabled)
         EntryEdit1->setFocus(Qt::OtherFocusReason);
 }

@@ -32,14 +32,20 @@ class AppSettings;
 class EntryChecks;
 class SpellingLanguageMenu;
 class KeyPreviewFilter;
+class EntrySection;
 class KeySchemeMenu;
 class MemoryAssistant;
+class MainWindowGrowth;
 class RecentFilesMenu;
 class SuggestionsSection;
 class MenuShortcutPriority;
+class Sidebar;
+class SidebarSplit;
+class TEntryArea;
 class TEntryEdit;
 class TImage;
 class TLabel;
+class WrappedText;
 } // namespace kalmo
 
 class TForm1 : public QMainWindow, private kalmo::TranslationJobView {
@@ -73,8 +79,11 @@ public:
     // The program's settings, read when this window was made; shared with
     // what writes to them while the windows close.
     const std::shared_ptr<kalmo::AppSettings>& Settings() const { return settings_; }
-    // The area below the menu bar, where the controls live.
+    // The area below the menu bar, where the controls live; the sidebar
+    // stands beside it.
     QWidget* Client() const { return client_; }
+    kalmo::Sidebar& SidePanel() { return *sidebar_; }
+    bool SidebarShown() const;
     QString StatusText() const;
 
     // Runs a handler; a KalmoError it raises is reported. False on error.
@@ -111,6 +120,7 @@ public:
     {
         UseSuggestion(Number);
     }
+    void Sidebar1Click();
     // Enter, Up, Down, F1, F2 seen before the focused control.
     void FormKeyDown(kalmo::KeyCode key);
 
@@ -122,6 +132,10 @@ public:
     kalmo::TEntryEdit* EntryEdit1 = nullptr;
     kalmo::TImage* Image1 = nullptr;
     kalmo::TImage* Image2 = nullptr;
+    // In a window taller than the stored one, the source text and the
+    // translation are shown wrapped in these, in place of Label1 and EntryEdit1.
+    kalmo::WrappedText* SourceArea1 = nullptr;
+    kalmo::TEntryArea* EntryArea1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     // On the status bar's right: the loaded file's character set, then how
     // many entries are translated.
@@ -148,6 +162,7 @@ public:
     QAction* Exit1 = nullptr;
     QMenu* View1 = nullptr;
     QAction* SourceWindows1 = nullptr;
+    QAction* Sidebar1 = nullptr;
     kalmo::KeySchemeMenu* Keys1 = nullptr;
     QMenu* Navigate1 = nullptr;
     QAction* NextUntranslated1 = nullptr;
@@ -161,8 +176,7 @@ public:
     QAction* SearchMemory1 = nullptr;
     QAction* TranslationLanguage1 = nullptr;
     std::array<QAction*, 5> UseSuggestion1To5{};
-    // The memory's suggestions for the entry on show. Made here and kept
-    // up to date; the window that gives it room holds it.
+    // The memory's suggestions for the entry on show, in the sidebar.
     kalmo::SuggestionsSection* Suggestions1 = nullptr;
     QAction* NextProblem1 = nullptr;
     QAction* PreviousProblem1 = nullptr;
@@ -175,6 +189,9 @@ public:
     QAction* HelpMenuAbout1 = nullptr;
     QAction* KeyboardShortcuts1 = nullptr;
 
+    // The sidebar's section on the entry on show.
+    kalmo::EntrySection* EntrySection1 = nullptr;
+
 signals:
     // The job wants the viewer shown with its lower pane focused.
     void viewerWanted();
@@ -186,6 +203,8 @@ protected:
 
 private:
     void createControls();
+    void createSidebar();
+    void setTabOrders();
     void createMenu();
     void createReloadWithEncodingMenu();
     // Tools > Spelling Language, beside the memory's items.
@@ -211,6 +230,7 @@ private:
     void SetTranslationFieldEnabled(bool enabled) override;
     void SetTranslationFieldColors(kalmo::ColorValue background, kalmo::ColorValue text) override;
     void SelectTranslationField() override;
+    void SetEntryLine(int line, const std::string& text) override;
     std::optional<std::string> ChooseSourceFile(const kalmo::FileDialogRequest& request) override;
     std::optional<std::string> ChooseTargetFile(const kalmo::FileDialogRequest& request) override;
     std::size_t Ask(const kalmo::Question& question) override;
@@ -224,6 +244,8 @@ private:
     // The next load dialog's answer, given without showing the dialog.
     std::optional<std::string> presetSourceFile_;
     QWidget* client_ = nullptr;
+    kalmo::Sidebar* sidebar_ = nullptr;
+    kalmo::SidebarSplit* sidebarSplit_ = nullptr;
     std::unique_ptr<kalmo::TranslationJob> job_;
     // After the job, so that it goes first: it follows the job.
     std::unique_ptr<kalmo::MemoryAssistant> memory_;

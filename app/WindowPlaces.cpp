@@ -25,6 +25,8 @@ constexpr int kWriteDelayMs = 500;
 
 QString placeKey(const QString& name) { return QStringLiteral("WindowPlaces/") + name; }
 
+QString maximizedKey(const QString& name) { return placeKey(name) + QStringLiteral("Maximized"); }
+
 qint64 areaOf(const QRect& rect) { return rect.isEmpty() ? 0 : qint64(rect.width()) * rect.height(); }
 
 bool resizable(const QWidget& window) { return window.minimumSize() != window.maximumSize(); }
@@ -109,6 +111,10 @@ bool WindowPlaceKeeper::eventFilter(QObject* watched, QEvent* event)
         case QEvent::Hide:
             write();
             break;
+        case QEvent::WindowStateChange:
+            if (shown_ && resizable(window_))
+                settings_->SetValue(maximizedKey(name_), window_.isMaximized());
+            break;
         default:
             break;
         }
@@ -126,6 +132,9 @@ void WindowPlaceKeeper::restore()
     } else if (firstPlace_) {
         window_.move(firstPlace_(window_));
     }
+    // The place above is the one it goes back to when no longer maximised.
+    if (resizable(window_) && settings_->Value(maximizedKey(name_)).toBool())
+        window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
 }
 
 void WindowPlaceKeeper::note()

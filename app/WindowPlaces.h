@@ -29,11 +29,12 @@ bool liesOnAScreen(const QRect& frame);
 // fits, the place that covers least of it.
 QPoint placeBeside(const QRect& other, const QSize& size, const QRect& area);
 
-// Keeps one window's place under `name` in the settings. The window's first
-// show puts back the remembered place, or, when there is none or it lies
-// off every screen, the window's own default or `firstPlace` if given. A
-// move or resize is written shortly after, a hide and the program's end
-// write at once.
+// Keeps one window's place under `name` in the settings, and whether a
+// window that can be resized was maximised. The window's first show puts
+// back the remembered place, or, when there is none or it lies off every
+// screen, the window's own default or `firstPlace` if given. A move or
+// resize is written shortly after, a hide and the program's end write at
+// once.
 class WindowPlaceKeeper : public QObject {
     Q_OBJECT
 

@@ -281,7 +281,8 @@ bool ScriptSession::runMenuShortcut(const ScriptKeyPress& press)
         job_.SaveAs();
         return true;
     case MenuCommand::Help:
-    case MenuCommand::About: return true; // Help and About only show their windows
+    case MenuCommand::About:
+    case MenuCommand::Sidebar: return true; // they only show a window or a panel
     case MenuCommand::Exit: job_.Exit1Click(); return true;
     case MenuCommand::SourceWindows: viewerVisible_ = !viewerVisible_; return true;
     case MenuCommand::NextUntranslated: job_.NextUntranslated(); return true;

@@ -33,6 +33,7 @@ constexpr KeyCode LetterA = 65; // 'A'..'Z' are 65..90
 constexpr KeyCode F1 = 112;
 constexpr KeyCode F2 = 113;
 constexpr KeyCode F3 = 114;
+constexpr KeyCode F4 = 115;
 } // namespace vk
 
 // Modifier state held while a key or mouse button is pressed.

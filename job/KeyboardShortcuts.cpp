@@ -90,6 +90,8 @@ std::vector<KeyboardShortcut> keyboardShortcuts(KeyScheme scheme)
     for (const EntryKey& entry : kEntryKeys)
         list.push_back({keyName(entry.key), entry.action, "Main window, with a file loaded"});
     list.push_back({keyName(vk::F2), "Full-text editing on or off", "Source viewer, with a file loaded"});
+    for (const PaneTextSizeKey& entry : kPaneTextSizeKeys)
+        list.push_back({entry.keys, entry.action, kViewerKeysPlace});
     for (const MemoEditingKey& entry : memoEditingKeys(scheme))
         list.push_back({shortCutText(entry.keys), entry.action, "Lower pane, in full-text editing"});
     return list;

@@ -8,6 +8,7 @@
 #include "controls/KeyCodes.h"
 #include "job/MenuCommands.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,25 @@ std::string shortCutText(ShortCut value);
 
 inline constexpr const char* kMenuKeysPlace = "Menu, in every window";
 inline constexpr const char* kMenuBarKeysPlace = "Main window";
+
+// The source viewer's keys for the size of its panes' text, written as Qt's
+// key sequences read them; the viewer acts on them and the list shows them.
+enum class PaneTextStep { Larger, Smaller, Stored };
+
+struct PaneTextSizeKey {
+    const char* keys;
+    PaneTextStep step;
+    const char* action;
+};
+
+inline constexpr std::array<PaneTextSizeKey, 4> kPaneTextSizeKeys{{
+    {"Ctrl++", PaneTextStep::Larger, "Larger text in the panes (also Ctrl with the mouse wheel)"},
+    {"Ctrl+=", PaneTextStep::Larger, "Larger text in the panes"},
+    {"Ctrl+-", PaneTextStep::Smaller, "Smaller text in the panes"},
+    {"Ctrl+0", PaneTextStep::Stored, "The panes' text at its first size"},
+}};
+
+inline constexpr const char* kViewerKeysPlace = "Source viewer";
 
 // The keys under a scheme.
 std::vector<KeyboardShortcut> keyboardShortcuts(KeyScheme scheme);

@@ -41,6 +41,7 @@ enum class MenuCommand {
     NextProblem,
     PreviousProblem,
     Problems,
+    Sidebar,
 };
 
 struct MenuCommandEntry {
@@ -56,7 +57,7 @@ struct MenuCommandEntry {
     }
 };
 
-inline constexpr std::array<MenuCommandEntry, 24> kMenuCommands{{
+inline constexpr std::array<MenuCommandEntry, 25> kMenuCommands{{
     {MenuCommand::LoadSourceFile, "LoadSourceFile1", "Load Source File", 16463, 16463},
     {MenuCommand::ContinueTranslation, "ContinueTranslation1", "Continue Translation\u2026",
      shortCut('O', ssCtrl | ssShift),
@@ -89,6 +90,7 @@ inline constexpr std::array<MenuCommandEntry, 24> kMenuCommands{{
     {MenuCommand::PreviousProblem, "PreviousProblem1", "Previous Problem", shortCut('E', ssCtrl | ssShift),
      shortCut('E', ssCtrl | ssShift)},
     {MenuCommand::Problems, "Problems1", "Problems\u2026", shortCut('P', ssCtrl), shortCut('P', ssCtrl)},
+    {MenuCommand::Sidebar, "Sidebar1", "Sidebar", vk::F4, vk::F4},
 }};
 
 // The suggestion a Use Suggestion command takes, from 1; 0 for any other command.

@@ -619,6 +619,7 @@ bool TranslationJob::Split()
     }
     windows_.SetTranslationField(shownTranslation_);
     windows_.SelectTranslationField();
+    windows_.SetEntryLine(currentEntry_, working);
     tellListeners([](TranslationJobEvents& listener) { listener.EntryShown(); });
     return true;
 }

@@ -60,6 +60,10 @@ public:
     // The field's whole text selected, the caret at its end: typing replaces
     // the text, and End, Home and the arrows leave it as they would anywhere.
     virtual void SelectTranslationField() = 0;
+    // The entry on show: the index of its line in the file (as the status
+    // bar counts) and that line as the job holds it now. Only a window that
+    // shows the line needs it.
+    virtual void SetEntryLine(int /*line*/, const std::string& /*text*/) {}
 
     // The chosen path, or nullopt when the user cancelled.
     virtual std::optional<std::string> ChooseSourceFile(const FileDialogRequest& request) = 0;

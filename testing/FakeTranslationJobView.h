@@ -7,6 +7,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kalmo::testing_support {
@@ -33,6 +34,7 @@ public:
         translationText = text;
     }
     void SelectTranslationField() override { selectedTranslation = translation; }
+    void SetEntryLine(int line, const std::string& text) override { entryLine = {line, text}; }
     std::optional<std::string> AskFindText(const std::string& lastText) override
     {
         lastFindOffered = lastText;
@@ -74,6 +76,8 @@ public:
     std::string translation;
     // The field's text when it was last selected as a whole.
     std::optional<std::string> selectedTranslation;
+    // The entry line last shown: its index and its text.
+    std::optional<std::pair<int, std::string>> entryLine;
     bool translationEnabled = true;
     ColorValue translationBackground = clWindow;
     ColorValue translationText = clWindowText;

@@ -29,6 +29,19 @@ constexpr char32_t kCtrlV = 22;
 constexpr char32_t kCtrlX = 24;
 constexpr char32_t kEscape = 27;
 
+// Each line break (CR LF, CR or LF) as one space.
+std::string onOneLine(std::string_view text)
+{
+    std::string line;
+    line.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        line += text[i] == '\r' || text[i] == '\n' ? ' ' : text[i];
+    }
+    return line;
+}
+
 } // namespace
 
 std::string typeableText(std::string_view typed)
@@ -223,19 +236,20 @@ EditReaction EntryEditModel::Paste(const std::optional<std::string>& clipboardTe
 {
     if (readOnly_ || !clipboardText)
         return {};
+    const std::string pastedText = pasteOnOneLine_ ? onOneLine(*clipboardText) : *clipboardText;
     const std::string value = Text();
     const TextSelection range = valueRange();
     const int valueLength = range.length;
     const int start = std::clamp(current.start - range.start, 0, valueLength);
     const int end = std::clamp(current.start + current.length - range.start, start, valueLength);
-    std::string newValue = value.substr(0, byteOffsetOf(value, start)) + *clipboardText
+    std::string newValue = value.substr(0, byteOffsetOf(value, start)) + pastedText
         + value.substr(byteOffsetOf(value, end));
     if (maxLength_ > 0
         && codePointCount(features_.Prefix) + codePointCount(newValue) + codePointCount(features_.Suffix) > maxLength_)
         return {};
 
     EditReaction reaction = SetText(newValue);
-    const int pasted = codePointCount(*clipboardText);
+    const int pasted = codePointCount(pastedText);
     const int at = range.start + start;
     reaction.select = current.length > 0 ? TextSelection{at, pasted} : TextSelection{at + pasted, 0};
     markModified();

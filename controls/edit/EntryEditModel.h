@@ -88,6 +88,10 @@ public:
     EditReaction KeyPress(char32_t character, ShiftState shift);
     // Paste replaces the edit field's own paste. current is in shown-text positions.
     EditReaction Paste(const std::optional<std::string>& clipboardText, TextSelection current);
+    // Off, a paste takes its line breaks along; on, each one becomes a
+    // space, for a view that shows the value as one paragraph.
+    bool PasteOnOneLine() const { return pasteOnOneLine_; }
+    void SetPasteOnOneLine(bool on) { pasteOnOneLine_ = on; }
 
     // A 1-pixel frame to draw around the field, if any.
     std::optional<ColorValue> FrameColor() const;
@@ -167,6 +171,7 @@ private:
     ColorValue disabledColor_ = clSilver;
     bool disabledBorder_ = true;
     bool returnIsTab_ = false;
+    bool pasteOnOneLine_ = false;
     bool canUndo_ = true;
     bool showModified_ = false;
     ColorValue modifiedColor_ = clHighlight;

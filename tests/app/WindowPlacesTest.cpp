@@ -1,7 +1,9 @@
 // Window places kept between runs, on the real windows: a place and size
 // come back in a second window object, a place off every screen or a broken
 // settings file gives the window's default, and the source viewer first
-// opens beside the main window. Run on one known screen of 1920 x 1080.
+// opens beside the main window. The main window's size, maximised state and
+// sidebar and the viewer's text size come back too. Run on one known screen
+// of 1920 x 1080.
 #include "tests/app/AppTestSupport.h"
 
 #include "app/AboutWindow.h"
@@ -9,12 +11,16 @@
 #include "app/HelpWindow.h"
 #include "app/KalmoProgram.h"
 #include "app/MainWindow.h"
+#include "app/PaneTextSize.h"
+#include "app/Sidebar.h"
 #include "app/SourceViewer.h"
 #include "app/WindowPlaces.h"
+#include "controls/memo/qt/CodeMemo.h"
 
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSplitter>
 #include <QTest>
 
 #include <filesystem>
@@ -59,9 +65,18 @@ private slots:
     void placeBesideTakesRightLeftBelowAboveThenLeastCover();
     void viewerFirstOpensBesideTheMainWindowNeverOverIt_data();
     void viewerFirstOpensBesideTheMainWindowNeverOverIt();
+    void mainWindowSidebarAndViewerTextComeBackInASecondRun();
+    void maximisedMainWindowComesBackMaximised();
+    void brokenSidebarAndTextSizeSettingsGiveTheDefaults_data();
+    void brokenSidebarAndTextSizeSettingsGiveTheDefaults();
 
 private:
     void writeSettingsFile(const QByteArray& content);
+    // The main window and the viewer as the program makes and connects them.
+    void makeWindows();
+
+    std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<TForm2> form2_;
 
     std::unique_ptr<UserFolders> userFolders_;
     RecordedServices recorded_;
@@ -69,7 +84,24 @@ private:
 
 void WindowPlacesTest::init() { userFolders_ = std::make_unique<UserFolders>(); }
 
-void WindowPlacesTest::cleanup() { userFolders_.reset(); }
+void WindowPlacesTest::cleanup()
+{
+    form2_.reset();
+    form1_.reset();
+    userFolders_.reset();
+}
+
+void WindowPlacesTest::makeWindows()
+{
+    form2_.reset();
+    form1_.reset();
+    form1_ = std::make_unique<TForm1>(recorded_.services());
+    form2_ = std::make_unique<TForm2>();
+    connectJobWindows(*form1_, *form2_);
+    keepWindowPlaces(*form1_, *form2_);
+    form1_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form1_.get()));
+}
 
 void WindowPlacesTest::writeSettingsFile(const QByteArray& content)
 {
@@ -198,6 +230,85 @@ void WindowPlacesTest::viewerFirstOpensBesideTheMainWindowNeverOverIt()
         QCOMPARE(viewer.left(), main.right() + 1);
     else
         QCOMPARE(viewer.right(), main.left() - 1);
+}
+
+void WindowPlacesTest::mainWindowSidebarAndViewerTextComeBackInASecondRun()
+{
+    makeWindows();
+    // The user widens the window, narrows the sidebar by its handle and
+    // makes the viewer's text larger.
+    form1_->setGeometry(QRect(QPoint(300, 200), QSize(1000, 600)));
+    auto* split = form1_->findChild<QSplitter*>();
+    QVERIFY(split);
+    QWidget* handle = split->handle(1);
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(handle, grip + QPoint(40, 0));
+    QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, grip + QPoint(40, 0));
+    QTRY_COMPARE(form1_->SidePanel().width(), Sidebar::DefaultWidth - 40);
+    auto* textSize = form2_->findChild<PaneTextSize*>();
+    QVERIFY(textSize);
+    textSize->Step(PaneTextStep::Larger);
+    textSize->Step(PaneTextStep::Larger);
+    const QSize size = form1_->size();
+    const QPoint place = form1_->pos();
+    form1_->hide();
+
+    makeWindows();
+    QCOMPARE(form1_->pos(), place);
+    QCOMPARE(form1_->size(), size);
+    QVERIFY(form1_->SidebarShown());
+    QTRY_COMPARE(form1_->SidePanel().width(), Sidebar::DefaultWidth - 40);
+    QCOMPARE(form2_->Memo1->model().Font().Height, -13);
+    QCOMPARE(form2_->Memo2->model().Font().Height, -13);
+
+    // Hidden, the sidebar stays hidden in the next run, the window as wide as its client.
+    form1_->Sidebar1Click();
+    form1_->hide();
+    makeWindows();
+    QVERIFY(!form1_->SidebarShown());
+    QVERIFY(!form1_->Sidebar1->isChecked());
+    QCOMPARE(form1_->Client()->width(), form1_->width());
+}
+
+void WindowPlacesTest::maximisedMainWindowComesBackMaximised()
+{
+    makeWindows();
+    form1_->move(250, 150);
+    const QRect normal = form1_->geometry();
+    form1_->showMaximized();
+    QTRY_VERIFY(form1_->isMaximized());
+    form1_->hide();
+
+    makeWindows();
+    QVERIFY(form1_->isMaximized());
+    // Back from maximised, it stands where it stood before.
+    form1_->showNormal();
+    QTRY_COMPARE(form1_->geometry(), normal);
+
+    form1_->hide();
+    makeWindows();
+    QVERIFY(!form1_->isMaximized());
+}
+
+void WindowPlacesTest::brokenSidebarAndTextSizeSettingsGiveTheDefaults_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("not numbers") << QByteArray("[Sidebar]\nWidth=wide\n[SourceViewer]\nFontPixels=big\n");
+    QTest::newRow("out of range") << QByteArray("[Sidebar]\nWidth=-40\n[SourceViewer]\nFontPixels=400\n");
+    QTest::newRow("too large a sidebar") << QByteArray("[Sidebar]\nWidth=99999\n[SourceViewer]\nFontPixels=0\n");
+    QTest::newRow("lists") << QByteArray("[Sidebar]\nWidth=1, 2\nShown=@Rect(1 2 3 4)\n");
+}
+
+void WindowPlacesTest::brokenSidebarAndTextSizeSettingsGiveTheDefaults()
+{
+    QFETCH(QByteArray, content);
+    writeSettingsFile(content);
+    makeWindows();
+    QVERIFY(form1_->SidebarShown());
+    QTRY_COMPARE(form1_->SidePanel().width(), Sidebar::DefaultWidth);
+    QCOMPARE(form1_->Client()->size(), QSize(TForm1::ClientWidth, TForm1::ClientHeight));
+    QCOMPARE(form2_->Memo1->model().Font().Height, -11);
 }
 
 QTEST_MAIN(WindowPlacesTest)

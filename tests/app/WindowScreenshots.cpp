@@ -1,13 +1,18 @@
 // Renders the main window and the source viewer into PNG files for the
 // README: window_screenshots <folder>. A small language file is loaded
-// through the file dialog's stand-in and the second entry is shown; then
-// the source viewer once more with a Chinese, a Thai and an Arabic file.
+// through the file dialog's stand-in and the second entry is shown, the
+// main window at its stored size without the sidebar; then the source
+// viewer once more with a Chinese, a Thai and an Arabic file, and the main
+// window enlarged with its sidebar and a long value. The program keeps its
+// settings in a folder of its own.
 #include "app/KalmoProgram.h"
 #include "app/AppServices.h"
 #include "app/MainWindow.h"
+#include "app/Sidebar.h"
 #include "app/SourceViewer.h"
 #include "controls/edit/qt/EntryEdit.h"
 #include "testing/TempFolder.h"
+#include "testing/UserFolders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,11 +23,19 @@
 
 namespace {
 
+// How the main window is shown: its size (empty: as it opens) and whether
+// the sidebar stands beside it.
+struct MainWindowShape {
+    QSize size;
+    bool sidebar = false;
+};
+
 // Loads `content` into a fresh main window, translates the first entry,
 // shows the second with `typed` in the field and opens the source viewer.
 // The windows are saved under the given names; empty names are skipped.
 bool shoot(const QDir& folder, const std::string& name, const std::string& content, const std::string& translation,
-           const std::string& typed, const QString& mainFile, const QString& viewerFile)
+           const std::string& typed, const QString& mainFile, const QString& viewerFile,
+           const MainWindowShape& shape = {})
 {
     kalmo::testing_support::TempFolder files;
     const std::string source = files.write(name, content);
@@ -31,6 +44,10 @@ bool shoot(const QDir& folder, const std::string& name, const std::string& conte
     TForm1 main(services);
     TForm2 viewer;
     connectJobWindows(main, viewer);
+    if (main.SidebarShown() != shape.sidebar)
+        main.Sidebar1Click();
+    if (shape.size.isValid())
+        main.resize(shape.size);
     main.show();
     if (!QTest::qWaitForWindowExposed(&main))
         return false;
@@ -38,9 +55,11 @@ bool shoot(const QDir& folder, const std::string& name, const std::string& conte
     main.EntryEdit1->SetText(translation);
     main.Job().Volgende();
     main.EntryEdit1->SetText(typed);
-    main.SourceWindows1Click();
-    if (!QTest::qWaitForWindowExposed(&viewer))
-        return false;
+    if (!viewerFile.isEmpty()) {
+        main.SourceWindows1Click();
+        if (!QTest::qWaitForWindowExposed(&viewer))
+            return false;
+    }
     main.activateWindow();
     QTest::qWait(100);
     return (mainFile.isEmpty() || main.grab().save(folder.filePath(mainFile)))
@@ -51,6 +70,7 @@ bool shoot(const QDir& folder, const std::string& name, const std::string& conte
 
 int main(int argc, char** argv)
 {
+    kalmo::testing_support::useTemporaryUserFolders();
     QApplication application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: window_screenshots <folder>\n");
@@ -118,5 +138,23 @@ int main(int argc, char** argv)
                               "define('_LAST_UPDATE', '\u0622\u062e\u0631 \u062a\u062d\u062f\u064a\u062b 12 (%s)');\n"
                               "?>\n",
                               "Welcome to our website", "Read more...", QString(), QStringLiteral("source-viewer-arabic.png"));
-    return english && chinese && thai && arabic ? 0 : 1;
+    // A value of a few hundred characters, read and edited whole.
+    const bool enlarged = shoot(folder, "help.php",
+                                "<?php\n"
+                                "define('_HELP_TITLE', 'Help');\n"
+                                "define('_HELP_PRIVACY', 'We keep the data you give us only as long as we need it to "
+                                "run your account: your name, your e-mail address and the pages you wrote. We never "
+                                "sell it, and we pass it on only where the law makes us. You can ask for a copy of "
+                                "everything we hold about you, or for it to be removed, at any time from your "
+                                "profile page or by writing to the address at the bottom of this page.');\n"
+                                "?>\n",
+                                "Hulp",
+                                "We bewaren de gegevens die u ons geeft alleen zo lang als we ze nodig hebben om uw "
+                                "account te laten werken: uw naam, uw e-mailadres en de pagina's die u schreef. We "
+                                "verkopen ze nooit en geven ze alleen door waar de wet ons daartoe verplicht. U kunt "
+                                "op elk moment een kopie vragen van alles wat we over u bewaren, of vragen het te "
+                                "verwijderen, via uw profielpagina of door te schrijven naar het adres onderaan deze "
+                                "pagina.",
+                                QStringLiteral("main-window-enlarged.png"), QString(), {QSize(860, 420), true});
+    return english && chinese && thai && arabic && enlarged ? 0 : 1;
 }

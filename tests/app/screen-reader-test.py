@@ -144,11 +144,12 @@ class Reader:
         return None
 
     def find(self, root, role, name=None, start=None):
-        """The first object of `role` (and `name`, or a name starting with `start`) below root."""
+        """The first showing object of `role` (and `name`, or a name starting with `start`) below
+        root: a hidden one (the wrapping areas of a window at its stored size) is not read."""
         if root is None:
             return None
         matches = lambda item: (item.getRoleName() == role and (name is None or item.name == name)
-                                and (start is None or item.name.startswith(start)))
+                                and (start is None or item.name.startswith(start)) and self.has(item, "SHOWING"))
         return self.pyatspi.utils.findDescendant(root, lambda item: item is not None and matches(item))
 
     def has(self, item, state):

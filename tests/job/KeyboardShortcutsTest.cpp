@@ -1,6 +1,9 @@
 // How a key is written in the program's list of keys, the menu bar's
-// Alt+letter keys in that list, and menu keys none taken by another key.
+// Alt+letter keys in that list, and the menu's keys under each scheme, none
+// taken by another key.
 #include "job/KeyboardShortcuts.h"
+
+#include "job/MenuCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +73,28 @@ TEST(KeyboardShortcuts, EveryMenuKeyIsFreeUnderBothSchemes)
     EXPECT_EQ(menuCommandFor(shortCut('E', ssCtrl)), MenuCommand::NextProblem);
     EXPECT_EQ(menuCommandFor(shortCut('E', ssCtrl | ssShift), KeyScheme::Common), MenuCommand::PreviousProblem);
 }
+
+class MenuKeysTest : public ::testing::TestWithParam<KeyScheme> {};
+
+TEST_P(MenuKeysTest, EachKeyRunsOneCommandAndLeavesTheEntryKeysAlone)
+{
+    std::set<ShortCut> keys;
+    for (const MenuCommandEntry& entry : kMenuCommands) {
+        const ShortCut key = entry.keyUnder(GetParam());
+        if (key == 0)
+            continue;
+        EXPECT_TRUE(keys.insert(key).second) << entry.name << " shares its key";
+        for (const KeyCode entryKey : {vk::Enter, vk::Up, vk::Down, vk::F1, vk::F2})
+            EXPECT_NE(key & 0xFF, entryKey) << entry.name;
+    }
+    EXPECT_EQ(menuCommandFor(vk::F4, GetParam()), MenuCommand::Sidebar);
+    const std::vector<KeyboardShortcut> list = keyboardShortcuts(GetParam());
+    EXPECT_TRUE(std::any_of(list.begin(), list.end(), [](const KeyboardShortcut& shortcut) {
+        return shortcut.keys == "F4" && shortcut.action == "Sidebar" && shortcut.where == kMenuKeysPlace;
+    }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, MenuKeysTest, ::testing::Values(KeyScheme::Classic, KeyScheme::Common));
 
 } // namespace
 } // namespace kalmo

@@ -674,6 +674,30 @@ TEST_F(EditingModesTest, EntriesFindTheirLinesAfterFullTextEditsChangedTheLineCo
     EXPECT_EQ(job.WorkingLines()[5], "$x = 1;");
 }
 
+TEST_F(EditingModesTest, EntryLineShownIsTheWorkingLineAsTheJobHoldsIt)
+{
+    using Shown = std::pair<int, std::string>;
+    load("lang.php", kTenLines);
+    EXPECT_EQ(windows.entryLine, Shown(3, "define('_A', 'Alpha');"));
+    windows.translation = "Alfa";
+    job.Volgende();
+    EXPECT_EQ(windows.entryLine, Shown(5, "  define(\"_B\", \"Beta\"); // second"));
+    job.Vorige();
+    EXPECT_EQ(windows.entryLine, Shown(3, "define('_A', 'Alfa');"));
+    job.FormKeyDown(vk::F1);
+    EXPECT_EQ(windows.entryLine, Shown(3, "define('_A', 'Alfa');"));
+    job.FormKeyDown(vk::F1);
+
+    // Full-text edits moved the entry's working line up by one; the index
+    // stays the one the status bar counts.
+    job.FormKeyDown(vk::F2);
+    memo2.Lines().DeleteLine(4);
+    memo2.Lines().PutLine(4, "  define(\"_B\", \"Bravo\"); // second");
+    job.FormKeyDown(vk::F2);
+    job.Volgende();
+    EXPECT_EQ(windows.entryLine, Shown(5, "  define(\"_B\", \"Bravo\"); // second"));
+}
+
 TEST_F(EditingModesTest, LineCountChangedByFullTextEditsGivesEveryLineTheMostFrequentEnd)
 {
     load("mixed.php", "<?php\r\ndefine('_A', 'x');\r\n// gone\n?>");

@@ -286,12 +286,20 @@ void TEntryEdit::changeEvent(QEvent* event)
 void TEntryEdit::paintEvent(QPaintEvent* event)
 {
     QLineEdit::paintEvent(event);
-    QPainter painter(this);
-    paintUnderlines(painter);
+    {
+        QPainter painter(this);
+        paintUnderlines(painter);
+    }
+    PaintFrame(*this);
+}
+
+void TEntryEdit::PaintFrame(QWidget& widget) const
+{
     if (const std::optional<ColorValue> frame = model_.FrameColor()) {
+        QPainter painter(&widget);
         painter.setPen(toQColor(*frame, QApplication::palette(this)));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.drawRect(widget.rect().adjusted(0, 0, -1, -1));
     }
 }
 

@@ -64,6 +64,10 @@ public:
     void BeginLoading() { model_.BeginLoading(); }
     void Loaded();
 
+    // Draws the 1-pixel frame the rules ask for, if any, around `widget`:
+    // the field itself or a view of it.
+    void PaintFrame(QWidget& widget) const;
+
     // Rule properties with no counterpart in QLineEdit (AutoSelect, CanUndo,
     // ReturnIsTab, the optional features, ...).
     EntryEditModel& Model() { return model_; }

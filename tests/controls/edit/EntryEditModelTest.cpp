@@ -353,6 +353,7 @@ struct PasteCase {
     const char* clipboard;
     const char* result;
     TextSelection after;
+    bool onOneLine = false;
 };
 
 class PasteRule : public ::testing::TestWithParam<PasteCase> {};
@@ -361,6 +362,7 @@ TEST_P(PasteRule, ReplacesSelectionOrInsertsAtCaret)
 {
     EntryEditModel model;
     model.SetText(GetParam().text);
+    model.SetPasteOnOneLine(GetParam().onOneLine);
     const EditReaction reaction = model.Paste(std::string(GetParam().clipboard), GetParam().selection);
     EXPECT_EQ(model.Text(), GetParam().result);
     EXPECT_EQ(reaction.showText, GetParam().result);
@@ -375,7 +377,9 @@ INSTANTIATE_TEST_SUITE_P(
                       PasteCase{"InsertAtCaret", "hello", {2, 0}, "XY", "heXYllo", {4, 0}},
                       PasteCase{"OverSelectionLeavesPastedTextSelected", "hello", {1, 3}, "ü", "hüo", {1, 1}},
                       PasteCase{"PositionsCountCodePoints", "Grüße", {3, 0}, "-", "Grü-ße", {4, 0}},
-                      PasteCase{"SelectionPastTheEndIsClamped", "ab", {5, 2}, "c", "abc", {2, 1}}),
+                      PasteCase{"SelectionPastTheEndIsClamped", "ab", {5, 2}, "c", "abc", {2, 1}},
+                      PasteCase{"OnOneLineEachLineBreakIsASpace", "", {0, 0}, "a\r\nb\rc\nd", "a b c d", {7, 0}, true},
+                      PasteCase{"OnOneLineOverSelection", "hello", {1, 3}, "x\n\ny", "hx  yo", {1, 4}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EntryEditModel, PasteThatCannotBeDoneChangesNothing)
