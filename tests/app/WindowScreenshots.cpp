@@ -155,6 +155,6 @@ int main(int argc, char** argv)
                                 "op elk moment een kopie vragen van alles wat we over u bewaren, of vragen het te "
                                 "verwijderen, via uw profielpagina of door te schrijven naar het adres onderaan deze "
                                 "pagina.",
-                                QStringLiteral("main-window-enlarged.png"), QString(), {QSize(860, 420), true});
+                                QStringLiteral("main-window-enlarged.png"), QString(), {QSize(900, 640), true});
     return english && chinese && thai && arabic && enlarged ? 0 : 1;
 }
