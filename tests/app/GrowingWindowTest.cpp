@@ -5,6 +5,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "testing/TempFolder.h"
 
+#include "app/ChecksSection.h"
 #include "app/EntrySection.h"
 #include "app/FormControls.h"
 #include "app/HelpWindow.h"
@@ -14,6 +15,7 @@
 #include "app/PaneTextSize.h"
 #include "app/Sidebar.h"
 #include "app/SourceViewer.h"
+#include "app/SuggestionsSection.h"
 #include "app/WrappedText.h"
 #include "controls/edit/qt/EntryArea.h"
 #include "controls/edit/qt/EntryEdit.h"
@@ -89,6 +91,7 @@ private slots:
     void sourceAreaHoldsTheWholeTextReadOnly();
     void f4HidesAndShowsTheSidebarBesideTheClient();
     void sectionIsAddedWithOneCall();
+    void sidebarHoldsTheEntryThenItsChecksThenSuggestions();
     void entrySectionShowsTheEntryOnShow();
     void tabOrderInEveryWindow_data();
     void tabOrderInEveryWindow();
@@ -438,6 +441,18 @@ void GrowingWindowTest::sectionIsAddedWithOneCall()
             > form1_->EntrySection1->mapTo(&form1_->SidePanel(), QPoint(0, 0)).y());
     section.hide();
     QVERIFY(!checks->isVisible());
+}
+
+void GrowingWindowTest::sidebarHoldsTheEntryThenItsChecksThenSuggestions()
+{
+    Sidebar& sidebar = form1_->SidePanel();
+    auto* checks = sidebar.findChild<ChecksSection*>();
+    QVERIFY(checks != nullptr);
+    QVERIFY(sidebar.isAncestorOf(form1_->Suggestions1));
+    QTRY_VERIFY(form1_->Suggestions1->isVisible());
+    const auto top = [&](QWidget* section) { return section->mapTo(&sidebar, QPoint(0, 0)).y(); };
+    QVERIFY(top(form1_->EntrySection1) < top(checks));
+    QVERIFY(top(checks) < top(form1_->Suggestions1));
 }
 
 void GrowingWindowTest::entrySectionShowsTheEntryOnShow()
