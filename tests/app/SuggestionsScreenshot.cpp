@@ -1,8 +1,7 @@
-// Renders the Suggestions section beside the main window into a PNG for the
-// README: suggestions_screenshot <folder>. The memory holds what the README's
-// walk through lang_en.php translates, and a little from another module;
-// members_en.php is loaded and its welcome text shown. The section is shown
-// on its own, as the window gives it no room yet.
+// Renders the main window with the Suggestions section in its sidebar into a
+// PNG for the README: suggestions_screenshot <folder>. The memory holds what
+// the README's walk through lang_en.php translates, and a little from
+// another module; members_en.php is loaded and its welcome text shown.
 #include "app/AppServices.h"
 #include "app/KalmoProgram.h"
 #include "app/MainWindow.h"
@@ -18,7 +17,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QPainter>
 #include <QTest>
 
 #include <cstdio>
@@ -64,24 +62,11 @@ int main(int argc, char** argv)
     if (!QTest::qWaitFor([&] { return main.Memory().Suggestions().lookedUp; }))
         return 1;
 
-    kalmo::SuggestionsSection& section = *main.Suggestions1;
-    section.setParent(nullptr);
-    section.setAutoFillBackground(true);
-    section.setFixedWidth(300);
-    section.show();
-    if (!QTest::qWaitForWindowExposed(&section))
+    // Tall enough for the sidebar to show every section.
+    main.resize(main.width(), 520);
+    if (!QTest::qWaitFor([&] { return main.Suggestions1->isVisible(); }))
         return 1;
-    section.resize(300, main.height());
     QTest::qWait(100);
-    const QPixmap window = main.grab();
-    const QPixmap side = section.grab();
-    QImage picture(window.width() + side.width() + 8, std::max(window.height(), side.height()), QImage::Format_RGB32);
-    picture.fill(QColor(0xD0, 0xD0, 0xD0));
-    QPainter painter(&picture);
-    painter.drawPixmap(0, 0, window);
-    painter.drawPixmap(window.width() + 8, 0, side);
-    painter.end();
-    const bool saved = picture.save(folder.filePath(QStringLiteral("suggestions.png")));
-    section.setParent(&main);
+    const bool saved = main.grab().save(folder.filePath(QStringLiteral("suggestions.png")));
     return saved ? 0 : 1;
 }
