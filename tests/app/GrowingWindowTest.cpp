@@ -86,6 +86,7 @@ private slots:
     void keysInTheTranslationAreaDoWhatTheyDoInTheField();
     void pasteInTheAreaPutsLinesOnOneLine();
     void areaShowsTheFieldsColoursAndState();
+    void areaUnderlinesTheFieldsMisspeltWords();
     void growingAndShrinkingKeepsTheFocusCaretAndSelection();
     void clickInTheAreaPlacesTheFieldsCaret();
     void sourceAreaHoldsTheWholeTextReadOnly();
@@ -342,6 +343,23 @@ void GrowingWindowTest::areaShowsTheFieldsColoursAndState()
     QVERIFY(area.isEnabled());
     QVERIFY(area.hasFocus());
     QCOMPARE(area.textCursor().selectedText(), form1_->EntryEdit1->QLineEdit::text());
+}
+
+void GrowingWindowTest::areaUnderlinesTheFieldsMisspeltWords()
+{
+    growClient(0, 120);
+    load();
+    TEntryArea& area = *form1_->EntryArea1;
+    form1_->EntryEdit1->SetText("Wij bewaaren uw gegevens");
+    form1_->EntryEdit1->SetUnderlined({{4, 8}});
+    QCOMPARE(area.extraSelections().size(), 1);
+    const QTextEdit::ExtraSelection mark = area.extraSelections().front();
+    QCOMPARE(mark.cursor.selectedText(), QStringLiteral("bewaaren"));
+    QCOMPARE(mark.format.underlineStyle(), QTextCharFormat::SpellCheckUnderline);
+    // Red, or the text's colour where the field shows the error colour.
+    QVERIFY(mark.format.underlineColor() != area.palette().color(QPalette::Base));
+    form1_->EntryEdit1->SetUnderlined({});
+    QVERIFY(area.extraSelections().isEmpty());
 }
 
 void GrowingWindowTest::growingAndShrinkingKeepsTheFocusCaretAndSelection()

@@ -36,6 +36,7 @@ TEntryArea::TEntryArea(TEntryEdit& field, QWidget* parent)
     connect(&field_, &QLineEdit::selectionChanged, this, &TEntryArea::showFieldSelection);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TEntryArea::takeSelection);
     connect(this, &QPlainTextEdit::selectionChanged, this, &TEntryArea::takeSelection);
+    connect(&field_, &TEntryEdit::underlinedChanged, this, &TEntryArea::showFieldUnderlines);
     field_.installEventFilter(this);
     showFieldLook();
     showFieldText();
@@ -137,6 +138,7 @@ void TEntryArea::showFieldText()
         change.insertText(text.mid(prefix, text.size() - prefix - suffix));
         following_ = false;
     }
+    showFieldUnderlines();
     showFieldSelection();
 }
 
@@ -176,11 +178,31 @@ void TEntryArea::takeSelection()
     showFieldSelection();
 }
 
+void TEntryArea::showFieldUnderlines()
+{
+    const int end = document()->characterCount() - 1;
+    // On the error colour a red line would vanish: it takes the text's colour there.
+    const QPalette& look = field_.palette();
+    const QColor line = look.color(QPalette::Base) == QColor(Qt::red) ? look.color(QPalette::Text) : QColor(Qt::red);
+    QList<QTextEdit::ExtraSelection> marks;
+    for (const TextStretch& stretch : field_.Underlined()) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(document());
+        mark.cursor.setPosition(std::clamp(stretch.start, 0, end));
+        mark.cursor.setPosition(std::clamp(stretch.start + stretch.length, 0, end), QTextCursor::KeepAnchor);
+        mark.format.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
+        mark.format.setUnderlineColor(line);
+        marks.append(mark);
+    }
+    setExtraSelections(marks);
+}
+
 void TEntryArea::showFieldLook()
 {
     setPalette(field_.palette());
     setFont(field_.font());
     setEnabled(field_.isEnabled());
+    showFieldUnderlines();
     update();
 }
 

@@ -43,6 +43,8 @@ private:
     void showFieldSelection();
     void takeSelection();
     void showFieldLook();
+    // The field's misspelt words, with the wavy line a text edit draws.
+    void showFieldUnderlines();
 
     TEntryEdit& field_;
     // Set while one side follows the other, so the change is not sent back.

@@ -333,6 +333,7 @@ void TEntryEdit::SetUnderlined(std::vector<TextStretch> stretches)
         return;
     underlined_ = std::move(stretches);
     update();
+    emit underlinedChanged();
 }
 
 // QLineEdit lays its text out on one line and scrolls it; the cursor's

@@ -94,6 +94,10 @@ public slots:
     // Replaces QLineEdit::paste() for keys and the context menu.
     void Paste();
 
+signals:
+    // SetUnderlined changed the stretches: a view of the field shows them too.
+    void underlinedChanged();
+
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
