@@ -24,6 +24,9 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QTimer>
+#include <QMenu>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -360,6 +363,23 @@ void GrowingWindowTest::areaUnderlinesTheFieldsMisspeltWords()
     QVERIFY(mark.format.underlineColor() != area.palette().color(QPalette::Base));
     form1_->EntryEdit1->SetUnderlined({});
     QVERIFY(area.extraSelections().isEmpty());
+
+    // A right click on a word of the area's second line offers what the
+    // field offers for that word.
+    form1_->EntryEdit1->SetText(std::string(120, 'a') + " bewaaren");
+    QTextCursor word(area.document());
+    word.setPosition(123);
+    const QPoint onWord = area.cursorRect(word).center();
+    QVERIFY(onWord.y() > area.cursorRect(QTextCursor(area.document())).bottom());
+    int asked = -1;
+    form1_->EntryEdit1->OnContextMenu = [&](TEntryEdit&, QMenu& menu, int position) {
+        asked = position;
+        QTimer::singleShot(0, &menu, &QMenu::close);
+    };
+    QContextMenuEvent click(QContextMenuEvent::Mouse, onWord, area.viewport()->mapToGlobal(onWord));
+    QApplication::sendEvent(area.viewport(), &click);
+    QCOMPARE(asked, 123);
+    form1_->EntryEdit1->OnContextMenu = nullptr;
 }
 
 void GrowingWindowTest::growingAndShrinkingKeepsTheFocusCaretAndSelection()

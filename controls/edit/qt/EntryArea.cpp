@@ -97,7 +97,11 @@ void TEntryArea::focusOutEvent(QFocusEvent* event)
     toField(event);
 }
 
-void TEntryArea::contextMenuEvent(QContextMenuEvent* event) { toField(event); }
+void TEntryArea::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The field would read the mouse's place in its own one line.
+    field_.ShowContextMenu(event->globalPos(), cursorForPosition(event->pos()).position());
+}
 
 void TEntryArea::showEvent(QShowEvent* event)
 {

@@ -305,6 +305,11 @@ void TEntryEdit::PaintFrame(QWidget& widget) const
 
 void TEntryEdit::contextMenuEvent(QContextMenuEvent* event)
 {
+    ShowContextMenu(event->globalPos(), cursorPositionAt(event->pos()));
+}
+
+void TEntryEdit::ShowContextMenu(const QPoint& globalPos, int position)
+{
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     // The stock menu names its entries only by their text, which ends in the
@@ -317,8 +322,8 @@ void TEntryEdit::contextMenuEvent(QContextMenuEvent* event)
         }
     }
     if (OnContextMenu)
-        OnContextMenu(*this, *menu, cursorPositionAt(event->pos()));
-    menu->popup(event->globalPos());
+        OnContextMenu(*this, *menu, position);
+    menu->popup(globalPos);
 }
 
 void TEntryEdit::Revalidate()

@@ -90,6 +90,10 @@ public:
     // (UTF-16) under the mouse. Items may be added.
     std::function<void(TEntryEdit& sender, QMenu& menu, int position)> OnContextMenu;
 
+    // The field's context menu at globalPos, for the text position (UTF-16)
+    // the mouse points at; a view of the field shows it for its own clicks.
+    void ShowContextMenu(const QPoint& globalPos, int position);
+
 public slots:
     // Replaces QLineEdit::paste() for keys and the context menu.
     void Paste();
