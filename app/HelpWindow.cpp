@@ -79,8 +79,8 @@ void TForm4::applyLayout()
     // CLOSE is a tab stop, so that Tab reaches it and Space and Enter press
     // it; it holds the focus whenever the window opens (see showEvent).
     GlassButton1->setTabStop(true);
-    connect(GlassButton1, &TGlassButton::clicked, this, &TForm4::GlassButton1Click);
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TForm4::closeFromKeyboard);
+    connect(GlassButton1, &TGlassButton::clicked, this, &TForm4::closeAndHandBack);
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TForm4::closeAndHandBack);
 
     BalloonShape1 = new TBalloonShape(this);
     BalloonShape1->setObjectName(QStringLiteral("BalloonShape1"));
@@ -120,11 +120,11 @@ void TForm4::GlassButton1Click()
     hide();
 }
 
-void TForm4::closeFromKeyboard()
+void TForm4::closeAndHandBack()
 {
     GlassButton1Click();
-    // The keyboard was here, so it goes back to the work; without a window
-    // manager nobody would hand it on.
+    // The keyboard goes back to the work, as About's CLOSE hands it back;
+    // without a window manager nobody would hand it on.
     if (mainWindow_)
         mainWindow_->activateWindow();
 }

@@ -35,7 +35,7 @@ private:
     // the memo's width in cells: its own line breaks fall mid-sentence.
     void wrapHelpText();
     void GlassButton1Click();
-    void closeFromKeyboard();
+    void closeAndHandBack();
 
     QPointer<QWidget> mainWindow_;
     int wrappedCells_ = 0;

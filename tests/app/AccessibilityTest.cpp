@@ -723,6 +723,7 @@ void AccessibilityTest::closeButtonHasTheKeyboardWhenItsWindowOpens()
         }
         pressKey(static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
         QVERIFY(shown->isHidden());
+        QVERIFY(QTest::qWaitForWindowActive(form1_.get()));
     }
 }
 
