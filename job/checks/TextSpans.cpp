@@ -81,6 +81,12 @@ void addEmailAddresses(std::string_view text, std::vector<TextSpan>& spans)
     }
 }
 
+// The characters that open a span or stand in an address.
+bool isSpanMark(char ch)
+{
+    return ch == '%' || ch == '{' || ch == '<' || ch == '&' || ch == '@' || ch == '\\' || ch == ':';
+}
+
 void addEscapes(std::string_view text, char quote, std::vector<TextSpan>& spans)
 {
     for (std::size_t at = text.find('\\'); at != std::string_view::npos && at + 1 < text.size();
@@ -100,8 +106,7 @@ bool mayHoldSpans(std::string_view value)
 {
     for (std::size_t i = 0; i < value.size(); ++i) {
         const char ch = value[i];
-        if (ch == '%' || ch == '{' || ch == '<' || ch == '&' || ch == '@' || ch == '\\' || ch == ':'
-            || (ch == '.' && i >= 3 && startsWithAt(value, i - 3, "www.")))
+        if (isSpanMark(ch) || (ch == '.' && i >= 3 && startsWithAt(value, i - 3, "www.")))
             return true;
     }
     return false;
@@ -135,8 +140,32 @@ std::vector<TextSpan> markupSpans(std::string_view value, char quote)
     return kept;
 }
 
+namespace {
+
+// Whether an ASCII letter stands before a blank or the text's end with no
+// character before it that can open or mark a span: such a letter lies in
+// none, since addresses hold no blank and show their ":", "." or "@" first,
+// and the other kinds open with one of these characters. Most texts open with
+// a word, so this settles them without listing the spans.
+bool opensWithAWord(std::string_view value)
+{
+    bool letter = false;
+    for (const char ch : value) {
+        if (ch == ' ' && letter)
+            return true;
+        if (isSpanMark(ch) || ch == '.')
+            return false;
+        letter = letter || (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z');
+    }
+    return letter;
+}
+
+} // namespace
+
 bool hasNothingToTranslate(std::string_view value, char quote)
 {
+    if (opensWithAWord(value))
+        return false;
     const std::vector<TextSpan> spans = markupSpans(value, quote);
     auto span = spans.begin();
     for (std::size_t at = 0; at < value.size();) {
