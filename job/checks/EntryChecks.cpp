@@ -142,9 +142,11 @@ public:
             return false;
         }
         const std::string_view tail = tailOf(line, entry);
-        const bool sourceHasTheSameForm = counterpart && counterpart->positions.textEnd != 0
-            && !closesStatement(tailOf(lineOf(*source_), *counterpart));
-        if (!closesStatement(tail) && !sourceHasTheSameForm) {
+        const auto sourceHasTheSameForm = [&] {
+            return counterpart && counterpart->positions.textEnd != 0
+                && !closesStatement(tailOf(lineOf(*source_), *counterpart));
+        };
+        if (!closesStatement(tail) && !sourceHasTheSameForm()) {
             if (endsTheValueEarly(tail, quote)) {
                 add(FindingKind::Error,
                     "the value of " + name + " has an unescaped " + std::string(1, quote) + ", which ends it at column "

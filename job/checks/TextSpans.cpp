@@ -81,12 +81,6 @@ void addEmailAddresses(std::string_view text, std::vector<TextSpan>& spans)
     }
 }
 
-// The characters that open a span or stand in an address.
-bool isSpanMark(char ch)
-{
-    return ch == '%' || ch == '{' || ch == '<' || ch == '&' || ch == '@' || ch == '\\' || ch == ':';
-}
-
 void addEscapes(std::string_view text, char quote, std::vector<TextSpan>& spans)
 {
     for (std::size_t at = text.find('\\'); at != std::string_view::npos && at + 1 < text.size();
@@ -106,7 +100,8 @@ bool mayHoldSpans(std::string_view value)
 {
     for (std::size_t i = 0; i < value.size(); ++i) {
         const char ch = value[i];
-        if (isSpanMark(ch) || (ch == '.' && i >= 3 && startsWithAt(value, i - 3, "www.")))
+        if (ch == '%' || ch == '{' || ch == '<' || ch == '&' || ch == '@' || ch == '\\' || ch == ':'
+            || (ch == '.' && i >= 3 && startsWithAt(value, i - 3, "www.")))
             return true;
     }
     return false;
@@ -142,29 +137,37 @@ std::vector<TextSpan> markupSpans(std::string_view value, char quote)
 
 namespace {
 
-// Whether an ASCII letter stands before a blank or the text's end with no
-// character before it that can open or mark a span: such a letter lies in
-// none, since addresses hold no blank and show their ":", "." or "@" first,
-// and the other kinds open with one of these characters. Most texts open with
-// a word, so this settles them without listing the spans.
-bool opensWithAWord(std::string_view value)
+// Whether a word of ASCII letters alone, between blanks or the text's ends,
+// stands before any "<", "{" or "%". No span can hold it: tags and
+// placeholders open with those characters, and every other kind holds no
+// blank and some character that is no letter. Most texts hold such a word,
+// so this settles them without listing the spans.
+bool holdsPlainWordFirst(std::string_view value)
 {
-    bool letter = false;
+    std::size_t letters = 0;
+    bool onlyLetters = true;
     for (const char ch : value) {
-        if (ch == ' ' && letter)
-            return true;
-        if (isSpanMark(ch) || ch == '.')
+        if (ch == ' ') {
+            if (onlyLetters && letters > 0)
+                return true;
+            letters = 0;
+            onlyLetters = true;
+        } else if (ch == '<' || ch == '{' || ch == '%') {
             return false;
-        letter = letter || (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z');
+        } else if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z')) {
+            ++letters;
+        } else {
+            onlyLetters = false;
+        }
     }
-    return letter;
+    return onlyLetters && letters > 0;
 }
 
 } // namespace
 
 bool hasNothingToTranslate(std::string_view value, char quote)
 {
-    if (opensWithAWord(value))
+    if (holdsPlainWordFirst(value))
         return false;
     const std::vector<TextSpan> spans = markupSpans(value, quote);
     auto span = spans.begin();
