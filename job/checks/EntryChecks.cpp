@@ -82,8 +82,8 @@ bool endsInEscapingBackslash(std::string_view line, const Entry& entry)
 std::optional<std::string> expandedVariable(std::string_view value, char quote)
 {
     // Only a quote, a "$" or a trailing backslash can need escaping.
-    const bool mayNeedEscaping = value.ends_with('\\')
-        || std::any_of(value.begin(), value.end(), [quote](char ch) { return ch == quote || ch == '$'; });
+    const bool mayNeedEscaping = value.ends_with('\\') || value.find(quote) != std::string_view::npos
+        || value.find('$') != std::string_view::npos;
     if (!mayNeedEscaping || escapeTranslation(value, quote) == value)
         return std::nullopt;
     std::size_t backslashes = 0;
