@@ -82,8 +82,8 @@ bool endsInEscapingBackslash(std::string_view line, const Entry& entry)
 std::optional<std::string> expandedVariable(std::string_view value, char quote)
 {
     // Only a quote, a "$" or a trailing backslash can need escaping.
-    const bool mayNeedEscaping = value.ends_with('\\')
-        || std::any_of(value.begin(), value.end(), [quote](char ch) { return ch == quote || ch == '$'; });
+    const bool mayNeedEscaping = value.ends_with('\\') || value.find(quote) != std::string_view::npos
+        || value.find('$') != std::string_view::npos;
     if (!mayNeedEscaping || escapeTranslation(value, quote) == value)
         return std::nullopt;
     std::size_t backslashes = 0;
@@ -142,9 +142,11 @@ public:
             return false;
         }
         const std::string_view tail = tailOf(line, entry);
-        const bool sourceHasTheSameForm = counterpart && counterpart->positions.textEnd != 0
-            && !closesStatement(tailOf(lineOf(*source_), *counterpart));
-        if (!closesStatement(tail) && !sourceHasTheSameForm) {
+        const auto sourceHasTheSameForm = [&] {
+            return counterpart && counterpart->positions.textEnd != 0
+                && !closesStatement(tailOf(lineOf(*source_), *counterpart));
+        };
+        if (!closesStatement(tail) && !sourceHasTheSameForm()) {
             if (endsTheValueEarly(tail, quote)) {
                 add(FindingKind::Error,
                     "the value of " + name + " has an unescaped " + std::string(1, quote) + ", which ends it at column "

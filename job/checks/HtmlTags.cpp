@@ -57,8 +57,12 @@ std::vector<HtmlTag> htmlTagsOf(std::string_view text)
         if (p >= text.size() || !isAsciiLetter(text[p]))
             continue;
         HtmlTag tag;
-        for (; p < text.size() && isNameChar(text[p]); ++p)
-            tag.name += static_cast<char>(text[p] >= 'A' && text[p] <= 'Z' ? text[p] - 'A' + 'a' : text[p]);
+        const std::size_t nameStart = p;
+        while (p < text.size() && isNameChar(text[p]))
+            ++p;
+        tag.name.assign(text.substr(nameStart, p - nameStart));
+        for (char& ch : tag.name)
+            ch = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
         const std::size_t close = tagEnd(text, p);
         if (close == std::string_view::npos)
             continue;

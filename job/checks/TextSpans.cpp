@@ -48,7 +48,9 @@ void addWebAddresses(std::string_view text, std::vector<TextSpan>& spans)
 {
     static constexpr std::array<std::string_view, 5> kStarts{"http://", "https://", "ftp://", "mailto:", "www."};
     for (std::size_t at = 0; at < text.size(); ++at) {
-        if (std::string_view("hfmw").find(lowered(text[at])) == std::string_view::npos
+        const char first = lowered(text[at]);
+        // A comparison each: find() would call memchr once per character.
+        if ((first != 'h' && first != 'f' && first != 'm' && first != 'w')
             || (at > 0 && isAsciiAlnum(text[at - 1])))
             continue;
         for (std::string_view start : kStarts) {
@@ -135,8 +137,40 @@ std::vector<TextSpan> markupSpans(std::string_view value, char quote)
     return kept;
 }
 
+namespace {
+
+// Whether a word of ASCII letters alone, between blanks or the text's ends,
+// stands before any "<", "{" or "%". No span can hold it: tags and
+// placeholders open with those characters, and every other kind holds no
+// blank and some character that is no letter. Most texts hold such a word,
+// so this settles them without listing the spans.
+bool holdsPlainWordFirst(std::string_view value)
+{
+    std::size_t letters = 0;
+    bool onlyLetters = true;
+    for (const char ch : value) {
+        if (ch == ' ') {
+            if (onlyLetters && letters > 0)
+                return true;
+            letters = 0;
+            onlyLetters = true;
+        } else if (ch == '<' || ch == '{' || ch == '%') {
+            return false;
+        } else if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z')) {
+            ++letters;
+        } else {
+            onlyLetters = false;
+        }
+    }
+    return onlyLetters && letters > 0;
+}
+
+} // namespace
+
 bool hasNothingToTranslate(std::string_view value, char quote)
 {
+    if (holdsPlainWordFirst(value))
+        return false;
     const std::vector<TextSpan> spans = markupSpans(value, quote);
     auto span = spans.begin();
     for (std::size_t at = 0; at < value.size();) {

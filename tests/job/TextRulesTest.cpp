@@ -129,7 +129,11 @@ INSTANTIATE_TEST_SUITE_P(
                     NothingCase{"3.14", true}, NothingCase{"https://example.org/a?b=c.", true},
                     NothingCase{"info@example.org", true}, NothingCase{"<br />", true}, NothingCase{"", true},
                     NothingCase{"Save %s", false}, NothingCase{"\xE4\xBF\x9D\xE5\xAD\x98", false},
-                    NothingCase{"www.example.org or mail", false}),
+                    NothingCase{"www.example.org or mail", false},
+                    // Words inside a tag or a placeholder padded with a blank,
+                    // and a word after an escape.
+                    NothingCase{"<a title=\"Save it now\"></a>", true}, NothingCase{"%' s", true},
+                    NothingCase{"Don\\'t go", false}),
     testing_support::NameFrom<&NothingCase::text>{});
 
 } // namespace
