@@ -1,0 +1,46 @@
+// The memory's worker: its thread waits for the first task, and a worker
+// never given one ends without it.
+#include "job/memory/MemoryWorker.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iterator>
+
+namespace kalmo {
+namespace {
+
+long threadsOfThisProcess()
+{
+    const std::filesystem::directory_iterator tasks("/proc/self/task");
+    return std::distance(std::filesystem::begin(tasks), std::filesystem::end(tasks));
+}
+
+TEST(MemoryWorkerTest, StartsItsThreadWithTheFirstTaskNotBefore)
+{
+    const long before = threadsOfThisProcess();
+    MemoryWorker worker;
+    worker.waitUntilIdle();
+    EXPECT_EQ(threadsOfThisProcess(), before) << "a worker with nothing to do holds a thread";
+
+    int done = 0;
+    worker.post([&done] { ++done; });
+    worker.postLookup([&done] { ++done; });
+    worker.waitUntilIdle();
+    EXPECT_EQ(done, 2);
+    EXPECT_EQ(threadsOfThisProcess(), before + 1);
+}
+
+TEST(MemoryWorkerTest, EndsWithoutAThreadAndFinishesTasksHandedOver)
+{
+    { MemoryWorker unused; }
+    int done = 0;
+    {
+        MemoryWorker worker;
+        worker.post([&done] { ++done; });
+    }
+    EXPECT_EQ(done, 1);
+}
+
+} // namespace
+} // namespace kalmo
