@@ -1,20 +1,14 @@
 // The memory's worker: its thread waits for the first task, and a worker
 // never given one ends without it.
 #include "job/memory/MemoryWorker.h"
+#include "testing/ProcessThreads.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <iterator>
 
 namespace kalmo {
 namespace {
 
-long threadsOfThisProcess()
-{
-    const std::filesystem::directory_iterator tasks("/proc/self/task");
-    return std::distance(std::filesystem::begin(tasks), std::filesystem::end(tasks));
-}
+using testing_support::threadsOfThisProcess;
 
 TEST(MemoryWorkerTest, StartsItsThreadWithTheFirstTaskNotBefore)
 {
