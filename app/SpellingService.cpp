@@ -9,11 +9,14 @@ SpellingService::SpellingService(QObject* parent) : QObject(parent)
     worker_ = new QObject;
     worker_->moveToThread(&thread_);
     connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
-    thread_.start(QThread::LowPriority);
 }
 
 SpellingService::~SpellingService()
 {
+    if (!thread_.isRunning()) {
+        delete worker_;
+        return;
+    }
     thread_.quit();
     thread_.wait();
 }
@@ -40,6 +43,10 @@ std::string SpellingService::Language() const
 void SpellingService::Check(const std::string& value, char quote)
 {
     const unsigned asked = ++asked_;
+    // The thread starts with the first text to check, after the window is
+    // on screen: until a file is loaded nothing is checked.
+    if (!thread_.isRunning())
+        thread_.start(QThread::LowPriority);
     QMetaObject::invokeMethod(worker_, [this, value, quote, asked] {
         // Typing runs ahead of the thread: only the last text counts.
         if (asked != asked_)

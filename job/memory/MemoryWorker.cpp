@@ -6,7 +6,7 @@
 
 namespace kalmo {
 
-MemoryWorker::MemoryWorker() : thread_([this] { work(); }) {}
+MemoryWorker::MemoryWorker() = default;
 
 MemoryWorker::~MemoryWorker()
 {
@@ -15,7 +15,16 @@ MemoryWorker::~MemoryWorker()
         ending_ = true;
     }
     changed_.notify_all();
-    thread_.join();
+    if (thread_.joinable())
+        thread_.join();
+}
+
+// The thread starts with the first task, not with the worker: a program that
+// has not used the memory yet (one that only just started) pays nothing for it.
+void MemoryWorker::startWithFirstTask()
+{
+    if (!thread_.joinable())
+        thread_ = std::thread([this] { work(); });
 }
 
 void MemoryWorker::post(std::function<void()> task)
@@ -23,6 +32,7 @@ void MemoryWorker::post(std::function<void()> task)
     {
         const std::lock_guard lock(mutex_);
         tasks_.push_back({std::move(task), false});
+        startWithFirstTask();
     }
     changed_.notify_all();
 }
@@ -34,6 +44,7 @@ void MemoryWorker::postLookup(std::function<void()> task)
         tasks_.erase(std::remove_if(tasks_.begin(), tasks_.end(), [](const Task& t) { return t.lookup; }),
                      tasks_.end());
         tasks_.push_back({std::move(task), true});
+        startWithFirstTask();
     }
     changed_.notify_all();
 }

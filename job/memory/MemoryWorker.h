@@ -31,6 +31,8 @@ private:
         std::function<void()> run;
         bool lookup = false;
     };
+    // Called with mutex_ held.
+    void startWithFirstTask();
     void work();
 
     std::mutex mutex_;

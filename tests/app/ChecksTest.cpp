@@ -16,6 +16,7 @@
 #include "app/SpellingService.h"
 #include "controls/edit/qt/EntryEdit.h"
 #include "job/TranslationLanguage.h"
+#include "testing/ProcessThreads.h"
 #include "testing/TempFolder.h"
 
 #include <QAction>
@@ -70,6 +71,7 @@ private slots:
     void checksSectionListsTheEntrysFindingsAndIgnoresOne();
     void spellingLanguageComesFromTheFileAndTheChoiceIsKept();
     void misspeltWordsAreUnderlinedAndOfferSuggestions();
+    void spellingThreadStartsWithTheFirstTextToCheck();
 
 private:
     void load(const std::string& name, const std::string& content = kFile);
@@ -345,6 +347,22 @@ void ChecksTest::misspeltWordsAreUnderlinedAndOfferSuggestions()
     field.OnContextMenu(field, again, 5);
     again.findChild<QAction*>(QStringLiteral("SpellingIgnoreAll"))->trigger();
     QTRY_VERIFY(field.Underlined().empty());
+}
+
+void ChecksTest::spellingThreadStartsWithTheFirstTextToCheck()
+{
+    const long before = threadsOfThisProcess();
+    {
+        // The window's start-up makes one; a window that never checks a word
+        // must not hold a thread for it.
+        SpellingService unused;
+        QCOMPARE(threadsOfThisProcess(), before);
+    }
+    SpellingService spelling;
+    QSignalSpy answered(&spelling, &SpellingService::misspelt);
+    spelling.Check("Hello", '\'');
+    QVERIFY(answered.wait());
+    QCOMPARE(threadsOfThisProcess(), before + 1);
 }
 
 QTEST_MAIN(ChecksTest)
