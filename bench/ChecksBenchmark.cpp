@@ -15,8 +15,8 @@
 #include "testing/JobRig.h"
 #include "testing/TempFolder.h"
 #include "testing/UserFolders.h"
+#include "bench/QtBenchmarkMain.h"
 
-#include <QApplication>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -100,13 +100,5 @@ BENCHMARK(Keystroke)->ArgName("spelling")->Arg(0)->Arg(1)->Unit(benchmark::kMicr
 int main(int argc, char** argv)
 {
     testing_support::useTemporaryUserFolders();
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kalmo::bench::runWidgetBenchmarks(argc, argv);
 }

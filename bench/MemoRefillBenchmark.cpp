@@ -9,8 +9,8 @@
 // Arabic and Hebrew with their right-to-left runs, for comparison.
 #include "controls/memo/qt/CodeMemo.h"
 #include "app/layouts/MemoLayouts.h"
+#include "bench/QtBenchmarkMain.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPlainTextEdit>
 
@@ -123,13 +123,5 @@ BENCHMARK(RightToLeftRepaint)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kalmo::bench::runWidgetBenchmarks(argc, argv);
 }

@@ -117,12 +117,11 @@ std::vector<FilePair> pairsIn(const std::string& folder, const std::optional<std
     if (error)
         throw cannotOpenFile(folder, error.message());
     std::sort(files.begin(), files.end());
-    const std::string prefix = "Translated_";
     for (const fs::path& file : files) {
         const std::string name = file.filename().string();
-        if (file.extension() != ".php" || name.starts_with(prefix))
+        if (file.extension() != ".php" || name.starts_with(kTranslatedPrefix))
             continue;
-        const fs::path translated = file.parent_path() / (prefix + name);
+        const fs::path translated = translatedFilePath(file.string());
         if (fs::exists(translated, error))
             pairs.push_back({file.string(), translated.string()});
         if (from && to && name == *from && fs::exists(file.parent_path() / *to, error))

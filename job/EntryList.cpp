@@ -154,7 +154,7 @@ std::string translatedFilePath(const std::string& sourcePath)
 {
     const auto slash = sourcePath.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : sourcePath.substr(0, slash + 1);
-    return folder + "Translated_" + fileNameOf(sourcePath);
+    return folder + std::string(kTranslatedPrefix) + fileNameOf(sourcePath);
 }
 
 } // namespace kalmo

@@ -79,6 +79,9 @@ private:
     std::vector<bool> first_;
 };
 
+// What the translated copy's name starts with.
+inline constexpr std::string_view kTranslatedPrefix = "Translated_";
+
 // The path of the translated copy of a language file: its folder +
 // "Translated_" + its name.
 std::string translatedFilePath(const std::string& sourcePath);

@@ -25,7 +25,6 @@ namespace {
 
 const char* const kPleaseLoad = "Please load file first";
 const char* const kSourceFilter = "Source files (*.php)|*.PHP";
-constexpr std::string_view kTranslatedPrefix = "Translated_";
 const char* const kReadAsUtf8 = "Read as UTF-8:";
 
 std::string folderWithSeparator(const std::string& path)
