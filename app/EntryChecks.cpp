@@ -48,10 +48,7 @@ void EntryChecks::Recheck()
         = job && job->CurrentEntry() != 0 && spelling_->Active() && !job->WholeLineMode() && !job->FullTextMode();
     if (!checksSpelling)
         misspelt_.clear();
-    std::vector<TextStretch> stretches;
-    for (const Misspelt& m : misspelt_)
-        stretches.push_back({m.start, static_cast<int>(m.word.size())});
-    field_.SetUnderlined(std::move(stretches));
+    underlineMisspelt();
     if (checksSpelling)
         spelling_->Check(text, job->ValueQuote());
 }
@@ -61,13 +58,19 @@ void EntryChecks::showMisspelt(const std::string& value, const std::vector<Spell
     if (value != field_.Text())
         return;
     misspelt_.clear();
-    std::vector<TextStretch> stretches;
     for (const SpelledWord& word : words) {
         const int start = utf16Length(std::string_view(value).substr(0, word.begin));
         const QString written = QString::fromUtf8(value.data() + word.begin, static_cast<qsizetype>(word.end - word.begin));
         misspelt_.push_back({start, written, word.text});
-        stretches.push_back({start, static_cast<int>(written.size())});
     }
+    underlineMisspelt();
+}
+
+void EntryChecks::underlineMisspelt()
+{
+    std::vector<TextStretch> stretches;
+    for (const Misspelt& m : misspelt_)
+        stretches.push_back({m.start, static_cast<int>(m.word.size())});
     field_.SetUnderlined(std::move(stretches));
 }
 

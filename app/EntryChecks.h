@@ -53,6 +53,8 @@ signals:
 
 private:
     void showMisspelt(const std::string& value, const std::vector<SpelledWord>& words);
+    // The field underlines the words in misspelt_.
+    void underlineMisspelt();
     void addSpellingItems(QMenu& menu, int position);
 
     TEntryEdit& field_;
