@@ -95,8 +95,11 @@ std::vector<Finding> TranslationChecker::checkLine(int line)
     if (!listed)
         return {};
     auto& entry = translatedEntries_[static_cast<std::size_t>(listed - translatedEntries_.data())];
-    if (auto again = entryReadAgain(entry, (*translated_.lines)[static_cast<std::size_t>(line)]))
-        entry = std::move(*again);
+    auto again = entryReadAgain(entry, (*translated_.lines)[static_cast<std::size_t>(line)]);
+    // The line holds the call no more: the places listed are not its.
+    if (!again)
+        return {};
+    entry = std::move(*again);
     std::vector<Finding> findings;
     checkEntryAt(static_cast<std::size_t>(&entry - translatedEntries_.data()), entry, translated_, nullptr, findings);
     return findings;
@@ -112,8 +115,10 @@ std::vector<Finding> TranslationChecker::checkLineAs(int line, std::string_view 
     const NamedLines lines{translated_.name, &alone};
     Entry entry = *listed;
     entry.line = 0;
-    if (auto again = entryReadAgain(entry, text))
-        entry = std::move(*again);
+    auto again = entryReadAgain(entry, text);
+    if (!again)
+        return {};
+    entry = std::move(*again);
     std::vector<Finding> findings;
     checkEntryAt(static_cast<std::size_t>(listed - translatedEntries_.data()), entry, lines, nullptr, findings);
     for (Finding& finding : findings)

@@ -69,7 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
                     EditCase{"unescaped quote", 1, "define('_HELLO', 'Hallo %s, it's');"},
                     EditCase{"tag lost", 2, "define('_LINK', 'Datei \\u00f6ffnen</a>');"},
                     EditCase{"second definition", 4, "define('_TWICE', 'Nochmal %d');"},
-                    EditCase{"no entry", 0, "<?php // nothing"}),
+                    EditCase{"no entry", 0, "<?php // nothing"},
+                    // The line no longer holds the call: whole-line editing can make it so.
+                    EditCase{"call gone from a shorter line", 1, "//"},
+                    EditCase{"call gone from a longer line", 2, "// define was here, now it is a comment of some length"}),
     testing_support::NameFrom<&EditCase::name>{});
 
 struct CharsetCase {
