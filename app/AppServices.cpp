@@ -3,7 +3,7 @@
 
 #include "app/FindDialog.h"
 #include "app/SourceFileDialog.h"
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
 
 #include <QCoreApplication>
 #include <QInputDialog>

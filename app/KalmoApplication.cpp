@@ -1,7 +1,7 @@
 // The application object's error net; see KalmoApplication.h.
 #include "app/KalmoApplication.h"
 
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
 
 namespace kalmo {
 

@@ -21,15 +21,15 @@
 #include "app/SuggestionsSection.h"
 #include "app/WrappedText.h"
 #include "app/layouts/MainWindowLayout.h"
-#include "controls/qt/QtColor.h"
-#include "controls/qt/QtKeys.h"
+#include "base/KalmoError.h"
 #include "controls/edit/qt/EntryArea.h"
 #include "controls/edit/qt/EntryEdit.h"
-#include "job/KalmoError.h"
+#include "controls/qt/QtColor.h"
+#include "controls/qt/QtKeys.h"
 #include "job/KeyScheme.h"
 #include "job/MenuCommands.h"
-#include "job/memory/MemoryAssistant.h"
 #include "job/TranslationLanguage.h"
+#include "job/memory/MemoryAssistant.h"
 
 #include <QAction>
 #include <QActionGroup>

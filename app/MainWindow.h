@@ -6,7 +6,7 @@
 
 #include "app/AppServices.h"
 #include "app/StatusPanel.h"
-#include "controls/KeyCodes.h"
+#include "base/KeyCodes.h"
 #include "job/MenuCommands.h"
 #include "job/TranslationJob.h"
 #include "job/TranslationJobView.h"

@@ -4,7 +4,7 @@
 // upper pane follows its active line.
 #pragma once
 
-#include "controls/KeyCodes.h"
+#include "base/KeyCodes.h"
 
 #include <QWidget>
 

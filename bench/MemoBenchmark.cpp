@@ -5,9 +5,9 @@
 // the same size. A typed character must not grow with the line count; Enter
 // and the join may cost the vector step and little more. The set-up that
 // puts the text back after each measured step runs with the timer paused.
-#include "controls/KeyCodes.h"
-#include "controls/memo/CodeMemoModel.h"
 #include "app/layouts/MemoLayouts.h"
+#include "base/KeyCodes.h"
+#include "controls/memo/CodeMemoModel.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // kalmo check: what to fix in a translated language file before the CMS
 // loads it.
+#include "base/KalmoError.h"
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
-#include "job/KalmoError.h"
 #include "job/TranslationCheck.h"
 #include "job/TranslationLanguage.h"
 #include "job/checks/CheckNames.h"

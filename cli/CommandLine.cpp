@@ -1,10 +1,10 @@
 // Arguments, language files and reports shared by the file commands; see CommandLine.h.
 #include "cli/CommandLine.h"
 
+#include "base/KalmoError.h"
 #include "cli/Command.h"
 #include "job/EntryList.h"
 #include "job/FileAccess.h"
-#include "job/KalmoError.h"
 
 #include <algorithm>
 #include <cstdio>

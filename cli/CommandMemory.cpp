@@ -1,7 +1,7 @@
 // The translation memory of the `kalmo` commands; see CommandMemory.h.
 #include "cli/CommandMemory.h"
 
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
 
 #include <iostream>
 

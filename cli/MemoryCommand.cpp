@@ -1,12 +1,12 @@
 // kalmo memory: the translation memory from the command line: filling it
 // from translated files, exchanging it as TMX, and what it holds.
 #include "app/VersionRecord.h"
+#include "base/KalmoError.h"
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
 #include "cli/CommandMemory.h"
 #include "job/EntryList.h"
 #include "job/FileAccess.h"
-#include "job/KalmoError.h"
 #include "job/TranslationLanguage.h"
 #include "job/memory/MemoryEntries.h"
 #include "job/memory/Tmx.h"

@@ -2,8 +2,8 @@
 #include "cli/PoFile.h"
 
 #include "app/VersionRecord.h"
+#include "base/KalmoError.h"
 #include "job/FileAccess.h"
-#include "job/KalmoError.h"
 
 #include <gettext-po.h>
 

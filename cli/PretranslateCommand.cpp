@@ -1,11 +1,11 @@
 // kalmo pretranslate: every untranslated entry whose source text the
 // translation memory holds takes its translation, as Tools > Fill from
 // Memory does in the window program.
+#include "base/KalmoError.h"
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
 #include "cli/CommandMemory.h"
 #include "job/EntryList.h"
-#include "job/KalmoError.h"
 #include "job/TranslationLanguage.h"
 #include "job/memory/MemoryEntries.h"
 

@@ -1,11 +1,11 @@
 // `kalmo script`'s session: the job, its panes and the commands; see ScriptSession.h.
 #include "cli/ScriptSession.h"
 
-#include "cli/CommandLine.h"
-#include "controls/KeyCodes.h"
-#include "controls/memo/MemoCharacters.h"
 #include "app/layouts/MemoLayouts.h"
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
+#include "base/KeyCodes.h"
+#include "cli/CommandLine.h"
+#include "controls/memo/MemoCharacters.h"
 #include "job/MenuCommands.h"
 #include "job/RecoveryFolder.h"
 

@@ -3,7 +3,7 @@
 // escapes of clipboard text.
 #pragma once
 
-#include "controls/KeyCodes.h"
+#include "base/KeyCodes.h"
 
 #include <optional>
 #include <string>

@@ -15,8 +15,8 @@
 // 12 the recovery journal: a second program recovers the work from it, and
 // Exit in both must write the same bytes (both sessions end; a new one
 // starts with a load).
+#include "base/KalmoError.h"
 #include "job/FileAccess.h"
-#include "job/KalmoError.h"
 #include "job/LineList.h"
 #include "job/TextEncoding.h"
 #include "job/TranslationJob.h"

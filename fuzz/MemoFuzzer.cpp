@@ -10,10 +10,10 @@
 // 2 press, 3 move, 4 release (button/modifiers, x, y), 5 double click,
 // 6 wheel, 7 menu command, 8 undo, 9 redo, 10 clipboard text (length, bytes),
 // 11 selection (four values), 12 PlaceCaret (column, line).
-#include "controls/KeyCodes.h"
+#include "app/layouts/MemoLayouts.h"
+#include "base/KeyCodes.h"
 #include "controls/memo/CodeMemoModel.h"
 #include "controls/memo/StringClipboard.h"
-#include "app/layouts/MemoLayouts.h"
 #include "controls/memo/Utf8Columns.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Conversions between UTF-8 and the system converter's character sets; see CharsetConverter.h.
 #include "job/CharsetConverter.h"
 
-#include "job/Utf8Codec.h"
+#include "base/Utf8Codec.h"
 
 #include <array>
 #include <cerrno>

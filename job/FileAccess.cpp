@@ -1,7 +1,7 @@
 // Whole-file reading and safe writing with POSIX calls; see FileAccess.h.
 #include "job/FileAccess.h"
 
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
 #include "job/TemporaryFiles.h"
 
 #include <cerrno>

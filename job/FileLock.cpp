@@ -1,8 +1,8 @@
 // The lock file beside a loaded language file; see FileLock.h.
 #include "job/FileLock.h"
 
+#include "base/KalmoError.h"
 #include "job/FileAccess.h"
-#include "job/KalmoError.h"
 
 #include <charconv>
 #include <filesystem>

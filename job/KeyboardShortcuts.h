@@ -5,7 +5,7 @@
 // those tables keeps the list from drifting away from the keys.
 #pragma once
 
-#include "controls/KeyCodes.h"
+#include "base/KeyCodes.h"
 #include "job/MenuCommands.h"
 
 #include <array>

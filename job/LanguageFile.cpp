@@ -1,8 +1,8 @@
 // Reading and writing a language file in its own encoding and line ends; see LanguageFile.h.
 #include "job/LanguageFile.h"
 
+#include "base/KalmoError.h"
 #include "job/EntryList.h"
-#include "job/KalmoError.h"
 
 #include <optional>
 

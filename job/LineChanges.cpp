@@ -1,7 +1,7 @@
 // Line changes between two line lists; see LineChanges.h.
 #include "job/LineChanges.h"
 
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
 
 #include <algorithm>
 

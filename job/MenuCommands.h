@@ -4,7 +4,7 @@
 // Beside it, the menu bar's menus with the Alt+letter key that opens each.
 #pragma once
 
-#include "controls/KeyCodes.h"
+#include "base/KeyCodes.h"
 
 #include <array>
 #include <optional>

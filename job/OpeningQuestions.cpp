@@ -1,8 +1,8 @@
 // The questions asked before a load; see OpeningQuestions.h.
 #include "job/OpeningQuestions.h"
 
+#include "base/KalmoError.h"
 #include "job/EntryList.h"
-#include "job/KalmoError.h"
 #include "job/LanguageFile.h"
 #include "job/TranslationMerge.h"
 #include "job/TranslationProgress.h"

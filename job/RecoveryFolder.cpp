@@ -1,9 +1,9 @@
 // The recovery journals' folder; see RecoveryFolder.h.
 #include "job/RecoveryFolder.h"
 
+#include "base/KalmoError.h"
 #include "job/EntryList.h"
 #include "job/FileAccess.h"
-#include "job/KalmoError.h"
 #include "job/UserFolders.h"
 
 #include <algorithm>

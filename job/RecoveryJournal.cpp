@@ -1,7 +1,7 @@
 // The recovery journal's file format; see RecoveryJournal.h.
 #include "job/RecoveryJournal.h"
 
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
 
 #include <charconv>
 #include <limits>

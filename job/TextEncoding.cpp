@@ -1,9 +1,9 @@
 // A language file's character set: its name, its detection, its conversions; see TextEncoding.h.
 #include "job/TextEncoding.h"
 
+#include "base/KalmoError.h"
+#include "base/Utf8Codec.h"
 #include "job/CharsetConverter.h"
-#include "job/KalmoError.h"
-#include "job/Utf8Codec.h"
 
 #include <algorithm>
 #include <cctype>

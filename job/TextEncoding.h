@@ -4,7 +4,7 @@
 // a line nobody changed, whatever the set.
 #pragma once
 
-#include "job/Utf8Codec.h"
+#include "base/Utf8Codec.h"
 
 #include <optional>
 #include <string>

@@ -1,14 +1,14 @@
 // The translation job: load, step, commit, the viewer panes, save; see TranslationJob.h.
 #include "job/TranslationJob.h"
 
+#include "base/KalmoError.h"
 #include "job/EntryList.h"
 #include "job/JournalAfterwards.h"
-#include "job/KalmoError.h"
 #include "job/LanguageFile.h"
 #include "job/LineAlignment.h"
+#include "job/OpeningQuestions.h"
 #include "job/RecoveryJournal.h"
 #include "job/RestoreOnError.h"
-#include "job/OpeningQuestions.h"
 #include "job/TextSearch.h"
 #include "job/TranslationMerge.h"
 #include "job/TranslationProgress.h"

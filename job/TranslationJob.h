@@ -4,11 +4,11 @@
 // bytes that Exit writes are decided here.
 #pragma once
 
-#include "controls/KeyCodes.h"
+#include "base/KeyCodes.h"
 #include "controls/memo/CodeMemoModel.h"
 #include "job/EntryParser.h"
-#include "job/JournalKeeping.h"
 #include "job/FileLock.h"
+#include "job/JournalKeeping.h"
 #include "job/LanguageFile.h"
 #include "job/LineList.h"
 #include "job/OpeningQuestions.h"

@@ -3,8 +3,8 @@
 // gone, and where the work goes when the program ends without saving.
 #include "job/TranslationJob.h"
 
+#include "base/KalmoError.h"
 #include "job/EntryList.h"
-#include "job/KalmoError.h"
 #include "job/LanguageFile.h"
 #include "job/LineChanges.h"
 #include "job/ProcessIdentity.h"

@@ -2,7 +2,7 @@
 // failed Exit offers instead of the same error again and again.
 #include "job/TranslationJob.h"
 
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
 
 #include <utility>
 

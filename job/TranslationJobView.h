@@ -4,7 +4,7 @@
 // plain fields.
 #pragma once
 
-#include "controls/Color.h"
+#include "base/Color.h"
 
 #include <cstddef>
 #include <optional>

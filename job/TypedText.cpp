@@ -1,8 +1,9 @@
 // The text a commit writes for the translation field; see TypedText.h.
 #include "job/TypedText.h"
 
+#include "base/Utf8Codec.h"
+#include "controls/memo/MemoCharacters.h"
 #include "job/CharsetConverter.h"
-#include "job/Utf8Codec.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The user's folders; see UserFolders.h.
 #include "job/UserFolders.h"
 
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
 
 #include <cstdlib>
 #include <filesystem>

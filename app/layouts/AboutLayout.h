@@ -2,8 +2,8 @@
 // texts, fonts and colours of its controls. TForm3 applies it in one place.
 #pragma once
 
-#include "controls/Color.h"
 #include "app/layouts/ControlPlace.h"
+#include "base/Color.h"
 
 #include <array>
 

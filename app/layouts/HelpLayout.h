@@ -3,8 +3,8 @@
 // TForm4 applies it in one place.
 #pragma once
 
-#include "controls/Color.h"
 #include "app/layouts/ControlPlace.h"
+#include "base/Color.h"
 
 #include <array>
 

@@ -5,9 +5,9 @@
 // system is decided here.
 #pragma once
 
-#include "controls/Color.h"
+#include "base/Color.h"
+#include "base/KalmoError.h"
 #include "controls/balloon/BalloonGeometry.h"
-#include "job/KalmoError.h"
 
 #include <cstdint>
 #include <optional>

@@ -7,8 +7,8 @@
 // Text is UTF-8; every position and length here counts code points.
 #pragma once
 
-#include "controls/Color.h"
-#include "controls/KeyCodes.h"
+#include "base/Color.h"
+#include "base/KeyCodes.h"
 #include "controls/edit/EntryEditOptions.h"
 
 #include <cstdint>

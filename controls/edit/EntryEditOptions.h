@@ -5,7 +5,7 @@
 // fields with a write rule get a setter.
 #pragma once
 
-#include "controls/Color.h"
+#include "base/Color.h"
 
 #include <string>
 #include <vector>

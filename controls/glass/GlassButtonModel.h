@@ -4,8 +4,8 @@
 // of these, feeds it input and paints what it holds.
 #pragma once
 
-#include "controls/Color.h"
-#include "controls/KeyCodes.h"
+#include "base/Color.h"
+#include "base/KeyCodes.h"
 
 #include <cstdint>
 #include <functional>

@@ -8,7 +8,7 @@
 // integer coordinates, so a 1-pixel pen on x = 0 covers exactly column 0.
 #pragma once
 
-#include "controls/Color.h"
+#include "base/Color.h"
 #include "controls/glass/GlassButtonModel.h"
 
 #include <cstdint>

@@ -11,7 +11,7 @@
 // move home cannot start itself again.
 #pragma once
 
-#include "controls/KeyCodes.h"
+#include "base/KeyCodes.h"
 #include "controls/memo/CodeMemoStrings.h"
 #include "controls/memo/MemoClipboard.h"
 #include "controls/memo/MemoInput.h"

@@ -3,7 +3,7 @@
 // The widget only turns these into QPainter calls.
 #pragma once
 
-#include "controls/Color.h"
+#include "base/Color.h"
 #include "controls/memo/MemoSettings.h"
 
 #include <string>

@@ -1,7 +1,9 @@
-// Character-level helpers of the editing commands: UTF-8 encoding of one
-// code point, splitting a text into code points, which characters are
-// typed into the text, and line-break normalisation for pasted text.
+// Character-level helpers of the editing commands: which characters are
+// typed into the text, and line-break normalisation for pasted text. The
+// UTF-8 encoding of code points lives with the other UTF-8 helpers.
 #pragma once
+
+#include "base/Utf8Codec.h"
 
 #include <string>
 #include <string_view>
@@ -9,10 +11,6 @@
 
 namespace kalmo {
 
-void appendUtf8(std::string& text, char32_t ch);
-std::string utf8Of(char32_t ch);
-// Malformed bytes come out as their own values, so nothing is dropped.
-std::vector<char32_t> codePoints(std::string_view text);
 // Characters the character table types into the text (no control codes).
 bool isTypedCharacter(char32_t ch);
 // Every CR LF, lone CR and lone LF becomes CR LF.

@@ -3,7 +3,7 @@
 // presses each one and checks that it runs the command named here.
 #pragma once
 
-#include "controls/KeyCodes.h"
+#include "base/KeyCodes.h"
 #include "controls/memo/CodeMemoModel.h"
 #include "job/KeyScheme.h"
 

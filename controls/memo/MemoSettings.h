@@ -4,7 +4,7 @@
 // for a repaint, so a window layout can be applied as plain property writes.
 #pragma once
 
-#include "controls/Color.h"
+#include "base/Color.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The one place where stored colour values become QColor.
 #pragma once
 
-#include "controls/Color.h"
+#include "base/Color.h"
 
 #include <QColor>
 #include <QPalette>

@@ -1,7 +1,7 @@
 // The one place where Qt keys and modifiers become the controls' key codes.
 #pragma once
 
-#include "controls/KeyCodes.h"
+#include "base/KeyCodes.h"
 
 #include <Qt>
 

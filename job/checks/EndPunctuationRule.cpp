@@ -2,8 +2,8 @@
 // exclamation or question mark, a colon or an ellipsis where its source
 // does, in the mark of its own script if it likes, and in none where the
 // source has none.
+#include "base/Utf8Codec.h"
 #include "controls/memo/MemoCharacters.h"
-#include "job/Utf8Codec.h"
 #include "job/checks/TextRules.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // The words a translation's spelling check looks up; see Spelling.h.
 #include "job/checks/Spelling.h"
 
+#include "base/Utf8Codec.h"
 #include "controls/memo/MemoCharacters.h"
-#include "job/Utf8Codec.h"
 #include "job/checks/TextSpans.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 // The parts of a value that are no words of its language; see TextSpans.h.
 #include "job/checks/TextSpans.h"
 
+#include "base/Utf8Codec.h"
 #include "controls/memo/MemoCharacters.h"
 #include "job/Placeholders.h"
-#include "job/Utf8Codec.h"
 #include "job/checks/Entities.h"
 #include "job/checks/HtmlTags.h"
 

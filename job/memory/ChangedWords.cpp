@@ -1,7 +1,7 @@
 // Marking the words one text has and another lacks; see ChangedWords.h.
 #include "job/memory/ChangedWords.h"
 
-#include "job/Utf8Codec.h"
+#include "base/Utf8Codec.h"
 
 #include <algorithm>
 #include <cstdint>

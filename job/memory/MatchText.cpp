@@ -1,8 +1,8 @@
 // Tokens, scores and fitted translations of the translation memory; see MatchText.h.
 #include "job/memory/MatchText.h"
 
+#include "base/Utf8Codec.h"
 #include "job/Placeholders.h"
-#include "job/Utf8Codec.h"
 #include "job/memory/EditDistance.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // The translation memory beside a translation job; see MemoryAssistant.h.
 #include "job/memory/MemoryAssistant.h"
 
+#include "base/KalmoError.h"
 #include "job/EntryList.h"
-#include "job/KalmoError.h"
 #include "job/TranslationLanguage.h"
 #include "job/memory/HostQueue.h"
 #include "job/memory/MemoryEntries.h"

@@ -6,7 +6,7 @@
 // was made from, which tells when a source changed under a translation.
 #pragma once
 
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
 
 #include <cstdint>
 #include <functional>

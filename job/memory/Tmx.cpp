@@ -1,8 +1,8 @@
 // Reading and writing TMX with libxml2; see Tmx.h.
 #include "job/memory/Tmx.h"
 
+#include "base/Utf8Codec.h"
 #include "job/TranslationLanguage.h"
-#include "job/Utf8Codec.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>

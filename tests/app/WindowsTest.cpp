@@ -5,15 +5,15 @@
 #include "tests/app/AppTestSupport.h"
 #include "testing/TempFolder.h"
 
-#include "app/KalmoProgram.h"
 #include "app/FormControls.h"
 #include "app/KalmoApplication.h"
+#include "app/KalmoProgram.h"
 #include "app/MainWindow.h"
 #include "app/SourceViewer.h"
-#include "controls/qt/QtKeys.h"
+#include "base/KalmoError.h"
 #include "controls/edit/qt/EntryEdit.h"
 #include "controls/memo/qt/CodeMemo.h"
-#include "job/KalmoError.h"
+#include "controls/qt/QtKeys.h"
 #include "job/RecoveryFolder.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // Reading files and writing them safely: refusals, permissions, links, backups.
+#include "base/KalmoError.h"
 #include "job/FileAccess.h"
-#include "job/KalmoError.h"
 #include "job/LanguageFile.h"
 #include "testing/TempFolder.h"
 

@@ -3,7 +3,7 @@
 // is judged by PHP.
 #pragma once
 
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
 #include "job/TranslationJob.h"
 #include "testing/JobRig.h"
 #include "testing/PhpJudge.h"

@@ -1,7 +1,7 @@
 // The recovery journal's file format: every field and any line content come
 // back as written, and a journal cut short, changed or of another kind is
 // refused with a message that says so.
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
 #include "job/LineChanges.h"
 #include "job/RecoveryFolder.h"
 #include "job/RecoveryJournal.h"

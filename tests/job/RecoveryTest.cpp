@@ -3,7 +3,7 @@
 // work and goes once it is saved; the start offers what a gone program left;
 // Save As moves the target; a failed Exit offers Save As, Quit Without
 // Saving and Cancel.
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
 #include "job/ProcessIdentity.h"
 #include "job/RecoveryFolder.h"
 #include "job/TranslationJob.h"

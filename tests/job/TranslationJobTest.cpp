@@ -1,11 +1,11 @@
 // The translation job without a screen: loading, stepping, committing, full-text edits, saving.
 #include "app/layouts/MemoLayouts.h"
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
 #include "job/TranslationJob.h"
 #include "testing/FakeTranslationJobView.h"
-#include "tests/job/JobTestFixture.h"
 #include "testing/PhpJudge.h"
 #include "testing/TempFolder.h"
+#include "tests/job/JobTestFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,11 @@
-// Reading single UTF-8 sequences, shared by the character-set conversions;
-// writing one is the memo's appendUtf8, included here for them.
+// UTF-8 helpers shared by the core and the controls: reading single
+// sequences (the character-set conversions) and writing code points.
 #pragma once
-
-#include "controls/memo/MemoCharacters.h"
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kalmo {
 
@@ -18,5 +17,10 @@ std::size_t utf8SequenceLength(std::string_view bytes, std::size_t i);
 char32_t decodeUtf8Sequence(std::string_view bytes, std::size_t i, std::size_t length);
 
 bool isValidUtf8(std::string_view bytes);
+
+void appendUtf8(std::string& text, char32_t ch);
+std::string utf8Of(char32_t ch);
+// Malformed bytes come out as their own values, so nothing is dropped.
+std::vector<char32_t> codePoints(std::string_view text);
 
 } // namespace kalmo

@@ -1,5 +1,5 @@
 // The program's one error type and its message templates; see KalmoError.h.
-#include "job/KalmoError.h"
+#include "base/KalmoError.h"
 
 #include <cstring>
 
