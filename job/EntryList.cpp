@@ -30,21 +30,20 @@ bool containsDefine(std::string_view line)
 
 namespace {
 
-// The entry of the define call at column of line, or nullopt when its name
-// is not quoted. Everything is read from the call on, so a line holding
-// something before it (a comment, a guard) still gives the call's own name
-// and value.
-std::optional<Entry> entryOfCall(std::string_view line, int lineIndex, int column)
+// Reads the define call at column of line into entry (all but its line);
+// false when its name is not quoted. Everything is read from the call on, so
+// a line holding something before it (a comment, a guard) still gives the
+// call's own name and value. The entry is filled where it stands, since a
+// file's listing reads tens of thousands of them.
+bool readCall(std::string_view line, int column, Entry& entry)
 {
     const std::string_view call = line.substr(static_cast<std::size_t>(column));
-    const auto quotes = entryQuotes(call);
-    if (!quotes)
-        return std::nullopt;
-    Entry entry;
-    entry.line = lineIndex;
+    const auto reading = readEntry(call);
+    if (!reading)
+        return false;
     entry.column = column;
-    entry.quotes = *quotes;
-    entry.positions = entryPositions(call, *quotes);
+    entry.quotes = reading->quotes;
+    entry.positions = reading->positions;
     entry.name = spanBetween(call, entry.positions.nameStart, entry.positions.nameEnd);
     for (int* position : {&entry.positions.nameStart, &entry.positions.nameEnd, &entry.positions.textStart,
                           &entry.positions.textEnd}) {
@@ -52,30 +51,37 @@ std::optional<Entry> entryOfCall(std::string_view line, int lineIndex, int colum
             *position += column;
     }
     // The commit reads the line from its start: it writes into this call
-    // only when that reading lands on the same name and value.
+    // only when that reading lands on the same name and value. After blanks
+    // alone it does, and the call's reading is the line's, shifted.
     const bool onlyBlanksBefore = std::all_of(line.begin(), line.begin() + column, [](char ch) {
         return ch == ' ' || ch == '\t';
     });
-    const bool commitLandsHere = onlyBlanksBefore || (entryQuotes(line) == quotes
-                                                      && entryPositions(line, *quotes) == entry.positions);
-    entry.rebuildable = commitLandsHere && canRebuildWithTranslation(line, *quotes, entry.positions);
-    return entry;
+    if (onlyBlanksBefore) {
+        entry.rebuildable = canRebuildWithTranslation(call, *reading);
+    } else {
+        const auto lineReading = readEntry(line);
+        entry.rebuildable = lineReading && lineReading->quotes == entry.quotes
+            && lineReading->positions == entry.positions && canRebuildWithTranslation(line, *lineReading);
+    }
+    return true;
 }
 
 } // namespace
 
 std::vector<Entry> listEntries(const LineList& lines)
 {
+    const std::vector<DefineCall> calls = findDefineCalls(lines);
     std::vector<Entry> entries;
-    // Language files are mostly entries.
-    entries.reserve(lines.size() / 2);
-    for (const DefineCall& call : findDefineCalls(lines)) {
+    entries.reserve(calls.size());
+    for (const DefineCall& call : calls) {
         // Line 0 is never an entry, and a line is one entry: its first call
         // with a quoted name.
         if (call.line == 0 || (!entries.empty() && entries.back().line == call.line))
             continue;
-        if (auto entry = entryOfCall(lines[static_cast<std::size_t>(call.line)], call.line, call.column))
-            entries.push_back(std::move(*entry));
+        Entry& entry = entries.emplace_back();
+        entry.line = call.line;
+        if (!readCall(lines[static_cast<std::size_t>(call.line)], call.column, entry))
+            entries.pop_back();
     }
     return entries;
 }
@@ -84,7 +90,11 @@ std::optional<Entry> entryReadAgain(const Entry& entry, std::string_view line)
 {
     if (static_cast<std::size_t>(entry.column) >= line.size())
         return std::nullopt;
-    return entryOfCall(line, entry.line, entry.column);
+    Entry again;
+    again.line = entry.line;
+    if (!readCall(line, entry.column, again))
+        return std::nullopt;
+    return again;
 }
 
 std::string_view entryValue(std::string_view line, const Entry& entry)

@@ -67,19 +67,76 @@ std::optional<EntryQuotes> entryQuotes(std::string_view sourceLine)
     return EntryQuotes{*nameQuote, firstNonBlankAfter(',', sourceLine).value_or(0)};
 }
 
+namespace {
+
+// The value quote that closes a text opened at position open: the first one
+// after an even run of backslashes; 0 when none.
+int closingQuote(std::string_view line, char quote, int open)
+{
+    int close = findChar(quote, line, open + 1);
+    while (close != 0 && backslashesBefore(line, close) % 2 == 1)
+        close = findChar(quote, line, close + 1);
+    return close;
+}
+
+} // namespace
+
 EntryPositions entryPositions(std::string_view line, const EntryQuotes& quotes)
 {
     EntryPositions at;
     at.nameStart = findChar(quotes.nameQuote, line, 1);
     at.nameEnd = findChar(quotes.nameQuote, line, at.nameStart + 1);
     at.textStart = findChar(quotes.valueQuote, line, at.nameEnd + 1);
-    if (at.textStart == 0)
-        return at;
-    int close = findChar(quotes.valueQuote, line, at.textStart + 1);
-    while (close != 0 && backslashesBefore(line, close) % 2 == 1)
-        close = findChar(quotes.valueQuote, line, close + 1);
-    at.textEnd = close;
+    if (at.textStart != 0)
+        at.textEnd = closingQuote(line, quotes.valueQuote, at.textStart);
     return at;
+}
+
+std::optional<EntryReading> readEntry(std::string_view line)
+{
+    // The usual shape, walked once: no quote or comma before the first "(",
+    // blanks, the quoted name without a comma in it, blanks, a comma, blanks
+    // and a quoted value. Each search of the separate reading then lands on
+    // the character this walk stands on. Any other line takes that reading.
+    const std::size_t size = line.size();
+    std::size_t p = 0;
+    while (p < size && line[p] != '(' && line[p] != ',' && !isValueQuote(line[p]))
+        ++p;
+    if (p < size && line[p] == '(') {
+        do
+            ++p;
+        while (p < size && isBlank(line[p]));
+        if (p == size || !isValueQuote(line[p]))
+            return std::nullopt;
+        const char nameQuote = line[p];
+        const std::size_t nameStart = p;
+        do
+            ++p;
+        while (p < size && line[p] != nameQuote && line[p] != ',');
+        const std::size_t nameEnd = p;
+        if (p < size && line[p] == nameQuote) {
+            do
+                ++p;
+            while (p < size && isBlank(line[p]));
+            const std::size_t comma = p;
+            if (p < size && line[p] == ',') {
+                do
+                    ++p;
+                while (p < size && isBlank(line[p]));
+                if (p < size && isValueQuote(line[p])) {
+                    EntryReading reading{{nameQuote, line[p]}, {}, static_cast<int>(comma) + 1};
+                    reading.positions = {static_cast<int>(nameStart) + 1, static_cast<int>(nameEnd) + 1,
+                                         static_cast<int>(p) + 1, 0};
+                    reading.positions.textEnd = closingQuote(line, line[p], reading.positions.textStart);
+                    return reading;
+                }
+            }
+        }
+    }
+    const auto quotes = entryQuotes(line);
+    if (!quotes)
+        return std::nullopt;
+    return EntryReading{*quotes, entryPositions(line, *quotes), findChar(',', line, 1)};
 }
 
 std::string spanBetween(std::string_view line, int open, int close)
@@ -114,9 +171,15 @@ bool canRebuildWithTranslation(std::string_view workingLine, const EntryQuotes& 
 
 bool canRebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes, const EntryPositions& at)
 {
-    if (!isValueQuote(quotes.valueQuote))
+    return canRebuildWithTranslation(workingLine, {quotes, at, findChar(',', workingLine, 1)});
+}
+
+bool canRebuildWithTranslation(std::string_view workingLine, const EntryReading& reading)
+{
+    const EntryPositions& at = reading.positions;
+    const int comma = reading.comma;
+    if (!isValueQuote(reading.quotes.valueQuote))
         return false;
-    const int comma = findChar(',', workingLine, 1);
     if (comma == 0 || at.textStart <= comma || at.textEnd == 0)
         return false;
     // Only blanks may stand between the comma and the text, and between the

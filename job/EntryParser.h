@@ -44,6 +44,19 @@ std::optional<EntryQuotes> entryQuotes(std::string_view sourceLine);
 // backslashes, so 'C:\\' closes at its last quote.
 EntryPositions entryPositions(std::string_view line, const EntryQuotes& quotes);
 
+// What entryQuotes and entryPositions give for a line, with its first comma
+// (1-based, 0 when none), as one reading.
+struct EntryReading {
+    EntryQuotes quotes;
+    EntryPositions positions;
+    int comma = 0;
+};
+
+// The line read as entryQuotes, entryPositions and findChar(',') read it,
+// in one pass over the usual shape of a define call; nullopt when its name
+// is not quoted. Listing the entries of a file reads every call this way.
+std::optional<EntryReading> readEntry(std::string_view line);
+
 // The characters strictly between two positions; empty when the closing
 // position is 0 or not after the opening one.
 std::string spanBetween(std::string_view line, int open, int close);
@@ -59,6 +72,8 @@ std::string escapeTranslation(std::string_view text, char valueQuote);
 bool canRebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes);
 // The same with the line's entryPositions already at hand.
 bool canRebuildWithTranslation(std::string_view workingLine, const EntryQuotes& quotes, const EntryPositions& at);
+// The same with the line's reading at hand.
+bool canRebuildWithTranslation(std::string_view workingLine, const EntryReading& reading);
 
 // The working line with its text replaced by the escaped translation and
 // everything else kept, or nullopt when the line cannot be rebuilt safely

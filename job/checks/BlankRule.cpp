@@ -16,6 +16,16 @@ std::size_t doubledBlank(std::string_view text)
     return std::string_view::npos;
 }
 
+// The same question without the place: no branch per character, so the
+// compiler tests many at once. Nearly every translation asks it and has none.
+bool holdsDoubledBlank(std::string_view text)
+{
+    unsigned char found = 0;
+    for (std::size_t i = 1; i < text.size(); ++i)
+        found |= static_cast<unsigned char>((text[i] == ' ') & (text[i - 1] == ' '));
+    return found != 0;
+}
+
 std::size_t leadingBlanks(std::string_view text)
 {
     std::size_t count = 0;
@@ -71,7 +81,7 @@ std::optional<std::string> blankProblem(const TextPair& texts)
     const std::string_view translation = texts.translation;
     const bool endsLookAlike = (source.empty() || (!isBlank(source.front()) && !isBlank(source.back())))
         && (translation.empty() || (!isBlank(translation.front()) && !isBlank(translation.back())));
-    if (endsLookAlike && doubledBlank(translation) == std::string_view::npos)
+    if (endsLookAlike && !holdsDoubledBlank(translation))
         return std::nullopt;
     std::vector<std::string> parts;
     // A text of blanks only is all lead.

@@ -139,6 +139,8 @@ std::vector<TextSpan> markupSpans(std::string_view value, char quote)
 
 namespace {
 
+bool isAsciiLetter(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
+
 // Whether a word of ASCII letters alone, between blanks or the text's ends,
 // stands before any "<", "{" or "%". No span can hold it: tags and
 // placeholders open with those characters, and every other kind holds no
@@ -156,7 +158,7 @@ bool holdsPlainWordFirst(std::string_view value)
             onlyLetters = true;
         } else if (ch == '<' || ch == '{' || ch == '%') {
             return false;
-        } else if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z')) {
+        } else if (isAsciiLetter(ch)) {
             ++letters;
         } else {
             onlyLetters = false;
@@ -165,11 +167,38 @@ bool holdsPlainWordFirst(std::string_view value)
     return onlyLetters && letters > 0;
 }
 
+// The same for a text that opens with a tag ("<b>Note:</b> the file is
+// kept"): a word of two or more ASCII letters after a blank, followed by a
+// blank or the end, with no ">" after it. No tag holds it, as a tag ends in
+// a ">"; a placeholder that crosses the blank before it ("%' s") takes at
+// most its first letter, and no other span crosses a blank.
+bool holdsPlainWordLast(std::string_view value)
+{
+    const std::size_t lastTagEnd = value.rfind('>');
+    const std::string_view tail = lastTagEnd == std::string_view::npos ? value : value.substr(lastTagEnd + 1);
+    std::size_t letters = 0;
+    bool afterBlank = false;
+    for (const char ch : tail) {
+        if (ch == ' ') {
+            if (afterBlank && letters >= 2)
+                return true;
+            letters = 0;
+            afterBlank = true;
+        } else if (isAsciiLetter(ch)) {
+            ++letters;
+        } else {
+            letters = 0;
+            afterBlank = false;
+        }
+    }
+    return afterBlank && letters >= 2;
+}
+
 } // namespace
 
 bool hasNothingToTranslate(std::string_view value, char quote)
 {
-    if (holdsPlainWordFirst(value))
+    if (holdsPlainWordFirst(value) || holdsPlainWordLast(value))
         return false;
     const std::vector<TextSpan> spans = markupSpans(value, quote);
     auto span = spans.begin();

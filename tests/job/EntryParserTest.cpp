@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <random>
+#include <string>
+#include <vector>
+
 namespace kalmo {
 namespace {
 
@@ -160,6 +165,36 @@ TEST(EntryParser, TextOperationsClampTheirArguments)
     EXPECT_EQ(spanBetween("abc", 2, 2), "");
     EXPECT_FALSE(firstNonBlankAfter('(', "define( \t "));
     EXPECT_EQ(firstNonBlankAfter(',', "'a'"), '\'');
+}
+
+// The one-pass reading must land where the separate searches land, on the
+// usual shape and on every near miss of it: lines built at random from the
+// characters the searches look for.
+TEST(EntryParser, OnePassReadingEqualsTheSeparateSearches)
+{
+    std::vector<std::string> lines = {"define('_A', 'a');", "  DEFINE ( \"_A\" ,\t'a\\'b' ) ;", "define('_A,B', 'x');",
+                                      "define('_A' . 'B', 'x');", "define('_A', 20);", "a'b(define('_A', 'x');",
+                                      "x,y(define('_A', 'x');", "define('_A',", "define('_A'", "define(", "noparen 'a', 'b'"};
+    static constexpr std::array<std::string_view, 10> kPieces{"(", ")", ",", "'", "\"", " ", "\t", "\\", "_A", "define"};
+    std::mt19937 random(20240611);
+    for (int i = 0; i < 20000; ++i) {
+        std::string line;
+        for (int n = static_cast<int>(random() % 12); n > 0; --n)
+            line += kPieces[random() % kPieces.size()];
+        lines.push_back(line);
+    }
+    for (const std::string& line : lines) {
+        SCOPED_TRACE(line);
+        const auto quotes = entryQuotes(line);
+        const auto reading = readEntry(line);
+        ASSERT_EQ(reading.has_value(), quotes.has_value());
+        if (!quotes)
+            continue;
+        EXPECT_EQ(reading->quotes, *quotes);
+        EXPECT_EQ(reading->positions, entryPositions(line, *quotes));
+        EXPECT_EQ(reading->comma, findChar(',', line, 1));
+        EXPECT_EQ(canRebuildWithTranslation(line, *reading), canRebuildWithTranslation(line, *quotes));
+    }
 }
 
 } // namespace

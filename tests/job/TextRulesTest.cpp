@@ -133,7 +133,12 @@ INSTANTIATE_TEST_SUITE_P(
                     // Words inside a tag or a placeholder padded with a blank,
                     // and a word after an escape.
                     NothingCase{"<a title=\"Save it now\"></a>", true}, NothingCase{"%' s", true},
-                    NothingCase{"Don\\'t go", false}),
+                    NothingCase{"Don\\'t go", false},
+                    // After a tag: the words of an attribute behind a quoted
+                    // ">", one letter taken by a padded placeholder, and a
+                    // sentence after the tag.
+                    NothingCase{"<a title=\"a > go now\">", true}, NothingCase{"<br> %' s", true},
+                    NothingCase{"<b>Note:</b> this stays", false}),
     testing_support::NameFrom<&NothingCase::text>{});
 
 } // namespace
