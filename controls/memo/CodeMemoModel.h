@@ -12,12 +12,12 @@
 #pragma once
 
 #include "base/KeyCodes.h"
-#include "controls/memo/CodeMemoStrings.h"
+#include "controls/memo/document/CodeMemoStrings.h"
 #include "controls/memo/MemoClipboard.h"
 #include "controls/memo/MemoInput.h"
 #include "controls/memo/MemoSettings.h"
-#include "controls/memo/MemoUndoList.h"
-#include "controls/memo/MemoView.h"
+#include "controls/memo/undo/MemoUndoList.h"
+#include "controls/memo/view/MemoView.h"
 
 #include <functional>
 #include <string>

@@ -3,7 +3,7 @@
 // in code points because a memo column is one character cell.
 #pragma once
 
-#include "controls/memo/LineLengths.h"
+#include "controls/memo/document/LineLengths.h"
 
 #include <string>
 #include <string_view>

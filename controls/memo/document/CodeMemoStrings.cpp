@@ -1,7 +1,7 @@
 // The line store's operations. Changes are reported to the owning memo
 // (which runs LinesChanged only while its ChangeTracking is on), except
 // inside a bulk update.
-#include "controls/memo/CodeMemoStrings.h"
+#include "controls/memo/document/CodeMemoStrings.h"
 
 #include "controls/memo/CodeMemoModel.h"
 #include "controls/memo/Utf8Columns.h"

@@ -1,6 +1,6 @@
 // The undo history's list, merge rule and frame, and what each record kind
 // does when undone and redone.
-#include "controls/memo/MemoUndoList.h"
+#include "controls/memo/undo/MemoUndoList.h"
 
 #include "controls/memo/CodeMemoModel.h"
 #include "controls/memo/MemoCharacters.h"
