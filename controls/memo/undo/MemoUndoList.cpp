@@ -1,206 +1,105 @@
-// The undo history's list, merge rule and frame, and what each record kind
-// does when undone and redone.
+// The undo history's list, merge rule, and the undo and redo of a step
+// through the document.
 #include "controls/memo/undo/MemoUndoList.h"
 
-#include "controls/memo/CodeMemoModel.h"
-#include "controls/memo/MemoCharacters.h"
-#include "controls/memo/Utf8Columns.h"
-
 #include <algorithm>
+#include <iterator>
 
 namespace kalmo {
 
-namespace {
-
-void moveCaretTo(TCustomCodeMemo& memo, TMemoPos pos)
+bool mergeUndo(TUndo& newest, TUndo& added)
 {
-    memo.SetCaretLine(pos.Line);
-    memo.SetCaretCol(pos.Col);
-}
-
-// Leaving a line trims its trailing blanks. Where a deletion joins lines or
-// removes such a blank, the line first gets them back up to the caret, so
-// that the join happens at the column it happened at.
-void moveCaretFilled(TCustomCodeMemo& memo, TMemoPos pos)
-{
-    moveCaretTo(memo, pos);
-    memo.expandCaretLine(pos.Col);
-}
-
-} // namespace
-
-bool mergeUndo(TUndo& newest, const TUndo& added)
-{
-    if (newest.Kind() != added.Kind() || !(added.Start == newest.End)) {
+    if (newest.Kind != added.Kind || !(added.Before.Caret == newest.After.Caret)) {
         return false;
     }
-    switch (newest.Kind()) {
-    case TUndoKind::InsertChar: {
-        auto& run = static_cast<TInsertCharUndo&>(newest);
-        const auto& more = static_cast<const TInsertCharUndo&>(added);
-        // The added typing began on the run's last line; its lines supersede it.
-        if (!run.After.empty()) {
-            run.After.pop_back();
-        }
-        run.After.insert(run.After.end(), more.After.begin(), more.After.end());
-        run.Text += added.Text;
-        run.End = added.End;
-        return true;
-    }
+    switch (newest.Kind) {
+    case TUndoKind::InsertChar:
+        break;
     case TUndoKind::DeleteChar:
-        if (static_cast<TDeleteCharUndo&>(newest).Forward != static_cast<const TDeleteCharUndo&>(added).Forward) {
+        if (newest.Forward != added.Forward) {
             return false;
         }
-        // Backspaces run leftwards, so the newer character stands in front;
-        // forward deletions replay it the same way (each from the start).
-        newest.Text = added.Text + newest.Text;
-        newest.End = added.End;
-        return true;
+        break;
     default:
         return false;
     }
+    newest.Edits.insert(newest.Edits.end(), std::make_move_iterator(added.Edits.begin()),
+                        std::make_move_iterator(added.Edits.end()));
+    newest.After = added.After;
+    return true;
 }
 
-void TInsertCharUndo::Undo(TCustomCodeMemo& memo)
+TMemoUndoList::TMemoUndoList(TCodeMemoStrings& document) : document_(document)
 {
-    // The caret stands on the line that stays, not on one about to go.
-    memo.SetCaretLine(Start.Line);
-    memo.replaceLines(Start.Line, End.Line - Start.Line + 1, {Before});
+    document_.SetEditListener(this);
 }
 
-void TInsertCharUndo::Redo(TCustomCodeMemo& memo)
-{
-    memo.SetCaretLine(Start.Line);
-    memo.replaceLines(Start.Line, 1, After);
-}
+TMemoUndoList::~TMemoUndoList() { document_.SetEditListener(nullptr); }
 
-// Each deletion removed one whole character (a base with its marks), so the
-// text goes back character by character, not code point by code point.
-void TDeleteCharUndo::Undo(TCustomCodeMemo& memo)
+// Edits outside any step are only worth keeping while a done step can take
+// them; before the oldest one they can never be undone.
+bool TMemoUndoList::wantsEdits() const { return stepOpen_ || CanUndo(); }
+
+void TMemoUndoList::edited(DocumentEdit edit)
 {
-    for (std::string_view character : utf8Clusters(Text)) {
-        if (Forward) {
-            moveCaretTo(memo, Start);
-        }
-        if (character == "\r") {
-            memo.SplitLine();
-        } else {
-            for (char32_t ch : codePoints(character)) {
-                memo.InsertCharacter(ch);
-            }
-            memo.Invalidate();
-        }
+    if (stepOpen_) {
+        openEdits_.push_back(std::move(edit));
+    } else if (CanUndo()) {
+        records_[static_cast<std::size_t>(position_)].Edits.push_back(std::move(edit));
     }
 }
 
-// The removed text starts at End in both directions, so it goes again by
-// deleting forward from there. A Backspace from Start would join at the
-// previous line's present end, which may have lost trailing blanks.
-void TDeleteCharUndo::Redo(TCustomCodeMemo& memo)
+// An open step that no Add closed changed the document all the same: its
+// edits follow the newest done step.
+void TMemoUndoList::closeStep()
 {
-    moveCaretFilled(memo, End);
-    std::vector<std::string_view> characters = utf8Clusters(Text);
-    if (Forward) {
-        // The newer deletion stands in front, though it lay further right.
-        std::reverse(characters.begin(), characters.end());
+    if (!stepOpen_) {
+        return;
     }
-    for (std::string_view character : characters) {
-        // The line may have gained or lost trailing blanks since: a join
-        // happened at its end, a removed blank lay inside it.
-        if (character == "\r") {
-            memo.endCaretLineAtCaret();
-        } else {
-            memo.expandCaretLine(memo.CaretCol() + 1);
-        }
-        memo.DeleteForward();
+    stepOpen_ = false;
+    if (CanUndo()) {
+        std::vector<DocumentEdit>& edits = records_[static_cast<std::size_t>(position_)].Edits;
+        edits.insert(edits.end(), std::make_move_iterator(openEdits_.begin()),
+                     std::make_move_iterator(openEdits_.end()));
     }
+    openEdits_.clear();
 }
 
-void TDeleteLineUndo::Undo(TCustomCodeMemo& memo)
+void TMemoUndoList::BeginStep()
 {
-    memo.CollapseSelection();
-    switch (place_) {
-    case Place::Inside:
-        memo.insertTextUnchecked(Text + "\r\n");
-        break;
-    case Place::Last:
-        // The caret stands on the line that was above; the text goes after it.
-        if (memo.CaretLine() < memo.Lines().LineCount()) {
-            memo.SetCaretCol(memo.Lines().LineLength(memo.CaretLine()));
-        }
-        memo.CollapseSelection();
-        memo.insertTextUnchecked("\r\n" + Text);
-        break;
-    case Place::Only:
-        memo.insertTextUnchecked(Text);
-        break;
+    if (enclosed_) {
+        return;
     }
-}
-
-void TDeleteLineUndo::Redo(TCustomCodeMemo& memo) { memo.DeleteLineCommand(); }
-
-void TDeleteBufUndo::Undo(TCustomCodeMemo& memo)
-{
-    memo.CollapseSelection();
-    memo.insertTextUnchecked(Text);
-    if (memo.view()) {
-        memo.view()->takeFocus();
-    }
-    memo.setSelection(SelFrom.Col, SelFrom.Line, SelTo.Col, SelTo.Line);
-    memo.Invalidate();
-}
-
-void TDeleteBufUndo::Redo(TCustomCodeMemo& memo)
-{
-    // End is where the lines were joined. A selection that started beyond
-    // its line's end was joined at that end, which may since have moved.
-    moveCaretFilled(memo, End);
-    if (End.Col < SelFrom.Col) {
-        memo.endCaretLineAtCaret();
-    }
-    memo.setSelection(SelFrom.Col, SelFrom.Line, SelTo.Col, SelTo.Line);
-    memo.deleteSelectionUnchecked(true);
-}
-
-void TPasteUndo::Undo(TCustomCodeMemo& memo)
-{
-    moveCaretFilled(memo, Start);
-    memo.setSelection(Start.Col, Start.Line, End.Col, End.Line);
-    memo.deleteSelectionUnchecked(true);
-}
-
-void TPasteUndo::Redo(TCustomCodeMemo& memo)
-{
-    memo.CollapseSelection();
-    memo.insertTextUnchecked(Text);
+    closeStep();
+    stepOpen_ = true;
 }
 
 void TMemoUndoList::changed()
 {
-    if (memo_.OnUndoChange) {
-        memo_.OnUndoChange(memo_, CanUndo(), CanRedo());
+    if (OnChange) {
+        OnChange(CanUndo(), CanRedo());
     }
 }
 
 void TMemoUndoList::dropUndone()
 {
-    while (position_ > 0 && !records_.empty()) {
-        records_.pop_front();
-        --position_;
-    }
+    records_.erase(records_.begin(), records_.begin() + std::min(position_, Count()));
     position_ = 0;
 }
 
-void TMemoUndoList::Add(std::unique_ptr<TUndo> record)
+void TMemoUndoList::Add(TUndo record)
 {
-    if (performing_ || !record) {
+    if (enclosed_) {
         return;
     }
-    // Undone records go first: a record typed after an undo must not merge
-    // into one that is no longer in the text.
+    record.Edits = std::move(openEdits_);
+    openEdits_.clear();
+    stepOpen_ = false;
+    // Undone steps go first: a step typed after an undo must not merge into
+    // one that is no longer in the text.
     const bool dropped = position_ > 0;
     dropUndone();
-    if (!records_.empty() && mergeUndo(*records_.front(), *record)) {
+    if (!records_.empty() && mergeUndo(records_.front(), record)) {
         if (dropped) {
             changed();
         }
@@ -216,6 +115,8 @@ void TMemoUndoList::Add(std::unique_ptr<TUndo> record)
 void TMemoUndoList::Clear()
 {
     records_.clear();
+    openEdits_.clear();
+    stepOpen_ = false;
     position_ = 0;
     changed();
 }
@@ -229,64 +130,37 @@ void TMemoUndoList::SetLimit(int limit)
     position_ = std::min(position_, Count());
 }
 
-// The frame shared by undo and redo. Indenting and overwriting would change
-// what the replayed commands insert, so both are off while a record runs;
-// the selection is collapsed so that a replayed Backspace or Delete removes
-// one character, never a selection.
-void TMemoUndoList::perform(bool undo)
+bool TMemoUndoList::Undo(const Restore& restore)
 {
-    const bool autoIndent = memo_.autoIndent_;
-    const bool overwrite = memo_.overwrite_;
-    struct Restore {
-        TCustomCodeMemo& memo;
-        bool autoIndent;
-        bool overwrite;
-        ~Restore()
-        {
-            memo.autoIndent_ = autoIndent;
-            memo.overwrite_ = overwrite;
-        }
-    } restore{memo_, autoIndent, overwrite};
-    memo_.autoIndent_ = false;
-    memo_.overwrite_ = false;
-    PerformingScope performing(*this);
-    if (!undo) {
-        --position_;
-    }
-    TUndo& record = *records_[static_cast<std::size_t>(position_)];
-    moveCaretTo(memo_, undo ? record.End : record.Start);
-    memo_.CollapseSelection();
-    if (undo) {
-        record.Undo(memo_);
-        ++position_;
-    } else {
-        record.Redo(memo_);
-    }
-    moveCaretTo(memo_, undo ? record.Start : record.End);
-    // The record placed the caret, not a selecting move; a Shift move right
-    // after must not extend from wherever the anchor happens to stand.
-    memo_.forgetSelectingMove();
-}
-
-void TMemoUndoList::Undo()
-{
+    closeStep();
     if (!CanUndo()) {
-        return;
+        return false;
     }
-    perform(true);
+    const TUndo& record = records_[static_cast<std::size_t>(position_)];
+    for (auto edit = record.Edits.rbegin(); edit != record.Edits.rend(); ++edit) {
+        document_.Apply(inverseOf(*edit));
+    }
+    ++position_;
+    // What placing the caret changes now follows the step before.
+    restore(record.Before);
     changed();
+    return true;
 }
 
-void TMemoUndoList::Redo()
+bool TMemoUndoList::Redo(const Restore& restore)
 {
+    closeStep();
     if (!CanRedo()) {
-        return;
+        return false;
     }
-    perform(false);
-    if (memo_.view()) {
-        memo_.view()->paintNow();
+    --position_;
+    const TUndo& record = records_[static_cast<std::size_t>(position_)];
+    for (const DocumentEdit& edit : record.Edits) {
+        document_.Apply(edit);
     }
+    restore(record.After);
     changed();
+    return true;
 }
 
 } // namespace kalmo

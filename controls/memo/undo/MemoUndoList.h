@@ -1,170 +1,96 @@
-// The memo's undo history: the record kinds, the one rule by which a new
-// record merges into the newest one, and the list with its undo and redo
-// frame. Typing records put back the lines they changed; the other records
-// undo and redo themselves through the memo's own editing commands, which
-// record nothing while the list is performing.
+// The memo's undo history: steps of document edits, one step per user
+// command, each with the caret and selection before and after it; the one
+// rule by which a new step merges into the newest one; and the list that
+// undoes by applying a step's inverse edits through the document and redoes
+// by applying them again. The editor above decides where the caret goes.
 #pragma once
 
+#include "controls/memo/document/CodeMemoStrings.h"
+#include "controls/memo/document/DocumentEdit.h"
+#include "controls/memo/document/MemoPos.h"
+
 #include <deque>
-#include <memory>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace kalmo {
 
-class TCustomCodeMemo;
-
-// A text position: column and line, both from 0.
-struct TMemoPos {
-    int Col = 0;
-    int Line = 0;
-    friend bool operator==(const TMemoPos&, const TMemoPos&) = default;
-};
-
+// What a command was, for the merge rule.
 enum class TUndoKind { InsertChar, DeleteChar, DeleteLine, DeleteBuf, Paste };
 
-// Start is the caret before the edit, End the caret after it.
-class TUndo {
-public:
-    TUndo(TUndoKind kind, TMemoPos start, TMemoPos end, std::string text)
-        : Start(start), End(end), Text(std::move(text)), kind_(kind)
-    {
-    }
-    virtual ~TUndo() = default;
-    TUndo(const TUndo&) = delete;
-    TUndo& operator=(const TUndo&) = delete;
-
-    TUndoKind Kind() const { return kind_; }
-    virtual void Undo(TCustomCodeMemo& memo) = 0;
-    virtual void Redo(TCustomCodeMemo& memo) = 0;
-
-    TMemoPos Start;
-    TMemoPos End;
-    std::string Text; // UTF-8; a line break is a carriage return (CR LF in buffer records)
-
-private:
-    TUndoKind kind_;
-};
-
-// Typing, Tab and Enter; Enter contributes a CR followed by the indent.
-// Enter trims and re-indents, and leaving a line trims it, so replaying the
-// text cannot give back what the lines held: the record keeps the lines
-// themselves. A run of typing starts on one line and every Enter in it adds
-// one, so Before replaces lines Start.Line .. End.Line and After replaces
-// line Start.Line.
-class TInsertCharUndo : public TUndo {
-public:
-    TInsertCharUndo(TMemoPos start, TMemoPos end, std::string text, std::string before,
-                    std::vector<std::string> after)
-        : TUndo(TUndoKind::InsertChar, start, end, std::move(text)), Before(std::move(before)),
-          After(std::move(after))
-    {
-    }
-    void Undo(TCustomCodeMemo& memo) override;
-    void Redo(TCustomCodeMemo& memo) override;
-    std::string Before;
-    std::vector<std::string> After;
-};
-
-// Delete (forward) and Backspace (backward): one character or one join (CR).
-class TDeleteCharUndo : public TUndo {
-public:
-    TDeleteCharUndo(TMemoPos start, TMemoPos end, std::string text, bool forward)
-        : TUndo(TUndoKind::DeleteChar, start, end, std::move(text)), Forward(forward)
-    {
-    }
-    void Undo(TCustomCodeMemo& memo) override;
-    void Redo(TCustomCodeMemo& memo) override;
-    bool Forward;
-};
-
-// Ctrl+Y. Where the line stood decides where its undo puts it back: the last
-// line goes back after the line above, the only line back into the emptied one.
-class TDeleteLineUndo : public TUndo {
-public:
-    enum class Place { Inside, Last, Only };
-    TDeleteLineUndo(TMemoPos start, TMemoPos end, std::string text, Place place)
-        : TUndo(TUndoKind::DeleteLine, start, end, std::move(text)), place_(place)
-    {
-    }
-    void Undo(TCustomCodeMemo& memo) override;
-    void Redo(TCustomCodeMemo& memo) override;
-
-private:
-    Place place_;
-};
-
-// A record that also remembers the selection's bounds, ordered.
-class TSelUndo : public TUndo {
-public:
-    TSelUndo(TUndoKind kind, TMemoPos start, TMemoPos end, std::string text, TMemoPos from, TMemoPos to)
-        : TUndo(kind, start, end, std::move(text)), SelFrom(from), SelTo(to)
-    {
-    }
+// A caret with the selection around it; an empty selection is none.
+struct TMemoCaretState {
+    TMemoPos Caret;
     TMemoPos SelFrom;
     TMemoPos SelTo;
+    bool HasSelection() const { return !(SelFrom == SelTo); }
+    friend bool operator==(const TMemoCaretState&, const TMemoCaretState&) = default;
 };
 
-class TDeleteBufUndo : public TSelUndo {
-public:
-    TDeleteBufUndo(TMemoPos start, TMemoPos end, std::string text, TMemoPos from, TMemoPos to)
-        : TSelUndo(TUndoKind::DeleteBuf, start, end, std::move(text), from, to)
-    {
-    }
-    void Undo(TCustomCodeMemo& memo) override;
-    void Redo(TCustomCodeMemo& memo) override;
-};
+inline TMemoCaretState caretState(TMemoPos caret) { return TMemoCaretState{caret, caret, caret}; }
 
-// Paste and insert text; the text holds CR LF line breaks.
-class TPasteUndo : public TUndo {
-public:
-    TPasteUndo(TMemoPos start, TMemoPos end, std::string text) : TUndo(TUndoKind::Paste, start, end, std::move(text))
-    {
-    }
-    void Undo(TCustomCodeMemo& memo) override;
-    void Redo(TCustomCodeMemo& memo) override;
+// One step of the history. Edits holds the command's own edits followed by
+// what changed after it before the next step began (leaving a line trims it,
+// a caret in virtual space pads it), so that undoing it gives back exactly
+// the document the command started from.
+struct TUndo {
+    TUndoKind Kind = TUndoKind::InsertChar;
+    bool Forward = false; // deletions: Delete rather than Backspace
+    TMemoCaretState Before;
+    TMemoCaretState After;
+    std::vector<DocumentEdit> Edits;
 };
 
 // Folds `added` into `newest` when they continue one another: typing that
 // starts where the last typing ended, or a deletion of the same direction
 // that starts where the last one ended. True when merged.
-bool mergeUndo(TUndo& newest, const TUndo& added);
+bool mergeUndo(TUndo& newest, TUndo& added);
 
-class TMemoUndoList {
+class TMemoUndoList : private DocumentEditListener {
 public:
-    explicit TMemoUndoList(TCustomCodeMemo& memo) : memo_(memo) {}
+    // Listens to the document's edits from the start.
+    explicit TMemoUndoList(TCodeMemoStrings& document);
+    ~TMemoUndoList();
     TMemoUndoList(const TMemoUndoList&) = delete;
     TMemoUndoList& operator=(const TMemoUndoList&) = delete;
 
-    // Discarded while performing; otherwise merged or put in front, after the
-    // undone records have been dropped.
-    void Add(std::unique_ptr<TUndo> record);
-    void Undo();
-    void Redo();
+    // Raised whenever CanUndo or CanRedo may have changed.
+    std::function<void(bool canUndo, bool canRedo)> OnChange;
+
+    // A command is about to change the document: the edits from here on
+    // belong to the step that the command's Add closes. Earlier ones join
+    // the newest step done.
+    void BeginStep();
+    // Closes the step begun last with these bounds: merged into the newest
+    // step or put in front, after the undone steps have been dropped.
+    void Add(TUndo record);
+    // Apply the newest done (oldest undone) step's edits backwards (forwards)
+    // through the document, then call `restore` with the caret and selection
+    // to show; false when there was nothing to undo (redo).
+    using Restore = std::function<void(const TMemoCaretState&)>;
+    bool Undo(const Restore& restore);
+    bool Redo(const Restore& restore);
     void Clear();
 
     bool CanUndo() const { return position_ < Count(); }
     bool CanRedo() const { return position_ > 0; }
     int Count() const { return static_cast<int>(records_.size()); }
-    // How many records at the front are undone.
+    // How many steps at the front are undone.
     int Position() const { return position_; }
-    // Index 0 is the newest record.
-    const TUndo& Record(int index) const { return *records_.at(static_cast<std::size_t>(index)); }
+    // Index 0 is the newest step.
+    const TUndo& Record(int index) const { return records_.at(static_cast<std::size_t>(index)); }
     int Limit() const { return limit_; }
     void SetLimit(int limit);
-    bool Performing() const { return performing_; }
 
-    // Holds the performing flag for a scope and restores it after, so that
-    // commands which remove lines as part of a larger change record nothing.
-    class PerformingScope {
+    // Holds for a scope: commands run inside a larger one neither begin nor
+    // add a step, so their edits join the enclosing command's step.
+    class EnclosedScope {
     public:
-        explicit PerformingScope(TMemoUndoList& list) : list_(list), saved_(list.performing_)
-        {
-            list_.performing_ = true;
-        }
-        ~PerformingScope() { list_.performing_ = saved_; }
-        PerformingScope(const PerformingScope&) = delete;
-        PerformingScope& operator=(const PerformingScope&) = delete;
+        explicit EnclosedScope(TMemoUndoList& list) : list_(list), saved_(list.enclosed_) { list_.enclosed_ = true; }
+        ~EnclosedScope() { list_.enclosed_ = saved_; }
+        EnclosedScope(const EnclosedScope&) = delete;
+        EnclosedScope& operator=(const EnclosedScope&) = delete;
 
     private:
         TMemoUndoList& list_;
@@ -172,14 +98,18 @@ public:
     };
 
 private:
+    bool wantsEdits() const override;
+    void edited(DocumentEdit edit) override;
+    void closeStep();
     void dropUndone();
     void changed();
-    void perform(bool undo);
 
-    TCustomCodeMemo& memo_;
-    std::deque<std::unique_ptr<TUndo>> records_;
+    TCodeMemoStrings& document_;
+    std::deque<TUndo> records_;
+    std::vector<DocumentEdit> openEdits_;
+    bool stepOpen_ = false;
     int position_ = 0;
-    bool performing_ = false;
+    bool enclosed_ = false;
     int limit_ = 100;
 };
 
