@@ -11,6 +11,11 @@ namespace kalmo {
 
 TCustomCodeMemo::TCustomCodeMemo() : lines_(this)
 {
+    undoList_.OnChange = [this](bool canUndo, bool canRedo) {
+        if (OnUndoChange) {
+            OnUndoChange(*this, canUndo, canRedo);
+        }
+    };
     {
         // The construction line arrives like a layout line, before anyone listens.
         ChangeTrackingPause pause(*this);
@@ -29,6 +34,21 @@ void TCustomCodeMemo::InvalidateRect(const TRect& rect, bool erase)
 {
     if (view_) {
         view_->invalidateRect(rect, erase);
+    }
+}
+
+void TCustomCodeMemo::beforeClear()
+{
+    setSelection(0, 0, 0, 0);
+    SetCaretLine(0);
+    SetCaretCol(0);
+    Invalidate();
+}
+
+void TCustomCodeMemo::afterAppend()
+{
+    if (view_) {
+        view_->paintNow();
     }
 }
 

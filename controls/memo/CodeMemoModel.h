@@ -12,12 +12,12 @@
 #pragma once
 
 #include "base/KeyCodes.h"
-#include "controls/memo/CodeMemoStrings.h"
+#include "controls/memo/document/CodeMemoStrings.h"
 #include "controls/memo/MemoClipboard.h"
 #include "controls/memo/MemoInput.h"
 #include "controls/memo/MemoSettings.h"
-#include "controls/memo/MemoUndoList.h"
-#include "controls/memo/MemoView.h"
+#include "controls/memo/undo/MemoUndoList.h"
+#include "controls/memo/view/MemoView.h"
 
 #include <functional>
 #include <string>
@@ -28,7 +28,7 @@ namespace kalmo {
 
 enum class TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scThumbPosition };
 
-class TCustomCodeMemo {
+class TCustomCodeMemo : private LineStoreOwner {
 public:
     using TNotifyEvent = std::function<void(TCustomCodeMemo& sender)>;
     using TActiveLineChangeEvent = std::function<void(TCustomCodeMemo& sender, int curYPos)>;
@@ -75,7 +75,7 @@ public:
     std::string TrimmedLine(int index) const;
     // Pulls the first visible line back within what the line count allows:
     // 0 when all lines fit, else no further than ScrollToLine's end-of-text
-    // rule. The store calls it after every removal; no events are raised.
+    // rule. Runs after every removal from the store; no events are raised.
     void fitScrollToLines();
 
     // Direct stores for the editing commands: no events, no repaint, no
@@ -131,8 +131,9 @@ public:
     // --- undo history, selection and clipboard (CodeMemoClipboard.cpp) -----
     TMemoUndoList& UndoList() { return undoList_; }
     const TMemoUndoList& UndoList() const { return undoList_; }
-    void Undo() { undoList_.Undo(); }
-    void Redo() { undoList_.Redo(); }
+    // The history puts the document back; the caret and selection follow.
+    void Undo();
+    void Redo();
     bool CanUndo() const { return undoList_.CanUndo(); }
     bool CanRedo() const { return undoList_.CanRedo(); }
     int UndoCount() const { return undoList_.Count() - undoList_.Position(); }
@@ -145,7 +146,7 @@ public:
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
-    // These two do nothing on a read-only memo; undo and redo use the
+    // These two do nothing on a read-only memo; the commands use the
     // unchecked forms below.
     void DeleteSelection(bool repaint);
     void InsertText(const std::string& text);
@@ -158,14 +159,6 @@ public:
     std::pair<int, int> SelectionOffsets() const;
     void deleteSelectionUnchecked(bool repaint);
     void insertTextUnchecked(const std::string& text);
-    // For undo and redo: `texts` take the place of `count` lines from `first`
-    // (at least one line, within the store); the caret line gets back, as
-    // spaces, trailing blanks it lost, up to `width` columns.
-    void replaceLines(int first, int count, const std::vector<std::string>& texts);
-    void expandCaretLine(int width);
-    // Makes the caret line end at the caret for a join there: blanks beyond
-    // it go, spaces fill up to it. Text beyond it stays.
-    void endCaretLineAtCaret();
 
     // --- context menu (MemoContextMenu.cpp) ----------------------------------
     bool WantsContextMenuAt(int x) const;
@@ -284,7 +277,15 @@ public:
     TNotifyEvent OnReplace;
 
 private:
-    friend class TMemoUndoList;
+    // What the line store asks of its owner.
+    int tabWidth() const override { return tabSize_; }
+    void storeChanged() override { LinesChanged(); }
+    void storeShrank() override { fitScrollToLines(); }
+    void beforeInsertLine() override { CollapseSelection(); }
+    void afterInsertLine() override { Invalidate(); }
+    void deleteLineAt(int index) override;
+    void beforeClear() override;
+    void afterAppend() override;
 
     // Turns ChangeTracking off for one step and restores its previous value.
     class ChangeTrackingPause {
@@ -329,14 +330,16 @@ private:
     void ensureLine();
     int lineLength(int line) const;
     void insertAtCaret(const std::string& text, bool overwrite);
-    std::vector<std::string> lineTexts(int first, int last) const;
-    void addInsertUndo(TMemoPos start, const std::string& text, std::string before);
     void deleteAtCaret(TMemoPos recordStart, bool forward);
     void backspaceStep();
     void joinNextLine();
     void trimLeftLine(int line);
     void markModified(int line);
-    void addUndo(std::unique_ptr<TUndo> record) { undoList_.Add(std::move(record)); }
+    // Closes the command's undo step: the caret went from `before` to where it
+    // is now, or to `after`.
+    void addUndo(TUndoKind kind, TMemoCaretState before, bool forward = false);
+    void addUndo(TUndoKind kind, TMemoCaretState before, TMemoPos after, bool forward = false);
+    void showHistoryState(const TMemoCaretState& state);
     TMemoPos caretPos() const { return TMemoPos{caretCol_, caretLine_}; }
     // Puts the anchor where no caret can stand, so that the next Shift move
     // starts a selection afresh; for caret moves made outside the Shift rule.
@@ -386,7 +389,7 @@ private:
     TMemoFont font_;
 
     // Editing state.
-    TMemoUndoList undoList_{*this};
+    TMemoUndoList undoList_{lines_};
     MemoClipboard* clipboard_ = nullptr;
     bool autoIndent_ = true;
     bool delErase_ = true;

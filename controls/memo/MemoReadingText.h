@@ -4,7 +4,7 @@
 // lives here so that the accessibility layer only asks.
 #pragma once
 
-#include "controls/memo/MemoUndoList.h"
+#include "controls/memo/document/MemoPos.h"
 
 #include <string>
 

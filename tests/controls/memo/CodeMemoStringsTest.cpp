@@ -1,7 +1,7 @@
 // The memo's line store and its line lengths.
-#include "controls/memo/CodeMemoStrings.h"
+#include "controls/memo/document/CodeMemoStrings.h"
 #include "testing/CaseNames.h"
-#include "controls/memo/LineLengths.h"
+#include "controls/memo/document/LineLengths.h"
 #include "controls/memo/Utf8Columns.h"
 #include "MemoTestSupport.h"
 

@@ -1,5 +1,5 @@
 // Length bookkeeping for the line store; see LineLengths.h.
-#include "controls/memo/LineLengths.h"
+#include "controls/memo/document/LineLengths.h"
 
 #include <cassert>
 

@@ -1,6 +1,6 @@
 // The selection commands: selected text, copy, cut, paste, delete
-// selection, insert text, select all and the selection's character offsets.
-// Insert text and delete selection are also what undo and redo replay.
+// selection, insert text, select all and the selection's character offsets;
+// and undo and redo, which put back the caret and selection of a step.
 #include "controls/memo/CodeMemoModel.h"
 
 #include "controls/memo/MemoCharacters.h"
@@ -113,8 +113,8 @@ void TCustomCodeMemo::deleteSelectionUnchecked(bool repaint)
         setSelection(0, 0, 0, 0);
         return;
     }
+    undoList_.BeginStep();
     const TMemoPos start = caretPos();
-    const std::string removed = SelText();
     // A selection that starts beyond its line's end removes nothing of that
     // line: the joined text and the caret stand at the line's end, so that
     // the undo puts the removed text back where it came from.
@@ -128,7 +128,7 @@ void TCustomCodeMemo::deleteSelectionUnchecked(bool repaint)
     SetCaretCol(joinCol);
     CollapseSelection();
     if (first.Line != last.Line) {
-        TMemoUndoList::PerformingScope performing(undoList_);
+        TMemoUndoList::EnclosedScope enclosed(undoList_);
         // All but one of the lines go in one pass; the last removal takes the
         // ordinary route, which leaves the caret, the active line and the
         // trimming of the joined line as line-by-line removal would.
@@ -143,7 +143,7 @@ void TCustomCodeMemo::deleteSelectionUnchecked(bool repaint)
     }
     changeTracking_ = tracking;
     LinesChanged();
-    addUndo(std::make_unique<TDeleteBufUndo>(start, caretPos(), removed, first, last));
+    addUndo(TUndoKind::DeleteBuf, TMemoCaretState{start, first, last});
     CollapseSelection();
 }
 
@@ -156,6 +156,7 @@ void TCustomCodeMemo::insertTextUnchecked(const std::string& rawText)
     if (text.empty()) {
         return;
     }
+    undoList_.BeginStep();
     ensureLine();
     const TMemoPos start = caretPos();
     std::string line = lines_.Line(start.Line);
@@ -196,9 +197,45 @@ void TCustomCodeMemo::insertTextUnchecked(const std::string& rawText)
     // The caret may not have moved (text of zero width at a virtual column),
     // so no caret move has covered the longer line.
     longestLine_ = std::max(longestLine_, lines_.MaxLineLength());
-    addUndo(std::make_unique<TPasteUndo>(start, caretPos(), text));
+    addUndo(TUndoKind::Paste, caretState(start));
     CollapseSelection();
     Invalidate();
+}
+
+void TCustomCodeMemo::Undo()
+{
+    undoList_.Undo([this](const TMemoCaretState& state) { showHistoryState(state); });
+}
+
+void TCustomCodeMemo::Redo()
+{
+    undoList_.Redo([this](const TMemoCaretState& state) {
+        showHistoryState(state);
+        if (view_) {
+            view_->paintNow();
+        }
+    });
+}
+
+// After the history changed the document: the caret goes where the step
+// says, with the selection the step removed back around it.
+void TCustomCodeMemo::showHistoryState(const TMemoCaretState& state)
+{
+    longestLine_ = std::max(longestLine_, lines_.MaxLineLength());
+    SetCaretLine(state.Caret.Line);
+    SetCaretCol(state.Caret.Col);
+    LinesChanged();
+    CollapseSelection();
+    if (state.HasSelection()) {
+        if (view_) {
+            view_->takeFocus();
+        }
+        setSelection(state.SelFrom.Col, state.SelFrom.Line, state.SelTo.Col, state.SelTo.Line);
+    }
+    Invalidate();
+    // The step placed the caret, not a selecting move; a Shift move right
+    // after must not extend from wherever the anchor happens to stand.
+    forgetSelectingMove();
 }
 
 void TCustomCodeMemo::SelectAll()

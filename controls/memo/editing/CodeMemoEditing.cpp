@@ -1,7 +1,8 @@
 // The memo as an editor: the key-down table, the character table, the Shift
 // rule every caret-moving key shares, and the editing commands they reach
 // (typing, Tab, Enter, Delete, Backspace, word moves, delete-line). Every
-// command that changes text records its undo step at its end.
+// command that changes text begins an undo step before its first change and
+// closes it, with the caret it started from, at its end.
 #include "controls/memo/CodeMemoModel.h"
 
 #include "controls/memo/MemoCharacters.h"
@@ -316,80 +317,14 @@ void TCustomCodeMemo::insertAtCaret(const std::string& text, bool overwrite)
     longestLine_ = std::max(longestLine_, lines_.LineLength(caretLine_));
 }
 
-std::vector<std::string> TCustomCodeMemo::lineTexts(int first, int last) const
+void TCustomCodeMemo::addUndo(TUndoKind kind, TMemoCaretState before, bool forward)
 {
-    std::vector<std::string> texts;
-    for (int line = std::max(0, first); line <= last && line < lines_.LineCount(); ++line) {
-        texts.push_back(lines_.Line(line));
-    }
-    return texts;
+    addUndo(kind, before, caretPos(), forward);
 }
 
-// Typing, Tab and Enter keep the start line as it was and the lines as they
-// are now, from the start line to the caret line.
-void TCustomCodeMemo::addInsertUndo(TMemoPos start, const std::string& text, std::string before)
+void TCustomCodeMemo::addUndo(TUndoKind kind, TMemoCaretState before, TMemoPos after, bool forward)
 {
-    if (undoList_.Performing()) {
-        return;
-    }
-    addUndo(std::make_unique<TInsertCharUndo>(start, caretPos(), text, std::move(before),
-                                              lineTexts(start.Line, caretLine_)));
-}
-
-void TCustomCodeMemo::replaceLines(int first, int count, const std::vector<std::string>& texts)
-{
-    const int lineCount = lines_.LineCount();
-    // The store may have been refilled behind the history; then there is
-    // nothing of the record's lines left to replace.
-    if (texts.empty() || first < 0 || first >= lineCount) {
-        return;
-    }
-    count = std::clamp(count, 1, lineCount - first);
-    const int common = std::min(count, static_cast<int>(texts.size()));
-    {
-        ChangeTrackingPause pause(*this);
-        for (int i = 0; i < common; ++i) {
-            lines_.PutLine(first + i, texts[static_cast<std::size_t>(i)]);
-        }
-        if (count > common) {
-            lines_.RemoveLines(first + common, count - common);
-        } else {
-            lines_.InsertLines(first + common, std::vector<std::string>(texts.begin() + common, texts.end()));
-        }
-        for (int line = first; line < first + static_cast<int>(texts.size()); ++line) {
-            markModified(line);
-        }
-    }
-    longestLine_ = std::max(longestLine_, lines_.MaxLineLength());
-    LinesChanged();
-    Invalidate();
-}
-
-void TCustomCodeMemo::expandCaretLine(int width)
-{
-    const int length = lineLength(caretLine_);
-    if (caretLine_ >= lines_.LineCount() || width <= length) {
-        return;
-    }
-    ChangeTrackingPause pause(*this);
-    lines_.PutLine(caretLine_, lines_.Line(caretLine_) + std::string(static_cast<std::size_t>(width - length), ' '));
-    longestLine_ = std::max(longestLine_, width);
-}
-
-void TCustomCodeMemo::endCaretLineAtCaret()
-{
-    if (caretLine_ >= lines_.LineCount()) {
-        return;
-    }
-    const std::string& line = lines_.Line(caretLine_);
-    const std::string_view beyond = utf8From(line, caretCol_);
-    if (std::all_of(beyond.begin(), beyond.end(), [](char c) { return static_cast<unsigned char>(c) <= 32; })) {
-        if (!beyond.empty()) {
-            ChangeTrackingPause pause(*this);
-            lines_.PutLine(caretLine_, std::string(utf8Left(line, caretCol_)));
-        }
-        expandCaretLine(caretCol_);
-    }
+    undoList_.Add(TUndo{kind, forward, before, caretState(after), {}});
 }
 
 // --- editing commands -----------------------------------------------------------
@@ -400,13 +335,12 @@ void TCustomCodeMemo::InsertCharacter(char32_t ch)
     if (ch == U'\r' || ch == U'\n') {
         return;
     }
+    undoList_.BeginStep();
     ensureLine();
     const TMemoPos start = caretPos();
-    std::string before = lines_.Line(start.Line);
-    const std::string text = utf8Of(ch);
-    insertAtCaret(text, overwrite_);
+    insertAtCaret(utf8Of(ch), overwrite_);
     CollapseSelection();
-    addInsertUndo(start, lines_.ExpandTabs(text), std::move(before));
+    addUndo(TUndoKind::InsertChar, caretState(start));
 }
 
 void TCustomCodeMemo::InsertTab()
@@ -415,18 +349,18 @@ void TCustomCodeMemo::InsertTab()
         SetCaretCol(caretCol_ + tabSize_);
         return;
     }
+    undoList_.BeginStep();
     ensureLine();
     const TMemoPos start = caretPos();
-    std::string before = lines_.Line(start.Line);
-    const std::string spaces(static_cast<std::size_t>(tabSize_), ' ');
-    insertAtCaret(spaces, false);
+    insertAtCaret(std::string(static_cast<std::size_t>(tabSize_), ' '), false);
     CollapseSelection();
-    addInsertUndo(start, spaces, std::move(before));
+    addUndo(TUndoKind::InsertChar, caretState(start));
     Invalidate();
 }
 
 void TCustomCodeMemo::SplitLine()
 {
+    undoList_.BeginStep();
     ensureLine();
     const TMemoPos start = caretPos();
     const bool tracking = changeTracking_;
@@ -458,7 +392,7 @@ void TCustomCodeMemo::SplitLine()
     moveWithShiftRule(0, [&] { SetCaretLine(start.Line + 1); });
     SetCaretCol(indent);
     CollapseSelection();
-    addInsertUndo(start, "\r" + indentText, line);
+    addUndo(TUndoKind::InsertChar, caretState(start));
     changeTracking_ = tracking;
     LinesChanged();
 }
@@ -472,14 +406,13 @@ void TCustomCodeMemo::deleteAtCaret(TMemoPos recordStart, bool forward)
         std::string line = lines_.Line(caretLine_);
         const std::size_t at = utf8ByteOffset(line, caretCol_);
         const std::size_t next = utf8ByteOffset(line, utf8NextColumn(line, caretCol_));
-        const std::string removed = line.substr(at, next - at);
         line.erase(at, next - at);
         {
             ChangeTrackingPause pause(*this);
             lines_.PutLine(caretLine_, line);
         }
         markModified(caretLine_);
-        addUndo(std::make_unique<TDeleteCharUndo>(recordStart, caretPos(), removed, forward));
+        addUndo(TUndoKind::DeleteChar, caretState(recordStart), forward);
     } else if (caretLine_ < lines_.LineCount() - 1) {
         TMemoPos start = recordStart;
         TMemoPos end = caretPos();
@@ -489,7 +422,7 @@ void TCustomCodeMemo::deleteAtCaret(TMemoPos recordStart, bool forward)
             start = end = TMemoPos{length, caretLine_};
         }
         joinNextLine();
-        addUndo(std::make_unique<TDeleteCharUndo>(start, end, "\r", forward));
+        addUndo(TUndoKind::DeleteChar, caretState(start), end, forward);
     }
 }
 
@@ -501,8 +434,8 @@ void TCustomCodeMemo::joinNextLine()
         lines_.PutLine(line, lines_.Line(line) + lines_.Line(line + 1));
     }
     markModified(line);
-    // The removal is part of this one step; it must not record its own.
-    TMemoUndoList::PerformingScope performing(undoList_);
+    // The removal is part of this one step; it must not make its own.
+    TMemoUndoList::EnclosedScope enclosed(undoList_);
     lines_.DeleteLine(line + 1);
 }
 
@@ -516,6 +449,7 @@ void TCustomCodeMemo::DeleteForward()
         return;
     }
     CollapseSelection();
+    undoList_.BeginStep();
     deleteAtCaret(caretPos(), true);
     LinesChanged();
 }
@@ -525,6 +459,7 @@ void TCustomCodeMemo::DeleteForward()
 // delete, so there the caret only moves.
 void TCustomCodeMemo::backspaceStep()
 {
+    undoList_.BeginStep();
     const TMemoPos start = caretPos();
     const bool virtualSpace = caretCol_ > lineLength(caretLine_);
     moveWithShiftRule(0, [&] { SetCaretCol(caretCol_ - 1); });
@@ -574,24 +509,18 @@ void TCustomCodeMemo::DeleteWordBackward()
 
 void TCustomCodeMemo::DeleteLineCommand()
 {
+    undoList_.BeginStep();
     const TMemoPos start = caretPos();
     SetCaretCol(0);
     const int count = lines_.LineCount();
-    std::string text;
-    auto place = TDeleteLineUndo::Place::Inside;
     if (count == 1) {
-        text = lines_.Line(0);
-        place = TDeleteLineUndo::Place::Only;
         lines_.PutLine(0, "");
         markModified(0);
     } else if (count > 1) {
         if (caretLine_ >= count - 1) {
             SetCaretLine(caretLine_ - 1);
-            text = lines_.Line(count - 1);
-            place = TDeleteLineUndo::Place::Last;
             lines_.RemoveLine(count - 1);
         } else {
-            text = lines_.Line(caretLine_);
             lines_.RemoveLine(caretLine_);
         }
         markModified(-1);
@@ -599,8 +528,24 @@ void TCustomCodeMemo::DeleteLineCommand()
     CollapseSelection();
     Invalidate();
     if (count > 0) {
-        addUndo(std::make_unique<TDeleteLineUndo>(start, caretPos(), text, place));
+        addUndo(TUndoKind::DeleteLine, caretState(start));
     }
+}
+
+void TCustomCodeMemo::deleteLineAt(int index)
+{
+    const bool singleLine = lines_.LineCount() == 1;
+    const int savedCol = caretCol_;
+    const int savedLine = caretLine_;
+    SetCaretLine(index);
+    DeleteLineCommand();
+    // The caret goes back to where it was, shifted up when its line moved up.
+    // It is kept inside the store: the saved line may have been the last one.
+    int line = savedLine > index ? savedLine - 1 : savedLine;
+    if (line > lines_.LineCount() - 1) {
+        line = std::max(0, lines_.LineCount() - 1);
+    }
+    setCaretDirect(singleLine ? 0 : savedCol, line);
 }
 
 void TCustomCodeMemo::MoveWordRight()

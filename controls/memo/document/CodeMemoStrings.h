@@ -1,17 +1,19 @@
 // The memo's line store: UTF-8 line texts, their lengths in columns, a small
 // record per line, and the store's bulk-update counter. Lengths are counted
-// in code points because a memo column is one character cell.
+// in code points because a memo column is one character cell. Every change
+// but a clear or a bulk append is told to the edit listener as a document
+// edit; the undo history applies those edits back through Apply.
 #pragma once
 
-#include "controls/memo/LineLengths.h"
+#include "controls/memo/document/DocumentEdit.h"
+#include "controls/memo/document/LineLengths.h"
+#include "controls/memo/document/LineStoreOwner.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kalmo {
-
-class TCustomCodeMemo;
 
 // Per-line flags. The program attaches no objects to lines and uses no code
 // folding, so only the two flags the memo reads are kept.
@@ -24,7 +26,7 @@ class TCodeMemoStrings {
 public:
     // A store without an owner expands tabs to 4 spaces and reports changes
     // to nobody; the memo passes itself.
-    explicit TCodeMemoStrings(TCustomCodeMemo* owner = nullptr);
+    explicit TCodeMemoStrings(LineStoreOwner* owner = nullptr);
     TCodeMemoStrings(const TCodeMemoStrings&) = delete;
     TCodeMemoStrings& operator=(const TCodeMemoStrings&) = delete;
 
@@ -45,8 +47,8 @@ public:
     void InsertLineKeepSelection(int index, std::string_view text);
     // Line feeds are dropped and every carriage return starts a new line.
     void AddLine(std::string_view text);
-    // Goes through the memo's delete-line command (moves the caret there and
-    // back); out-of-range indexes are ignored.
+    // Goes through the owner's delete-line command (the memo moves the caret
+    // there and back); out-of-range indexes are ignored.
     void DeleteLine(int index);
     // Takes out the text, its length and its record, nothing else. The
     // editing commands use this for the removals they ask for themselves.
@@ -69,6 +71,14 @@ public:
     void EndUpdate();
     int UpdateCount() const { return updateCount_; }
 
+    // Tells every change from now on to `listener` (null: to nobody).
+    void SetEditListener(DocumentEditListener* listener) { listener_ = listener; }
+    // Applies an edit as it was recorded, telling nobody. A history may be
+    // older than a refill, so an edit that no longer fits is bent to fit:
+    // text beyond a line's end stands after spaces that fill the gap, and
+    // lines beyond the store's end are left alone.
+    void Apply(const DocumentEdit& edit);
+
     // Length in columns of the longest line, 0 for an empty store.
     int MaxLineLength() const { return lengths_.Max(); }
     const LineLengths& Lengths() const { return lengths_; }
@@ -90,8 +100,14 @@ private:
     void changed();
     int tabSize() const;
     void rebuildLengthsWithout(int index, int removed, int inserted);
+    bool recording() const { return listener_ && listener_->wantsEdits(); }
+    std::vector<std::string> textsOf(int index, int count) const;
+    void storeLine(int index, std::string text);
+    void eraseLines(int index, int count);
+    void insertStored(int index, std::vector<std::string> texts);
 
-    TCustomCodeMemo* owner_;
+    LineStoreOwner* owner_;
+    DocumentEditListener* listener_ = nullptr;
     std::vector<StoredLine> lines_;
     LineLengths lengths_;
     // The lines ClearLines took out, kept for the AppendLines that refills

@@ -1,9 +1,8 @@
-// The line store's operations. Changes are reported to the owning memo
-// (which runs LinesChanged only while its ChangeTracking is on), except
-// inside a bulk update.
-#include "controls/memo/CodeMemoStrings.h"
+// The line store's operations. Changes are reported to the owner (the memo
+// runs LinesChanged only while its ChangeTracking is on), except inside a
+// bulk update, and recorded by the edit listener.
+#include "controls/memo/document/CodeMemoStrings.h"
 
-#include "controls/memo/CodeMemoModel.h"
 #include "controls/memo/Utf8Columns.h"
 
 #include <algorithm>
@@ -11,7 +10,7 @@
 
 namespace kalmo {
 
-TCodeMemoStrings::TCodeMemoStrings(TCustomCodeMemo* owner) : owner_(owner) {}
+TCodeMemoStrings::TCodeMemoStrings(LineStoreOwner* owner) : owner_(owner) {}
 
 void TCodeMemoStrings::checkIndex(int index) const
 {
@@ -44,7 +43,7 @@ const TLineProp& TCodeMemoStrings::LineProp(int index) const
     return lines_[static_cast<std::size_t>(index)].prop;
 }
 
-int TCodeMemoStrings::tabSize() const { return owner_ ? owner_->TabSize() : 4; }
+int TCodeMemoStrings::tabSize() const { return owner_ ? owner_->tabWidth() : 4; }
 
 std::string TCodeMemoStrings::ExpandTabs(std::string_view text) const
 {
@@ -76,23 +75,36 @@ std::string TCodeMemoStrings::Tidied(std::string_view text) const
 void TCodeMemoStrings::changed()
 {
     if (updateCount_ == 0 && owner_) {
-        owner_->LinesChanged();
+        owner_->storeChanged();
     }
 }
 
 void TCodeMemoStrings::PutLine(int index, std::string_view text)
 {
     checkIndex(index);
-    std::string expanded = ExpandTabs(text);
-    lengths_.Put(index, utf8Columns(expanded));
-    lines_[static_cast<std::size_t>(index)].text = std::move(expanded);
+    storeLine(index, ExpandTabs(text));
     changed();
+}
+
+void TCodeMemoStrings::storeLine(int index, std::string text)
+{
+    std::string& stored = lines_[static_cast<std::size_t>(index)].text;
+    if (recording()) {
+        for (DocumentEdit& edit : textEditsBetween(index, stored, text)) {
+            listener_->edited(std::move(edit));
+        }
+    }
+    lengths_.Put(index, utf8Columns(text));
+    stored = std::move(text);
 }
 
 void TCodeMemoStrings::insertExpanded(int index, std::string text)
 {
     if (index < 0 || index > LineCount()) {
         throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+    }
+    if (recording()) {
+        listener_->edited(insertLinesEdit(index, {text}));
     }
     lengths_.Insert(index, utf8Columns(text));
     lines_.insert(lines_.begin() + index, StoredLine{std::move(text), {}});
@@ -107,11 +119,11 @@ void TCodeMemoStrings::InsertLineKeepSelection(int index, std::string_view text)
 void TCodeMemoStrings::InsertLine(int index, std::string_view text)
 {
     if (owner_) {
-        owner_->CollapseSelection();
+        owner_->beforeInsertLine();
     }
     InsertLineKeepSelection(index, text);
     if (owner_) {
-        owner_->Invalidate();
+        owner_->afterInsertLine();
     }
 }
 
@@ -138,34 +150,27 @@ void TCodeMemoStrings::DeleteLine(int index)
     if (index < 0 || index >= LineCount()) {
         return;
     }
-    if (!owner_) {
-        RemoveLine(index);
-        changed();
+    if (owner_) {
+        owner_->deleteLineAt(index);
         return;
     }
-    TCustomCodeMemo& memo = *owner_;
-    const bool singleLine = LineCount() == 1;
-    const int savedCol = memo.CaretCol();
-    const int savedLine = memo.CaretLine();
-    memo.SetCaretLine(index);
-    memo.DeleteLineCommand();
-    // The caret goes back to where it was, shifted up when its line moved up.
-    // It is kept inside the store: the saved line may have been the last one.
-    int line = savedLine > index ? savedLine - 1 : savedLine;
-    if (line > LineCount() - 1) {
-        line = std::max(0, LineCount() - 1);
+    RemoveLine(index);
+    changed();
+}
+
+std::vector<std::string> TCodeMemoStrings::textsOf(int index, int count) const
+{
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<std::size_t>(count));
+    for (int i = index; i < index + count; ++i) {
+        texts.push_back(lines_[static_cast<std::size_t>(i)].text);
     }
-    memo.setCaretDirect(singleLine ? 0 : savedCol, line);
+    return texts;
 }
 
 void TCodeMemoStrings::RemoveLine(int index)
 {
-    checkIndex(index);
-    lengths_.Delete(index);
-    lines_.erase(lines_.begin() + index);
-    if (owner_) {
-        owner_->fitScrollToLines();
-    }
+    RemoveLines(index, 1);
 }
 
 void TCodeMemoStrings::RemoveLines(int index, int count)
@@ -175,14 +180,23 @@ void TCodeMemoStrings::RemoveLines(int index, int count)
     }
     checkIndex(index);
     checkIndex(index + count - 1);
-    if (count == 1) {
-        RemoveLine(index);
-        return;
+    if (recording()) {
+        listener_->edited(removeLinesEdit(index, textsOf(index, count)));
     }
-    lines_.erase(lines_.begin() + index, lines_.begin() + index + count);
-    rebuildLengthsWithout(index, count, 0);
+    eraseLines(index, count);
+}
+
+void TCodeMemoStrings::eraseLines(int index, int count)
+{
+    if (count == 1) {
+        lengths_.Delete(index);
+        lines_.erase(lines_.begin() + index);
+    } else {
+        lines_.erase(lines_.begin() + index, lines_.begin() + index + count);
+        rebuildLengthsWithout(index, count, 0);
+    }
     if (owner_) {
-        owner_->fitScrollToLines();
+        owner_->storeShrank();
     }
 }
 
@@ -191,18 +205,76 @@ void TCodeMemoStrings::InsertLines(int index, std::vector<std::string> texts)
     if (index < 0 || index > LineCount()) {
         throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
     }
+    for (std::string& text : texts) {
+        if (text.find('\t') != std::string::npos) {
+            text = ExpandTabs(text);
+        }
+    }
+    if (recording()) {
+        listener_->edited(insertLinesEdit(index, texts));
+    }
+    insertStored(index, std::move(texts));
+}
+
+void TCodeMemoStrings::insertStored(int index, std::vector<std::string> texts)
+{
     if (texts.size() == 1) {
-        insertExpanded(index, ExpandTabs(texts.front()));
+        lengths_.Insert(index, utf8Columns(texts.front()));
+        lines_.insert(lines_.begin() + index, StoredLine{std::move(texts.front()), {}});
         return;
     }
     std::vector<StoredLine> fresh;
     fresh.reserve(texts.size());
     for (std::string& text : texts) {
-        fresh.push_back(StoredLine{ExpandTabs(text), {}});
+        fresh.push_back(StoredLine{std::move(text), {}});
     }
     lines_.insert(lines_.begin() + index, std::make_move_iterator(fresh.begin()),
                   std::make_move_iterator(fresh.end()));
     rebuildLengthsWithout(index, 0, static_cast<int>(fresh.size()));
+}
+
+void TCodeMemoStrings::Apply(const DocumentEdit& edit)
+{
+    const int count = LineCount();
+    switch (edit.Kind) {
+    case DocumentEditKind::InsertText:
+    case DocumentEditKind::RemoveText: {
+        if (edit.Line < 0 || edit.Line >= count) {
+            return;
+        }
+        std::string text = lines_[static_cast<std::size_t>(edit.Line)].text;
+        if (text.size() < edit.Offset) {
+            text.append(edit.Offset - text.size(), ' ');
+        }
+        if (edit.Kind == DocumentEditKind::InsertText) {
+            text.insert(edit.Offset, edit.Text);
+        } else {
+            text.erase(edit.Offset, edit.Text.size());
+        }
+        lengths_.Put(edit.Line, utf8Columns(text));
+        lines_[static_cast<std::size_t>(edit.Line)].text = std::move(text);
+        MarkModified(edit.Line);
+        return;
+    }
+    case DocumentEditKind::InsertLines:
+        if (edit.Line < 0 || edit.Line > count || edit.Lines.empty()) {
+            return;
+        }
+        insertStored(edit.Line, edit.Lines);
+        for (int line = edit.Line; line < edit.Line + static_cast<int>(edit.Lines.size()); ++line) {
+            MarkModified(line);
+        }
+        return;
+    case DocumentEditKind::RemoveLines: {
+        const int removed = std::min(static_cast<int>(edit.Lines.size()), count - edit.Line);
+        if (edit.Line < 0 || removed <= 0) {
+            return;
+        }
+        eraseLines(edit.Line, removed);
+        MarkModified(-1);
+        return;
+    }
+    }
 }
 
 // The length list has no range operations; copying the kept entries and
@@ -239,10 +311,7 @@ void TCodeMemoStrings::ClearLines()
 {
     anyModified_ = false;
     if (owner_) {
-        owner_->setSelection(0, 0, 0, 0);
-        owner_->SetCaretLine(0);
-        owner_->SetCaretCol(0);
-        owner_->Invalidate();
+        owner_->beforeClear();
     }
     clearedLengths_.clear();
     for (int i = 0; i < lengths_.Count(); ++i)
@@ -288,8 +357,8 @@ void TCodeMemoStrings::AppendLines(const std::vector<std::string>& lines)
     clearedLengths_.clear();
     lengths_.Rebuild();
     EndUpdate();
-    if (updateCount_ == 0 && owner_ && owner_->view()) {
-        owner_->view()->paintNow();
+    if (updateCount_ == 0 && owner_) {
+        owner_->afterAppend();
     }
 }
 
