@@ -7,4 +7,10 @@ namespace kalmo {
 
 FontConfigWarmUp::FontConfigWarmUp() : thread_([] { FcInit(); }) {}
 
+void FontConfigWarmUp::Ready()
+{
+    if (thread_.joinable())
+        thread_.join();
+}
+
 } // namespace kalmo

@@ -8,11 +8,15 @@ namespace kalmo {
 // Fontconfig parses its configuration and opens its caches on the first font
 // lookup, which would otherwise happen while the main window makes its first
 // label. Started before the application object, the reading overlaps the
-// connection to the display. Fontconfig guards its own start, so Qt's lookup
-// may meet the thread half-way. The thread is joined when this goes.
+// connection to the display. Fontconfig does not wait for a reading already
+// under way: a lookup that came while this thread reads would read it all
+// again beside it, so the first lookup waits for Ready() instead.
 class FontConfigWarmUp {
 public:
     FontConfigWarmUp();
+
+    // Returns once the configuration is read; at once from the second call on.
+    void Ready();
 
 private:
     std::jthread thread_;

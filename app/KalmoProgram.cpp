@@ -2,6 +2,7 @@
 #include "app/KalmoProgram.h"
 
 #include "app/AboutWindow.h"
+#include "app/AfterFirstPaint.h"
 #include "app/Accessibility.h"
 #include "app/FontConfigWarmUp.h"
 #include "app/HelpWindow.h"
@@ -193,7 +194,7 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
 {
     answerInformationOptions(argc, argv);
     const AppServices& services = options.services;
-    const FontConfigWarmUp fontConfigWarmUp;
+    FontConfigWarmUp fontConfigWarmUp;
     KalmoApplication application(argc, argv, services);
     QCoreApplication::setApplicationVersion(QString::fromStdString(ownVersionText()));
     const std::optional<std::string> startFile = startFileFrom(application, argc, argv);
@@ -202,9 +203,13 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     application.setQuitOnLastWindowClosed(false);
     installAccessibility();
 
+    // The main window's first label looks fonts up.
+    fontConfigWarmUp.Ready();
     // The main window first: its creation touches none of the others.
     TForm1 Form1(services);
-    TForm2 Form2;
+    // The viewer is hidden at start, and its panes' fonts are fonts the main
+    // window does not use: they are measured once the main window is drawn.
+    TForm2 Form2(TCodeMemo::FontMeasure::Later);
     connectJobWindows(Form1, Form2);
     keepWindowPlaces(Form1, Form2);
     // About and Help wait until they are first asked for; declared after the
@@ -243,10 +248,16 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     // A desktop gives a new window the keyboard; without a window manager
     // nobody would.
     Form1.activateWindow();
+    // The viewer's panes measure their fonts before the job first fills
+    // them: once the main window is drawn, or before the user's first input
+    // or the start's own work for them, whichever comes first.
+    new AfterFirstPaint(Form1, [&Form2] { Form2.MeasurePaneFonts(); });
     // Once the loop runs, so that questions and error reports have their
     // window: first the work a stopped program left, then the file named on
     // the command line.
-    QTimer::singleShot(0, &Form1, [&Form1, startFile] {
+    QTimer::singleShot(0, &Form1, [&Form1, &Form2, startFile] {
+        if (startFile || !RecoveryFolder(defaultRecoveryFolder()).journals().empty())
+            Form2.MeasurePaneFonts();
         Form1.ReportErrors([&Form1] { Form1.Job().OfferAbandonedWork(); });
         if (startFile)
             Form1.LoadFile(*startFile);

@@ -17,7 +17,7 @@
 using namespace kalmo;
 namespace viewer = kalmo::layout::source_viewer;
 
-TForm2::TForm2()
+TForm2::TForm2(TCodeMemo::FontMeasure paneFonts)
     : QWidget(nullptr, Qt::Window)
 {
     setObjectName(QStringLiteral("Form2"));
@@ -30,7 +30,7 @@ TForm2::TForm2()
     setPalette(palette);
     setAutoFillBackground(true);
 
-    createControls();
+    createControls(paneFonts);
 
     // The height is fixed; the width may grow without limit but not shrink
     // below the stored one.
@@ -42,13 +42,13 @@ TForm2::TForm2()
 
 TForm2::~TForm2() = default;
 
-void TForm2::createControls()
+void TForm2::createControls(TCodeMemo::FontMeasure paneFonts)
 {
     Label1 = new TLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->SetCaption(QStringLiteral("Original Sourcefile"));
 
-    Memo1 = new TCodeMemo(this);
+    Memo1 = new TCodeMemo(this, paneFonts);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     // Named as the labels above them read.
     Memo1->setAccessibleName(Label1->Caption());
@@ -58,7 +58,7 @@ void TForm2::createControls()
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->SetCaption(QStringLiteral("Translated Sourcefile"));
 
-    Memo2 = new TCodeMemo(this);
+    Memo2 = new TCodeMemo(this, paneFonts);
     Memo2->setObjectName(QStringLiteral("Memo2"));
     Memo2->setAccessibleName(Label2->Caption());
     applyViewerPaneLayout(Memo2->model());
@@ -86,6 +86,12 @@ void TForm2::ShowAndFocusLowerPane()
     Memo2->setFocus(Qt::OtherFocusReason);
 }
 
+void TForm2::MeasurePaneFonts()
+{
+    Memo1->MeasureFont();
+    Memo2->MeasureFont();
+}
+
 void TForm2::FormShow() { Image1->LoadPicture(QStringLiteral(":/LOGO")); }
 
 void TForm2::FormClose() { emit closed(); }
@@ -98,6 +104,7 @@ void TForm2::Memo2ActiveLineChange() { emit memo2ActiveLineChanged(); }
 
 void TForm2::showEvent(QShowEvent* event)
 {
+    MeasurePaneFonts();
     // A window brought back from the task bar was never hidden.
     if (!event->spontaneous())
         FormShow();

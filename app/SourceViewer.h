@@ -5,11 +5,11 @@
 #pragma once
 
 #include "base/KeyCodes.h"
+#include "controls/memo/qt/CodeMemo.h"
 
 #include <QWidget>
 
 namespace kalmo {
-class TCodeMemo;
 class TCustomCodeMemo;
 class TImage;
 class TLabel;
@@ -20,7 +20,10 @@ class TForm2 : public QWidget {
 
 public:
     // The job that drives the panes is made and connected by the program.
-    TForm2();
+    // With Later the panes measure their fonts when the window is first
+    // shown or MeasurePaneFonts() is called, which must come before the job
+    // first touches them.
+    explicit TForm2(kalmo::TCodeMemo::FontMeasure paneFonts = kalmo::TCodeMemo::FontMeasure::Now);
     ~TForm2() override;
 
     kalmo::TCustomCodeMemo& Memo1Model();
@@ -28,6 +31,7 @@ public:
 
     // Shows the window, brings it forward and gives the lower pane the focus.
     void ShowAndFocusLowerPane();
+    void MeasurePaneFonts();
 
     void FormShow();
     void FormClose();
@@ -59,5 +63,5 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void createControls();
+    void createControls(kalmo::TCodeMemo::FontMeasure paneFonts);
 };

@@ -90,8 +90,9 @@ bool memoHandlesKey(const QKeyEvent& event)
 
 } // namespace
 
-TCodeMemo::TCodeMemo(QWidget* parent)
+TCodeMemo::TCodeMemo(QWidget* parent, FontMeasure measure)
     : QWidget(parent)
+    , fontPending_(measure == FontMeasure::Later)
 {
     // Every pixel is painted by the renderer; a paint skipped during a bulk
     // update keeps what was on screen instead of showing a cleared background.
@@ -122,8 +123,10 @@ TCodeMemo::TCodeMemo(QWidget* parent)
     readingEvents_ = std::make_unique<MemoReadingEvents>(*this);
     model_.setView(this);
     model_.SetClipboard(&clipboard_);
-    measureFont();
-    renderer_.useGutterFont(model_.Gutter().Font());
+    if (!fontPending_) {
+        measureFont();
+        renderer_.useGutterFont(model_.Gutter().Font());
+    }
     model_.SetBounds(width(), height());
     enabledChanged();
 }
@@ -434,7 +437,7 @@ void TCodeMemo::openUrl(const std::string& url)
 
 void TCodeMemo::fontChanged()
 {
-    if (!measuring_)
+    if (!measuring_ && !fontPending_)
         measureFont();
 }
 
@@ -457,8 +460,15 @@ void TCodeMemo::scrollBarsChanged()
 
 // --- fonts ------------------------------------------------------------------------
 
+void TCodeMemo::MeasureFont()
+{
+    if (fontPending_)
+        measureFont();
+}
+
 void TCodeMemo::measureFont()
 {
+    fontPending_ = false;
     // Replacing a proportional font changes the model's font, which would
     // ask for this measure again.
     measuring_ = true;

@@ -26,8 +26,16 @@ class TCodeMemo : public QWidget, private MemoView {
     Q_OBJECT
 
 public:
-    explicit TCodeMemo(QWidget* parent = nullptr);
+    // Later leaves the font unmeasured (the model's cell size 0) until
+    // MeasureFont(), the first focus or a font change after it: for a memo
+    // that stays hidden at first, since measuring loads its fonts.
+    enum class FontMeasure { Now, Later };
+
+    explicit TCodeMemo(QWidget* parent = nullptr, FontMeasure measure = FontMeasure::Now);
     ~TCodeMemo() override;
+
+    // Measures the font if it is still unmeasured.
+    void MeasureFont();
 
     // Settings, lines and caret operations. A window layout is applied to the
     // model directly (applyViewerPaneLayout(memo->model()), ...); the widget
@@ -108,6 +116,7 @@ private:
     bool caretAllowed_ = true;
     QRect caretDrawn_;
     bool measuring_ = false;
+    bool fontPending_ = false;
     int wheelRemainder_ = 0;
     std::unique_ptr<MemoReadingEvents> readingEvents_;
 };
