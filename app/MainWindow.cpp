@@ -40,7 +40,6 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -176,11 +175,7 @@ TForm1::TForm1(AppServices services)
     // The client area has its stored size, the sidebar its width beside it;
     // the menu bar lies outside both.
     resize(ClientWidth + sidebarSplit_->SidebarRoom(), minimumSizeHint().height());
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(0, 0), frameGeometry().size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
 
     registerPictures();
     Image1->LoadPicture(QStringLiteral(":/LOGO"));
