@@ -3,6 +3,7 @@
 
 #include "app/CloseButton.h"
 #include "app/FormLayout.h"
+#include "app/MemoKeys.h"
 #include "controls/glass/qt/GlassButton.h"
 #include "controls/memo/qt/CodeMemo.h"
 #include "app/layouts/MemoLayouts.h"
@@ -60,6 +61,7 @@ void TForm4::applyLayout()
     CodeMemo1->setObjectName(QStringLiteral("CodeMemo1"));
     CodeMemo1->setAccessibleName(QStringLiteral("Help text"));
     applyHelpMemoLayout(CodeMemo1->model(), std::vector<std::string>(help::helpLines.begin(), help::helpLines.end()));
+    followProgramKeys(*CodeMemo1);
 
     // CLOSE holds the focus whenever the window opens (see showEvent).
     GlassButton1 = addCloseButton(*this, help::closeButton, [this] { closeAndHandBack(); });
