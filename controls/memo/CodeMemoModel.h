@@ -100,7 +100,6 @@ public:
     void KeyPress(char32_t ch);
     // The program's key scheme, which the program tells every memo: under
     // Common the memo's own undo, cut and select-all keys act at key-down.
-    KeyScheme GetKeyScheme() const { return keyScheme_; }
     void SetKeyScheme(KeyScheme scheme) { keyScheme_ = scheme; }
     void MouseDown(TMouseButton button, ShiftState shift, int x, int y);
     void MouseMove(ShiftState shift, bool leftButtonHeld, int x, int y);
