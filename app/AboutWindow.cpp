@@ -1,6 +1,7 @@
 // TForm3, the About window: layout, version line and CLOSE.
 #include "app/AboutWindow.h"
 
+#include "app/CloseButton.h"
 #include "app/FormControls.h"
 #include "app/FormLayout.h"
 #include "app/Pictures.h"
@@ -10,10 +11,7 @@
 
 #include <QFile>
 #include <QFont>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QShowEvent>
-#include <QShortcut>
 
 
 using namespace kalmo;
@@ -63,35 +61,12 @@ void TForm3::applyLayout()
     Image2 = new TImage(this);
     Image2->setObjectName(QStringLiteral("Image2"));
 
-    GlassButton1 = new TGlassButton(this);
-    GlassButton1->setObjectName(QStringLiteral("GlassButton1"));
-    GlassButtonModel& button = GlassButton1->model();
-    button.BeginLoading();
-    button.SetCaption(about::buttonCaption);
-    button.SetBackColor(about::buttonBackColor);
-    button.SetFont(GlassFont{about::buttonFontName, -about::buttonFontPixels, true, false, false, false,
-                             about::buttonFontColor});
-    button.SetForeColor(clWhite);
-    button.SetForceTransparent(about::buttonForceTransparent);
-    button.SetGlowColor(about::buttonGlowColor);
-    button.SetInnerBorderColor(clBlack);
-    button.SetOuterBorderColor(clWhite);
-    button.SetShineColor(clWhite);
-    button.Loaded();
-    // CLOSE is a tab stop, so that Tab reaches it and Space and Enter press
-    // it; it holds the focus whenever the window opens (see showEvent).
-    GlassButton1->setTabStop(true);
-    connect(GlassButton1, &TGlassButton::clicked, this, &TForm3::GlassButton1Click);
-    // Escape is CLOSE from the keyboard, whatever control has the focus.
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TForm3::GlassButton1Click);
+    // CLOSE holds the focus whenever the window opens (see showEvent).
+    GlassButton1 = addCloseButton(*this, about::closeButton, [this] { GlassButton1Click(); });
 
     kalmo::applyLayout(*this, about::controls);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
 }
 
 void TForm3::FormCreate()

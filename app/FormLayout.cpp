@@ -3,6 +3,8 @@
 
 #include "app/FormControls.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -47,6 +49,15 @@ void followRightEdge(QWidget& client, std::span<const ControlPlace> places, int 
             continue;
         if (QWidget* widget = control(client, place))
             widget->resize(std::max(0, place.bounds.width + change), widget->height());
+    }
+}
+
+void centreOnScreen(QWidget& window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(0, 0), window.frameGeometry().size());
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
     }
 }
 

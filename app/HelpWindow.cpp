@@ -1,7 +1,9 @@
 // TForm4, the Help window: layout, balloon outline, help text and CLOSE.
 #include "app/HelpWindow.h"
 
+#include "app/CloseButton.h"
 #include "app/FormLayout.h"
+#include "app/MemoKeys.h"
 #include "controls/glass/qt/GlassButton.h"
 #include "controls/memo/qt/CodeMemo.h"
 #include "app/layouts/MemoLayouts.h"
@@ -11,7 +13,6 @@
 
 #include <QFont>
 #include <QResizeEvent>
-#include <QShortcut>
 #include <QShowEvent>
 
 #include <string>
@@ -60,27 +61,10 @@ void TForm4::applyLayout()
     CodeMemo1->setObjectName(QStringLiteral("CodeMemo1"));
     CodeMemo1->setAccessibleName(QStringLiteral("Help text"));
     applyHelpMemoLayout(CodeMemo1->model(), std::vector<std::string>(help::helpLines.begin(), help::helpLines.end()));
+    followProgramKeys(*CodeMemo1);
 
-    GlassButton1 = new TGlassButton(this);
-    GlassButton1->setObjectName(QStringLiteral("GlassButton1"));
-    GlassButtonModel& button = GlassButton1->model();
-    button.BeginLoading();
-    button.SetCaption(help::buttonCaption);
-    button.SetBackColor(help::buttonBackColor);
-    button.SetFont(GlassFont{help::buttonFontName, -help::buttonFontPixels, true, false, false, false,
-                             help::buttonFontColor});
-    button.SetForeColor(clWhite);
-    button.SetForceTransparent(help::buttonForceTransparent);
-    button.SetGlowColor(help::buttonGlowColor);
-    button.SetInnerBorderColor(clBlack);
-    button.SetOuterBorderColor(clWhite);
-    button.SetShineColor(clWhite);
-    button.Loaded();
-    // CLOSE is a tab stop, so that Tab reaches it and Space and Enter press
-    // it; it holds the focus whenever the window opens (see showEvent).
-    GlassButton1->setTabStop(true);
-    connect(GlassButton1, &TGlassButton::clicked, this, &TForm4::closeAndHandBack);
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TForm4::closeAndHandBack);
+    // CLOSE holds the focus whenever the window opens (see showEvent).
+    GlassButton1 = addCloseButton(*this, help::closeButton, [this] { closeAndHandBack(); });
 
     BalloonShape1 = new TBalloonShape(this);
     BalloonShape1->setObjectName(QStringLiteral("BalloonShape1"));

@@ -2,7 +2,8 @@
 #include "app/KeySchemeMenu.h"
 
 #include "app/AppSettings.h"
-#include "job/KeyScheme.h"
+#include "app/MemoKeys.h"
+#include "app/menu/KeyScheme.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -36,13 +37,13 @@ KeySchemeMenu::KeySchemeMenu(AppSettings& settings, QWidget* parent)
 
     // Anything but the common scheme's name, a broken value too, is the default.
     const bool common = settings_.Value(kSettingName).toString() == kCommonValue;
-    setActiveKeyScheme(common ? KeyScheme::Common : KeyScheme::Classic);
+    setProgramKeyScheme(common ? KeyScheme::Common : KeyScheme::Classic);
     (common ? Common1 : Classic1)->setChecked(true);
 }
 
 void KeySchemeMenu::choose(KeyScheme scheme)
 {
-    setActiveKeyScheme(scheme);
+    setProgramKeyScheme(scheme);
     settings_.SetValue(kSettingName, scheme == KeyScheme::Common ? kCommonValue : kClassicValue);
     emit schemeChosen(scheme);
 }

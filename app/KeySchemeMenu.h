@@ -2,7 +2,7 @@
 // kept in the settings and made the program's active scheme.
 #pragma once
 
-#include "job/MenuCommands.h"
+#include "base/KeyCodes.h"
 
 #include <QMenu>
 

@@ -1,8 +1,8 @@
 // The Keyboard Shortcuts window; see KeyboardShortcutsWindow.h.
 #include "app/KeyboardShortcutsWindow.h"
 
-#include "job/KeyScheme.h"
-#include "job/KeyboardShortcuts.h"
+#include "app/menu/KeyScheme.h"
+#include "app/menu/KeyboardShortcuts.h"
 
 #include <QHeaderView>
 #include <QTableWidget>

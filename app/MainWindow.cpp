@@ -26,8 +26,8 @@
 #include "controls/edit/qt/EntryEdit.h"
 #include "controls/qt/QtColor.h"
 #include "controls/qt/QtKeys.h"
-#include "job/KeyScheme.h"
-#include "job/MenuCommands.h"
+#include "app/menu/KeyScheme.h"
+#include "app/menu/MenuCommands.h"
 #include "job/TranslationLanguage.h"
 #include "job/memory/MemoryAssistant.h"
 
@@ -40,7 +40,6 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -90,6 +89,7 @@ constexpr std::array<MenuClick, 25> kMenuClicks{{
     {MenuCommand::Problems, &TForm1::Problems1Click},
     {MenuCommand::Sidebar, &TForm1::Sidebar1Click},
 }};
+static_assert(kMenuClicks.size() == kMenuCommands.size(), "every menu command has its handler here");
 
 // Offered in Tools > Translation Language besides the file's own; any other
 // tag or language name can be typed.
@@ -176,11 +176,7 @@ TForm1::TForm1(AppServices services)
     // The client area has its stored size, the sidebar its width beside it;
     // the menu bar lies outside both.
     resize(ClientWidth + sidebarSplit_->SidebarRoom(), minimumSizeHint().height());
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(0, 0), frameGeometry().size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
 
     registerPictures();
     Image1->LoadPicture(QStringLiteral(":/LOGO"));

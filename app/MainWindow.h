@@ -7,7 +7,7 @@
 #include "app/AppServices.h"
 #include "app/StatusPanel.h"
 #include "base/KeyCodes.h"
-#include "job/MenuCommands.h"
+#include "app/menu/MenuCommands.h"
 #include "job/TranslationJob.h"
 #include "job/TranslationJobView.h"
 

@@ -4,7 +4,7 @@
 // kept in the settings and given back when the viewer is made.
 #pragma once
 
-#include "job/KeyboardShortcuts.h"
+#include "app/menu/KeyboardShortcuts.h"
 
 #include <QObject>
 

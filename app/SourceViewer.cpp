@@ -3,6 +3,7 @@
 
 #include "app/FormControls.h"
 #include "app/FormLayout.h"
+#include "app/MemoKeys.h"
 #include "controls/qt/QtColor.h"
 #include "controls/qt/QtKeys.h"
 #include "controls/memo/qt/CodeMemo.h"
@@ -53,6 +54,7 @@ void TForm2::createControls(TCodeMemo::FontMeasure paneFonts)
     // Named as the labels above them read.
     Memo1->setAccessibleName(Label1->Caption());
     applyViewerPaneLayout(Memo1->model());
+    followProgramKeys(*Memo1);
 
     Label2 = new TLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -62,6 +64,7 @@ void TForm2::createControls(TCodeMemo::FontMeasure paneFonts)
     Memo2->setObjectName(QStringLiteral("Memo2"));
     Memo2->setAccessibleName(Label2->Caption());
     applyViewerPaneLayout(Memo2->model());
+    followProgramKeys(*Memo2);
     Memo2->model().OnKeyDown = [this](TCustomCodeMemo&, KeyCode& key, ShiftState) { Memo2KeyDown(key); };
     Memo2->model().OnActiveLineChange = [this](TCustomCodeMemo&, int) { Memo2ActiveLineChange(); };
     Memo2->model().OnChange = [this](TCustomCodeMemo&) { emit memo2Changed(); };

@@ -1,9 +1,9 @@
-// The key codes and modifier flags that the controls' key tables speak.
-// The widget layer translates Qt keys into these once (QtKeys.h).
+// The key codes and modifier flags that the controls' key tables speak, the
+// one rule for the character a key types, and the key scheme. The widget
+// layer translates Qt keys into these once (QtKeys.h).
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 namespace kalmo {
 
@@ -56,16 +56,43 @@ constexpr ShortCut shortCut(KeyCode key, ShiftState state)
                                  | (hasAlt(state) ? 0x8000 : 0));
 }
 
-// The character a key types whatever text the keyboard layout attaches to
-// it: Enter is 13, and Ctrl with a letter is its control character (Ctrl+C is
-// 3) unless Alt is held too. nullopt: the layout's text decides.
-constexpr std::optional<char32_t> fixedCharacterOfKey(KeyCode key, ShiftState state)
+// The character a key press delivers, as the platform's character messages
+// do: the one rule for every control and for `kalmo script`. Only the text a
+// keyboard layout attaches to a key is left to the caller (LayoutText).
+struct KeyCharacter {
+    enum class Kind { Nothing, Character, LayoutText };
+    Kind kind = Kind::Nothing;
+    char32_t character = 0; // with Kind::Character
+};
+
+constexpr KeyCharacter keyCharacter(KeyCode key, ShiftState state)
 {
-    if (key == vk::Enter)
-        return U'\r';
-    if (hasCtrl(state) && !hasAlt(state) && key >= vk::LetterA && key < vk::LetterA + 26)
-        return static_cast<char32_t>(key - vk::LetterA + 1);
-    return std::nullopt;
+    constexpr KeyCharacter nothing{};
+    constexpr KeyCharacter layoutText{KeyCharacter::Kind::LayoutText};
+    const auto typed = [](char32_t ch) { return KeyCharacter{KeyCharacter::Kind::Character, ch}; };
+    // Alt makes a system character that the controls never see; Ctrl+Alt is
+    // AltGr, where the layout decides.
+    if (hasAlt(state))
+        return hasCtrl(state) ? layoutText : nothing;
+    const bool ctrl = hasCtrl(state);
+    switch (key) {
+    case vk::Enter: return typed(ctrl ? U'\n' : U'\r');
+    case vk::Backspace: return typed(ctrl ? char32_t{127} : U'\b');
+    case vk::Tab: return ctrl ? nothing : typed(U'\t');
+    case vk::Escape: return typed(char32_t{27});
+    default: break;
+    }
+    // Ctrl with a letter is its control character (Ctrl+C is 3); with
+    // anything else it types nothing.
+    if (ctrl)
+        return key >= vk::LetterA && key < vk::LetterA + 26 ? typed(static_cast<char32_t>(key - vk::LetterA + 1))
+                                                             : nothing;
+    return layoutText;
 }
+
+// "Classic" keeps every key as the program always had it; "Common" frees
+// Ctrl+X/C/V/A/Z/Y for the focused control and exits with Ctrl+Q. The menu
+// and the memo's key table both follow it.
+enum class KeyScheme { Classic, Common };
 
 } // namespace kalmo

@@ -6,7 +6,7 @@
 #include "base/KeyCodes.h"
 #include "cli/CommandLine.h"
 #include "controls/memo/MemoCharacters.h"
-#include "job/MenuCommands.h"
+#include "app/menu/MenuCommands.h"
 #include "job/RecoveryFolder.h"
 
 #include <filesystem>

@@ -40,30 +40,21 @@ std::optional<ScriptKeyPress> parsePaneKey(const std::string& argument)
 
 std::optional<char32_t> characterOfKey(const ScriptKeyPress& press)
 {
-    if (hasAlt(press.shift))
+    const KeyCharacter typed = keyCharacter(press.key, press.shift);
+    if (typed.kind == KeyCharacter::Kind::Character)
+        return typed.character;
+    // The layout's text, on the US keyboard the script speaks for: letters
+    // and digits, and nothing with Ctrl+Alt.
+    if (typed.kind == KeyCharacter::Kind::Nothing || hasCtrl(press.shift) || hasAlt(press.shift))
         return std::nullopt;
     const bool shift = hasShift(press.shift);
-    const bool ctrl = hasCtrl(press.shift);
-    // Ctrl+Enter is a line feed on the keyboard the script speaks for.
-    if (ctrl && press.key == vk::Enter)
-        return U'\n';
-    if (const std::optional<char32_t> fixed = fixedCharacterOfKey(press.key, press.shift))
-        return fixed;
-    if (press.key >= vk::LetterA && press.key < vk::LetterA + 26) {
+    if (press.key >= vk::LetterA && press.key < vk::LetterA + 26)
         return static_cast<char32_t>(shift ? press.key : press.key - 'A' + 'a');
-    }
     if (press.key >= vk::Digit0 && press.key <= vk::Digit0 + 9) {
         static constexpr const char* shifted = ")!@#$%^&*(";
-        if (ctrl)
-            return std::nullopt;
         return static_cast<char32_t>(shift ? shifted[press.key - vk::Digit0] : press.key);
     }
-    switch (press.key) {
-    case vk::Backspace: return ctrl ? char32_t{127} : U'\b';
-    case vk::Tab: return ctrl ? std::nullopt : std::optional<char32_t>(U'\t');
-    case vk::Escape: return char32_t{27};
-    default: return std::nullopt;
-    }
+    return std::nullopt;
 }
 
 std::string unescapeScriptText(const std::string& text)

@@ -18,9 +18,8 @@ struct ScriptKeyPress {
 // "NAME [Shift] [Ctrl] [Alt]"; nullopt for an unknown name or modifier.
 std::optional<ScriptKeyPress> parsePaneKey(const std::string& argument);
 
-// The character message a key press produces on a US keyboard, if any.
-// With Alt held the platform sends a system character instead, which the
-// memo does not take.
+// The character message a key press produces on a US keyboard, if any:
+// keyCharacter's rule, with a US layout's text for letters and digits.
 std::optional<char32_t> characterOfKey(const ScriptKeyPress& press);
 
 // "\n", "\r", "\t" and "\\" in script text stand for LF, CR, tab and backslash.

@@ -154,17 +154,9 @@ std::size_t EntryIndex::find(std::string_view name) const
     }
 }
 
-std::string fileNameOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::string translatedFilePath(const std::string& sourcePath)
 {
-    const auto slash = sourcePath.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : sourcePath.substr(0, slash + 1);
-    return folder + std::string(kTranslatedPrefix) + fileNameOf(sourcePath);
+    return folderOf(sourcePath) + std::string(kTranslatedPrefix) + fileNameOf(sourcePath);
 }
 
 } // namespace kalmo

@@ -7,6 +7,7 @@
 
 #include "job/EntryParser.h"
 #include "job/LineList.h"
+#include "job/PathParts.h"
 
 #include <cstdint>
 #include <optional>
@@ -85,9 +86,6 @@ inline constexpr std::string_view kTranslatedPrefix = "Translated_";
 // The path of the translated copy of a language file: its folder +
 // "Translated_" + its name.
 std::string translatedFilePath(const std::string& sourcePath);
-
-// The name of a file without its folder.
-std::string fileNameOf(const std::string& path);
 
 } // namespace kalmo
 

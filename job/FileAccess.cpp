@@ -2,6 +2,7 @@
 #include "job/FileAccess.h"
 
 #include "base/KalmoError.h"
+#include "job/PathParts.h"
 #include "job/TemporaryFiles.h"
 
 #include <cerrno>
@@ -39,14 +40,6 @@ public:
 private:
     int fd_;
 };
-
-// The folder part of a path with its slash; "./" for a bare file name, so
-// that a name put after it stays a path in the same folder.
-std::string folderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
-}
 
 std::string kindOf(mode_t mode)
 {
@@ -109,7 +102,8 @@ void replaceFile(const std::string& target, const std::string& bytes, const stru
 {
     // A save is where temporary files of killed saves get found: the
     // folder is ours to write in anyway.
-    const std::string folder = folderOf(target);
+    // A bare name lies in the current folder, which the scan must open by name.
+    const std::string folder = folderOf(target).empty() ? std::string("./") : folderOf(target);
     removeStaleTemporaryFiles(folder);
     std::string temporary = temporaryFilePattern(folder);
     FileDescriptor file(::mkstemp(temporary.data()));

@@ -2,6 +2,7 @@
 #include "job/TranslationJob.h"
 
 #include "base/KalmoError.h"
+#include "controls/memo/CodeMemoModel.h"
 #include "job/EntryList.h"
 #include "job/JournalAfterwards.h"
 #include "job/LanguageFile.h"
@@ -11,6 +12,8 @@
 #include "job/RestoreOnError.h"
 #include "job/TextSearch.h"
 #include "job/TranslationMerge.h"
+#include "job/TranslationJobEvents.h"
+#include "job/TranslationJobView.h"
 #include "job/TranslationProgress.h"
 #include "job/TypedText.h"
 
@@ -26,12 +29,6 @@ namespace {
 const char* const kPleaseLoad = "Please load file first";
 const char* const kSourceFilter = "Source files (*.php)|*.PHP";
 const char* const kReadAsUtf8 = "Read as UTF-8:";
-
-std::string folderWithSeparator(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 } // namespace
 
@@ -94,7 +91,7 @@ void TranslationJob::ContinueTranslation()
     const std::string name = fileNameOf(*chosen);
     const bool pickedTranslation = name.size() > kTranslatedPrefix.size() && name.starts_with(kTranslatedPrefix);
     const std::string source
-        = pickedTranslation ? folderWithSeparator(*chosen) + name.substr(kTranslatedPrefix.size()) : *chosen;
+        = pickedTranslation ? folderOf(*chosen) + name.substr(kTranslatedPrefix.size()) : *chosen;
     if (!mayOpenDespiteLock(source)) {
         setStatus(statusBefore);
         return;

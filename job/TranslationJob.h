@@ -5,7 +5,6 @@
 #pragma once
 
 #include "base/KeyCodes.h"
-#include "controls/memo/CodeMemoModel.h"
 #include "job/EntryParser.h"
 #include "job/FileLock.h"
 #include "job/JournalKeeping.h"
@@ -14,8 +13,6 @@
 #include "job/OpeningQuestions.h"
 #include "job/TextEncoding.h"
 #include "job/TranslationCheck.h"
-#include "job/TranslationJobEvents.h"
-#include "job/TranslationJobView.h"
 #include "job/checks/SilencedFindings.h"
 
 #include <functional>
@@ -29,6 +26,9 @@
 namespace kalmo {
 
 struct ExchangeMessage;
+class TCustomCodeMemo;
+class TranslationJobEvents;
+class TranslationJobView;
 
 class TranslationJob {
 public:

@@ -6,6 +6,8 @@
 
 #include "job/EntryList.h"
 #include "job/TranslationExchange.h"
+#include "job/TranslationJobEvents.h"
+#include "job/TranslationJobView.h"
 #include "job/TranslationProgress.h"
 
 #include <algorithm>

@@ -4,11 +4,13 @@
 #include "job/TranslationJob.h"
 
 #include "base/KalmoError.h"
+#include "controls/memo/CodeMemoModel.h"
 #include "job/EntryList.h"
 #include "job/LanguageFile.h"
 #include "job/LineChanges.h"
 #include "job/ProcessIdentity.h"
 #include "job/RestoreOnError.h"
+#include "job/TranslationJobView.h"
 
 #include <ctime>
 #include <filesystem>

@@ -3,6 +3,7 @@
 #include "job/TranslationJob.h"
 
 #include "base/KalmoError.h"
+#include "job/TranslationJobView.h"
 
 #include <utility>
 

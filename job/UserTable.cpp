@@ -2,6 +2,7 @@
 #include "job/UserTable.h"
 
 #include "job/FileAccess.h"
+#include "job/PathParts.h"
 #include "job/UserFolders.h"
 
 #include <exception>
@@ -51,7 +52,7 @@ void writeUserTable(const std::string& path, const std::vector<UserTableRow>& ro
             text += (i == 0 ? "" : "\t") + row[i];
         text += '\n';
     }
-    makeUserFolder(path.substr(0, path.rfind('/')));
+    makeUserFolder(folderOf(path));
     writeFileSafely(path, text);
 }
 

@@ -2,6 +2,7 @@
 // texts, fonts and colours of its controls. TForm3 applies it in one place.
 #pragma once
 
+#include "app/layouts/CloseButtonLayout.h"
 #include "app/layouts/ControlPlace.h"
 #include "base/Color.h"
 
@@ -38,12 +39,7 @@ constexpr int Label2FontPixels = 11;
 constexpr const char* versionPrefix = "Version: ";
 constexpr const char* versionFormat = "%d.%d.%d.%d";
 
-constexpr const char* buttonCaption = "CLOSE";
-constexpr const char* buttonFontName = "Tahoma";
-constexpr int buttonFontPixels = 19;
-constexpr ColorValue buttonFontColor = clSilver;
-constexpr ColorValue buttonBackColor = clBlack;
-constexpr bool buttonForceTransparent = false;
-constexpr ColorValue buttonGlowColor = 0x00FFBD8D; // light blue, stored as 16760205
+// The glow is light blue, stored as 16760205.
+constexpr CloseButtonLayout closeButton{"CLOSE", "Tahoma", 19, clSilver, clBlack, false, 0x00FFBD8D};
 
 } // namespace kalmo::layout::about

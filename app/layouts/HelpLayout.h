@@ -3,6 +3,7 @@
 // TForm4 applies it in one place.
 #pragma once
 
+#include "app/layouts/CloseButtonLayout.h"
 #include "app/layouts/ControlPlace.h"
 #include "base/Color.h"
 
@@ -30,13 +31,8 @@ constexpr std::array<ControlPlace, 2> controls{{
     {"GlassButton1", GlassButton1},
 }};
 
-constexpr const char* buttonCaption = "CLOSE";
-constexpr const char* buttonFontName = "Verdana";
-constexpr int buttonFontPixels = 13;
-constexpr ColorValue buttonFontColor = clBlack;
-constexpr ColorValue buttonBackColor = clWhite;
-constexpr bool buttonForceTransparent = true;
-constexpr ColorValue buttonGlowColor = 0x00FFBD8D; // light blue, stored as 16760205
+// The glow is light blue, stored as 16760205.
+constexpr CloseButtonLayout closeButton{"CLOSE", "Verdana", 13, clBlack, clWhite, true, 0x00FFBD8D};
 
 constexpr int balloonEllips = 20;
 constexpr int balloonIndent = 15;

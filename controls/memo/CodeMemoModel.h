@@ -98,6 +98,9 @@ public:
     // ignores them all.
     void KeyDown(KeyCode key, ShiftState shift);
     void KeyPress(char32_t ch);
+    // The program's key scheme, which the program tells every memo: under
+    // Common the memo's own undo, cut and select-all keys act at key-down.
+    void SetKeyScheme(KeyScheme scheme) { keyScheme_ = scheme; }
     void MouseDown(TMouseButton button, ShiftState shift, int x, int y);
     void MouseMove(ShiftState shift, bool leftButtonHeld, int x, int y);
     void MouseUp(TMouseButton button, ShiftState shift, int x, int y);
@@ -366,6 +369,7 @@ private:
     int charWidth_ = 0;
     int lineHeight_ = 0;
     bool readOnly_ = false;
+    KeyScheme keyScheme_ = KeyScheme::Classic;
     bool enabled_ = true;
     bool autoExpand_ = true;
     int tabSize_ = 4;

@@ -5,7 +5,6 @@
 
 #include "base/KeyCodes.h"
 #include "controls/memo/CodeMemoModel.h"
-#include "job/KeyScheme.h"
 
 #include <algorithm>
 #include <array>

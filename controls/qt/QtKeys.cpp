@@ -1,6 +1,8 @@
 // Qt keys and modifiers as the controls' key codes; see QtKeys.h.
 #include "controls/qt/QtKeys.h"
 
+#include <QKeyEvent>
+
 namespace kalmo {
 
 KeyCode toKeyCode(int qtKey)
@@ -46,6 +48,22 @@ ShiftState toShiftState(Qt::KeyboardModifiers modifiers)
     if (modifiers & Qt::AltModifier)
         state |= ssAlt;
     return state;
+}
+
+std::u32string typedText(const QKeyEvent& event)
+{
+    const KeyCharacter typed = keyCharacter(toKeyCode(event.key()), toShiftState(event.modifiers()));
+    switch (typed.kind) {
+    case KeyCharacter::Kind::Character: return std::u32string(1, typed.character);
+    case KeyCharacter::Kind::LayoutText: break;
+    case KeyCharacter::Kind::Nothing: return {};
+    }
+    // The layout's control characters are not typing: Delete's text is 127.
+    std::u32string text;
+    for (const char32_t ch : event.text().toUcs4())
+        if (ch >= 0x20 && ch != 0x7F)
+            text += ch;
+    return text;
 }
 
 } // namespace kalmo

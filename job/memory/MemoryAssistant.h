@@ -8,6 +8,7 @@
 #pragma once
 
 #include "job/TranslationJob.h"
+#include "job/TranslationJobEvents.h"
 #include "job/memory/ChangedWords.h"
 #include "job/memory/MemoryEntries.h"
 #include "job/memory/MemoryLookup.h"

@@ -11,8 +11,8 @@
 #include "app/SourceViewer.h"
 #include "controls/edit/qt/EntryEdit.h"
 #include "controls/memo/qt/CodeMemo.h"
-#include "job/KeyScheme.h"
-#include "job/KeyboardShortcuts.h"
+#include "app/menu/KeyScheme.h"
+#include "app/menu/KeyboardShortcuts.h"
 
 #include <QAction>
 #include <QMenuBar>

@@ -9,8 +9,8 @@
 #include "app/MainWindow.h"
 #include "app/SourceViewer.h"
 #include "controls/memo/MemoEditingKeys.h"
-#include "job/KeyboardShortcuts.h"
-#include "job/MenuCommands.h"
+#include "app/menu/KeyboardShortcuts.h"
+#include "app/menu/MenuCommands.h"
 
 #include <QAction>
 #include <QApplication>

@@ -43,16 +43,14 @@ int utf16Index(const QString& text, int codePoints)
     return i;
 }
 
-// The character a key types, as the rules know it (Enter 13, Ctrl+C 3),
-// otherwise the first character of the text Qt attaches.
+// The character a key types (Enter 13, Ctrl+C 3, else what the layout
+// types); one key press hands the model its first.
 std::optional<char32_t> typedCharacter(const QKeyEvent& event)
 {
-    if (const std::optional<char32_t> fixed = fixedCharacterOfKey(toKeyCode(event.key()), toShiftState(event.modifiers())))
-        return fixed;
-    const QList<uint> characters = event.text().toUcs4();
-    if (characters.isEmpty())
+    const std::u32string text = typedText(event);
+    if (text.empty())
         return std::nullopt;
-    return static_cast<char32_t>(characters.front());
+    return text.front();
 }
 
 // The text margins that show a text whole in the field. The line edit puts

@@ -64,7 +64,7 @@ void TCustomCodeMemo::KeyDown(KeyCode key, ShiftState shift)
 // key belongs here, whether or not ReadOnly let it act.
 bool TCustomCodeMemo::keyDownEditing(KeyCode key, ShiftState shift)
 {
-    if (activeKeyScheme() == KeyScheme::Common) {
+    if (keyScheme_ == KeyScheme::Common) {
         if (const MemoEditingKey* common = commonMemoEditingKey(shortCut(key, shift))) {
             // Deleting a line is the only one of these that does not check ReadOnly itself.
             if (!readOnly_ || common->command != &TCustomCodeMemo::DeleteLineCommand)
@@ -234,7 +234,7 @@ void TCustomCodeMemo::KeyPress(char32_t ch)
         return;
     }
     // Under the common scheme Ctrl+A, Ctrl+X and Ctrl+Y acted at key-down.
-    if (activeKeyScheme() == KeyScheme::Common && (ch == 1 || ch == 24 || ch == 25)) {
+    if (keyScheme_ == KeyScheme::Common && (ch == 1 || ch == 24 || ch == 25)) {
         return;
     }
     if (ch == 3) {

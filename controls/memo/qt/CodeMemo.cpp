@@ -3,7 +3,6 @@
 
 #include "controls/qt/AccessibleEvents.h"
 #include "controls/qt/QtKeys.h"
-#include "job/KeyScheme.h"
 #include "controls/memo/qt/MemoAccessible.h"
 
 #include <QAccessible>
@@ -29,66 +28,6 @@
 #include <vector>
 
 namespace kalmo {
-namespace {
-
-// The characters a key press delivers to the memo, as the platform's
-// character messages would: Enter 13, Backspace 8, Tab 9, Ctrl with a letter
-// its control code, otherwise the typed text. Alt combinations are system
-// characters the memo never sees (Alt+Backspace, undo, included).
-std::vector<char32_t> typedCharacters(const QKeyEvent& event)
-{
-    const int key = event.key();
-    const Qt::KeyboardModifiers modifiers = event.modifiers();
-    const bool ctrl = modifiers & Qt::ControlModifier;
-    const bool alt = modifiers & Qt::AltModifier;
-    if (alt && !ctrl)
-        return {};
-    if (const std::optional<char32_t> fixed = fixedCharacterOfKey(toKeyCode(key), toShiftState(modifiers)))
-        return {*fixed};
-    switch (key) {
-    case Qt::Key_Backspace: return {U'\b'};
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return ctrl ? std::vector<char32_t>{} : std::vector<char32_t>{U'\t'};
-    default: break;
-    }
-    // Ctrl with anything but a letter types nothing.
-    if (ctrl && !alt)
-        return {};
-    std::vector<char32_t> characters;
-    for (const char32_t ch : event.text().toUcs4()) {
-        if (ch >= 0x20 && ch != 0x7F)
-            characters.push_back(ch);
-    }
-    return characters;
-}
-
-// The main window's menu shortcuts; the memo lets these go to the menu.
-bool isMenuShortcut(const QKeyEvent& event)
-{
-    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
-    const KeyCode key = toKeyCode(event.key());
-    if (key == 0 || (modifiers & Qt::MetaModifier))
-        return false;
-    return menuCommandFor(shortCut(key, toShiftState(modifiers)), activeKeyScheme()).has_value();
-}
-
-// Keys the memo handles itself, which an application shortcut must not take
-// from it while it has the focus. Plain Alt+letter stays with menu mnemonics
-// and function keys with the windows.
-bool memoHandlesKey(const QKeyEvent& event)
-{
-    if (isMenuShortcut(event))
-        return false;
-    const KeyCode key = toKeyCode(event.key());
-    const Qt::KeyboardModifiers modifiers = event.modifiers();
-    if (key >= vk::F1 || key == 0 || key == vk::Escape)
-        return false;
-    if (key >= vk::LetterA && key <= vk::LetterA + 25)
-        return (modifiers & Qt::ControlModifier) || !(modifiers & Qt::AltModifier);
-    return true;
-}
-
-} // namespace
 
 TCodeMemo::TCodeMemo(QWidget* parent, FontMeasure measure)
     : QWidget(parent)
@@ -166,7 +105,7 @@ bool TCodeMemo::event(QEvent* event)
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (model_.Enabled() && memoHandlesKey(*key)) {
+        if (model_.Enabled() && handlesKey(*key)) {
             key->accept();
             return true;
         }
@@ -262,6 +201,33 @@ void TCodeMemo::focusOutEvent(QFocusEvent* event)
     update();
 }
 
+// The window's reserved shortcuts go to its menu.
+bool TCodeMemo::isReservedShortcut(const QKeyEvent& event) const
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    const KeyCode key = toKeyCode(event.key());
+    if (key == 0 || (modifiers & Qt::MetaModifier))
+        return false;
+    const ShortCut pressed = shortCut(key, toShiftState(modifiers));
+    return std::find(reservedShortcuts_.begin(), reservedShortcuts_.end(), pressed) != reservedShortcuts_.end();
+}
+
+// Keys the memo handles itself, which an application shortcut must not take
+// from it while it has the focus. Plain Alt+letter stays with menu mnemonics
+// and function keys with the windows.
+bool TCodeMemo::handlesKey(const QKeyEvent& event) const
+{
+    if (isReservedShortcut(event))
+        return false;
+    const KeyCode key = toKeyCode(event.key());
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (key >= vk::F1 || key == 0 || key == vk::Escape)
+        return false;
+    if (key >= vk::LetterA && key <= vk::LetterA + 25)
+        return (modifiers & Qt::ControlModifier) || !(modifiers & Qt::AltModifier);
+    return true;
+}
+
 void TCodeMemo::keyPressEvent(QKeyEvent* event)
 {
     if (!model_.Enabled()) {
@@ -269,7 +235,7 @@ void TCodeMemo::keyPressEvent(QKeyEvent* event)
         return;
     }
     const KeyCode key = toKeyCode(event->key());
-    const std::vector<char32_t> characters = typedCharacters(*event);
+    const std::u32string characters = typedText(*event);
     if (key == 0 && characters.empty()) {
         event->ignore();
         return;

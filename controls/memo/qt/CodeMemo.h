@@ -14,7 +14,9 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
+class QKeyEvent;
 class QMenu;
 class QScrollBar;
 
@@ -67,6 +69,10 @@ public:
     // the chosen item's command, or 0.
     std::function<int(QMenu& menu, const QPoint& globalPos)> execContextMenu;
 
+    // The shortcuts the window's menu takes even while the memo has the
+    // focus, in the menu shortcuts' form; the program tells every memo.
+    void SetReservedShortcuts(std::vector<ShortCut> shortcuts) { reservedShortcuts_ = std::move(shortcuts); }
+
     QSize sizeHint() const override { return QSize(300, 200); }
 
 protected:
@@ -105,6 +111,8 @@ private:
     void onBlink();
     void onBarAction(QScrollBar* bar, int action);
     void showCursorShape(TCursorShape shape);
+    bool isReservedShortcut(const QKeyEvent& event) const;
+    bool handlesKey(const QKeyEvent& event) const;
 
     TCustomCodeMemo model_;
     QtMemoClipboard clipboard_;
@@ -118,6 +126,7 @@ private:
     bool measuring_ = false;
     bool fontPending_ = false;
     int wheelRemainder_ = 0;
+    std::vector<ShortCut> reservedShortcuts_;
     std::unique_ptr<MemoReadingEvents> readingEvents_;
 };
 

@@ -501,6 +501,9 @@ void CodeMemoWidgetTest::menuShortcutsWinOverTheMemo()
     window_->addAction(action);
     int triggered = 0;
     connect(action, &QAction::triggered, this, [&triggered] { ++triggered; });
+    // The keys a window's menu reserves, as the program tells its memos.
+    memo_->SetReservedShortcuts({shortCut('O', ssCtrl), shortCut('H', ssCtrl), shortCut('A', ssCtrl),
+                                 shortCut('X', ssCtrl), shortCut('W', ssCtrl)});
     showAndFocus();
 
     const QKeyCombination combination = shortcut[0];

@@ -41,8 +41,8 @@ struct PreparedMemo {
         const ShiftState shift = static_cast<ShiftState>(((keys & 0x4000) ? ssCtrl : 0) | ((keys & 0x2000) ? ssShift : 0)
                                                          | ((keys & 0x8000) ? ssAlt : 0));
         memo.KeyDown(key, shift);
-        if (const auto ch = fixedCharacterOfKey(key, shift))
-            memo.KeyPress(*ch);
+        if (const KeyCharacter typed = keyCharacter(key, shift); typed.kind == KeyCharacter::Kind::Character)
+            memo.KeyPress(typed.character);
     }
     auto state() const
     {
@@ -57,13 +57,12 @@ struct PreparedMemo {
 // Each listed key, pressed under `scheme`, does what its command does.
 void expectKeyDoesItsCommand(const MemoEditingKey& listed, KeyScheme scheme)
 {
-    setActiveKeyScheme(scheme);
     PreparedMemo byKey;
     PreparedMemo byCommand;
+    byKey.memo.SetKeyScheme(scheme);
     const auto before = byKey.state();
     byKey.press(listed.keys);
     (byCommand.memo.*listed.command)();
-    setActiveKeyScheme(KeyScheme::Classic);
     EXPECT_NE(byCommand.state(), before) << listed.action << ": the fixture gives the command nothing to do";
     EXPECT_EQ(byKey.state(), byCommand.state()) << listed.action;
 }

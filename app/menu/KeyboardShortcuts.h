@@ -6,7 +6,7 @@
 #pragma once
 
 #include "base/KeyCodes.h"
-#include "job/MenuCommands.h"
+#include "app/menu/MenuCommands.h"
 
 #include <array>
 #include <string>

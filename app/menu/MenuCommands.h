@@ -1,6 +1,10 @@
 // The main window's menu commands with their names, captions and shortcuts
-// under each key scheme: the one table that the window's menu, the memo's refusal of menu keys, the
-// application's shortcut priority and the script runner's keys all read.
+// under each key scheme: the one table that the window's menu, the keys the
+// program reserves in its memos, the application's shortcut priority and the
+// script runner's keys all read. Qt-free, because `kalmo script` reads it too.
+// A new command is a value of MenuCommand, a row here, and its handler: a
+// TForm1 member listed in kMenuClicks (MainWindow.cpp) and put in its menu
+// in TForm1::createMenu, and a case in ScriptSession::runMenuShortcut.
 // Beside it, the menu bar's menus with the Alt+letter key that opens each.
 #pragma once
 
@@ -8,12 +12,9 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace kalmo {
-
-// "Classic" keeps every key as the program always had it; "Common" frees
-// Ctrl+X/C/V/A/Z/Y for the focused control and exits with Ctrl+Q.
-enum class KeyScheme { Classic, Common };
 
 enum class MenuCommand {
     LoadSourceFile,
@@ -115,6 +116,17 @@ constexpr std::optional<MenuCommand> menuCommandFor(ShortCut pressed, KeyScheme 
         if (pressed != 0 && entry.keyUnder(scheme) == pressed)
             return entry.command;
     return std::nullopt;
+}
+
+// The keys the menu takes under a scheme, whatever control has the focus:
+// what the program tells its memos.
+inline std::vector<ShortCut> menuShortcuts(KeyScheme scheme)
+{
+    std::vector<ShortCut> keys;
+    for (const MenuCommandEntry& entry : kMenuCommands)
+        if (entry.keyUnder(scheme) != 0)
+            keys.push_back(entry.keyUnder(scheme));
+    return keys;
 }
 
 // The menus of the menu bar, in order. The letter after "&" opens a menu

@@ -1,9 +1,9 @@
 // How a key is written in the program's list of keys, the menu bar's
 // Alt+letter keys in that list, and the menu's keys under each scheme, none
 // taken by another key.
-#include "job/KeyboardShortcuts.h"
+#include "app/menu/KeyboardShortcuts.h"
 
-#include "job/MenuCommands.h"
+#include "app/menu/MenuCommands.h"
 
 #include <gtest/gtest.h>
 

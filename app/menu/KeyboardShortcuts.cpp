@@ -1,8 +1,8 @@
 // The program's keys in one list; see KeyboardShortcuts.h.
-#include "job/KeyboardShortcuts.h"
+#include "app/menu/KeyboardShortcuts.h"
 
 #include "controls/memo/MemoEditingKeys.h"
-#include "job/MenuCommands.h"
+#include "app/menu/MenuCommands.h"
 
 #include <array>
 

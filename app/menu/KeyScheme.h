@@ -1,8 +1,9 @@
 // The key scheme the running program follows, one for the whole process: the
-// menu, every memo and the list of keys read it, the main window sets it.
+// menu and the list of keys read it, View > Keys sets it and tells the memos
+// (MemoKeys.h).
 #pragma once
 
-#include "job/MenuCommands.h"
+#include "app/menu/MenuCommands.h"
 
 namespace kalmo {
 
