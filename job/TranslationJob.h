@@ -6,6 +6,7 @@
 
 #include "base/KeyCodes.h"
 #include "controls/memo/CodeMemoModel.h"
+#include "job/DifferingLines.h"
 #include "job/EntryParser.h"
 #include "job/FileLock.h"
 #include "job/JournalKeeping.h"
@@ -16,6 +17,7 @@
 #include "job/TranslationCheck.h"
 #include "job/TranslationJobEvents.h"
 #include "job/TranslationJobView.h"
+#include "job/TranslationProgress.h"
 #include "job/checks/SilencedFindings.h"
 
 #include <functional>
@@ -229,6 +231,12 @@ private:
     void commit(bool writeField);
     void writeFieldIntoLists();
     void refreshViewer();
+    // What follows the lists (the panes, the progress count, the unsaved
+    // mark, the journal's changes) learns of a change: one line of either
+    // list changed in place, or the lists were replaced.
+    void workingLineChanged(int line);
+    void sourceLineChanged(int line);
+    void listsReplaced();
     // The lower pane's lines, as Exit writes them and full-text mode hands
     // them back.
     LineList lowerPaneLines() const;
@@ -302,6 +310,17 @@ private:
     // a later load saves first, and the progress panel shows a mark, only
     // when Exit would write something else.
     LineList savedLines_;
+
+    // Kept up to date as lines change, so that a step costs what it changed.
+    ProgressTally progress_;
+    DifferingLines unsavedLines_;     // the working lines against savedLines_
+    DifferingLines translatedLines_;  // the working lines against sourceLines_
+    DifferingLines rewrittenSource_;  // sourceLines_ against loadedSourceLines_
+    // The lines of the lists changed since the panes were last filled;
+    // panesReplaced_: filled anew at the next refresh.
+    std::vector<int> workingChangedInPanes_;
+    std::vector<int> sourceChangedInPanes_;
+    bool panesReplaced_ = true;
     // What the entry on show put into the translation field.
     std::string shownTranslation_;
     std::string lastFindText_;

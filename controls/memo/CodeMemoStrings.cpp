@@ -86,6 +86,7 @@ void TCodeMemoStrings::PutLine(int index, std::string_view text)
     std::string expanded = ExpandTabs(text);
     lengths_.Put(index, utf8Columns(expanded));
     lines_[static_cast<std::size_t>(index)].text = std::move(expanded);
+    putSinceFill_.insert(index);
     changed();
 }
 
@@ -96,6 +97,7 @@ void TCodeMemoStrings::insertExpanded(int index, std::string text)
     }
     lengths_.Insert(index, utf8Columns(text));
     lines_.insert(lines_.begin() + index, StoredLine{std::move(text), {}});
+    reshapedSinceFill_ = true;
 }
 
 void TCodeMemoStrings::InsertLineKeepSelection(int index, std::string_view text)
@@ -163,6 +165,7 @@ void TCodeMemoStrings::RemoveLine(int index)
     checkIndex(index);
     lengths_.Delete(index);
     lines_.erase(lines_.begin() + index);
+    reshapedSinceFill_ = true;
     if (owner_) {
         owner_->fitScrollToLines();
     }
@@ -180,6 +183,7 @@ void TCodeMemoStrings::RemoveLines(int index, int count)
         return;
     }
     lines_.erase(lines_.begin() + index, lines_.begin() + index + count);
+    reshapedSinceFill_ = true;
     rebuildLengthsWithout(index, count, 0);
     if (owner_) {
         owner_->fitScrollToLines();
@@ -202,6 +206,7 @@ void TCodeMemoStrings::InsertLines(int index, std::vector<std::string> texts)
     }
     lines_.insert(lines_.begin() + index, std::make_move_iterator(fresh.begin()),
                   std::make_move_iterator(fresh.end()));
+    reshapedSinceFill_ = true;
     rebuildLengthsWithout(index, 0, static_cast<int>(fresh.size()));
 }
 
@@ -250,6 +255,8 @@ void TCodeMemoStrings::ClearLines()
     clearedLines_ = std::move(lines_);
     lines_.clear();
     lengths_.Clear();
+    putSinceFill_.clear();
+    reshapedSinceFill_ = true;
     changed();
 }
 
@@ -287,10 +294,31 @@ void TCodeMemoStrings::AppendLines(const std::vector<std::string>& lines)
     clearedLines_.clear();
     clearedLengths_.clear();
     lengths_.Rebuild();
+    putSinceFill_.clear();
+    reshapedSinceFill_ = false;
     EndUpdate();
     if (updateCount_ == 0 && owner_ && owner_->view()) {
         owner_->view()->paintNow();
     }
+}
+
+bool TCodeMemoStrings::CanRefillInPlace(std::size_t count) const
+{
+    return !reshapedSinceFill_ && !anyModified_ && lines_.size() == count;
+}
+
+void TCodeMemoStrings::RefillInPlace(const std::vector<std::string>& lines, std::span<const int> changed)
+{
+    putSinceFill_.insert(changed.begin(), changed.end());
+    for (const int index : putSinceFill_) {
+        const std::string& line = lines[static_cast<std::size_t>(index)];
+        StoredLine& stored = lines_[static_cast<std::size_t>(index)];
+        if (stored.text == line)
+            continue;
+        stored.text.assign(line);
+        lengths_.Put(index, utf8Columns(line));
+    }
+    putSinceFill_.clear();
 }
 
 void TCodeMemoStrings::EndUpdate()

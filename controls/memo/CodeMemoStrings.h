@@ -5,6 +5,8 @@
 
 #include "controls/memo/LineLengths.h"
 
+#include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +62,16 @@ public:
     // change event; the memo repaints once unless an outer bulk update is open.
     void AppendLines(const std::vector<std::string>& lines);
 
+    // True when the store holds the lines of its last fill except at lines
+    // it changed in place since (no line inserted, removed or marked
+    // modified) and has `count` lines: RefillInPlace can then stand in for a
+    // ClearLines and AppendLines.
+    bool CanRefillInPlace(std::size_t count) const;
+    // Gives the lines at `changed`, and those the store changed itself since
+    // its last fill, the texts of `lines` as AppendLines stores them; cost
+    // follows the changed lines, not the store's size.
+    void RefillInPlace(const std::vector<std::string>& lines, std::span<const int> changed);
+
     // Sets the line's modified flag; any set flag counts until the next
     // ClearLines or AppendLines.
     void MarkModified(int index);
@@ -101,6 +113,10 @@ private:
     std::vector<int> clearedLengths_;
     int updateCount_ = 0;
     bool anyModified_ = false;
+    // Since the last fill: the lines changed in place, and whether any line
+    // came or went.
+    std::set<int> putSinceFill_;
+    bool reshapedSinceFill_ = false;
 };
 
 } // namespace kalmo
