@@ -29,7 +29,7 @@ LineChanges DifferingLines::changes(const LineList& base, const LineList& change
 {
     if (!sameLength_)
         return changesBetween(base, changed);
-    return changesAt(changed, lines_);
+    return changesAt(lines_, [&](int line) { return changed[static_cast<std::size_t>(line)]; });
 }
 
 } // namespace kalmo

@@ -18,6 +18,9 @@ public:
     void lineChanged(const LineList& base, const LineList& changed, int index);
     // The lists differ: in length or at some line.
     bool any() const { return !sameLength_ || !lines_.empty(); }
+    bool sameLength() const { return sameLength_; }
+    // The lines that differ, while the lengths agree.
+    const std::set<int>& lines() const { return lines_; }
     // changesBetween(base, changed), from the kept lines while the lengths
     // agree.
     LineChanges changes(const LineList& base, const LineList& changed) const;

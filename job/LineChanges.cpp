@@ -31,10 +31,10 @@ LineChanges changesBetween(const LineList& base, const LineList& changed)
     for (std::size_t i = head; i < head + baseMiddle; ++i)
         if (base[i] != changed[i])
             differing.insert(static_cast<int>(i));
-    return changesAt(changed, differing);
+    return changesAt(differing, [&](int line) { return changed[static_cast<std::size_t>(line)]; });
 }
 
-LineChanges changesAt(const LineList& changed, const std::set<int>& lines)
+LineChanges changesAt(const std::set<int>& lines, const std::function<std::string(int)>& lineAt)
 {
     LineChanges changes;
     std::size_t next = 0;
@@ -42,9 +42,9 @@ LineChanges changesAt(const LineList& changed, const std::set<int>& lines)
         const auto at = static_cast<std::size_t>(line);
         if (at == next && !changes.empty()) {
             ++changes.back().drop;
-            changes.back().insert.push_back(changed[at]);
+            changes.back().insert.push_back(lineAt(line));
         } else {
-            changes.push_back({at - next, 1, {changed[at]}});
+            changes.push_back({at - next, 1, {lineAt(line)}});
         }
         next = at + 1;
     }

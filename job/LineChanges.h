@@ -6,6 +6,8 @@
 #include "job/LineList.h"
 
 #include <cstddef>
+#include <functional>
+#include <string>
 #include <set>
 #include <vector>
 
@@ -29,9 +31,9 @@ using LineChanges = std::vector<LineRun>;
 LineChanges changesBetween(const LineList& base, const LineList& changed);
 
 // The runs that replace, in a base of the same length, the lines at the
-// given indexes by those of `changed`; what changesBetween gives when the
+// given indexes by those `lineAt` gives; what changesBetween gives when the
 // two lists differ at exactly those lines.
-LineChanges changesAt(const LineList& changed, const std::set<int>& lines);
+LineChanges changesAt(const std::set<int>& lines, const std::function<std::string(int)>& lineAt);
 
 // The base with the changes made; throws KalmoError when the runs ask for
 // more lines than the base has.

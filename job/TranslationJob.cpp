@@ -506,9 +506,7 @@ bool TranslationJob::entryHolds(int entry, const std::string& foldedText) const
 
 std::string TranslationJob::ProgressText() const
 {
-    // Outside the free editor the lower pane holds the working lines.
-    const bool unsaved = fullTextMode_ ? lowerPaneLines() != savedLines_ : unsavedLines_.any();
-    return progress_.text(unsaved, toReview_.size());
+    return progress_.text(paneUnsaved(), toReview_.size());
 }
 
 void TranslationJob::updateProgress()

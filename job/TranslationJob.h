@@ -237,6 +237,15 @@ private:
     void workingLineChanged(int line);
     void sourceLineChanged(int line);
     void listsReplaced();
+    // The lines at which the lower pane, as Exit writes it, differs from the
+    // working lines, while the pane kept its shape since it was filled with
+    // them; nullopt when only reading the whole pane tells.
+    std::optional<std::set<int>> paneEdits() const;
+    // The lines at which the pane with these edits differs from savedLines_.
+    std::set<int> paneLinesUnsaved(const std::set<int>& edits) const;
+    std::string paneLineAt(int line, const std::set<int>& edits) const;
+    // The lower pane, as Exit writes it, differs from savedLines_.
+    bool paneUnsaved() const;
     // The lower pane's lines, as Exit writes them and full-text mode hands
     // them back.
     LineList lowerPaneLines() const;

@@ -54,8 +54,7 @@ bool TranslationJob::hasUnsavedWork() const
     if (!loaded_)
         return false;
     const bool typed = !fullTextMode_ && currentEntry_ != 0 && windows_.TranslationField() != shownTranslation_;
-    // Outside the free editor the lower pane holds the working lines.
-    return typed || (fullTextMode_ ? lowerPaneLines() != savedLines_ : unsavedLines_.any());
+    return typed || paneUnsaved();
 }
 
 RecoveryJournal TranslationJob::journalOfWork() const
@@ -77,7 +76,12 @@ RecoveryJournal TranslationJob::journalOfWork() const
     journal.sourceLines = rewrittenSource_.changes(loadedSourceLines_, sourceLines_);
     journal.workingLines = translatedLines_.changes(sourceLines_, workingLines_);
     std::size_t unsaved = 0;
-    if (fullTextMode_) {
+    const auto edits = fullTextMode_ ? paneEdits() : std::nullopt;
+    if (edits && unsavedLines_.sameLength()) {
+        const auto paneLine = [&](int line) { return paneLineAt(line, *edits); };
+        journal.paneLines = changesAt(*edits, paneLine);
+        unsaved = paneLinesUnsaved(*edits).size();
+    } else if (fullTextMode_) {
         const LineList pane = lowerPaneLines();
         journal.paneLines = changesBetween(workingLines_, pane);
         unsaved = insertedLines(changesBetween(savedLines_, pane));

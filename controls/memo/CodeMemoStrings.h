@@ -71,6 +71,10 @@ public:
     // its last fill, the texts of `lines` as AppendLines stores them; cost
     // follows the changed lines, not the store's size.
     void RefillInPlace(const std::vector<std::string>& lines, std::span<const int> changed);
+    // Since the last fill no line came or went, and these lines may differ
+    // from what the fill gave.
+    bool KeptShapeSinceFill() const { return !reshapedSinceFill_; }
+    const std::set<int>& LinesPutSinceFill() const { return putSinceFill_; }
 
     // Sets the line's modified flag; any set flag counts until the next
     // ClearLines or AppendLines.
