@@ -1,9 +1,7 @@
 // What a translation job knows about its recovery journal: where journals
-// go, what it last wrote, and the source lines as loaded that the journal's
-// changes start from.
+// go and what it last wrote.
 #pragma once
 
-#include "job/LineList.h"
 #include "job/RecoveryFolder.h"
 #include "job/RecoveryJournal.h"
 
@@ -18,7 +16,6 @@ struct JournalKeeping {
     // What this job last wrote, time aside; a journal it did not write is
     // not its to replace or remove.
     std::optional<RecoveryJournal> written;
-    LineList loadedSourceLines;
     std::uint64_t sourceFingerprint = 0;
     // A journal that cannot be written is told once per file.
     bool problemTold = false;

@@ -27,19 +27,26 @@ LineChanges changesBetween(const LineList& base, const LineList& changed)
         return changes;
     }
     // Same count: only the lines that differ, each run of them replaced in place.
-    std::size_t kept = head;
-    for (std::size_t i = head; i < head + baseMiddle; ++i) {
-        if (base[i] == changed[i]) {
-            ++kept;
-            continue;
-        }
-        if (kept == 0 && !changes.empty()) {
+    std::set<int> differing;
+    for (std::size_t i = head; i < head + baseMiddle; ++i)
+        if (base[i] != changed[i])
+            differing.insert(static_cast<int>(i));
+    return changesAt(differing, [&](int line) { return changed[static_cast<std::size_t>(line)]; });
+}
+
+LineChanges changesAt(const std::set<int>& lines, const std::function<std::string(int)>& lineAt)
+{
+    LineChanges changes;
+    std::size_t next = 0;
+    for (const int line : lines) {
+        const auto at = static_cast<std::size_t>(line);
+        if (at == next && !changes.empty()) {
             ++changes.back().drop;
-            changes.back().insert.push_back(changed[i]);
+            changes.back().insert.push_back(lineAt(line));
         } else {
-            changes.push_back({kept, 1, {changed[i]}});
+            changes.push_back({at - next, 1, {lineAt(line)}});
         }
-        kept = 0;
+        next = at + 1;
     }
     return changes;
 }

@@ -6,6 +6,9 @@
 #include "job/LineList.h"
 
 #include <cstddef>
+#include <functional>
+#include <string>
+#include <set>
 #include <vector>
 
 namespace kalmo {
@@ -26,6 +29,11 @@ using LineChanges = std::vector<LineRun>;
 // one-line replacements; where the counts differ, everything between the
 // common start and the common end is replaced, which is linear in time.
 LineChanges changesBetween(const LineList& base, const LineList& changed);
+
+// The runs that replace, in a base of the same length, the lines at the
+// given indexes by those `lineAt` gives; what changesBetween gives when the
+// two lists differ at exactly those lines.
+LineChanges changesAt(const std::set<int>& lines, const std::function<std::string(int)>& lineAt);
 
 // The base with the changes made; throws KalmoError when the runs ask for
 // more lines than the base has.

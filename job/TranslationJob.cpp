@@ -254,7 +254,7 @@ void TranslationJob::continueFile(const std::string& sourcePath, const std::stri
 // and that the field can translate.
 void TranslationJob::showFirstEntryLeftToTranslate(const std::string& shortName)
 {
-    const std::vector<EntryProgress> entries = entryProgress(loadedSourceLines_, workingLines_);
+    const std::vector<EntryProgress>& entries = progress_.entries();
     const auto left = std::find_if(entries.begin(), entries.end(), isLeftToTranslate);
     if (left != entries.end() && left->line != currentEntry_)
         showEntryAt(left->line);
@@ -270,7 +270,6 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
         targetPath_.clear();
     }
     if (journal_.folder) {
-        journal_.loadedSourceLines = source.lines;
         journal_.sourceFingerprint = linesFingerprint(source.lines);
         journal_.problemTold = false;
     }
@@ -284,6 +283,7 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
     workingLines_ = std::move(working);
     savedLines_ = std::move(onDisk);
     lineCount_ = static_cast<int>(sourceLines_.size());
+    listsReplaced();
     currentEntry_ = 0;
     shownTranslation_.clear();
     toReview_.clear();
@@ -386,7 +386,7 @@ void TranslationJob::stepToUntranslated(Direction direction)
         // The count is taken after the commit, so the entry just left counts
         // as the user left it.
         std::vector<int> lines;
-        for (const EntryProgress& entry : entryProgress(loadedSourceLines_, workingLines_)) {
+        for (const EntryProgress& entry : progress_.entries()) {
             if (isLeftToTranslate(entry) && (forward ? entry.line > currentEntry_ : entry.line < currentEntry_))
                 lines.push_back(entry.line);
         }
@@ -400,7 +400,7 @@ void TranslationJob::NextToReview()
 {
     stepToFirstOf(Direction::Forward, [this] {
         std::vector<int> lines;
-        for (const EntryProgress& entry : entryProgress(loadedSourceLines_, workingLines_))
+        for (const EntryProgress& entry : progress_.entries())
             if (toReview_.contains(entry.name))
                 lines.push_back(entry.line);
         // From the entry after the one on show, then from the start.
@@ -503,8 +503,7 @@ bool TranslationJob::entryHolds(int entry, const std::string& foldedText) const
 
 std::string TranslationJob::ProgressText() const
 {
-    return progressText(entryProgress(loadedSourceLines_, workingLines_), lowerPaneLines() != savedLines_,
-                        toReview_.size());
+    return progress_.text(paneUnsaved(), toReview_.size());
 }
 
 void TranslationJob::updateProgress()
@@ -558,12 +557,17 @@ void TranslationJob::writeFieldIntoLists()
     if (wholeLineMode_) {
         sourceLines_[static_cast<std::size_t>(currentEntry_)] = field;
         working = field;
+        sourceLineChanged(currentEntry_);
+        workingLineChanged(workingEntry_);
+        // A whole line can open or close a comment for the lines after it.
+        progress_.recount(loadedSourceLines_, workingLines_);
         checkWholeFile();
         return;
     }
     auto rebuilt = rebuildWithTranslation(working, quotes_, field);
     if (rebuilt) {
         working = std::move(*rebuilt);
+        workingLineChanged(workingEntry_);
         checkWorkingLine(workingEntry_);
         return;
     }
@@ -576,13 +580,21 @@ void TranslationJob::writeFieldIntoLists()
 
 void TranslationJob::refreshViewer()
 {
-    memo2_.ClearText();
-    memo2_.Lines().AppendLines(workingLines_);
+    const auto refill = [this](TCustomCodeMemo& pane, const LineList& lines, std::vector<int>& changed) {
+        if (panesReplaced_) {
+            pane.ClearText();
+            pane.Lines().AppendLines(lines);
+        } else {
+            pane.RefillText(lines, changed);
+        }
+        changed.clear();
+    };
+    refill(memo2_, workingLines_, workingChangedInPanes_);
     // The lower pane's undo steps name lines and columns of the text it held
     // before; on the new text they would rewrite whatever now stands there.
     memo2_.UndoList().Clear();
-    memo1_.ClearText();
-    memo1_.Lines().AppendLines(sourceLines_);
+    refill(memo1_, sourceLines_, sourceChangedInPanes_);
+    panesReplaced_ = false;
 }
 
 bool TranslationJob::Split()
@@ -666,6 +678,7 @@ void TranslationJob::writeTranslation(const LineList& lines)
                                                              unchanged ? Backup::None : Backup::Keep));
     workInTranslatedFile_ = true;
     savedLines_ = lines;
+    unsavedLines_.recount(savedLines_, workingLines_);
     forgetJournal();
     if (OnSaved)
         OnSaved(path);
@@ -686,6 +699,7 @@ void TranslationJob::endProgram()
     loadedSourceLines_.clear();
     workingLines_.clear();
     savedLines_.clear();
+    listsReplaced();
     lineCount_ = 0;
     currentEntry_ = 0;
     checker_.reset();
@@ -741,6 +755,7 @@ void TranslationJob::takeLowerPaneLines()
     if (lines == workingLines_)
         return;
     workingLines_ = std::move(lines);
+    listsReplaced();
     checkWholeFile();
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "base/KeyCodes.h"
+#include "job/DifferingLines.h"
 #include "job/EntryParser.h"
 #include "job/FileLock.h"
 #include "job/JournalKeeping.h"
@@ -13,6 +14,7 @@
 #include "job/OpeningQuestions.h"
 #include "job/TextEncoding.h"
 #include "job/TranslationCheck.h"
+#include "job/TranslationProgress.h"
 #include "job/checks/SilencedFindings.h"
 
 #include <functional>
@@ -229,6 +231,21 @@ private:
     void commit(bool writeField);
     void writeFieldIntoLists();
     void refreshViewer();
+    // What follows the lists (the panes, the progress count, the unsaved
+    // mark, the journal's changes) learns of a change: one line of either
+    // list changed in place, or the lists were replaced.
+    void workingLineChanged(int line);
+    void sourceLineChanged(int line);
+    void listsReplaced();
+    // The lines at which the lower pane, as Exit writes it, differs from the
+    // working lines, while the pane kept its shape since it was filled with
+    // them; nullopt when only reading the whole pane tells.
+    std::optional<std::set<int>> paneEdits() const;
+    // The lines at which the pane with these edits differs from savedLines_.
+    std::set<int> paneLinesUnsaved(const std::set<int>& edits) const;
+    std::string paneLineAt(int line, const std::set<int>& edits) const;
+    // The lower pane, as Exit writes it, differs from savedLines_.
+    bool paneUnsaved() const;
     // The lower pane's lines, as Exit writes them and full-text mode hands
     // them back.
     LineList lowerPaneLines() const;
@@ -302,6 +319,17 @@ private:
     // a later load saves first, and the progress panel shows a mark, only
     // when Exit would write something else.
     LineList savedLines_;
+
+    // Kept up to date as lines change, so that a step costs what it changed.
+    ProgressTally progress_;
+    DifferingLines unsavedLines_;     // the working lines against savedLines_
+    DifferingLines translatedLines_;  // the working lines against sourceLines_
+    DifferingLines rewrittenSource_;  // sourceLines_ against loadedSourceLines_
+    // The lines of the lists changed since the panes were last filled;
+    // panesReplaced_: filled anew at the next refresh.
+    std::vector<int> workingChangedInPanes_;
+    std::vector<int> sourceChangedInPanes_;
+    bool panesReplaced_ = true;
     // What the entry on show put into the translation field.
     std::string shownTranslation_;
     std::string lastFindText_;

@@ -54,7 +54,7 @@ int TranslationJob::FillUntranslated(const std::vector<ExchangeMessage>& message
     commitBeforeMoving(true);
     // What the user translated since the memory was asked stays.
     std::set<std::string> untranslated;
-    for (const EntryProgress& entry : entryProgress(loadedSourceLines_, workingLines_))
+    for (const EntryProgress& entry : progress_.entries())
         if (isLeftToTranslate(entry))
             untranslated.insert(entry.name);
     std::vector<ExchangeMessage> wanted;
@@ -63,6 +63,7 @@ int TranslationJob::FillUntranslated(const std::vector<ExchangeMessage>& message
     ExchangeImport filled = importMessages(sourceLines_, fileNameOf(TranslatedFilePath()), workingLines_, wanted);
     if (filled.written > 0) {
         workingLines_ = std::move(filled.lines);
+        listsReplaced();
         refreshViewer();
         showCurrentEntryAgain();
         updateProgress();

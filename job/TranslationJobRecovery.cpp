@@ -56,7 +56,7 @@ bool TranslationJob::hasUnsavedWork() const
     if (!loaded_)
         return false;
     const bool typed = !fullTextMode_ && currentEntry_ != 0 && windows_.TranslationField() != shownTranslation_;
-    return typed || lowerPaneLines() != savedLines_;
+    return typed || paneUnsaved();
 }
 
 RecoveryJournal TranslationJob::journalOfWork() const
@@ -75,15 +75,25 @@ RecoveryJournal TranslationJob::journalOfWork() const
     journal.fullTextMode = fullTextMode_;
     journal.sourceFingerprint = journal_.sourceFingerprint;
     journal.lineEnds = lineEnds_;
-    journal.sourceLines = changesBetween(journal_.loadedSourceLines, sourceLines_);
-    journal.workingLines = changesBetween(sourceLines_, workingLines_);
-    const LineList pane = lowerPaneLines();
-    if (fullTextMode_)
+    journal.sourceLines = rewrittenSource_.changes(loadedSourceLines_, sourceLines_);
+    journal.workingLines = translatedLines_.changes(sourceLines_, workingLines_);
+    std::size_t unsaved = 0;
+    const auto edits = fullTextMode_ ? paneEdits() : std::nullopt;
+    if (edits && unsavedLines_.sameLength()) {
+        const auto paneLine = [&](int line) { return paneLineAt(line, *edits); };
+        journal.paneLines = changesAt(*edits, paneLine);
+        unsaved = paneLinesUnsaved(*edits).size();
+    } else if (fullTextMode_) {
+        const LineList pane = lowerPaneLines();
         journal.paneLines = changesBetween(workingLines_, pane);
-    else if (currentEntry_ != 0 && windows_.TranslationField() != shownTranslation_)
-        journal.pendingField = windows_.TranslationField();
-    journal.changedEntries
-        = static_cast<int>(insertedLines(changesBetween(savedLines_, pane))) + (journal.pendingField ? 1 : 0);
+        unsaved = insertedLines(changesBetween(savedLines_, pane));
+    } else {
+        // Outside the free editor the lower pane holds the working lines.
+        if (currentEntry_ != 0 && windows_.TranslationField() != shownTranslation_)
+            journal.pendingField = windows_.TranslationField();
+        unsaved = insertedLines(unsavedLines_.changes(savedLines_, workingLines_));
+    }
+    journal.changedEntries = static_cast<int>(unsaved) + (journal.pendingField ? 1 : 0);
     return journal;
 }
 
@@ -202,6 +212,7 @@ void TranslationJob::recoverFrom(const RecoveryJournal& journal)
     journal_.written = journal;
     loaded_ = true;
     sourceLines_ = std::move(source);
+    listsReplaced();
     refreshViewer();
     if (journal.currentEntry == 0 || !showEntryAt(journal.currentEntry))
         showCurrentEntryAgain();
@@ -213,6 +224,8 @@ void TranslationJob::recoverFrom(const RecoveryJournal& journal)
         memo2_.ClearText();
         memo2_.Lines().AppendLines(pane);
         memo2_.UndoList().Clear();
+        // The pane holds other lines than the working lines now.
+        panesReplaced_ = true;
         memo2_.PlaceCaret(1, workingEntry_ >= 0 ? workingEntry_ : currentEntry_);
     }
     setStatus("Sourcefile: " + shortName + " recovered.");

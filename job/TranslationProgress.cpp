@@ -8,34 +8,90 @@
 #include <unordered_map>
 
 namespace kalmo {
+namespace {
+
+std::string progressCountText(std::size_t translated, std::size_t writable, std::size_t others, bool unsaved,
+                              std::size_t toReview)
+{
+    return "translated " + std::to_string(translated) + " of " + std::to_string(writable)
+         + (others > 0 ? ", " + std::to_string(others) + " whole-line only" : "")
+         + (toReview > 0 ? ", " + std::to_string(toReview) + " to review" : "") + (unsaved ? " *" : "");
+}
+
+} // namespace
 
 std::vector<EntryProgress> entryProgress(const LineList& source, const LineList& working)
 {
-    const std::vector<Entry> sourceEntries = listEntries(source);
-    const std::vector<Entry> workingEntries = listEntries(working);
-    const bool sameLines = source.size() == working.size();
+    ProgressTally tally;
+    tally.recount(source, working);
+    return tally.entries();
+}
+
+void ProgressTally::recount(const LineList& source, const LineList& working)
+{
+    sourceEntries_ = listEntries(source);
+    std::vector<Entry> workingEntries = listEntries(working);
+    sameLength_ = source.size() == working.size();
     std::unordered_map<int, std::size_t> workingByLine;
-    if (sameLines) {
+    if (sameLength_) {
         for (std::size_t i = 0; i < workingEntries.size(); ++i)
             workingByLine.emplace(workingEntries[i].line, i);
     }
     const EntryIndex workingByName(workingEntries);
 
-    std::vector<EntryProgress> progress;
-    progress.reserve(sourceEntries.size());
-    for (const Entry& entry : sourceEntries) {
+    progress_.clear();
+    progress_.reserve(sourceEntries_.size());
+    counterparts_.assign(sourceEntries_.size(), -1);
+    byLine_.clear();
+    writable_ = 0;
+    translated_ = 0;
+    for (std::size_t i = 0; i < sourceEntries_.size(); ++i) {
+        const Entry& entry = sourceEntries_[i];
         const Entry* counterpart = nullptr;
-        if (sameLines) {
-            const auto at = workingByLine.find(entry.line);
-            if (at != workingByLine.end())
+        if (sameLength_) {
+            byLine_.emplace(entry.line, i);
+            if (const auto at = workingByLine.find(entry.line); at != workingByLine.end())
                 counterpart = &workingEntries[at->second];
         } else if (const std::size_t named = workingByName.find(entry.name); named != EntryIndex::npos) {
             counterpart = &workingEntries[named];
         }
         const bool translated = counterpart && isTranslated(source, entry, working, *counterpart);
-        progress.push_back({entry.line, entry.name, translated, entry.rebuildable});
+        progress_.push_back({entry.line, entry.name, translated, entry.rebuildable});
+        writable_ += entry.rebuildable ? 1 : 0;
+        translated_ += entry.rebuildable && translated ? 1 : 0;
+        if (sameLength_ && counterpart)
+            counterparts_[i] = counterpart->column;
     }
-    return progress;
+}
+
+bool ProgressTally::workingLineChanged(const LineList& source, const LineList& working, int line)
+{
+    if (!sameLength_ || source.size() != working.size())
+        return false;
+    const auto at = byLine_.find(line);
+    if (at == byLine_.end())
+        return true; // no source entry stands there, so no count changes
+    int& column = counterparts_[at->second];
+    if (column < 0)
+        return false;
+    Entry before;
+    before.line = line;
+    before.column = column;
+    const auto readAgain = entryReadAgain(before, working[static_cast<std::size_t>(line)]);
+    if (!readAgain)
+        return false;
+    column = readAgain->column;
+    EntryProgress& entry = progress_[at->second];
+    const bool translated = isTranslated(source, sourceEntries_[at->second], working, *readAgain);
+    if (entry.writable && translated != entry.translated)
+        translated ? ++translated_ : --translated_;
+    entry.translated = translated;
+    return true;
+}
+
+std::string ProgressTally::text(bool unsaved, std::size_t toReview) const
+{
+    return progressCountText(translated_, writable_, progress_.size() - writable_, unsaved, toReview);
 }
 
 bool isLeftToTranslate(const EntryProgress& entry)
@@ -48,10 +104,8 @@ std::string progressText(const std::vector<EntryProgress>& entries, bool unsaved
     const auto writable = std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.writable; });
     const auto translated
         = std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.writable && e.translated; });
-    const auto others = static_cast<std::ptrdiff_t>(entries.size()) - writable;
-    return "translated " + std::to_string(translated) + " of " + std::to_string(writable)
-         + (others > 0 ? ", " + std::to_string(others) + " whole-line only" : "")
-         + (toReview > 0 ? ", " + std::to_string(toReview) + " to review" : "") + (unsaved ? " *" : "");
+    return progressCountText(static_cast<std::size_t>(translated), static_cast<std::size_t>(writable),
+                             entries.size() - static_cast<std::size_t>(writable), unsaved, toReview);
 }
 
 std::string translatedCount(const std::string& progressText)

@@ -4,9 +4,11 @@
 // navigation read the same answer.
 #pragma once
 
+#include "job/EntryList.h"
 #include "job/LineList.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kalmo {
@@ -36,6 +38,35 @@ std::vector<EntryProgress> entryProgress(const LineList& source, const LineList&
 // texts changed under their translations, then " *" when there are unsaved
 // changes.
 std::string progressText(const std::vector<EntryProgress>& entries, bool unsaved, std::size_t toReview = 0);
+
+// The progress of a job kept up to date commit by commit: counted in full
+// when the lists are replaced, then only the entry whose working line
+// changed is read again.
+class ProgressTally {
+public:
+    // Both lists in full, as entryProgress.
+    void recount(const LineList& source, const LineList& working);
+    // The working line at `line` changed in place; false when it cannot be
+    // read again alone (another length of lists, no entry read there
+    // before), and then recount must follow.
+    bool workingLineChanged(const LineList& source, const LineList& working, int line);
+    // What entryProgress gives for the lists as they stand.
+    const std::vector<EntryProgress>& entries() const { return progress_; }
+    // progressText of entries().
+    std::string text(bool unsaved, std::size_t toReview) const;
+
+private:
+    std::vector<EntryProgress> progress_;
+    // Per entry of progress_ the column of the working line's define call
+    // it was compared with, -1 for none; kept while both lists have the
+    // same length.
+    std::vector<int> counterparts_;
+    std::vector<Entry> sourceEntries_;
+    std::unordered_map<int, std::size_t> byLine_;
+    bool sameLength_ = true;
+    std::size_t writable_ = 0;
+    std::size_t translated_ = 0;
+};
 
 // The "N of M" of a progress text; empty when the text is no progress text.
 std::string translatedCount(const std::string& progressText);

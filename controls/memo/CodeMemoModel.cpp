@@ -260,6 +260,36 @@ void TCustomCodeMemo::ClearText()
     LinesChanged();
 }
 
+void TCustomCodeMemo::RefillText(const std::vector<std::string>& lines, std::span<const int> changedLines)
+{
+    if (!lines_.CanRefillInPlace(lines.size())) {
+        ClearText();
+        lines_.AppendLines(lines);
+        return;
+    }
+    // ClearText's steps in its order, with the store kept: the caret goes
+    // home first (tidying the line it leaves, as there), and what ClearText
+    // computes for the emptied store in between (the longest line, the
+    // scroll bars) is computed for no lines here too.
+    SetCaretCol(0);
+    SetCaretLine(0);
+    firstVisibleCol_ = 0;
+    firstVisibleLine_ = 0;
+    changeTracking_ = false;
+    setSelection(0, 0, 0, 0);
+    Invalidate();
+    lines_.RefillInPlace(lines, changedLines);
+    changeTracking_ = true;
+    raiseReading(OnChange);
+    Invalidate();
+    longestLine_ = 0;
+    updateScrollBarsFor(0, false);
+    ScrollCaretIntoView();
+    Invalidate(false);
+    if (lines_.UpdateCount() == 0 && view_)
+        view_->paintNow();
+}
+
 void TCustomCodeMemo::LinesChanged()
 {
     if (!changeTracking_) {

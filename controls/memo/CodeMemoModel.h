@@ -20,6 +20,7 @@
 #include "controls/memo/view/MemoView.h"
 
 #include <functional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -68,6 +69,11 @@ public:
     void ExtendSelection();
     void PlaceCaret(int column, int line);
     void ClearText();
+    // ClearText followed by the store's AppendLines(lines), with the same
+    // caret, selection, scroll position and events; when the store holds
+    // `lines` already except at `changedLines` and at lines it changed in
+    // place itself, only those lines are written.
+    void RefillText(const std::vector<std::string>& lines, std::span<const int> changedLines);
     void LinesChanged();
     void SetActiveLineIndex(int line);
     void ScrollToLine(int line);
@@ -322,7 +328,10 @@ private:
     }
     bool caretLineTouchesStore() const;
     void announceCaretMove();
-    void updateScrollBarsPass(bool& visibilityChanged);
+    // The scroll bars for a store of lineCount lines; UpdateScrollBars
+    // passes the store's own count.
+    void updateScrollBarsFor(int lineCount, bool repaint);
+    void updateScrollBarsPass(bool& visibilityChanged, int lineCount);
     void scrollBy(TScrollBarState& bar, int& first, int change);
 
     // Editing internals (CodeMemoEditing.cpp, CodeMemoMouse.cpp).

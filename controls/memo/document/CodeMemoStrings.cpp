@@ -83,6 +83,7 @@ void TCodeMemoStrings::PutLine(int index, std::string_view text)
 {
     checkIndex(index);
     storeLine(index, ExpandTabs(text));
+    putSinceFill_.insert(index);
     changed();
 }
 
@@ -108,6 +109,7 @@ void TCodeMemoStrings::insertExpanded(int index, std::string text)
     }
     lengths_.Insert(index, utf8Columns(text));
     lines_.insert(lines_.begin() + index, StoredLine{std::move(text), {}});
+    reshapedSinceFill_ = true;
 }
 
 void TCodeMemoStrings::InsertLineKeepSelection(int index, std::string_view text)
@@ -195,6 +197,7 @@ void TCodeMemoStrings::eraseLines(int index, int count)
         lines_.erase(lines_.begin() + index, lines_.begin() + index + count);
         rebuildLengthsWithout(index, count, 0);
     }
+    reshapedSinceFill_ = true;
     if (owner_) {
         owner_->storeShrank();
     }
@@ -230,6 +233,7 @@ void TCodeMemoStrings::insertStored(int index, std::vector<std::string> texts)
     }
     lines_.insert(lines_.begin() + index, std::make_move_iterator(fresh.begin()),
                   std::make_move_iterator(fresh.end()));
+    reshapedSinceFill_ = true;
     rebuildLengthsWithout(index, 0, static_cast<int>(fresh.size()));
 }
 
@@ -319,6 +323,8 @@ void TCodeMemoStrings::ClearLines()
     clearedLines_ = std::move(lines_);
     lines_.clear();
     lengths_.Clear();
+    putSinceFill_.clear();
+    reshapedSinceFill_ = true;
     changed();
 }
 
@@ -356,10 +362,31 @@ void TCodeMemoStrings::AppendLines(const std::vector<std::string>& lines)
     clearedLines_.clear();
     clearedLengths_.clear();
     lengths_.Rebuild();
+    putSinceFill_.clear();
+    reshapedSinceFill_ = false;
     EndUpdate();
     if (updateCount_ == 0 && owner_) {
         owner_->afterAppend();
     }
+}
+
+bool TCodeMemoStrings::CanRefillInPlace(std::size_t count) const
+{
+    return !reshapedSinceFill_ && !anyModified_ && lines_.size() == count;
+}
+
+void TCodeMemoStrings::RefillInPlace(const std::vector<std::string>& lines, std::span<const int> changed)
+{
+    putSinceFill_.insert(changed.begin(), changed.end());
+    for (const int index : putSinceFill_) {
+        const std::string& line = lines[static_cast<std::size_t>(index)];
+        StoredLine& stored = lines_[static_cast<std::size_t>(index)];
+        if (stored.text == line)
+            continue;
+        stored.text.assign(line);
+        lengths_.Put(index, utf8Columns(line));
+    }
+    putSinceFill_.clear();
 }
 
 void TCodeMemoStrings::EndUpdate()

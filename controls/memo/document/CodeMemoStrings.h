@@ -9,6 +9,8 @@
 #include "controls/memo/document/LineLengths.h"
 #include "controls/memo/document/LineStoreOwner.h"
 
+#include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +63,20 @@ public:
     // Bulk append of unchanged texts (tabs and carriage returns kept); no
     // change event; the memo repaints once unless an outer bulk update is open.
     void AppendLines(const std::vector<std::string>& lines);
+
+    // True when the store holds the lines of its last fill except at lines
+    // it changed in place since (no line inserted, removed or marked
+    // modified) and has `count` lines: RefillInPlace can then stand in for a
+    // ClearLines and AppendLines.
+    bool CanRefillInPlace(std::size_t count) const;
+    // Gives the lines at `changed`, and those the store changed itself since
+    // its last fill, the texts of `lines` as AppendLines stores them; cost
+    // follows the changed lines, not the store's size.
+    void RefillInPlace(const std::vector<std::string>& lines, std::span<const int> changed);
+    // Since the last fill no line came or went, and these lines may differ
+    // from what the fill gave.
+    bool KeptShapeSinceFill() const { return !reshapedSinceFill_; }
+    const std::set<int>& LinesPutSinceFill() const { return putSinceFill_; }
 
     // Sets the line's modified flag; any set flag counts until the next
     // ClearLines or AppendLines.
@@ -117,6 +133,10 @@ private:
     std::vector<int> clearedLengths_;
     int updateCount_ = 0;
     bool anyModified_ = false;
+    // Since the last fill: the lines changed in place, and whether any line
+    // came or went.
+    std::set<int> putSinceFill_;
+    bool reshapedSinceFill_ = false;
 };
 
 } // namespace kalmo

@@ -110,13 +110,13 @@ void TCustomCodeMemo::SetScrollBars(TScrollStyle value)
     Invalidate();
 }
 
-void TCustomCodeMemo::updateScrollBarsPass(bool& visibilityChanged)
+void TCustomCodeMemo::updateScrollBarsPass(bool& visibilityChanged, int lineCount)
 {
     const bool wasVertical = vertBar_.Visible;
     const bool wasHorizontal = horzBar_.Visible;
     if (hasVerticalBar(scrollBars_)) {
         const int rowSpan = RowSpan();
-        const int count = lines_.LineCount();
+        const int count = lineCount;
         if (rowSpan <= 0 || rowSpan >= count) {
             vertBar_.PageSize = 0;
             firstVisibleLine_ = 0;
@@ -152,6 +152,11 @@ void TCustomCodeMemo::updateScrollBarsPass(bool& visibilityChanged)
 
 void TCustomCodeMemo::UpdateScrollBars(bool repaint)
 {
+    updateScrollBarsFor(lines_.LineCount(), repaint);
+}
+
+void TCustomCodeMemo::updateScrollBarsFor(int lineCount, bool repaint)
+{
     if (!hasVerticalBar(scrollBars_)) {
         vertBar_.Visible = false;
     }
@@ -168,7 +173,7 @@ void TCustomCodeMemo::UpdateScrollBars(bool repaint)
     // bar's span; a few passes settle it (showing a bar only shrinks spans).
     for (int pass = 0; pass < 4; ++pass) {
         bool visibilityChanged = false;
-        updateScrollBarsPass(visibilityChanged);
+        updateScrollBarsPass(visibilityChanged, lineCount);
         if (!visibilityChanged) {
             break;
         }
