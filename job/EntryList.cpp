@@ -4,6 +4,7 @@
 #include "job/PhpLexer.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace kalmo {
@@ -108,12 +109,25 @@ std::string_view entryValue(std::string_view line, const Entry& entry)
 
 namespace {
 
+// Eight bytes at a time: every whole-file command hashes each name of both
+// files, and a byte-at-a-time hash waits on one multiplication per byte.
 std::uint32_t hashOf(std::string_view name)
 {
-    std::uint32_t hash = 2166136261u;
-    for (const char ch : name)
-        hash = (hash ^ static_cast<unsigned char>(ch)) * 16777619u;
-    return hash;
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
+    std::uint64_t hash = name.size();
+    std::size_t at = 0;
+    for (; at + 8 <= name.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, name.data() + at, 8);
+        hash = (hash ^ word) * kMultiplier;
+        hash ^= hash >> 29;
+    }
+    std::uint64_t tail = 0;
+    if (at < name.size())
+        std::memcpy(&tail, name.data() + at, name.size() - at);
+    hash = (hash ^ tail) * kMultiplier;
+    hash ^= hash >> 32;
+    return static_cast<std::uint32_t>(hash);
 }
 
 } // namespace

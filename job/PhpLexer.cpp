@@ -327,15 +327,15 @@ private:
         const std::string_view line = line_;
         std::size_t end = nameStart;
         bool qualified = false;
-        while (end < line.size()) {
-            if (inTable(kLabelChars, line[end])) {
+        // Runs of a name's characters, joined by the backslashes of a
+        // qualified name; the inner loop is the one every name takes.
+        while (true) {
+            while (end < line.size() && inTable(kLabelChars, line[end]))
                 ++end;
-            } else if (!memberName && line[end] == '\\' && end + 1 < line.size() && isLabelStart(line[end + 1])) {
-                qualified = true;
-                ++end;
-            } else {
+            if (memberName || end + 1 >= line.size() || line[end] != '\\' || !isLabelStart(line[end + 1]))
                 break;
-            }
+            qualified = true;
+            ++end;
         }
         pos_ = end;
         const std::string_view name = line.substr(nameStart, end - nameStart);
