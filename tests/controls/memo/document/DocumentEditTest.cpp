@@ -5,6 +5,7 @@
 #include "controls/memo/document/DocumentEdit.h"
 #include "controls/memo/Utf8Columns.h"
 #include "testing/CaseNames.h"
+#include "tests/controls/memo/document/StoredLines.h"
 
 #include <gtest/gtest.h>
 
@@ -16,15 +17,7 @@ namespace kalmo {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-Lines contents(const TCodeMemoStrings& store)
-{
-    Lines lines;
-    for (int i = 0; i < store.LineCount(); ++i) {
-        lines.push_back(store.Line(i));
-    }
-    return lines;
-}
+using testing::storedLines;
 
 void fill(TCodeMemoStrings& store, const Lines& lines)
 {
@@ -63,7 +56,7 @@ TEST_P(EditAndInverseTest, EditGivesTheResultAndItsInverseGivesBackTheStart)
     TCodeMemoStrings store;
     fill(store, c.before);
     store.Apply(c.edit);
-    EXPECT_EQ(contents(store), c.after);
+    EXPECT_EQ(storedLines(store), c.after);
     int longest = 0;
     for (int i = 0; i < store.LineCount(); ++i) {
         EXPECT_EQ(store.LineLength(i), utf8Columns(store.Line(i))) << "line " << i;
@@ -71,7 +64,7 @@ TEST_P(EditAndInverseTest, EditGivesTheResultAndItsInverseGivesBackTheStart)
     }
     EXPECT_EQ(store.MaxLineLength(), longest);
     store.Apply(inverseOf(c.edit));
-    EXPECT_EQ(contents(store), c.before);
+    EXPECT_EQ(storedLines(store), c.before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -97,13 +90,13 @@ TEST(DocumentEdit, AnEditThatNoLongerFitsIsBentNotThrown)
     store.Apply(insertTextEdit(5, 0, "x"));
     store.Apply(removeTextEdit(-1, 0, "x"));
     store.Apply(insertLinesEdit(3, {"x"}));
-    EXPECT_EQ(contents(store), (Lines{"ab", "c"}));
+    EXPECT_EQ(storedLines(store), (Lines{"ab", "c"}));
     store.Apply(insertTextEdit(0, 4, "x"));
     EXPECT_EQ(store.Line(0), "ab  x") << "text beyond the end stands after spaces";
     store.Apply(removeTextEdit(1, 3, "yz"));
     EXPECT_EQ(store.Line(1), "c  ") << "removing beyond the end removes only padding";
     store.Apply(removeLinesEdit(1, {"c", "gone", "gone"}));
-    EXPECT_EQ(contents(store), (Lines{"ab  x"})) << "only the lines there are go";
+    EXPECT_EQ(storedLines(store), (Lines{"ab  x"})) << "only the lines there are go";
     EXPECT_EQ(store.MaxLineLength(), 5);
 }
 
@@ -157,9 +150,9 @@ TEST(DocumentEdit, TheStoreTellsItsChangesAndTheyUndo)
     store.AddLine("p\rq");
     store.RemoveLines(2, 3);
     store.DeleteLine(0);
-    ASSERT_EQ(contents(store), (Lines{"new", "y    z", "p", "q"}));
+    ASSERT_EQ(storedLines(store), (Lines{"new", "y    z", "p", "q"}));
     undoAll(store, log.edits);
-    EXPECT_EQ(contents(store), (Lines{"one", "two", "three"}));
+    EXPECT_EQ(storedLines(store), (Lines{"one", "two", "three"}));
 
     log.edits.clear();
     store.ClearLines();

@@ -4,6 +4,7 @@
 #include "controls/memo/document/CodeMemoStrings.h"
 #include "controls/memo/undo/MemoUndoList.h"
 #include "testing/CaseNames.h"
+#include "tests/controls/memo/document/StoredLines.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +16,7 @@ namespace kalmo {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-Lines contents(const TCodeMemoStrings& store)
-{
-    Lines lines;
-    for (int i = 0; i < store.LineCount(); ++i) {
-        lines.push_back(store.Line(i));
-    }
-    return lines;
-}
+using testing::storedLines;
 
 TUndo step(TUndoKind kind, TMemoPos before, TMemoPos after, bool forward = false)
 {
@@ -49,9 +42,9 @@ TEST_F(UndoListTest, UndoAndRedoApplyTheStepAndShowItsCaretAndSelection)
     const TMemoCaretState before{{3, 0}, {3, 0}, {4, 1}};
     history.Add(TUndo{TUndoKind::DeleteBuf, false, before, caretState({3, 0}), {}});
     ASSERT_TRUE(undo());
-    EXPECT_EQ(contents(store), (Lines{"alpha", "beta"}));
+    EXPECT_EQ(storedLines(store), (Lines{"alpha", "beta"}));
     ASSERT_TRUE(redo());
-    EXPECT_EQ(contents(store), Lines{"alp"});
+    EXPECT_EQ(storedLines(store), Lines{"alp"});
     EXPECT_EQ(shown, (std::vector<TMemoCaretState>{before, caretState({3, 0})}));
     EXPECT_FALSE(redo());
 }
@@ -68,10 +61,10 @@ TEST_F(UndoListTest, ChangesBetweenStepsAreUndoneWithTheStepBefore)
     store.PutLine(1, "beta");
     store.InsertLine(2, "padded");
     ASSERT_TRUE(undo());
-    EXPECT_EQ(contents(store), (Lines{"alpha", "beta  "}));
+    EXPECT_EQ(storedLines(store), (Lines{"alpha", "beta  "}));
     EXPECT_FALSE(history.CanUndo());
     ASSERT_TRUE(redo());
-    EXPECT_EQ(contents(store), (Lines{"alpha!", "beta", "padded"}));
+    EXPECT_EQ(storedLines(store), (Lines{"alpha!", "beta", "padded"}));
 }
 
 // Deleting a selection removes lines through the delete-line command,
@@ -89,7 +82,7 @@ TEST_F(UndoListTest, CommandsInsideACommandJoinItsStep)
     history.Add(step(TUndoKind::DeleteChar, {5, 0}, {5, 0}, true));
     EXPECT_EQ(history.Count(), 1);
     undo();
-    EXPECT_EQ(contents(store), (Lines{"alpha", "beta"}));
+    EXPECT_EQ(storedLines(store), (Lines{"alpha", "beta"}));
 }
 
 // A command that began a step and changed nothing it records (Delete at the
@@ -105,9 +98,9 @@ TEST_F(UndoListTest, AStepBegunButNeverAddedFollowsTheStepBefore)
     store.PutLine(1, "b");
     history.Add(step(TUndoKind::DeleteChar, {1, 1}, {1, 1}));
     undo();
-    EXPECT_EQ(contents(store), (Lines{"alphax", "bet"}));
+    EXPECT_EQ(storedLines(store), (Lines{"alphax", "bet"}));
     undo();
-    EXPECT_EQ(contents(store), (Lines{"alpha", "beta"}));
+    EXPECT_EQ(storedLines(store), (Lines{"alpha", "beta"}));
 }
 
 struct MergeCase {
@@ -196,16 +189,16 @@ TEST(UndoListProperty, AnySequenceOfStepsUndoneInFullGivesTheStartingDocument)
             }
             }
         }
-        const Lines edited = contents(store);
+        const Lines edited = storedLines(store);
         int undone = 0;
         while (history.Undo(restore)) {
             ++undone;
         }
-        ASSERT_EQ(contents(store), start) << "round " << round;
+        ASSERT_EQ(storedLines(store), start) << "round " << round;
         while (undone-- > 0) {
             history.Redo(restore);
         }
-        ASSERT_EQ(contents(store), edited) << "round " << round;
+        ASSERT_EQ(storedLines(store), edited) << "round " << round;
     }
 }
 
