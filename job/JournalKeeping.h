@@ -17,6 +17,8 @@ struct JournalKeeping {
     // not its to replace or remove.
     std::optional<RecoveryJournal> written;
     std::uint64_t sourceFingerprint = 0;
+    // The file's line ends as loaded, as every journal of the job records them.
+    JournalLineEnds lineEnds;
     // A journal that cannot be written is told once per file.
     bool problemTold = false;
 };

@@ -205,6 +205,18 @@ private:
 
 } // namespace
 
+JournalLineEnds::JournalLineEnds()
+{
+    static const auto none = std::make_shared<const Shared>();
+    shared_ = none;
+}
+
+JournalLineEnds::JournalLineEnds(LineEnds ends)
+{
+    std::string runs = lineEndsText(ends);
+    shared_ = std::make_shared<const Shared>(Shared{std::move(ends), std::move(runs)});
+}
+
 std::uint64_t linesFingerprint(const LineList& lines)
 {
     std::uint64_t hash = fnv1a(std::to_string(lines.size()));
@@ -238,7 +250,7 @@ std::string journalText(const RecoveryJournal& journal)
     out.flag("full-text-mode", journal.fullTextMode);
     out.number("changed-entries", journal.changedEntries);
     out.record("source-fingerprint", hex64(journal.sourceFingerprint));
-    out.record("line-ends", lineEndsText(journal.lineEnds));
+    out.record("line-ends", journal.lineEnds.runs());
     out.changes("source-lines", journal.sourceLines);
     out.changes("working-lines", journal.workingLines);
     if (journal.paneLines)

@@ -9,11 +9,39 @@
 #include "job/LineList.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace kalmo {
+
+// The line ends a journal records. A job's journal is written again after
+// every change while its line ends stay those of the file as loaded, so
+// they are shared between the journals made of one job, not copied, and
+// put into the journal's words once.
+class JournalLineEnds {
+public:
+    JournalLineEnds();
+    // Implicit: a journal's line ends are given as the list they are.
+    JournalLineEnds(LineEnds ends);
+
+    const LineEnds& ends() const { return shared_->ends; }
+    // As the journal writes them, e.g. "12w1n".
+    const std::string& runs() const { return shared_->runs; }
+
+    bool operator==(const JournalLineEnds& other) const
+    {
+        return shared_ == other.shared_ || shared_->ends == other.shared_->ends;
+    }
+
+private:
+    struct Shared {
+        LineEnds ends;
+        std::string runs;
+    };
+    std::shared_ptr<const Shared> shared_;
+};
 
 struct RecoveryJournal {
     std::string sourcePath;
@@ -34,7 +62,7 @@ struct RecoveryJournal {
     // The source file's lines as loaded, which the changes below start
     // from: a source file that changed since cannot take them.
     std::uint64_t sourceFingerprint = 0;
-    LineEnds lineEnds;
+    JournalLineEnds lineEnds;
     LineChanges sourceLines;  // against the source file's lines as loaded
     LineChanges workingLines; // against the source lines
     // In full-text mode, the lower pane's free edits against the working lines.

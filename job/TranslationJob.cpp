@@ -271,6 +271,7 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
     }
     if (journal_.folder) {
         journal_.sourceFingerprint = linesFingerprint(source.lines);
+        journal_.lineEnds = ends;
         journal_.problemTold = false;
     }
     fileName_ = path;

@@ -74,7 +74,7 @@ RecoveryJournal TranslationJob::journalOfWork() const
     journal.wholeLineMode = wholeLineMode_;
     journal.fullTextMode = fullTextMode_;
     journal.sourceFingerprint = journal_.sourceFingerprint;
-    journal.lineEnds = lineEnds_;
+    journal.lineEnds = journal_.lineEnds;
     journal.sourceLines = rewrittenSource_.changes(loadedSourceLines_, sourceLines_);
     journal.workingLines = translatedLines_.changes(sourceLines_, workingLines_);
     std::size_t unsaved = 0;
@@ -204,7 +204,7 @@ void TranslationJob::recoverFrom(const RecoveryJournal& journal)
             onDisk.clear();
         }
     }
-    startJob(journal.sourcePath, std::move(file), std::move(working), std::move(onDisk), journal.lineEnds,
+    startJob(journal.sourcePath, std::move(file), std::move(working), std::move(onDisk), journal.lineEnds.ends(),
              journal.byteOrderMark);
     if (journal.targetPath != translatedFilePath(journal.sourcePath))
         targetPath_ = journal.targetPath;

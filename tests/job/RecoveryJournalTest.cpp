@@ -30,7 +30,7 @@ RecoveryJournal sampleJournal()
     journal.currentEntry = 3;
     journal.changedEntries = 1;
     journal.sourceFingerprint = 0xfedcba9876543210ULL;
-    journal.lineEnds = {LineEnd::CrLf, LineEnd::CrLf, LineEnd::Lf, LineEnd::None};
+    journal.lineEnds = LineEnds{LineEnd::CrLf, LineEnd::CrLf, LineEnd::Lf, LineEnd::None};
     journal.workingLines = {{3, 1, {"define('_A', 'Apfel');"}}};
     return journal;
 }
