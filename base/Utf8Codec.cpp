@@ -1,6 +1,9 @@
 // See Utf8Codec.h.
 #include "base/Utf8Codec.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace kalmo {
 
 void appendUtf8(std::string& text, char32_t ch)
@@ -106,10 +109,24 @@ char32_t decodeUtf8Sequence(std::string_view bytes, std::size_t i, std::size_t l
     }
 }
 
+std::size_t nextNonAscii(std::string_view bytes, std::size_t from)
+{
+    constexpr std::uint64_t highBits = 0x8080808080808080u;
+    std::size_t i = from;
+    for (std::uint64_t word = 0; i + sizeof word <= bytes.size(); i += sizeof word) {
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        if (word & highBits)
+            break;
+    }
+    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80)
+        ++i;
+    return i;
+}
+
 bool isValidUtf8(std::string_view bytes)
 {
     std::size_t i = 0;
-    while (i < bytes.size()) {
+    while ((i = nextNonAscii(bytes, i)) < bytes.size()) {
         const std::size_t length = utf8SequenceLength(bytes, i);
         if (length == 0)
             return false;

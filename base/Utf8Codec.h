@@ -18,6 +18,10 @@ char32_t decodeUtf8Sequence(std::string_view bytes, std::size_t i, std::size_t l
 
 bool isValidUtf8(std::string_view bytes);
 
+// The index of the first byte at or after `from` that is not ASCII, or the
+// size; whole files are mostly ASCII, so it is read a word at a time.
+std::size_t nextNonAscii(std::string_view bytes, std::size_t from);
+
 void appendUtf8(std::string& text, char32_t ch);
 std::string utf8Of(char32_t ch);
 // Malformed bytes come out as their own values, so nothing is dropped.

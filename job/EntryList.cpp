@@ -87,6 +87,20 @@ std::vector<Entry> listEntries(const LineList& lines)
     return entries;
 }
 
+const Entry* entryOnLine(const std::vector<Entry>& entries, int line)
+{
+    const auto found = std::lower_bound(entries.begin(), entries.end(), line,
+                                        [](const Entry& entry, int wanted) { return entry.line < wanted; });
+    return found != entries.end() && found->line == line ? &*found : nullptr;
+}
+
+EntryListings listEntriesOfBoth(const LineList& source, const LineList& working)
+{
+    EntryListings listed{listEntries(source), {}};
+    listed.working = working == source ? listed.source : listEntries(working);
+    return listed;
+}
+
 std::optional<Entry> entryReadAgain(const Entry& entry, std::string_view line)
 {
     if (static_cast<std::size_t>(entry.column) >= line.size())

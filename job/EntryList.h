@@ -39,6 +39,18 @@ bool containsDefine(std::string_view line);
 // such call.
 std::vector<Entry> listEntries(const LineList& lines);
 
+// The entries of a source and of its translation, listed together because
+// several consumers want both: an untouched translation is the source's
+// copy, so its entries are listed once.
+struct EntryListings {
+    std::vector<Entry> source;
+    std::vector<Entry> working;
+};
+EntryListings listEntriesOfBoth(const LineList& source, const LineList& working);
+
+// The entry on the line (0-based) among entries in file order; null when none.
+const Entry* entryOnLine(const std::vector<Entry>& entries, int line);
+
 // The entry's define call read again from its line after the line changed
 // (a new value, say); nullopt when no call with a quoted name stands there
 // any more.

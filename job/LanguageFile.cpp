@@ -110,12 +110,14 @@ std::optional<std::string> invalidUtf8Note(const LanguageFile& file, const std::
 std::string writeLanguageFile(const std::string& path, const LineList& lines, const LineEnds& loadedEnds,
                               const TextEncoding& encoding, bool byteOrderMark, Backup backup)
 {
-    std::string bytes = byteOrderMark ? std::string(kUtf8ByteOrderMark) : std::string();
+    std::string bytes = joinLines(lines, loadedEnds);
     try {
-        bytes += fromUtf8(joinLines(lines, loadedEnds), encoding);
+        convertFromUtf8(bytes, encoding);
     } catch (const KalmoError& error) {
         throw cannotCreateFile(path, error.what());
     }
+    if (byteOrderMark)
+        bytes.insert(0, kUtf8ByteOrderMark);
     writeFileSafely(path, bytes, backup);
     return bytes;
 }

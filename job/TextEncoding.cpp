@@ -163,13 +163,18 @@ bool isCharsetNameCharacter(char c)
     return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.' || c == ':';
 }
 
+// Bytes that were no UTF-8 when read are held as code points of their own,
+// all of which start with these two bytes.
+bool holdsRawBytePoints(std::string_view utf8)
+{
+    return utf8.find("\xEF\x9E") != std::string_view::npos || utf8.find("\xEF\x9F") != std::string_view::npos;
+}
+
 // UTF-8 that is read as UTF-8: a byte outside a well-formed sequence, and a
 // sequence that is itself a raw-byte point, stay raw bytes.
 std::string utf8WithRawBytes(std::string_view bytes)
 {
-    const bool holdsRawBytePoints
-        = bytes.find("\xEF\x9E") != std::string_view::npos || bytes.find("\xEF\x9F") != std::string_view::npos;
-    if (!holdsRawBytePoints && isValidUtf8(bytes))
+    if (!holdsRawBytePoints(bytes) && isValidUtf8(bytes))
         return std::string(bytes);
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
@@ -254,15 +259,25 @@ const std::vector<TextEncoding>& commonEncodings()
 std::vector<std::string> declaredCharsets(std::string_view bytes)
 {
     static constexpr std::string_view word = "charset";
+    // Setting bit 5 folds an ASCII letter to lower case and maps no other
+    // byte onto a lower-case letter but that letter's capital.
+    const auto foldedEqual = [](char byte, char lower) { return (static_cast<unsigned char>(byte) | 0x20) == lower; };
+    const auto wordAt = [&](std::size_t at) {
+        return at + word.size() <= bytes.size()
+            && std::equal(word.begin(), word.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                          [&](char lower, char byte) { return foldedEqual(byte, lower); });
+    };
+    // The word's first letter is looked for in each case with find, which
+    // passes over a whole file far faster than a test per byte.
+    std::size_t nextLower = bytes.find('c');
+    std::size_t nextUpper = bytes.find('C');
     std::vector<std::string> names;
-    auto at = bytes.begin();
-    while (true) {
-        at = std::search(at, bytes.end(), word.begin(), word.end(),
-                         [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-        if (at == bytes.end())
-            break;
-        std::size_t i = static_cast<std::size_t>(at - bytes.begin()) + word.size();
-        at += static_cast<std::ptrdiff_t>(word.size());
+    while (std::min(nextLower, nextUpper) != std::string_view::npos) {
+        const std::size_t at = std::min(nextLower, nextUpper);
+        (at == nextLower ? nextLower : nextUpper) = bytes.find(bytes[at], at + 1);
+        if (!wordAt(at))
+            continue;
+        std::size_t i = at + word.size();
         const auto skipBlanks = [&] {
             while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t'))
                 ++i;
@@ -287,11 +302,7 @@ Utf8Census utf8Census(std::string_view bytes)
 {
     Utf8Census census;
     std::size_t i = 0;
-    while (i < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-            ++i;
-            continue;
-        }
+    while ((i = nextNonAscii(bytes, i)) < bytes.size()) {
         const std::size_t length = utf8SequenceLength(bytes, i);
         if (length == 0) {
             if (census.invalidBytes++ == 0)
@@ -346,14 +357,18 @@ std::string fromUtf8(std::string_view utf8, const TextEncoding& encoding)
 {
     if (encoding != TextEncoding::Utf8)
         return converterOf(encoding).fromUtf8(utf8);
-    const bool holdsRawBytePoints
-        = utf8.find("\xEF\x9E") != std::string_view::npos || utf8.find("\xEF\x9F") != std::string_view::npos;
-    if (!holdsRawBytePoints)
+    if (!holdsRawBytePoints(utf8))
         return std::string(utf8);
     return encodeUtf8Text(utf8, [](char32_t cp, std::string& out) {
         appendUtf8(out, cp);
         return true;
     });
+}
+
+void convertFromUtf8(std::string& text, const TextEncoding& encoding)
+{
+    if (encoding != TextEncoding::Utf8 || holdsRawBytePoints(text))
+        text = fromUtf8(text, encoding);
 }
 
 std::string windows1252ToUtf8(std::string_view bytes)

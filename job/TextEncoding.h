@@ -79,6 +79,9 @@ std::string toUtf8(std::string_view bytes, const TextEncoding& encoding);
 // Characters the set cannot hold become "&#N;" (decimal code point), which
 // the CMS shows as that character.
 std::string fromUtf8(std::string_view utf8, const TextEncoding& encoding);
+// fromUtf8 in place, for a whole file: text that needs no conversion is
+// left where it is rather than copied.
+void convertFromUtf8(std::string& text, const TextEncoding& encoding);
 
 std::string windows1252ToUtf8(std::string_view bytes);
 std::string utf8ToWindows1252(std::string_view utf8);

@@ -24,10 +24,17 @@ std::vector<Finding> checkTranslation(const NamedLines& source, const NamedLines
 }
 
 TranslationChecker::TranslationChecker(NamedLines source, NamedLines translated, CheckOptions options)
+    : TranslationChecker(source, translated, std::move(options),
+                         translated.lines ? EntryListings{listEntries(*source.lines), listEntries(*translated.lines)}
+                                          : EntryListings{listEntries(*source.lines), {}})
+{
+}
+
+TranslationChecker::TranslationChecker(NamedLines source, NamedLines translated, CheckOptions options,
+                                       EntryListings listed)
     : source_(std::move(source)), translated_(translated.lines ? translated : source_), options_(std::move(options)),
-      aloneCheck_(translated.lines == nullptr),
-      sourceEntries_(listEntries(*source_.lines)),
-      translatedEntries_(aloneCheck_ ? sourceEntries_ : listEntries(*translated_.lines)),
+      aloneCheck_(translated.lines == nullptr), sourceEntries_(std::move(listed.source)),
+      translatedEntries_(aloneCheck_ ? sourceEntries_ : std::move(listed.working)),
       sourceByName_(sourceEntries_), translatedByName_(translatedEntries_)
 {
 }
@@ -84,9 +91,7 @@ void TranslationChecker::checkEntryAt(std::size_t i, const Entry& entry, const N
 
 const Entry* TranslationChecker::translatedEntryOn(int line) const
 {
-    const auto found = std::lower_bound(translatedEntries_.begin(), translatedEntries_.end(), line,
-                                        [](const Entry& entry, int wanted) { return entry.line < wanted; });
-    return found != translatedEntries_.end() && found->line == line ? &*found : nullptr;
+    return entryOnLine(translatedEntries_, line);
 }
 
 std::vector<Finding> TranslationChecker::checkLine(int line)

@@ -28,6 +28,9 @@ class TranslationChecker {
 public:
     // The lines must outlive the checker; they are read again only where asked to.
     TranslationChecker(NamedLines source, NamedLines translated, CheckOptions options = {});
+    // With the entries of both files listed already (`listed.working` those
+    // of the translated file).
+    TranslationChecker(NamedLines source, NamedLines translated, CheckOptions options, EntryListings listed);
     TranslationChecker(const TranslationChecker&) = delete;
     TranslationChecker& operator=(const TranslationChecker&) = delete;
 

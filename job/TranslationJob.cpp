@@ -172,9 +172,9 @@ void TranslationJob::saveBeforeReplacing()
 {
     if (!loaded_)
         return;
-    const LineList lines = committedLinesToWrite();
+    LineList lines = committedLinesToWrite();
     if (lines != savedLines_)
-        writeTranslation(lines);
+        writeTranslation(std::move(lines));
 }
 
 std::optional<TextEncoding> TranslationJob::chosenEncodingOf(const std::string& path) const
@@ -284,12 +284,11 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
     workingLines_ = std::move(working);
     savedLines_ = std::move(onDisk);
     lineCount_ = static_cast<int>(sourceLines_.size());
-    listsReplaced();
     currentEntry_ = 0;
     shownTranslation_.clear();
     toReview_.clear();
     silenced_ = SilencedFindings::load();
-    checkWholeFile();
+    listsReplaced();
     windows_.SetEncodingPanel(EncodingText());
     step(Direction::Forward, false);
     if (OnLoaded)
@@ -460,9 +459,7 @@ void TranslationJob::findFrom(const std::string& text)
     lastDirection_ = Direction::Forward;
     commitBeforeMoving(true);
     const std::string folded = foldedForSearch(text);
-    std::vector<int> lines;
-    for (const Entry& entry : listEntries(sourceLines_))
-        lines.push_back(entry.line);
+    std::vector<int> lines = sourceEntryLines();
     // From the entry after the one on show to the end, then from the start;
     // the entry on show comes last, so a text only it holds keeps it.
     const auto after = std::upper_bound(lines.begin(), lines.end(), currentEntry_);
@@ -561,8 +558,7 @@ void TranslationJob::writeFieldIntoLists()
         sourceLineChanged(currentEntry_);
         workingLineChanged(workingEntry_);
         // A whole line can open or close a comment for the lines after it.
-        progress_.recount(loadedSourceLines_, workingLines_);
-        checkWholeFile();
+        recountEntries();
         return;
     }
     auto rebuilt = rebuildWithTranslation(working, quotes_, field);
@@ -663,12 +659,14 @@ int TranslationJob::workingLineOf(int entry) const
 
 LineList TranslationJob::committedLinesToWrite()
 {
-    if (!fullTextMode_)
-        Bewaar();
-    return lowerPaneLines();
+    if (fullTextMode_)
+        return lowerPaneLines();
+    Bewaar();
+    // Outside the free editor the lower pane shows the working lines.
+    return workingLines_;
 }
 
-void TranslationJob::writeTranslation(const LineList& lines)
+void TranslationJob::writeTranslation(LineList lines)
 {
     // A file this run did not write, or one another program changed since,
     // may hold work of its own: it is kept as a backup before it is replaced.
@@ -678,7 +676,7 @@ void TranslationJob::writeTranslation(const LineList& lines)
     writtenThisRun_.insert_or_assign(path, writeLanguageFile(path, lines, lineEnds_, encoding_, byteOrderMark_,
                                                              unchanged ? Backup::None : Backup::Keep));
     workInTranslatedFile_ = true;
-    savedLines_ = lines;
+    savedLines_ = std::move(lines);
     unsavedLines_.recount(savedLines_, workingLines_);
     forgetJournal();
     if (OnSaved)
@@ -757,7 +755,6 @@ void TranslationJob::takeLowerPaneLines()
         return;
     workingLines_ = std::move(lines);
     listsReplaced();
-    checkWholeFile();
 }
 
 void TranslationJob::EditWholeLine()

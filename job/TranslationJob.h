@@ -223,9 +223,12 @@ private:
     void stepToProblem(Direction direction);
     // The findings follow the lines: all of them checked again, or the one
     // working line whose value the commit rewrote.
-    void checkWholeFile();
+    void checkWholeFile(EntryListings listed);
     void checkWorkingLine(int line);
     void findFrom(const std::string& text);
+    // The lines of the source's entries, listed when first asked for after
+    // the source changed, so that Find again reads no entry again.
+    const std::vector<int>& sourceEntryLines();
     bool entryHolds(int entry, const std::string& foldedText) const;
     void updateProgress();
     void commit(bool writeField);
@@ -237,6 +240,9 @@ private:
     void workingLineChanged(int line);
     void sourceLineChanged(int line);
     void listsReplaced();
+    // The progress count and the findings read every entry of both lists
+    // again, from one listing of each.
+    void recountEntries();
     // The lines at which the lower pane, as Exit writes it, differs from the
     // working lines, while the pane kept its shape since it was filled with
     // them; nullopt when only reading the whole pane tells.
@@ -253,7 +259,7 @@ private:
     // Commits the field (outside full-text mode, where the pane holds the
     // work) and gives the lines Exit writes.
     LineList committedLinesToWrite();
-    void writeTranslation(const LineList& lines);
+    void writeTranslation(LineList lines);
     // Every status text goes through here, so that a load that fails can
     // put back the one it replaced.
     void setStatus(const std::string& text);
@@ -322,6 +328,7 @@ private:
 
     // Kept up to date as lines change, so that a step costs what it changed.
     ProgressTally progress_;
+    std::optional<std::vector<int>> sourceEntryLines_;
     DifferingLines unsavedLines_;     // the working lines against savedLines_
     DifferingLines translatedLines_;  // the working lines against sourceLines_
     DifferingLines rewrittenSource_;  // sourceLines_ against loadedSourceLines_

@@ -10,11 +10,11 @@
 
 namespace kalmo {
 
-void TranslationJob::checkWholeFile()
+void TranslationJob::checkWholeFile(EntryListings listed)
 {
     checker_ = std::make_unique<TranslationChecker>(NamedLines{fileName_, &loadedSourceLines_},
                                                     NamedLines{TranslatedFilePath(), &workingLines_},
-                                                    CheckOptions{encoding_});
+                                                    CheckOptions{encoding_}, std::move(listed));
     findings_ = checker_->check();
     if (OnProblemsChanged)
         OnProblemsChanged();

@@ -23,6 +23,7 @@ void TranslationJob::workingLineChanged(int line)
 void TranslationJob::sourceLineChanged(int line)
 {
     sourceChangedInPanes_.push_back(line);
+    sourceEntryLines_.reset();
     rewrittenSource_.lineChanged(loadedSourceLines_, sourceLines_, line);
     translatedLines_.lineChanged(sourceLines_, workingLines_, line);
 }
@@ -30,12 +31,30 @@ void TranslationJob::sourceLineChanged(int line)
 void TranslationJob::listsReplaced()
 {
     panesReplaced_ = true;
+    sourceEntryLines_.reset();
     workingChangedInPanes_.clear();
     sourceChangedInPanes_.clear();
-    progress_.recount(loadedSourceLines_, workingLines_);
     unsavedLines_.recount(savedLines_, workingLines_);
     translatedLines_.recount(sourceLines_, workingLines_);
     rewrittenSource_.recount(loadedSourceLines_, sourceLines_);
+    recountEntries();
+}
+
+void TranslationJob::recountEntries()
+{
+    EntryListings listed = listEntriesOfBoth(loadedSourceLines_, workingLines_);
+    progress_.recount(loadedSourceLines_, workingLines_, listed);
+    checkWholeFile(std::move(listed));
+}
+
+const std::vector<int>& TranslationJob::sourceEntryLines()
+{
+    if (!sourceEntryLines_) {
+        sourceEntryLines_.emplace();
+        for (const Entry& entry : listEntries(sourceLines_))
+            sourceEntryLines_->push_back(entry.line);
+    }
+    return *sourceEntryLines_;
 }
 
 std::optional<std::set<int>> TranslationJob::paneEdits() const

@@ -47,10 +47,10 @@ void TranslationJob::saveOrAskBeforeExit()
 {
     // A commit that fails stops Exit as it stops a step: the field is the
     // problem, not the file.
-    const LineList lines = committedLinesToWrite();
+    LineList lines = committedLinesToWrite();
     std::string problem;
     try {
-        writeTranslation(lines);
+        writeTranslation(std::move(lines));
         return;
     } catch (const KalmoError& error) {
         problem = error.what();

@@ -4,8 +4,8 @@
 #include "job/EntryList.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
-#include <unordered_map>
 
 namespace kalmo {
 namespace {
@@ -29,30 +29,35 @@ std::vector<EntryProgress> entryProgress(const LineList& source, const LineList&
 
 void ProgressTally::recount(const LineList& source, const LineList& working)
 {
-    sourceEntries_ = listEntries(source);
-    std::vector<Entry> workingEntries = listEntries(working);
+    recount(source, working, listEntriesOfBoth(source, working));
+}
+
+void ProgressTally::recount(const LineList& source, const LineList& working, const EntryListings& listed)
+{
+    sourceEntries_ = listed.source;
+    const std::vector<Entry>& workingEntries = listed.working;
     sameLength_ = source.size() == working.size();
-    std::unordered_map<int, std::size_t> workingByLine;
-    if (sameLength_) {
-        for (std::size_t i = 0; i < workingEntries.size(); ++i)
-            workingByLine.emplace(workingEntries[i].line, i);
-    }
-    const EntryIndex workingByName(workingEntries);
+    // Only needed to pair entries by name, when lines came or went.
+    const std::optional<EntryIndex> workingByName
+        = sameLength_ ? std::nullopt : std::optional<EntryIndex>(std::in_place, workingEntries);
 
     progress_.clear();
     progress_.reserve(sourceEntries_.size());
     counterparts_.assign(sourceEntries_.size(), -1);
-    byLine_.clear();
     writable_ = 0;
     translated_ = 0;
+    // Both lists are in file order: the working entry on a source entry's
+    // line is found by walking along.
+    auto onSameLine = workingEntries.begin();
     for (std::size_t i = 0; i < sourceEntries_.size(); ++i) {
         const Entry& entry = sourceEntries_[i];
         const Entry* counterpart = nullptr;
         if (sameLength_) {
-            byLine_.emplace(entry.line, i);
-            if (const auto at = workingByLine.find(entry.line); at != workingByLine.end())
-                counterpart = &workingEntries[at->second];
-        } else if (const std::size_t named = workingByName.find(entry.name); named != EntryIndex::npos) {
+            while (onSameLine != workingEntries.end() && onSameLine->line < entry.line)
+                ++onSameLine;
+            if (onSameLine != workingEntries.end() && onSameLine->line == entry.line)
+                counterpart = &*onSameLine;
+        } else if (const std::size_t named = workingByName->find(entry.name); named != EntryIndex::npos) {
             counterpart = &workingEntries[named];
         }
         const bool translated = counterpart && isTranslated(source, entry, working, *counterpart);
@@ -68,10 +73,11 @@ bool ProgressTally::workingLineChanged(const LineList& source, const LineList& w
 {
     if (!sameLength_ || source.size() != working.size())
         return false;
-    const auto at = byLine_.find(line);
-    if (at == byLine_.end())
+    const Entry* onLine = entryOnLine(sourceEntries_, line);
+    if (!onLine)
         return true; // no source entry stands there, so no count changes
-    int& column = counterparts_[at->second];
+    const auto at = static_cast<std::size_t>(onLine - sourceEntries_.data());
+    int& column = counterparts_[at];
     if (column < 0)
         return false;
     Entry before;
@@ -81,8 +87,8 @@ bool ProgressTally::workingLineChanged(const LineList& source, const LineList& w
     if (!readAgain)
         return false;
     column = readAgain->column;
-    EntryProgress& entry = progress_[at->second];
-    const bool translated = isTranslated(source, sourceEntries_[at->second], working, *readAgain);
+    EntryProgress& entry = progress_[at];
+    const bool translated = isTranslated(source, *onLine, working, *readAgain);
     if (entry.writable && translated != entry.translated)
         translated ? ++translated_ : --translated_;
     entry.translated = translated;

@@ -8,7 +8,6 @@
 #include "job/LineList.h"
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace kalmo {
@@ -44,8 +43,10 @@ std::string progressText(const std::vector<EntryProgress>& entries, bool unsaved
 // changed is read again.
 class ProgressTally {
 public:
-    // Both lists in full, as entryProgress.
+    // Both lists in full, as entryProgress; `listed` holds their entries
+    // when the caller has them already.
     void recount(const LineList& source, const LineList& working);
+    void recount(const LineList& source, const LineList& working, const EntryListings& listed);
     // The working line at `line` changed in place; false when it cannot be
     // read again alone (another length of lists, no entry read there
     // before), and then recount must follow.
@@ -62,7 +63,6 @@ private:
     // same length.
     std::vector<int> counterparts_;
     std::vector<Entry> sourceEntries_;
-    std::unordered_map<int, std::size_t> byLine_;
     bool sameLength_ = true;
     std::size_t writable_ = 0;
     std::size_t translated_ = 0;

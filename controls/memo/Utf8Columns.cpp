@@ -4,6 +4,8 @@
 // cluster boundary. Only the rest goes to utf8proc.
 #include "controls/memo/Utf8Columns.h"
 
+#include "base/Utf8Codec.h"
+
 #include <utf8proc.h>
 
 #include <algorithm>
@@ -68,7 +70,7 @@ int utf16Units(std::string_view bytes)
 
 bool isAsciiText(std::string_view text)
 {
-    return std::none_of(text.begin(), text.end(), [](char c) { return !isAscii(static_cast<unsigned char>(c)); });
+    return nextNonAscii(text, 0) == text.size();
 }
 
 char32_t ClusterWalker::decodeAt(std::size_t at, std::size_t& size) const

@@ -347,6 +347,19 @@ TEST_F(ProgressAndSearchTest, FindCommitsFirstAndSearchesWholeLinesInWholeLineMo
     EXPECT_EQ(fresh.beeps, 2);
 }
 
+TEST_F(ProgressAndSearchTest, FindSeesEntriesAWholeLineEditBroughtOutOfAComment)
+{
+    load("lang.php", "<?php\ndefine('_A', 'a'); /*\ndefine('_B', 'b');\n*/\n");
+    windows.findAnswer = "_b";
+    job.Find();
+    EXPECT_EQ(windows.beeps, 1) << "_B stands in a comment";
+    job.EditWholeLine();
+    type(windows, "define('_A', 'a');");
+    job.Find();
+    EXPECT_EQ(job.CurrentEntry(), 2);
+    EXPECT_EQ(windows.beeps, 1);
+}
+
 TEST_F(ProgressAndSearchTest, ShowingAnEntrySelectsTheWholeTranslation)
 {
     load("lang.php", kFourEntries);

@@ -211,6 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
         DetectionCase{"declared set", "charset=iso-8859-2 Zobaczy\xE6", "ISO-8859-2"},
         DetectionCase{"pure ASCII in its declared set", "define('_ISO', 'charset=ISO-8859-2');", "ISO-8859-2"},
         DetectionCase{"HTML meta", "<meta content=\"text/html; CHARSET = 'windows-1251'\"> \xC7", "Windows-1251"},
+        DetectionCase{"mixed case after a cut word", "charse chArSeT=koi8-r \xC1\xC2 charset", "KOI8-R"},
         DetectionCase{"ISO-8859-1 as browsers read it", "charset=ISO-8859-1 caf\xE9", "Windows-1252"},
         DetectionCase{"unknown declarations and UTF-8 that is not pass",
                       "charset=x-none charset=utf-8 charset=koi8-r \xC1\xC2\xC3\xC4\xC5", "KOI8-R"},

@@ -216,6 +216,12 @@ TEST_F(MemoryJobTest, FillFromMemoryTakesExactTextsForUntranslatedEntriesOnly)
     EXPECT_EQ(lines[4], "define('_HELP', 'Help');");
     EXPECT_EQ(lines[5], "define('_OPEN', '\xC3\x96" "ffnen');");
     EXPECT_EQ(rig.windows.progressPanel, "translated 4 of 5 *");
+    // The findings follow the filled lines as well.
+    std::vector<std::string> leftUnchanged;
+    for (const Finding& finding : rig.job.Problems())
+        if (finding.check == "unchanged")
+            leftUnchanged.push_back(finding.constant);
+    EXPECT_EQ(leftUnchanged, std::vector<std::string>{"_HELP"});
 }
 
 TEST_F(MemoryJobTest, ADamagedMemoryIsToldOnceAndTheTranslationIsSavedAllTheSame)
