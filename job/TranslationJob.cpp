@@ -269,15 +269,15 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
         forgetJournal();
         targetPath_.clear();
     }
+    lineEnds_ = JournalLineEnds(std::move(ends));
     if (journal_.folder) {
         journal_.sourceFingerprint = linesFingerprint(source.lines);
-        journal_.lineEnds = ends;
+        journal_.lineEnds = lineEnds_;
         journal_.problemTold = false;
     }
     fileName_ = path;
     encoding_ = source.encoding;
     byteOrderMark_ = byteOrderMark;
-    lineEnds_ = std::move(ends);
     lock_.take(path);
     sourceLines_ = std::move(source.lines);
     loadedSourceLines_ = sourceLines_;
@@ -673,7 +673,7 @@ void TranslationJob::writeTranslation(LineList lines)
     const std::string path = TranslatedFilePath();
     const auto written = writtenThisRun_.find(path);
     const bool unchanged = written != writtenThisRun_.end() && fileHolds(path, written->second);
-    writtenThisRun_.insert_or_assign(path, writeLanguageFile(path, lines, lineEnds_, encoding_, byteOrderMark_,
+    writtenThisRun_.insert_or_assign(path, writeLanguageFile(path, lines, lineEnds_.ends(), encoding_, byteOrderMark_,
                                                              unchanged ? Backup::None : Backup::Keep));
     workInTranslatedFile_ = true;
     savedLines_ = std::move(lines);

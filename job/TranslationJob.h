@@ -117,7 +117,7 @@ public:
     // The set as the status bar shows it, e.g. "ISO-8859-2" or "UTF-8 BOM".
     std::string EncodingText() const;
     // The line end of each line of the file as loaded; the save writes with them.
-    const LineEnds& LoadedLineEnds() const { return lineEnds_; }
+    const LineEnds& LoadedLineEnds() const { return lineEnds_.ends(); }
     // The folder of the file name + "Translated_" + the file name without its folder.
     std::string TranslatedFilePath() const;
     // "translated N of M", with " *" while Exit would write something other
@@ -300,7 +300,8 @@ private:
     bool byteOrderMark_ = false;
     // The sets the user chose for files, by path.
     std::map<std::string, TextEncoding> chosenEncodings_;
-    LineEnds lineEnds_;
+    // Shared with the journals, which write them as they are.
+    JournalLineEnds lineEnds_;
     // The bytes this run last wrote to each translated file: a file it did
     // not write, or that changed since, is kept as a backup before a save
     // replaces it, and loading its source asks no question.

@@ -344,6 +344,10 @@ private:
     void insertAtCaret(const std::string& text, bool overwrite);
     void deleteAtCaret(TMemoPos recordStart, bool forward);
     void backspaceStep();
+    // What Delete and Backspace do before their own work: nothing in an
+    // empty store, the selection deleted under DelErase. True when that was
+    // all.
+    bool deleteTakesSelection();
     void joinNextLine();
     void trimLeftLine(int line);
     void markModified(int line);

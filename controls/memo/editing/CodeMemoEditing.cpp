@@ -439,13 +439,21 @@ void TCustomCodeMemo::joinNextLine()
     lines_.DeleteLine(line + 1);
 }
 
-void TCustomCodeMemo::DeleteForward()
+bool TCustomCodeMemo::deleteTakesSelection()
 {
     if (lines_.LineCount() == 0) {
-        return;
+        return true;
     }
     if (delErase_ && !SelectionEmpty()) {
         deleteSelectionUnchecked(true);
+        return true;
+    }
+    return false;
+}
+
+void TCustomCodeMemo::DeleteForward()
+{
+    if (deleteTakesSelection()) {
         return;
     }
     CollapseSelection();
@@ -475,11 +483,7 @@ void TCustomCodeMemo::backspaceStep()
 
 void TCustomCodeMemo::DeleteBackward()
 {
-    if (lines_.LineCount() == 0) {
-        return;
-    }
-    if (delErase_ && !SelectionEmpty()) {
-        deleteSelectionUnchecked(true);
+    if (deleteTakesSelection()) {
         return;
     }
     backspaceStep();
