@@ -45,6 +45,7 @@ void TLabel::SetCaption(const QString& caption)
     if (caption == caption_)
         return;
     caption_ = caption;
+    measured_.reset();
     fitToText();
     update();
     // A label named for what it shows (a field) carries the caption as its
@@ -62,6 +63,7 @@ void TLabel::SetAutoSize(bool autoSize)
 void TLabel::SetShowAccelChar(bool show)
 {
     showAccelChar_ = show;
+    measured_.reset();
     fitToText();
     update();
 }
@@ -69,6 +71,7 @@ void TLabel::SetShowAccelChar(bool show)
 void TLabel::SetMaxWidth(int width)
 {
     maxWidth_ = std::max(width, 0);
+    measured_.reset();
     fitToText();
     update();
 }
@@ -114,9 +117,14 @@ int TLabel::UnderlinedIndex() const
 
 QSize TLabel::sizeHint() const
 {
-    const QString caption = drawnCaption();
-    const QMargins overhang = inkOverhang(caption, font());
-    return QFontMetrics(font()).size(textFlags(), caption).grownBy(overhang);
+    // Layouts and the window's own sizing ask again and again; measuring
+    // shapes the text each time.
+    if (!measured_) {
+        const QString caption = drawnCaption();
+        const QMargins overhang = inkOverhang(caption, font());
+        measured_ = QFontMetrics(font()).size(textFlags(), caption).grownBy(overhang);
+    }
+    return *measured_;
 }
 
 void TLabel::paintEvent(QPaintEvent*)
@@ -130,8 +138,10 @@ void TLabel::paintEvent(QPaintEvent*)
 
 void TLabel::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        measured_.reset();
         fitToText();
+    }
     QLabel::changeEvent(event);
 }
 

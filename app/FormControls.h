@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <optional>
+
 namespace kalmo {
 
 // "R&D" shows RD with the D underlined; "&&" shows one "&" (unless
@@ -53,6 +55,8 @@ private:
     QString drawnCaption() const;
 
     QString caption_;
+    // The size of the caption as last measured; a font or text change forgets it.
+    mutable std::optional<QSize> measured_;
     bool autoSize_ = true;
     bool showAccelChar_ = true;
     int maxWidth_ = 0;

@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QCommandLineParser>
 #include <QFile>
+#include <QImageReader>
 #include <QScreen>
 #include <QTimer>
 
@@ -202,6 +203,10 @@ int KalmoProgram(int& argc, char** argv, const ProgramOptions& options)
     // the side windows closing must not.
     application.setQuitOnLastWindowClosed(false);
     installAccessibility();
+    // The menu bar's overflow button loads its icon through Qt's picture
+    // format plugins; they need no fonts, so they load while the font
+    // configuration is still being read.
+    QImageReader::supportedImageFormats();
 
     // The main window's first label looks fonts up.
     fontConfigWarmUp.Ready();

@@ -4,6 +4,7 @@
 #include "app/Accessibility.h"
 #include "app/AppSettings.h"
 #include "app/ChecksSection.h"
+#include "app/EncodingMenu.h"
 #include "app/EntryChecks.h"
 #include "app/EntrySection.h"
 #include "app/FindHistory.h"
@@ -32,7 +33,6 @@
 #include "job/memory/MemoryAssistant.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -44,7 +44,6 @@
 
 #include <algorithm>
 #include <array>
-#include <iterator>
 #include <string_view>
 #include <vector>
 #include <utility>
@@ -443,33 +442,14 @@ void TForm1::createHelpMenu()
 
 void TForm1::createReloadWithEncodingMenu()
 {
-    ReloadWithEncodingMenu = File1->addMenu(QStringLiteral("Reload with Encoding"));
-    ReloadWithEncodingMenu->setObjectName(QStringLiteral("ReloadWithEncodingMenu"));
-    auto* group = new QActionGroup(ReloadWithEncodingMenu);
-    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    const std::vector<TextEncoding>& encodings = commonEncodings();
-    QMenu* groupMenu = nullptr;
-    for (auto encoding = encodings.begin(); encoding != encodings.end(); ++encoding) {
-        // A group of one set stands in the menu itself; a larger one gets a
-        // submenu (the sets of a group stand together in the list).
-        const std::string groupName = encoding->group();
-        const auto inGroup = [&](auto other) { return other != encodings.end() && other->group() == groupName; };
-        if (encoding == encodings.begin() || !inGroup(std::prev(encoding))) {
-            groupMenu = ReloadWithEncodingMenu;
-            if (inGroup(std::next(encoding)))
-                groupMenu = groupMenu->addMenu(QString::fromStdString(groupName));
-        }
-        auto* action = groupMenu->addAction(QString::fromStdString(encoding->readableName()));
-        // Named by the set's plain name, as the status bar shows it.
-        action->setObjectName(QString::fromStdString(encoding->name()));
-        action->setCheckable(true);
-        group->addAction(action);
-        connect(action, &QAction::triggered, this, [this, chosen = *encoding] {
-            ReportErrors([&] { ReloadWithEncodingClick(chosen); });
+    ReloadWithEncodingMenu = new EncodingMenu(
+        [this](const TextEncoding& encoding) {
+            ReportErrors([&] { ReloadWithEncodingClick(encoding); });
             // A reload that failed or was refused leaves the mark on the set in use.
             checkEncodingInUse();
-        });
-    }
+        },
+        File1);
+    File1->addMenu(ReloadWithEncodingMenu);
 }
 
 QString TForm1::StatusText() const { return StatusBar1->currentMessage(); }
@@ -621,9 +601,7 @@ void TForm1::ShowNotes(const std::string& heading, const std::vector<std::string
 void TForm1::checkEncodingInUse()
 {
     const bool shown = !EncodingPanel->text().isEmpty();
-    const QString current = QString::fromStdString(job_->Encoding().name());
-    for (QAction* action : ReloadWithEncodingMenu->findChild<QActionGroup*>()->actions())
-        action->setChecked(shown && action->objectName() == current);
+    ReloadWithEncodingMenu->SetInUse(shown ? job_->Encoding().name() : std::string());
 }
 
 void TForm1::Beep() { QApplication::beep(); }

@@ -29,6 +29,7 @@ class QStatusBar;
 
 namespace kalmo {
 class AppSettings;
+class EncodingMenu;
 class EntryChecks;
 class SpellingLanguageMenu;
 class KeyPreviewFilter;
@@ -155,8 +156,9 @@ public:
     QAction* Save1 = nullptr;
     QAction* SaveAs1 = nullptr;
     // One checkable item per common character set, in a submenu per script
-    // or region; each item's objectName is the set's plain name.
-    QMenu* ReloadWithEncodingMenu = nullptr;
+    // or region, made when the menu first opens; each item's objectName is
+    // the set's plain name.
+    kalmo::EncodingMenu* ReloadWithEncodingMenu = nullptr;
     QAction* Help1 = nullptr;
     QAction* About1 = nullptr;
     QAction* Exit1 = nullptr;

@@ -49,6 +49,8 @@ private slots:
     void labelDrawsWithTheAcceleratorRule();
     void literalLabelShowsEntitiesAndEndsALongTextInAnEllipsis();
     void labelUnderlinesTheMarkedCharacter();
+    void labelFitsItsTextAgainAfterEachChange_data();
+    void labelFitsItsTextAgainAfterEachChange();
     void transparentPictureLeavesOutItsBottomLeftColour();
     void storedFilterBecomesQtNameFilters_data();
     void storedFilterBecomesQtNameFilters();
@@ -108,6 +110,63 @@ void WindowPartsTest::literalLabelShowsEntitiesAndEndsALongTextInAnEllipsis()
 
     label.SetCaption(QStringLiteral("short"));
     QVERIFY(label.toolTip().isEmpty());
+}
+
+void WindowPartsTest::labelFitsItsTextAgainAfterEachChange_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("caption") << "caption";
+    QTest::newRow("font") << "font";
+    QTest::newRow("font of the parent") << "parent font";
+    QTest::newRow("accelerator rule") << "accelerator";
+    QTest::newRow("maximum width") << "max width";
+}
+
+void WindowPartsTest::labelFitsItsTextAgainAfterEachChange()
+{
+    QFETCH(QString, change);
+    // "A&&B" shows one ampersand under the accelerator rule, two without it;
+    // only a label without the rule ends a long text in "…".
+    const bool limited = change == QStringLiteral("max width");
+    const auto fontOfSize = [](int pixels) {
+        QFont font;
+        font.setPixelSize(pixels);
+        return font;
+    };
+    const auto setUp = [&](TLabel& label) {
+        label.parentWidget()->setFont(fontOfSize(11));
+        label.SetShowAccelChar(!limited);
+        label.SetMaxWidth(limited ? 40 : 0);
+        label.SetCaption(QStringLiteral("A&&B and text"));
+    };
+    // One change at a time, each making the text wider: a size kept from
+    // before it would cut the text off.
+    const auto makeChange = [&](TLabel& label) {
+        if (change == QStringLiteral("caption"))
+            label.SetCaption(QStringLiteral("A&&B and a longer text"));
+        else if (change == QStringLiteral("font"))
+            label.setFont(fontOfSize(30));
+        else if (change == QStringLiteral("parent font"))
+            label.parentWidget()->setFont(fontOfSize(30));
+        else if (change == QStringLiteral("accelerator"))
+            label.SetShowAccelChar(false);
+        else
+            label.SetMaxWidth(0);
+    };
+    QWidget window;
+    auto* label = new TLabel(&window);
+    setUp(*label);
+    const QSize before = label->sizeHint();
+    QCOMPARE(label->size(), before);
+    makeChange(*label);
+
+    QWidget fresh;
+    auto* measured = new TLabel(&fresh);
+    setUp(*measured);
+    makeChange(*measured);
+    QCOMPARE(label->sizeHint(), measured->sizeHint());
+    QCOMPARE(label->size(), measured->size());
+    QVERIFY(label->width() > before.width());
 }
 
 void WindowPartsTest::labelUnderlinesTheMarkedCharacter()

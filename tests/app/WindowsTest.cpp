@@ -5,6 +5,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "testing/TempFolder.h"
 
+#include "app/EncodingMenu.h"
 #include "app/FormControls.h"
 #include "app/KalmoApplication.h"
 #include "app/KalmoProgram.h"
@@ -26,6 +27,7 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -91,6 +93,7 @@ private slots:
     void fullTextModeMirrorsTheLowerPanesActiveLine();
     void unreadableFileIsReportedWithAFullStop();
     void statusBarPanelShowsTheSetAndReloadWithEncodingChangesIt();
+    void encodingItemsAreThereWhenTheMenuIsOpenedByKeys();
     void closingTheMainWindowIsExit();
     void closingOffersAWayOutWhenTheSaveFails_data();
     void closingOffersAWayOutWhenTheSaveFails();
@@ -540,6 +543,8 @@ void WindowsTest::statusBarPanelShowsTheSetAndReloadWithEncodingChangesIt()
     // Items are named by the set's plain name, in a submenu per script or
     // region; a group of one stands in the menu itself.
     QMenu* menu = form1_->ReloadWithEncodingMenu;
+    // The items come when the menu opens.
+    emit menu->aboutToShow();
     const auto item = [menu](const char* name) { return menu->findChild<QAction*>(QString::fromLatin1(name)); };
     QAction* iso88592 = item("ISO-8859-2");
     QAction* windows1252 = item("Windows-1252");
@@ -588,6 +593,38 @@ void WindowsTest::statusBarPanelShowsTheSetAndReloadWithEncodingChangesIt()
     QCOMPARE(form1_->StatusText(), QStringLiteral("Sourcefile: pl.php loaded and parsed."));
     pressKey(Qt::Key_Down);
     QCOMPARE(form1_->Label1->Caption(), QString::fromUtf8("Zobaczy\xC3\xA6"));
+}
+
+void WindowsTest::encodingItemsAreThereWhenTheMenuIsOpenedByKeys()
+{
+    // The start leaves the items until the menu opens; the set in use
+    // comes before that.
+    QVERIFY(form1_->ReloadWithEncodingMenu->actions().isEmpty());
+    recorded_->dialogAnswer = folder_->write("pl.php", "<?php\ndefine('_ISO', 'charset=iso-8859-2');\n?>\n");
+    load();
+    pressKey(Qt::Key_F, Qt::AltModifier);
+    QCOMPARE(QApplication::activePopupWidget(), form1_->File1);
+    QTest::keyClick(form1_->File1, Qt::Key_Down);
+    QTest::keyClick(form1_->File1, Qt::Key_Right);
+    QMenu* menu = form1_->ReloadWithEncodingMenu;
+    QCOMPARE(QApplication::activePopupWidget(), menu);
+    QCOMPARE(menu->actions().size(), 7);
+    QAction* european = menu->actions()[1];
+    QCOMPARE(european->text(), QStringLiteral("European"));
+    QAction* inUse = european->menu()->findChild<QAction*>(QStringLiteral("ISO-8859-2"));
+    QVERIFY(inUse && inUse->isChecked());
+    const QList<QAction*> items = menu->findChildren<QAction*>();
+    const auto checked = [&items] { return std::count_if(items.begin(), items.end(), [](QAction* a) { return a->isChecked(); }); };
+    QCOMPARE(checked(), 1);
+
+    // Down and Right open the group; Enter reloads in its first set.
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Right);
+    QCOMPARE(QApplication::activePopupWidget(), european->menu());
+    QTest::keyClick(european->menu(), Qt::Key_Return);
+    QCOMPARE(form1_->EncodingPanel->text(), QStringLiteral("Windows-1252"));
+    QVERIFY(european->menu()->actions()[0]->isChecked() && !inUse->isChecked());
+    QCOMPARE(checked(), 1);
 }
 
 void WindowsTest::newShortcutsWinOverTheFieldAndThePane_data()
