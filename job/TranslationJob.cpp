@@ -130,7 +130,7 @@ void TranslationJob::Save()
         windows_.Beep();
         return;
     }
-    writeTranslation(committedLinesToWrite());
+    withCommittedLinesToWrite([this](const LineList& lines) { writeTranslation(lines); });
     // The commit refilled the panes; the work goes on at the same entry.
     if (!fullTextMode_)
         showCurrentEntryAgain();
@@ -172,9 +172,10 @@ void TranslationJob::saveBeforeReplacing()
 {
     if (!loaded_)
         return;
-    LineList lines = committedLinesToWrite();
-    if (lines != savedLines_)
-        writeTranslation(std::move(lines));
+    withCommittedLinesToWrite([this](const LineList& lines) {
+        if (lines != savedLines_)
+            writeTranslation(lines);
+    });
 }
 
 std::optional<TextEncoding> TranslationJob::chosenEncodingOf(const std::string& path) const
@@ -657,16 +658,7 @@ int TranslationJob::workingLineOf(int entry) const
     return -1;
 }
 
-LineList TranslationJob::committedLinesToWrite()
-{
-    if (fullTextMode_)
-        return lowerPaneLines();
-    Bewaar();
-    // Outside the free editor the lower pane shows the working lines.
-    return workingLines_;
-}
-
-void TranslationJob::writeTranslation(LineList lines)
+void TranslationJob::writeTranslation(const LineList& lines)
 {
     // A file this run did not write, or one another program changed since,
     // may hold work of its own: it is kept as a backup before it is replaced.
@@ -676,7 +668,8 @@ void TranslationJob::writeTranslation(LineList lines)
     writtenThisRun_.insert_or_assign(path, writeLanguageFile(path, lines, lineEnds_.ends(), encoding_, byteOrderMark_,
                                                              unchanged ? Backup::None : Backup::Keep));
     workInTranslatedFile_ = true;
-    savedLines_ = std::move(lines);
+    // An assignment, not a fresh copy: the saved lines' strings are reused.
+    savedLines_ = lines;
     unsavedLines_.recount(savedLines_, workingLines_);
     forgetJournal();
     if (OnSaved)

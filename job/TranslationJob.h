@@ -23,6 +23,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kalmo {
@@ -257,9 +258,20 @@ private:
     LineList lowerPaneLines() const;
     void takeLowerPaneLines();
     // Commits the field (outside full-text mode, where the pane holds the
-    // work) and gives the lines Exit writes.
-    LineList committedLinesToWrite();
-    void writeTranslation(LineList lines);
+    // work) and hands `use` the lines Exit writes: the working lines
+    // themselves, not a copy, outside the free editor.
+    template <typename Use>
+    void withCommittedLinesToWrite(Use use)
+    {
+        if (fullTextMode_) {
+            use(lowerPaneLines());
+            return;
+        }
+        Bewaar();
+        // Outside the free editor the lower pane shows the working lines.
+        use(std::as_const(workingLines_));
+    }
+    void writeTranslation(const LineList& lines);
     // Every status text goes through here, so that a load that fails can
     // put back the one it replaced.
     void setStatus(const std::string& text);

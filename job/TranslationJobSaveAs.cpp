@@ -5,6 +5,8 @@
 #include "base/KalmoError.h"
 #include "job/TranslationJobView.h"
 
+#include <optional>
+#include <string>
 #include <utility>
 
 namespace kalmo {
@@ -47,14 +49,17 @@ void TranslationJob::saveOrAskBeforeExit()
 {
     // A commit that fails stops Exit as it stops a step: the field is the
     // problem, not the file.
-    LineList lines = committedLinesToWrite();
-    std::string problem;
-    try {
-        writeTranslation(std::move(lines));
+    std::optional<std::string> failed;
+    withCommittedLinesToWrite([&](const LineList& lines) {
+        try {
+            writeTranslation(lines);
+        } catch (const KalmoError& error) {
+            failed = error.what();
+        }
+    });
+    if (!failed)
         return;
-    } catch (const KalmoError& error) {
-        problem = error.what();
-    }
+    std::string problem = *failed;
     for (;;) {
         const Question question{
             errorReportText(problem)
