@@ -32,14 +32,22 @@ bool containsDefine(std::string_view line)
 namespace {
 
 // Reads the define call at column of line into entry (all but its line);
-// false when its name is not quoted. Everything is read from the call on, so
-// a line holding something before it (a comment, a guard) still gives the
+// false when its name is not quoted. Everything is read from the call on,
+// from `from` (the call's "(" where the scan found it, else column), so a
+// line holding something before it (a comment, a guard) still gives the
 // call's own name and value. The entry is filled where it stands, since a
 // file's listing reads tens of thousands of them.
-bool readCall(std::string_view line, int column, Entry& entry)
+bool readCall(std::string_view line, int column, int from, Entry& entry)
 {
-    const std::string_view call = line.substr(static_cast<std::size_t>(column));
-    const auto reading = readEntry(call);
+    std::string_view call = line.substr(static_cast<std::size_t>(from));
+    auto reading = readEntry(call);
+    // A call without a comma takes the first character it reads as its
+    // value's quote: that of the name define.
+    if (reading && reading->comma == 0 && from != column) {
+        from = column;
+        call = line.substr(static_cast<std::size_t>(from));
+        reading = readEntry(call);
+    }
     if (!reading)
         return false;
     entry.column = column;
@@ -49,7 +57,7 @@ bool readCall(std::string_view line, int column, Entry& entry)
     for (int* position : {&entry.positions.nameStart, &entry.positions.nameEnd, &entry.positions.textStart,
                           &entry.positions.textEnd}) {
         if (*position != 0)
-            *position += column;
+            *position += from;
     }
     // The commit reads the line from its start: it writes into this call
     // only when that reading lands on the same name and value. After blanks
@@ -81,7 +89,9 @@ std::vector<Entry> listEntries(const LineList& lines)
             continue;
         Entry& entry = entries.emplace_back();
         entry.line = call.line;
-        if (!readCall(lines[static_cast<std::size_t>(call.line)], call.column, entry))
+        // Between the name define and its "(" stand blanks alone, which
+        // the reading would pass over.
+        if (!readCall(lines[static_cast<std::size_t>(call.line)], call.column, call.open, entry))
             entries.pop_back();
     }
     return entries;
@@ -93,7 +103,7 @@ std::optional<Entry> entryReadAgain(const Entry& entry, std::string_view line)
         return std::nullopt;
     Entry again;
     again.line = entry.line;
-    if (!readCall(line, entry.column, again))
+    if (!readCall(line, entry.column, entry.column, again))
         return std::nullopt;
     return again;
 }
@@ -122,9 +132,11 @@ std::uint32_t hashOf(std::string_view name)
         hash = (hash ^ word) * kMultiplier;
         hash ^= hash >> 29;
     }
+    // The last bytes one by one: a memcpy of a length known only now is a
+    // call of its own.
     std::uint64_t tail = 0;
-    if (at < name.size())
-        std::memcpy(&tail, name.data() + at, name.size() - at);
+    for (std::size_t i = name.size(); i > at; --i)
+        tail = (tail << 8) | static_cast<unsigned char>(name[i - 1]);
     hash = (hash ^ tail) * kMultiplier;
     hash ^= hash >> 32;
     return static_cast<std::uint32_t>(hash);
