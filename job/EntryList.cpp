@@ -4,6 +4,7 @@
 #include "job/PhpLexer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
 
@@ -53,7 +54,7 @@ bool readCall(std::string_view line, int column, int from, Entry& entry)
     entry.column = column;
     entry.quotes = reading->quotes;
     entry.positions = reading->positions;
-    entry.name = spanBetween(call, entry.positions.nameStart, entry.positions.nameEnd);
+    entry.name.assign(viewBetween(call, entry.positions.nameStart, entry.positions.nameEnd));
     for (int* position : {&entry.positions.nameStart, &entry.positions.nameEnd, &entry.positions.textStart,
                           &entry.positions.textEnd}) {
         if (*position != 0)
@@ -152,8 +153,25 @@ EntryIndex::EntryIndex(const std::vector<Entry>& entries) : entries_(entries)
     slots_.resize(size);
     mask_ = size - 1;
     first_.assign(entries.size(), true);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
+    // The slots of a large file's table lie all over a megabyte or more, and
+    // each insertion would wait for its slot to come from memory: the slot
+    // of the entry some places ahead is asked for while this one goes in.
+    constexpr std::size_t kAhead = 8;
+    std::array<std::uint32_t, kAhead> hashesAhead{};
+    const auto hashAhead = [&](std::size_t i) {
+        if (i >= entries.size())
+            return;
         const std::uint32_t hash = hashOf(entries[i].name);
+        hashesAhead[i % kAhead] = hash;
+        __builtin_prefetch(&slots_[hash & mask_]);
+        if (i + kAhead < entries.size())
+            __builtin_prefetch(&entries[i + kAhead]);
+    };
+    for (std::size_t i = 0; i < kAhead; ++i)
+        hashAhead(i);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::uint32_t hash = hashesAhead[i % kAhead];
+        hashAhead(i + kAhead);
         for (std::size_t at = hash & mask_;; at = (at + 1) & mask_) {
             Slot& slot = slots_[at];
             if (slot.entryPlusOne == 0) {
