@@ -147,6 +147,28 @@ std::uint32_t hashOf(std::string_view name)
 
 EntryIndex::EntryIndex(const std::vector<Entry>& entries) : entries_(entries)
 {
+    build();
+}
+
+EntryIndex::EntryIndex(const std::vector<Entry>& entries, const EntryIndex& likelyAlike) : entries_(entries)
+{
+    // A comparison in file order, which memory serves fast, against the
+    // table's insertions in hash order, which it does not.
+    const bool alike = std::equal(entries.begin(), entries.end(), likelyAlike.entries_.begin(),
+                                  likelyAlike.entries_.end(),
+                                  [](const Entry& a, const Entry& b) { return a.name == b.name; });
+    if (!alike) {
+        build();
+        return;
+    }
+    slots_ = likelyAlike.slots_;
+    mask_ = likelyAlike.mask_;
+    first_ = likelyAlike.first_;
+}
+
+void EntryIndex::build()
+{
+    const std::vector<Entry>& entries = entries_;
     std::size_t size = 16;
     while (size < entries.size() * 2)
         size *= 2;

@@ -28,7 +28,7 @@ TranslationChecker::TranslationChecker(NamedLines source, NamedLines translated,
       aloneCheck_(translated.lines == nullptr),
       sourceEntries_(listEntries(*source_.lines)),
       translatedEntries_(aloneCheck_ ? sourceEntries_ : listEntries(*translated_.lines)),
-      sourceByName_(sourceEntries_), translatedByName_(translatedEntries_)
+      sourceByName_(sourceEntries_), translatedByName_(translatedEntries_, sourceByName_)
 {
 }
 
