@@ -4,6 +4,7 @@
 #include "job/PhpLexer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
 
@@ -32,24 +33,32 @@ bool containsDefine(std::string_view line)
 namespace {
 
 // Reads the define call at column of line into entry (all but its line);
-// false when its name is not quoted. Everything is read from the call on, so
-// a line holding something before it (a comment, a guard) still gives the
+// false when its name is not quoted. Everything is read from the call on,
+// from `from` (the call's "(" where the scan found it, else column), so a
+// line holding something before it (a comment, a guard) still gives the
 // call's own name and value. The entry is filled where it stands, since a
 // file's listing reads tens of thousands of them.
-bool readCall(std::string_view line, int column, Entry& entry)
+bool readCall(std::string_view line, int column, int from, Entry& entry)
 {
-    const std::string_view call = line.substr(static_cast<std::size_t>(column));
-    const auto reading = readEntry(call);
+    std::string_view call = line.substr(static_cast<std::size_t>(from));
+    auto reading = readEntry(call);
+    // A call without a comma takes the first character it reads as its
+    // value's quote: that of the name define.
+    if (reading && reading->comma == 0 && from != column) {
+        from = column;
+        call = line.substr(static_cast<std::size_t>(from));
+        reading = readEntry(call);
+    }
     if (!reading)
         return false;
     entry.column = column;
     entry.quotes = reading->quotes;
     entry.positions = reading->positions;
-    entry.name = spanBetween(call, entry.positions.nameStart, entry.positions.nameEnd);
+    entry.name.assign(viewBetween(call, entry.positions.nameStart, entry.positions.nameEnd));
     for (int* position : {&entry.positions.nameStart, &entry.positions.nameEnd, &entry.positions.textStart,
                           &entry.positions.textEnd}) {
         if (*position != 0)
-            *position += column;
+            *position += from;
     }
     // The commit reads the line from its start: it writes into this call
     // only when that reading lands on the same name and value. After blanks
@@ -81,7 +90,9 @@ std::vector<Entry> listEntries(const LineList& lines)
             continue;
         Entry& entry = entries.emplace_back();
         entry.line = call.line;
-        if (!readCall(lines[static_cast<std::size_t>(call.line)], call.column, entry))
+        // Between the name define and its "(" stand blanks alone, which
+        // the reading would pass over.
+        if (!readCall(lines[static_cast<std::size_t>(call.line)], call.column, call.open, entry))
             entries.pop_back();
     }
     return entries;
@@ -107,7 +118,7 @@ std::optional<Entry> entryReadAgain(const Entry& entry, std::string_view line)
         return std::nullopt;
     Entry again;
     again.line = entry.line;
-    if (!readCall(line, entry.column, again))
+    if (!readCall(line, entry.column, entry.column, again))
         return std::nullopt;
     return again;
 }
@@ -136,9 +147,11 @@ std::uint32_t hashOf(std::string_view name)
         hash = (hash ^ word) * kMultiplier;
         hash ^= hash >> 29;
     }
+    // The last bytes one by one: a memcpy of a length known only now is a
+    // call of its own.
     std::uint64_t tail = 0;
-    if (at < name.size())
-        std::memcpy(&tail, name.data() + at, name.size() - at);
+    for (std::size_t i = name.size(); i > at; --i)
+        tail = (tail << 8) | static_cast<unsigned char>(name[i - 1]);
     hash = (hash ^ tail) * kMultiplier;
     hash ^= hash >> 32;
     return static_cast<std::uint32_t>(hash);
@@ -148,14 +161,53 @@ std::uint32_t hashOf(std::string_view name)
 
 EntryIndex::EntryIndex(const std::vector<Entry>& entries) : entries_(entries)
 {
+    build();
+}
+
+EntryIndex::EntryIndex(const std::vector<Entry>& entries, const EntryIndex& likelyAlike) : entries_(entries)
+{
+    // A comparison in file order, which memory serves fast, against the
+    // table's insertions in hash order, which it does not.
+    const bool alike = std::equal(entries.begin(), entries.end(), likelyAlike.entries_.begin(),
+                                  likelyAlike.entries_.end(),
+                                  [](const Entry& a, const Entry& b) { return a.name == b.name; });
+    if (!alike) {
+        build();
+        return;
+    }
+    slots_ = likelyAlike.slots_;
+    mask_ = likelyAlike.mask_;
+    first_ = likelyAlike.first_;
+}
+
+void EntryIndex::build()
+{
+    const std::vector<Entry>& entries = entries_;
     std::size_t size = 16;
     while (size < entries.size() * 2)
         size *= 2;
     slots_.resize(size);
     mask_ = size - 1;
     first_.assign(entries.size(), true);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
+    // The slots of a large file's table lie all over a megabyte or more, and
+    // each insertion would wait for its slot to come from memory: the slot
+    // of the entry some places ahead is asked for while this one goes in.
+    constexpr std::size_t kAhead = 8;
+    std::array<std::uint32_t, kAhead> hashesAhead{};
+    const auto hashAhead = [&](std::size_t i) {
+        if (i >= entries.size())
+            return;
         const std::uint32_t hash = hashOf(entries[i].name);
+        hashesAhead[i % kAhead] = hash;
+        __builtin_prefetch(&slots_[hash & mask_]);
+        if (i + kAhead < entries.size())
+            __builtin_prefetch(&entries[i + kAhead]);
+    };
+    for (std::size_t i = 0; i < kAhead; ++i)
+        hashAhead(i);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::uint32_t hash = hashesAhead[i % kAhead];
+        hashAhead(i + kAhead);
         for (std::size_t at = hash & mask_;; at = (at + 1) & mask_) {
             Slot& slot = slots_[at];
             if (slot.entryPlusOne == 0) {

@@ -73,6 +73,10 @@ public:
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
     explicit EntryIndex(const std::vector<Entry>& entries);
+    // The index of entries whose names are most likely those of another
+    // index's entries in the same order, as a translation's are its
+    // source's: then that index's table is copied rather than built again.
+    EntryIndex(const std::vector<Entry>& entries, const EntryIndex& likelyAlike);
 
     // Index into the entries of the first one named name; npos when none.
     std::size_t find(std::string_view name) const;
@@ -81,6 +85,8 @@ public:
     bool isFirst(std::size_t i) const { return first_[i]; }
 
 private:
+    void build();
+
     struct Slot {
         std::uint32_t hash = 0;
         std::uint32_t entryPlusOne = 0; // 0: empty

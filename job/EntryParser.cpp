@@ -42,12 +42,21 @@ int findChar(char ch, std::string_view line, int from)
     return found ? static_cast<int>(static_cast<const char*>(found) - line.data()) + 1 : 0;
 }
 
-std::string partOf(std::string_view line, int start, int count)
+namespace {
+
+std::string_view viewOf(std::string_view line, int start, int count)
 {
     start = std::max(start, 1);
     if (count <= 0 || start > lengthOf(line))
         return {};
-    return std::string(line.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count)));
+    return line.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count));
+}
+
+} // namespace
+
+std::string partOf(std::string_view line, int start, int count)
+{
+    return std::string(viewOf(line, start, count));
 }
 
 std::optional<char> firstNonBlankAfter(char ch, std::string_view line)
@@ -110,9 +119,11 @@ std::optional<EntryReading> readEntry(std::string_view line)
             return std::nullopt;
         const char nameQuote = line[p];
         const std::size_t nameStart = p;
-        do
-            ++p;
-        while (p < size && line[p] != nameQuote && line[p] != ',');
+        // The name ends at its quote or at a comma: a memchr for each
+        // rather than a loop over its characters.
+        const std::size_t closing = std::min(line.find(nameQuote, p + 1), size);
+        const std::size_t comma = line.substr(p + 1, closing - p - 1).find(',');
+        p = comma == std::string_view::npos ? closing : p + 1 + comma;
         const std::size_t nameEnd = p;
         if (p < size && line[p] == nameQuote) {
             do
@@ -141,7 +152,12 @@ std::optional<EntryReading> readEntry(std::string_view line)
 
 std::string spanBetween(std::string_view line, int open, int close)
 {
-    return partOf(line, open + 1, close - open - 1);
+    return std::string(viewBetween(line, open, close));
+}
+
+std::string_view viewBetween(std::string_view line, int open, int close)
+{
+    return viewOf(line, open + 1, close - open - 1);
 }
 
 std::string escapeTranslation(std::string_view text, char valueQuote)

@@ -60,6 +60,9 @@ std::optional<EntryReading> readEntry(std::string_view line);
 // The characters strictly between two positions; empty when the closing
 // position is 0 or not after the opening one.
 std::string spanBetween(std::string_view line, int open, int close);
+// The same characters as a view into the line, for a reader that copies
+// them where they go.
+std::string_view viewBetween(std::string_view line, int open, int close);
 
 // The typed text made safe between value quotes: a quote not already escaped
 // gets a backslash, and a trailing odd run of backslashes gets one more.

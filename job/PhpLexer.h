@@ -13,6 +13,7 @@ namespace kalmo {
 struct DefineCall {
     int line = 0;   // 0-based index into the lines
     int column = 0; // 0-based byte offset of the name "define" (or "\define")
+    int open = 0;   // 0-based byte offset of the "(" that opens its arguments
 };
 
 // Every call of PHP's define in file order: the name define in any letter

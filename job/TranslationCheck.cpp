@@ -35,7 +35,7 @@ TranslationChecker::TranslationChecker(NamedLines source, NamedLines translated,
     : source_(std::move(source)), translated_(translated.lines ? translated : source_), options_(std::move(options)),
       aloneCheck_(translated.lines == nullptr), sourceEntries_(std::move(listed.source)),
       translatedEntries_(aloneCheck_ ? sourceEntries_ : std::move(listed.working)),
-      sourceByName_(sourceEntries_), translatedByName_(translatedEntries_)
+      sourceByName_(sourceEntries_), translatedByName_(translatedEntries_, sourceByName_)
 {
 }
 

@@ -68,11 +68,21 @@ struct Ending {
 
 Ending endingOf(std::string_view text, char quote)
 {
-    // Most texts end in a letter: nothing to take off, no mark ("\n" aside).
+    // Most texts end in a letter or an ASCII mark: nothing to take off
+    // ("\n", a blank, a tag or "&nbsp;" aside), and the last byte is the
+    // last character.
     const char end = text.empty() ? ' ' : text.back();
     const bool escaped = quote == '"' && text.size() >= 2 && text[text.size() - 2] == '\\';
-    if (!escaped && ((end >= 'a' && end <= 'z') || (end >= 'A' && end <= 'Z') || (end >= '0' && end <= '9')))
-        return {Mark::None, "", static_cast<char32_t>(end)};
+    const bool plainEnd = !escaped && static_cast<unsigned char>(end) < 0x80 && end != ' ' && end != '\t'
+        && end != '>' && end != ';';
+    if (plainEnd && !text.ends_with("...")) {
+        const Mark mark = end == '.' ? Mark::FullStop
+            : end == '!'             ? Mark::Exclamation
+            : end == '?'             ? Mark::Question
+            : end == ':'             ? Mark::Colon
+                                     : Mark::None;
+        return {mark, mark == Mark::None ? "" : std::string(1, end), static_cast<char32_t>(end)};
+    }
     const std::string_view content = text.substr(0, contentEnd(text, quote));
     if (content.empty())
         return {};

@@ -15,7 +15,12 @@ namespace {
 bool isQuote(char ch) { return ch == '\'' || ch == '"'; }
 bool isSpace(char ch) { return ch == ' ' || ch == '\t'; }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text)
+{
+    std::string quoted(1, '"');
+    quoted.append(text).push_back('"');
+    return quoted;
+}
 
 // Whether what follows a value's closing quote ends the statement: ")" and
 // ";" between blanks, then at most a comment.
@@ -81,9 +86,10 @@ bool endsInEscapingBackslash(std::string_view line, const Entry& entry)
 // The first "$name" PHP would expand in a double-quoted value.
 std::optional<std::string> expandedVariable(std::string_view value, char quote)
 {
-    // Only a quote, a "$" or a trailing backslash can need escaping.
+    // Only a quote, a trailing backslash or, between double quotes, a "$"
+    // can need escaping.
     const bool mayNeedEscaping = value.ends_with('\\') || value.find(quote) != std::string_view::npos
-        || value.find('$') != std::string_view::npos;
+        || (quote == '"' && value.find('$') != std::string_view::npos);
     if (!mayNeedEscaping || escapeTranslation(value, quote) == value)
         return std::nullopt;
     std::size_t backslashes = 0;
@@ -193,8 +199,8 @@ public:
 private:
     void add(FindingKind kind, std::string message, std::string_view check = check::PhpValue)
     {
-        findings_.push_back({translated_.file.name, translated_.entry.line + 1, kind, std::move(message),
-                             std::string(check), translated_.entry.name});
+        findings_.emplace_back(translated_.file.name, translated_.entry.line + 1, kind, std::move(message),
+                               std::string(check), translated_.entry.name);
     }
 
     static std::string_view lineOf(const EntryInFile& in)

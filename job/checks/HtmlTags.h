@@ -24,4 +24,21 @@ struct HtmlTag {
 
 std::vector<HtmlTag> htmlTagsOf(std::string_view text);
 
+// One tag as it stands in the text, its name as written (any letter case):
+// what htmlTagsOf lists, read one at a time without allocating, for the
+// check that only asks whether two texts hold the same tags.
+struct TagInText {
+    std::size_t begin = 0;
+    std::size_t end = 0; // 0: no tag found
+    std::string_view name;
+    TagKind kind = TagKind::Opening;
+};
+
+// The first tag whose "<" stands at or after offset from; end 0 when none.
+TagInText nextHtmlTag(std::string_view text, std::size_t from);
+
+// Whether two texts hold the same tags in the same order, each of the same
+// kind and name (letter case aside).
+bool holdSameTags(std::string_view a, std::string_view b);
+
 } // namespace kalmo

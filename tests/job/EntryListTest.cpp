@@ -38,6 +38,9 @@ TEST(EntryList, ListsEntriesWithNameValueAndWhetherTheCommitCanWriteThem)
         "');",
         "/* define('_OLD', 'x'); */ define('_AFTER_COMMENT', 'y');",
         "if (!defined('_G')) define('_G', 'g');",
+        "\tdefine \t ('_SPACED', 'spaced');",
+        "/* x */ define  ('_LATE', 'late');",
+        "Define ('_NO_COMMA');",
     };
     const std::vector<Entry> entries = listEntries(lines);
     struct Expected {
@@ -47,13 +50,17 @@ TEST(EntryList, ListsEntriesWithNameValueAndWhetherTheCommitCanWriteThem)
         const char* value;
         bool rebuildable;
     };
-    // The last two are read from their call on, while the commit reads their
-    // lines from the start: it cannot write them.
+    // _AFTER_COMMENT and _G are read from their call on, while the commit
+    // reads their lines from the start: it cannot write them. Before _LATE
+    // stands nothing the commit's reading stops at. Without a comma the
+    // value's quote is the first character of the call.
     const std::vector<Expected> expected = {
         {3, "_HELLO", '\'', "Don\\'t", true},  {5, "_NUMBER", '2', "", false},
         {6, "_CONCAT", '/', "* c *", false},   {7, "_DOUBLE", '"', "double", true},
         {8, "_OPEN", '\'', "", false},          {10, "_ODD", '\'', "", false},
         {12, "_AFTER_COMMENT", '\'', "y", false}, {13, "_G", '\'', "g", false},
+        {14, "_SPACED", '\'', "spaced", true},   {15, "_LATE", '\'', "late", true},
+        {16, "_NO_COMMA", 'D', "", false},
     };
     ASSERT_EQ(entries.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -63,6 +70,14 @@ TEST(EntryList, ListsEntriesWithNameValueAndWhetherTheCommitCanWriteThem)
         EXPECT_EQ(entries[i].quotes.valueQuote, expected[i].valueQuote);
         EXPECT_EQ(entryValue(lines, entries[i]), expected[i].value);
         EXPECT_EQ(entries[i].rebuildable, expected[i].rebuildable);
+        // Read again from its line as it stands, the entry is the same:
+        // the listing and a single entry's reading agree on every place.
+        const std::optional<Entry> again = entryReadAgain(entries[i], lines[static_cast<std::size_t>(entries[i].line)]);
+        ASSERT_TRUE(again);
+        EXPECT_EQ(again->column, entries[i].column);
+        EXPECT_EQ(again->positions, entries[i].positions);
+        EXPECT_EQ(again->quotes, entries[i].quotes);
+        EXPECT_EQ(again->rebuildable, entries[i].rebuildable);
     }
 }
 

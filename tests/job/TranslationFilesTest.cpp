@@ -107,6 +107,19 @@ TEST(TranslationCheck, ReportsDuplicatesExtrasAndMissingConstants)
               }));
 }
 
+// The translation keeps the source's constants in their order, a second
+// definition too, on other lines: its findings name its own lines.
+TEST(TranslationCheck, DuplicateInATranslationOfTheSameShapeNamesTheTranslationsLines)
+{
+    const LineList source = {"<?php", "define('_A', 'a');", "define('_B', 'b');", "define('_A', 'again');"};
+    const LineList translated = {"<?php", "// Deutsch", "define('_A', 'A');", "", "define('_B', 'B');",
+                                 "define('_A', 'nochmal');"};
+    std::vector<std::string> printed;
+    for (const Finding& finding : checkTranslation({"lang.php", &source}, {"de.php", &translated}))
+        printed.push_back(std::to_string(finding.line) + ": " + finding.message);
+    EXPECT_EQ(printed, (std::vector<std::string>{"6: _A is defined again (first at line 3); PHP keeps the first"}));
+}
+
 TEST(TranslationCheck, SourceAloneIsCheckedForItsOwnLiterals)
 {
     // The stray quote comes last: as in PHP, the lines after it would be
