@@ -281,7 +281,8 @@ void TranslationJob::startJob(const std::string& path, LanguageFile source, Line
     byteOrderMark_ = byteOrderMark;
     lock_.take(path);
     sourceLines_ = std::move(source.lines);
-    loadedSourceLines_ = sourceLines_;
+    loadedSourceLines_.clear();
+    sourceRewritten_ = false;
     workingLines_ = std::move(working);
     savedLines_ = std::move(onDisk);
     lineCount_ = static_cast<int>(sourceLines_.size());
@@ -554,6 +555,7 @@ void TranslationJob::writeFieldIntoLists()
     }
     std::string& working = workingLines_[static_cast<std::size_t>(workingEntry_)];
     if (wholeLineMode_) {
+        keepLoadedSource();
         sourceLines_[static_cast<std::size_t>(currentEntry_)] = field;
         working = field;
         sourceLineChanged(currentEntry_);
@@ -689,6 +691,7 @@ void TranslationJob::endProgram()
     lock_.release();
     sourceLines_.clear();
     loadedSourceLines_.clear();
+    sourceRewritten_ = false;
     workingLines_.clear();
     savedLines_.clear();
     listsReplaced();

@@ -241,6 +241,10 @@ private:
     void workingLineChanged(int line);
     void sourceLineChanged(int line);
     void listsReplaced();
+    const LineList& loadedSource() const { return sourceRewritten_ ? loadedSourceLines_ : sourceLines_; }
+    // To be called before a source line changes: the loaded lines are kept
+    // apart from then on.
+    void keepLoadedSource();
     // The progress count and the findings read every entry of both lists
     // again, from one listing of each.
     void recountEntries();
@@ -305,8 +309,10 @@ private:
     LineList sourceLines_;
     // The source lines as loaded: an entry counts as translated when its
     // working value differs from its value here, also after whole-line mode
-    // rewrote its source line.
+    // rewrote its source line. Held apart only from the first such rewrite
+    // on (sourceRewritten_); until then they are sourceLines_.
     LineList loadedSourceLines_;
+    bool sourceRewritten_ = false;
     LineList workingLines_;
     TextEncoding encoding_ = TextEncoding::Utf8;
     bool byteOrderMark_ = false;
@@ -344,7 +350,7 @@ private:
     std::optional<std::vector<int>> sourceEntryLines_;
     DifferingLines unsavedLines_;     // the working lines against savedLines_
     DifferingLines translatedLines_;  // the working lines against sourceLines_
-    DifferingLines rewrittenSource_;  // sourceLines_ against loadedSourceLines_
+    DifferingLines rewrittenSource_;  // sourceLines_ against loadedSource()
     // The lines of the lists changed since the panes were last filled;
     // panesReplaced_: filled anew at the next refresh.
     std::vector<int> workingChangedInPanes_;

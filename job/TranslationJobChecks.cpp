@@ -12,7 +12,7 @@ namespace kalmo {
 
 void TranslationJob::checkWholeFile(EntryListings listed)
 {
-    checker_ = std::make_unique<TranslationChecker>(NamedLines{fileName_, &loadedSourceLines_},
+    checker_ = std::make_unique<TranslationChecker>(NamedLines{fileName_, &loadedSource()},
                                                     NamedLines{TranslatedFilePath(), &workingLines_},
                                                     CheckOptions{encoding_}, std::move(listed));
     findings_ = checker_->check();

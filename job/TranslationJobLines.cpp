@@ -16,15 +16,15 @@ void TranslationJob::workingLineChanged(int line)
     workingChangedInPanes_.push_back(line);
     unsavedLines_.lineChanged(savedLines_, workingLines_, line);
     translatedLines_.lineChanged(sourceLines_, workingLines_, line);
-    if (!progress_.workingLineChanged(loadedSourceLines_, workingLines_, line))
-        progress_.recount(loadedSourceLines_, workingLines_);
+    if (!progress_.workingLineChanged(loadedSource(), workingLines_, line))
+        progress_.recount(loadedSource(), workingLines_);
 }
 
 void TranslationJob::sourceLineChanged(int line)
 {
     sourceChangedInPanes_.push_back(line);
     sourceEntryLines_.reset();
-    rewrittenSource_.lineChanged(loadedSourceLines_, sourceLines_, line);
+    rewrittenSource_.lineChanged(loadedSource(), sourceLines_, line);
     translatedLines_.lineChanged(sourceLines_, workingLines_, line);
 }
 
@@ -36,14 +36,22 @@ void TranslationJob::listsReplaced()
     sourceChangedInPanes_.clear();
     unsavedLines_.recount(savedLines_, workingLines_);
     translatedLines_.recount(sourceLines_, workingLines_);
-    rewrittenSource_.recount(loadedSourceLines_, sourceLines_);
+    rewrittenSource_.recount(loadedSource(), sourceLines_);
     recountEntries();
+}
+
+void TranslationJob::keepLoadedSource()
+{
+    if (sourceRewritten_)
+        return;
+    loadedSourceLines_ = sourceLines_;
+    sourceRewritten_ = true;
 }
 
 void TranslationJob::recountEntries()
 {
-    EntryListings listed = listEntriesOfBoth(loadedSourceLines_, workingLines_);
-    progress_.recount(loadedSourceLines_, workingLines_, listed);
+    EntryListings listed = listEntriesOfBoth(loadedSource(), workingLines_);
+    progress_.recount(loadedSource(), workingLines_, listed);
     checkWholeFile(std::move(listed));
 }
 

@@ -75,7 +75,7 @@ RecoveryJournal TranslationJob::journalOfWork() const
     journal.fullTextMode = fullTextMode_;
     journal.sourceFingerprint = journal_.sourceFingerprint;
     journal.lineEnds = journal_.lineEnds;
-    journal.sourceLines = rewrittenSource_.changes(loadedSourceLines_, sourceLines_);
+    journal.sourceLines = rewrittenSource_.changes(loadedSource(), sourceLines_);
     journal.workingLines = translatedLines_.changes(sourceLines_, workingLines_);
     std::size_t unsaved = 0;
     const auto edits = fullTextMode_ ? paneEdits() : std::nullopt;
@@ -211,6 +211,7 @@ void TranslationJob::recoverFrom(const RecoveryJournal& journal)
     // The journal on disk is this job's from now on.
     journal_.written = journal;
     loaded_ = true;
+    keepLoadedSource();
     sourceLines_ = std::move(source);
     listsReplaced();
     refreshViewer();
