@@ -83,6 +83,28 @@ void BM_VolgendeOneEntry(benchmark::State& state)
         state.SkipWithError("the reset did not return to the starting entry");
 }
 
+// One Down that commits a new translation: the step a translator makes.
+void BM_VolgendeTranslated(benchmark::State& state)
+{
+    JournalledRig journalled;
+    JobRig& rig = journalled.rig;
+    rig.load(generatedFiles().pathFor(sizeOf(state), true));
+    const int from = rig.job.CurrentEntry();
+    bool second = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // Another text each time, so that every timed step writes.
+        rig.windows.translation = (second = !second) ? "vertaald" : "overgezet";
+        state.ResumeTiming();
+        rig.job.Volgende();
+        state.PauseTiming();
+        rig.job.Vorige();
+        state.ResumeTiming();
+    }
+    if (rig.job.CurrentEntry() != from)
+        state.SkipWithError("the reset did not return to the starting entry");
+}
+
 // A key in the free editor, as the keyboard gives it: what every keystroke
 // costs. The program brings the journal up to date at most once in a few
 // seconds of typing; that write is timed below on its own.
@@ -154,6 +176,7 @@ void fewRounds(benchmark::internal::Benchmark* benchmark)
 BENCHMARK(BM_ReadAndSplitBaseline)->Apply(fileSizes);
 BENCHMARK(BM_LoadAndFirstEntry)->Apply(fewRounds);
 BENCHMARK(BM_VolgendeOneEntry)->Apply(fileSizes);
+BENCHMARK(BM_VolgendeTranslated)->Apply(fileSizes);
 BENCHMARK(BM_TypedCharacterFullText)->Apply(fileSizes);
 BENCHMARK(BM_JournalAfterTyping)->Apply(fileSizes);
 BENCHMARK(BM_WriteFileBaseline)->Apply(fewRounds);

@@ -699,6 +699,8 @@ void TranslationJob::endProgram()
     currentEntry_ = 0;
     checker_.reset();
     findings_.clear();
+    translatedFindings_ = 0;
+    recheckedLines_.clear();
     // A journal left for the next start is not this job's any more: an
     // event still running when a signal ended the program must not find
     // "no unsaved work" in the emptied lists and remove it.

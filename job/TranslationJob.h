@@ -226,6 +226,8 @@ private:
     // working line whose value the commit rewrote.
     void checkWholeFile(EntryListings listed);
     void checkWorkingLine(int line);
+    // findings_ with recheckedLines_ in the places of their lines' findings.
+    std::vector<Finding> currentFindings() const;
     void findFrom(const std::string& text);
     // The lines of the source's entries, listed when first asked for after
     // the source changed, so that Find again reads no entry again.
@@ -364,9 +366,14 @@ private:
     std::vector<TranslationJobEvents*> listeners_;
 
     // The checks of the working lines against the source as loaded, and
-    // their findings, silenced ones included.
+    // their findings, silenced ones included: those of the whole file (the
+    // translated file's first, translatedFindings_ of them, in line order),
+    // and those of the working lines checked again since, by line. A commit
+    // so costs a lookup, not a shift of every finding after its line.
     std::unique_ptr<TranslationChecker> checker_;
     std::vector<Finding> findings_;
+    std::size_t translatedFindings_ = 0;
+    std::map<int, std::vector<Finding>> recheckedLines_;
     SilencedFindings silenced_;
 };
 

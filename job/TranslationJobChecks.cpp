@@ -6,6 +6,7 @@
 #include "job/TypedText.h"
 
 #include <algorithm>
+#include <limits>
 #include <set>
 
 namespace kalmo {
@@ -16,6 +17,12 @@ void TranslationJob::checkWholeFile(EntryListings listed)
                                                     NamedLines{TranslatedFilePath(), &workingLines_},
                                                     CheckOptions{encoding_}, std::move(listed));
     findings_ = checker_->check();
+    // The check names the translated file's findings first.
+    const std::string& translated = TranslatedFilePath();
+    translatedFindings_ = static_cast<std::size_t>(
+        std::find_if(findings_.begin(), findings_.end(), [&](const Finding& finding) { return finding.file != translated; })
+        - findings_.begin());
+    recheckedLines_.clear();
     if (OnProblemsChanged)
         OnProblemsChanged();
 }
@@ -24,24 +31,42 @@ void TranslationJob::checkWorkingLine(int line)
 {
     if (!checker_)
         return;
-    // The line's findings stand together, among those of the translated
-    // file, which come before those of the source.
-    const std::string& file = TranslatedFilePath();
-    const auto onLine = [&](const Finding& finding) { return finding.file == file && finding.line == line + 1; };
-    const auto first = std::find_if(findings_.begin(), findings_.end(), [&](const Finding& finding) {
-        return finding.file != file || finding.line >= line + 1;
-    });
-    const auto last = std::find_if_not(first, findings_.end(), onLine);
-    std::vector<Finding> fresh = checker_->checkLine(line);
-    const auto at = findings_.erase(first, last);
-    findings_.insert(at, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+    recheckedLines_.insert_or_assign(line, checker_->checkLine(line));
     if (OnProblemsChanged)
         OnProblemsChanged();
 }
 
+std::vector<Finding> TranslationJob::currentFindings() const
+{
+    if (recheckedLines_.empty())
+        return findings_;
+    std::vector<Finding> all;
+    all.reserve(findings_.size() + recheckedLines_.size());
+    auto rechecked = recheckedLines_.begin();
+    // Findings name lines from 1, the rechecked lines count from 0.
+    const auto putRecheckedBefore = [&](int findingLine) {
+        for (; rechecked != recheckedLines_.end() && rechecked->first + 1 < findingLine; ++rechecked)
+            all.insert(all.end(), rechecked->second.begin(), rechecked->second.end());
+    };
+    constexpr int afterEveryLine = std::numeric_limits<int>::max();
+    for (std::size_t i = 0; i < findings_.size(); ++i) {
+        const Finding& finding = findings_[i];
+        if (i < translatedFindings_) {
+            putRecheckedBefore(finding.line);
+            if (recheckedLines_.contains(finding.line - 1))
+                continue;
+        } else {
+            putRecheckedBefore(afterEveryLine);
+        }
+        all.push_back(finding);
+    }
+    putRecheckedBefore(afterEveryLine);
+    return all;
+}
+
 std::vector<Finding> TranslationJob::Problems() const
 {
-    return silenced_.without(TranslatedFilePath(), findings_);
+    return silenced_.without(TranslatedFilePath(), currentFindings());
 }
 
 std::vector<Finding> TranslationJob::EntryProblems(const std::string& field) const

@@ -1,11 +1,12 @@
 // What follows a commit without looking at the whole file again (the
-// progress count, the unsaved mark, the lower pane, the recovery journal)
-// agrees on random seeded sessions with what the whole lists give.
+// progress count, the unsaved mark, the findings, the lower pane, the
+// recovery journal) agrees on random seeded sessions with what the whole lists give.
 #include "JobTestFixture.h"
 
 #include "job/LanguageFile.h"
 #include "job/LineChanges.h"
 #include "job/RecoveryFolder.h"
+#include "job/TranslationCheck.h"
 #include "job/TranslationProgress.h"
 
 #include <filesystem>
@@ -69,6 +70,16 @@ TEST_P(JobFollowUps, AgreeWithTheWholeListsAfterEveryStep)
         }
         SCOPED_TRACE("step " + std::to_string(step));
         const LineList& working = job.WorkingLines();
+        const auto described = [](const std::vector<Finding>& findings) {
+            std::vector<std::string> lines;
+            for (const Finding& finding : findings)
+                lines.push_back(finding.file + ":" + std::to_string(finding.line) + " " + finding.check + ": "
+                                + finding.message);
+            return lines;
+        };
+        EXPECT_EQ(described(job.Problems()),
+                  described(checkTranslation({job.FileName(), &loaded}, {job.TranslatedFilePath(), &working},
+                                             {job.Encoding()})));
         // The lower pane as Exit writes it: outside the free editor the
         // working lines, in it the journal's pane (kept while unsaved).
         LineList written = working;
