@@ -199,8 +199,8 @@ public:
 private:
     void add(FindingKind kind, std::string message, std::string_view check = check::PhpValue)
     {
-        findings_.emplace_back(translated_.file.name, translated_.entry.line + 1, kind, std::move(message),
-                               std::string(check), translated_.entry.name);
+        findings_.push_back(Finding{translated_.file.name, translated_.entry.line + 1, kind, std::move(message),
+                                    std::string(check), translated_.entry.name});
     }
 
     static std::string_view lineOf(const EntryInFile& in)
