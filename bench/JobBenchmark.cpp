@@ -63,17 +63,26 @@ void BM_LoadAndFirstEntry(benchmark::State& state)
         state.SkipWithError("the load showed no entry");
 }
 
-void BM_VolgendeOneEntry(benchmark::State& state)
+// Down from an entry in the middle of the file. Stepping back is the reset,
+// so every timed step leaves the same entry for the same next one. With
+// `writing`, the field holds another text before each step, so that every
+// timed step commits a new translation (the step a translator makes);
+// without, it commits an unchanged one.
+void timeDownFromTheMiddle(benchmark::State& state, bool writing)
 {
     JournalledRig journalled;
     JobRig& rig = journalled.rig;
     rig.load(generatedFiles().pathFor(sizeOf(state), true));
-    // Stepping back is the reset, so every timed step leaves the same entry
-    // for the same next one and commits an unchanged translation.
     const int from = rig.job.CurrentEntry();
     if (from < rig.job.LineCount() / 2 - 2)
         state.SkipWithError("the load did not land in the middle");
+    bool second = false;
     for (auto _ : state) {
+        if (writing) {
+            state.PauseTiming();
+            rig.windows.translation = (second = !second) ? "vertaald" : "overgezet";
+            state.ResumeTiming();
+        }
         rig.job.Volgende();
         state.PauseTiming();
         rig.job.Vorige();
@@ -83,27 +92,8 @@ void BM_VolgendeOneEntry(benchmark::State& state)
         state.SkipWithError("the reset did not return to the starting entry");
 }
 
-// One Down that commits a new translation: the step a translator makes.
-void BM_VolgendeTranslated(benchmark::State& state)
-{
-    JournalledRig journalled;
-    JobRig& rig = journalled.rig;
-    rig.load(generatedFiles().pathFor(sizeOf(state), true));
-    const int from = rig.job.CurrentEntry();
-    bool second = false;
-    for (auto _ : state) {
-        state.PauseTiming();
-        // Another text each time, so that every timed step writes.
-        rig.windows.translation = (second = !second) ? "vertaald" : "overgezet";
-        state.ResumeTiming();
-        rig.job.Volgende();
-        state.PauseTiming();
-        rig.job.Vorige();
-        state.ResumeTiming();
-    }
-    if (rig.job.CurrentEntry() != from)
-        state.SkipWithError("the reset did not return to the starting entry");
-}
+void BM_VolgendeOneEntry(benchmark::State& state) { timeDownFromTheMiddle(state, false); }
+void BM_VolgendeTranslated(benchmark::State& state) { timeDownFromTheMiddle(state, true); }
 
 // A key in the free editor, as the keyboard gives it: what every keystroke
 // costs. The program brings the journal up to date at most once in a few
